@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace treadkey {
+
+// The whole of what the program needs from a platform's HID stack. A platform is one implementation of this
+// seam; the discovery logic, the window and the command line see nothing else.
+
+struct HidInterface {
+    std::string path;
+    std::uint16_t vendorId = 0;
+    std::uint16_t productId = 0;
+};
+
+// An open HID interface; destroying it closes it.
+class HidDevice {
+public:
+    virtual ~HidDevice() = default;
+    // Output report length in bytes, the report-id byte included, as the device's report descriptor declares it;
+    // nothing when it cannot be told.
+    virtual std::optional<int> outputReportLength() = 0;
+    // Writes one output report (report id at index 0), blocking until done. Returns the number of bytes written,
+    // or -1 when the write failed.
+    virtual int write(std::span<const std::uint8_t> report) = 0;
+};
+
+struct OpenResult {
+    std::unique_ptr<HidDevice> device; // empty when the open failed
+    std::string problem;               // why it failed and, where known, how to fix it
+};
+
+class HidBackend {
+public:
+    virtual ~HidBackend() = default;
+    // The present HID interfaces in a stable order. A backend may leave out interfaces whose ids differ from
+    // the wanted ones (so that it need not look closer at the user's other devices); callers still compare ids.
+    virtual std::vector<HidInterface> enumerate(std::uint16_t wantedVendorId, std::uint16_t wantedProductId) = 0;
+    // Opens a path for reading and writing, shared with other openers.
+    virtual OpenResult open(const std::string& path) = 0;
+};
+
+} // namespace treadkey
