@@ -1,0 +1,23 @@
+#include "app/graphical_button.h"
+
+#include <QColor>
+
+namespace treadkey {
+
+GraphicalButton::GraphicalButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+void GraphicalButton::SetBackColor(std::uint32_t value) {
+    backColor_ = value;
+    if (value == kButtonFace) {
+        setStyleSheet(QString());
+        return;
+    }
+    // Values below the system-colour range are 0x00BBGGRR; the same rule paints a disabled button, so its
+    // colour keeps telling the truth while the pedal is away.
+    const QColor colour(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                        static_cast<int>((value >> 16) & 0xFF));
+    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #707070; }")
+                      .arg(colour.name()));
+}
+
+} // namespace treadkey

@@ -1,0 +1,73 @@
+#include "app/ui_services.h"
+#include "app/usb_window.h"
+#include "device/backend_options.h"
+
+#include <QApplication>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kProgram = "treadkey-setup";
+
+void PrintHelp() {
+    std::cout << "Usage: " << kProgram << " [OPTION]...\n"
+              << "Writes key and mouse assignments into a USB pedal switch (vendor 2704, product 2018).\n\n"
+              << "Options:\n"
+              << treadkey::BackendOptionsHelp() << "\n"
+              << "  --help                        show this help and exit\n"
+              << "  --version                     show the version and exit\n";
+}
+
+int UsageError(const std::string& message) {
+    std::cerr << kProgram << ": " << message << "\nTry '" << kProgram << " --help' for more information.\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const treadkey::ParsedBackendOptions parsed = treadkey::ParseBackendOptions(arguments);
+    if (!parsed.error.empty()) {
+        return UsageError(parsed.error);
+    }
+    // What is left belongs to Qt (single-dash options such as -platform xcb) or is an error, found before any
+    // window opens.
+    std::vector<std::string> qtArgumentText{argv[0]};
+    for (const std::string& argument : parsed.rest) {
+        if (argument == "--help" || argument == "-h") {
+            PrintHelp();
+            return 0;
+        }
+        if (argument == "--version") {
+            std::cout << kProgram << " " << TREADKEY_VERSION << "\n";
+            return 0;
+        }
+        if (argument.rfind("--", 0) == 0) {
+            return UsageError("unknown argument '" + argument + "'");
+        }
+        qtArgumentText.push_back(argument);
+    }
+    // QApplication keeps argc and argv for its whole life; both live until main returns.
+    std::vector<char*> qtArguments;
+    for (std::string& argument : qtArgumentText) {
+        qtArguments.push_back(argument.data());
+    }
+    int qtArgumentCount = static_cast<int>(qtArguments.size());
+    qtArguments.push_back(nullptr);
+
+    const std::unique_ptr<treadkey::HidBackend> backend = treadkey::MakeBackend(parsed.options);
+    QApplication application(qtArgumentCount, qtArguments.data());
+    QApplication::setApplicationName(QString::fromLatin1(kProgram));
+    QApplication::setApplicationVersion(QStringLiteral(TREADKEY_VERSION));
+    if (qtArgumentCount > 1) {
+        return UsageError("unknown argument '" + std::string(qtArguments[1]) + "'");
+    }
+
+    treadkey::QtUiServices ui;
+    treadkey::USB window(*backend, ui);
+    window.Form_Load();
+    return QApplication::exec();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace treadkey {
+
+// What the window asks of the desktop besides drawing: modal message boxes and a blocking pause. Tests put
+// their own in its place, so that no dialog waits for a click and no pause costs time.
+class UiServices {
+public:
+    virtual ~UiServices() = default;
+    // A message with an OK button only.
+    virtual void ShowMessage(const QString& text, const QString& title) = 0;
+    // A question with OK and Cancel; true for OK.
+    virtual bool AskOkCancel(const QString& text, const QString& title) = 0;
+    virtual void Sleep(int milliseconds) = 0;
+};
+
+// The real ones: Qt message boxes over the window, and a pause of the calling thread.
+class QtUiServices : public UiServices {
+public:
+    void ShowMessage(const QString& text, const QString& title) override;
+    bool AskOkCancel(const QString& text, const QString& title) override;
+    void Sleep(int milliseconds) override;
+};
+
+} // namespace treadkey

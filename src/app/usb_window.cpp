@@ -1,0 +1,496 @@
+#include "app/usb_window.h"
+
+#include "app/language_captions.h"
+#include "device/result_line.h"
+#include "editor/key_command.h"
+#include "editor/mouse_command.h"
+#include "editor/write_button_group.h"
+#include "protocol/hex_filter.h"
+#include "protocol/number_text.h"
+#include "protocol/output_report.h"
+#include "protocol/settings_frames.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+#include <iostream>
+#include <limits>
+
+namespace treadkey {
+
+namespace {
+
+// The window's client area in twips: 1066 by 673 logical pixels.
+constexpr TwipRect kClientArea{0, 0, 15990, 10095};
+constexpr int kTwipsPerPixel = 15;
+constexpr int kTimerInterval = 350;
+constexpr int kPauseBetweenFrames = 50;
+
+const char* const kWriteFailed = "写入失败，请先联接。";
+const char* const kNotHexMessage = "请输入的数据是16进制的范围";
+
+QRect Pixels(TwipRect r) {
+    const auto px = [](int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); };
+    return {px(r.left), px(r.top), px(r.width), px(r.height)};
+}
+
+template <typename Widget> Widget* Place(Widget* widget, const char* name, TwipRect place) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(Pixels(place));
+    return widget;
+}
+
+// Labels size themselves to their caption, as the window's design asks of every label.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, TwipRect place) {
+    auto* label = Place(new QLabel(caption, parent), name, place);
+    label->adjustSize();
+    return label;
+}
+
+QFont CjkFont(const QStringList& preferred, double points, int weight) {
+    QFont font;
+    // A lone family name resolves to a Latin font where it is missing; the list lets Qt fall back to a font
+    // that has the Chinese glyphs.
+    font.setFamilies(preferred +
+                     QStringList{QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSizeF(points);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    return font;
+}
+
+void SetCaption(QWidget* control, const QString& caption) {
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setText(caption);
+        label->adjustSize();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setText(caption);
+    } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+        frame->setTitle(caption);
+    }
+}
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+USB::USB(HidBackend& backend, UiServices& ui) : link_(backend), ui_(ui) {
+    setWindowTitle(QStringLiteral("USB Treadkey KeyMouse Setup V2.4"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(Pixels(kClientArea).size());
+    setFont(CjkFont({QStringLiteral("SimSun")}, 10.5, QFont::Normal));
+    CreateControls();
+    ConnectHandlers();
+}
+
+void USB::CreateControls() {
+    Label3 = MakeLabel(this, "Label3", QStringLiteral("USB device is not Link!"), {120, 120, 3450, 285});
+    Label3->setFont(CjkFont({QStringLiteral("SimSun")}, 14.25, QFont::Normal));
+    Label3->adjustSize();
+    Label9 = MakeLabel(this, "Label9", QString(), {12360, 120, 105, 210});
+    Label_key_no = MakeLabel(this, "Label_key_no", QStringLiteral("键位选择:"), {120, 960, 945, 210});
+    Combo1 = Place(new QComboBox(this), "Combo1", {1560, 960, 855, 330});
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setEditText(QStringLiteral("1"));
+    Label_delay = MakeLabel(this, "Label_delay", QStringLiteral("延时响应:"), {3480, 960, 945, 210});
+    Text_delay = Place(new QLineEdit(QStringLiteral("0"), this), "Text_delay", {4560, 960, 855, 375});
+    Label8 = MakeLabel(this, "Label8", QStringLiteral("ms"), {5520, 960, 210, 210});
+    Check_once =
+        Place(new QCheckBox(QStringLiteral("一次单键输出"), this), "Check_once", {6000, 960, 2415, 375});
+    Frame_mouse_btn =
+        Place(new QGroupBox(QStringLiteral("鼠标按键值"), this), "Frame_mouse_btn", {8640, 840, 3255, 975});
+    Command_L_btn = Place(new QPushButton(QStringLiteral("左键"), Frame_mouse_btn), "Command_L_btn",
+                          {120, 240, 855, 615});
+    Command_M_btn = Place(new QPushButton(QStringLiteral("中键"), Frame_mouse_btn), "Command_M_btn",
+                          {1200, 240, 855, 615});
+    Command_R_btn = Place(new QPushButton(QStringLiteral("右键"), Frame_mouse_btn), "Command_R_btn",
+                          {2280, 240, 855, 615});
+    for (QPushButton* mouseButton : {Command_L_btn, Command_M_btn, Command_R_btn}) {
+        mouseButton->setEnabled(false);
+    }
+    Command3 = Place(new QPushButton(QStringLiteral("英文"), this), "Command3", {12240, 960, 1335, 735});
+    Label7 =
+        MakeLabel(this, "Label7", QStringLiteral("点击按键即可写入键值到模拟器"), {120, 1680, 2940, 210});
+    Frame1 = Place(new QGroupBox(this), "Frame1", {120, 2160, 15735, 3855});
+    Label_Status = MakeLabel(this, "Label_Status", QStringLiteral("状态信息："), {120, 6240, 1050, 210});
+    Clear = Place(new QPushButton(QStringLiteral("清除信息"), this), "Clear", {120, 6720, 1695, 495});
+    lstResults = Place(new QListWidget(this), "lstResults", {2160, 6120, 13695, 3840});
+
+    for (const KeyEntry& key : KeyTable()) {
+        QWidget* container = key.container == KeyContainer::Frame1 ? static_cast<QWidget*>(Frame1) : this;
+        const QString caption = key.index == kCodelessKeyIndex ? Utf8(key.caption) : QString();
+        auto* button = Place(new QPushButton(caption, container), "", key.place);
+        button->setObjectName(QStringLiteral("Command_key_%1").arg(key.index));
+        button->setVisible(key.container == KeyContainer::Frame1);
+        Command_key[static_cast<std::size_t>(key.index)] = button;
+    }
+
+    const auto toggle = [this](const char* name, const char* caption, TwipRect place) {
+        auto* button = Place(new GraphicalButton(QString::fromLatin1(caption), Frame1), name, place);
+        button->setEnabled(false);
+        return button;
+    };
+    Command_shift = toggle("Command_shift", "shift", {120, 2640, 1215, 495});
+    Command_shift_r = toggle("Command_shift_r", "shift", {7680, 2640, 1335, 495});
+    Command_ctrl = toggle("Command_ctrl", "Ctrl", {120, 3240, 975, 495});
+    Command_alt = toggle("Command_alt", "Alt", {1200, 3240, 855, 495});
+    Command_win = toggle("Command_win", "win", {2160, 3240, 855, 495});
+    Command_alt_r = toggle("Command_alt_r", "Alt", {5760, 3240, 735, 495});
+    Command_win_r = toggle("Command_win_r", "win", {6600, 3240, 735, 495});
+    Command_ctrl_r = toggle("Command_ctrl_r", "Ctrl", {8280, 3240, 735, 495});
+
+    // The controls below exist for their handlers and values; none of them is ever shown.
+    Frame4 = Place(new QGroupBox(QStringLiteral("参数设置"), this), "Frame4", {240, 7320, 1815, 975});
+    Option2 = Place(new QRadioButton(QStringLiteral("循环播放"), Frame4), "Option2", {1800, 240, 1335, 255});
+    Option2->setChecked(true);
+    Option1 = Place(new QRadioButton(QStringLiteral("单次播放"), Frame4), "Option1", {1800, 600, 1215, 255});
+    Command_auto_run = Place(new GraphicalButton(QStringLiteral("上电自动运行"), Frame4), "Command_auto_run",
+                             {120, 360, 1455, 375});
+    Command2 = Place(new QPushButton(QStringLiteral("确定"), this), "Command2", {4320, 1440, 1095, 375});
+    Command1 = Place(new QPushButton(QStringLiteral("清除设备键值"), this), "Command1", {6360, 0, 1455, 375});
+    Command1->setEnabled(false);
+    Frame2 = Place(new QGroupBox(this), "Frame2", {120, 8880, 3375, 975});
+    TextIW = Place(new QLineEdit(QStringLiteral("AA 03 00 00 00 00 00"), Frame2), "TextIW",
+                   {1320, 240, 2895, 495});
+    TextIW->setEnabled(false);
+    // A pasted text is filtered whole, never cut at the line edit's default limit.
+    TextIW->setMaxLength(std::numeric_limits<int>::max());
+    Iwrite = Place(new QPushButton(QStringLiteral("写入"), Frame2), "Iwrite", {240, 240, 855, 495});
+    Iwrite->setEnabled(false);
+    contion = Place(new QPushButton(QStringLiteral("连接设备"), this), "contion", {240, 8400, 1455, 255});
+    contion->setFont(CjkFont({QStringLiteral("SimSun")}, 12, QFont::Normal));
+    TextVID = Place(new QLineEdit(QStringLiteral("2704"), this), "TextVID", {14880, 480, 855, 375});
+    TextPID = Place(new QLineEdit(QStringLiteral("2018"), this), "TextPID", {14880, 960, 855, 375});
+    const QFont idLabelFont =
+        CjkFont({QStringLiteral("NSimSun"), QStringLiteral("SimSun")}, 14.25, QFont::Bold);
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("VID"), {14280, 480, 495, 285});
+    Label1->setFont(idLabelFont);
+    Label2 = MakeLabel(this, "Label2", QStringLiteral("PID"), {14280, 960, 495, 285});
+    Label2->setFont(idLabelFont);
+    for (QWidget* hidden : std::initializer_list<QWidget*>{Frame4, Command2, Command1, Frame2, contion,
+                                                           TextVID, TextPID, Label1, Label2}) {
+        hidden->setVisible(false);
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTimerInterval);
+}
+
+void USB::ConnectHandlers() {
+    connect(Timer1, &QTimer::timeout, this, &USB::Timer1_Timer);
+    connect(contion, &QPushButton::clicked, this, &USB::contion_Click);
+    connect(Clear, &QPushButton::clicked, this, &USB::Clear_Click);
+    connect(Command3, &QPushButton::clicked, this, &USB::Command3_Click);
+    connect(TextIW, &QLineEdit::textChanged, this, &USB::TextIW_Change);
+    connect(Iwrite, &QPushButton::clicked, this, &USB::Iwrite_Click);
+    connect(Option1, &QRadioButton::clicked, this, &USB::Option1_Click);
+    connect(Option2, &QRadioButton::clicked, this, &USB::Option2_Click);
+    connect(Command_auto_run, &QPushButton::clicked, this, &USB::Command_auto_run_Click);
+    connect(Command2, &QPushButton::clicked, this, &USB::Command2_Click);
+    connect(Text_delay, &QLineEdit::textChanged, this, &USB::Text_delay_Change);
+    connect(Command1, &QPushButton::clicked, this, &USB::Command1_Click);
+    for (int index = 0; index < kKeyButtonCount; ++index) {
+        connect(Command_key[static_cast<std::size_t>(index)], &QPushButton::clicked, this,
+                [this, index] { Command_key_Click(index); });
+    }
+    for (const ModifierToggle& modifier : kModifierToggles) {
+        auto* button = findChild<GraphicalButton*>(Utf8(modifier.control));
+        connect(button, &QPushButton::clicked, this, [this, button] { ToggleModifier(button); });
+    }
+    for (int i = 0; i < static_cast<int>(kMouseButtons.size()); ++i) {
+        auto* button = findChild<QPushButton*>(Utf8(kMouseButtons[static_cast<std::size_t>(i)].control));
+        connect(button, &QPushButton::clicked, this, [this, i] { MouseButton_Click(i); });
+    }
+}
+
+void USB::Form_Load() {
+    if (const QScreen* display = screen()) {
+        move(display->availableGeometry().center() - rect().center());
+    }
+    show();
+    IsChinese = 0;
+    Command3_Click();
+    FillKeyTable();
+    DisableWriteButtons();
+    Timer1->start();
+}
+
+void USB::FillKeyTable() {
+    KeyCodes.Fill();
+    for (const KeyEntry& key : KeyTable()) {
+        if (key.index != kCodelessKeyIndex) {
+            Command_key[static_cast<std::size_t>(key.index)]->setText(Utf8(key.caption));
+        }
+    }
+    for (int slot = 1; slot <= 12; ++slot) {
+        Combo1->addItem(QString::number(slot));
+    }
+    // Filling the list selects its first item; the slot box shows its design text with no item chosen.
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(QStringLiteral("1"));
+}
+
+void USB::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void USB::Form_Unload() {
+    Timer1->stop();
+    CloseDeviceHandles();
+}
+
+void USB::Timer1_Timer() {
+    contion_Click();
+}
+
+void USB::contion_Click() {
+    VendorIDText = QStringLiteral("&H") + TextVID->text().trimmed();
+    ProductIDText = QStringLiteral("&H") + TextPID->text().trimmed();
+    FindTheHid();
+}
+
+bool USB::FindTheHid() {
+    const bool found = link_.FindTheHid(VendorIDText.toStdString(), ProductIDText.toStdString());
+    if (found) {
+        SetCaption(Label3, IsChinese != 0 ? QStringLiteral("USB设备联接成功")
+                                          : QStringLiteral("USB device is connected!"));
+        EnableWriteButtons();
+    } else {
+        SetCaption(Label3, IsChinese != 0 ? QStringLiteral("USB设备联接失败!")
+                                          : QStringLiteral("USB device is not connected!"));
+        DisableWriteButtons();
+    }
+    ShowOpenProblem();
+    return found;
+}
+
+void USB::ShowOpenProblem() {
+    // Said once when it arises, not on every tick.
+    if (link_.OpenProblem == shownOpenProblem_) {
+        return;
+    }
+    shownOpenProblem_ = link_.OpenProblem;
+    Label3->setToolTip(QString::fromStdString(shownOpenProblem_));
+    if (!shownOpenProblem_.empty()) {
+        std::cerr << "treadkey-setup: " << shownOpenProblem_ << std::endl;
+    }
+}
+
+void USB::CloseDeviceHandles() {
+    link_.CloseDeviceHandles();
+    AddResultLine(QStringLiteral("CloseHandle (HIDHandle)"));
+    AddResultLine(QStringLiteral("CloseHandle (ReadHandle)"));
+}
+
+bool USB::SendCommandText() {
+    if (!link_.DeviceDetected) {
+        if (!link_.ConnectedOnce) {
+            return false;
+        }
+        FindTheHid(); // one reconnection attempt per send
+    }
+    if (!link_.DeviceDetected) {
+        return false;
+    }
+    const std::vector<std::uint8_t> report =
+        BuildOutputReport(TextIW->text().toStdString(), link_.OutputReportByteLength);
+    return link_.WriteReport(report);
+}
+
+void USB::AddResultLine(const QString& text) {
+    lstResults->addItem(FormatResultLine(QDateTime::currentDateTime(), QLocale(), text));
+    lstResults->setCurrentRow(lstResults->count() - 1);
+    lstResults->scrollToItem(lstResults->currentItem());
+}
+
+void USB::Clear_Click() {
+    lstResults->clear();
+}
+
+void USB::TextIW_Change() {
+    // Each removal below changes the text again; the loop does the rounds that re-entry would do.
+    if (filteringCommandText_) {
+        return;
+    }
+    filteringCommandText_ = true;
+    std::u32string text = TextIW->text().toStdU32String();
+    while (std::optional<HexFilterStep> step = NextHexFilterStep(text)) {
+        ui_.ShowMessage(Utf8(kNotHexMessage), QCoreApplication::applicationName());
+        text = std::move(step->remaining);
+        TextIW->setText(QString::fromStdU32String(text));
+    }
+    filteringCommandText_ = false;
+}
+
+void USB::Iwrite_Click() {
+    const bool written = SendCommandText();
+    AddResultLine(written ? QStringLiteral("写入数据: ") + TextIW->text() : Utf8(kWriteFailed));
+}
+
+void USB::SendPlaybackWord(bool autoRunOn) {
+    TextIW->setText(Utf8(PlaybackWordFrame(autoRunOn, Option2->isChecked())));
+    SendCommandText();
+}
+
+void USB::Option1_Click() {
+    SendPlaybackWord(Command_auto_run->IsGreen());
+    AddResultLine(QStringLiteral("单次播放！"));
+}
+
+void USB::Option2_Click() {
+    SendPlaybackWord(Command_auto_run->IsGreen());
+    AddResultLine(QStringLiteral("循环播放！"));
+}
+
+void USB::Command_auto_run_Click() {
+    const bool switchOn = !Command_auto_run->IsGreen();
+    Command_auto_run->SetBackColor(switchOn ? GraphicalButton::kGreen : GraphicalButton::kButtonFace);
+    // The log line records the user's choice and comes before the send.
+    AddResultLine(switchOn ? QStringLiteral("键鼠控制器上电自动运行存储的键值！")
+                           : QStringLiteral("键鼠控制器上电不自动运行！"));
+    SendPlaybackWord(switchOn);
+}
+
+USB::DelaySettingsResult USB::SendDelaySettings() {
+    const double reading = ReadLeadingNumber(Text_delay->text().toStdString());
+    const double delay = RoundHalfEven(reading);
+    TextIW->setText(Utf8(KeyDelayFrame(delay)));
+    const bool delayWritten = SendCommandText();
+    ui_.Sleep(kPauseBetweenFrames);
+    TextIW->setText(Utf8(SingleOutputFrame(Check_once->isChecked() ? 1 : 0)));
+    const bool singleOutputWritten = SendCommandText();
+    return {delayWritten && singleOutputWritten,
+            reading > 0 ? Utf8(KeyDelayLogLine(IsChinese != 0, delay)) : QString()};
+}
+
+void USB::Command2_Click() {
+    if (!link_.DeviceDetected && !link_.ConnectedOnce) {
+        AddResultLine(QStringLiteral("Error"));
+        return;
+    }
+    const DelaySettingsResult result = SendDelaySettings();
+    if (!result.written) {
+        AddResultLine(Utf8(kWriteFailed));
+    } else if (!result.delayLine.isEmpty()) {
+        AddResultLine(result.delayLine);
+    }
+}
+
+void USB::Text_delay_Change() {
+    if (ReadLeadingNumber(Text_delay->text().toStdString()) > 65535) {
+        Text_delay->setText(QStringLiteral("65535"));
+    }
+}
+
+void USB::Command1_Click() {
+    TextIW->setText(QStringLiteral("aa 00 ff ff ff ff"));
+    if (!ui_.AskOkCancel(QStringLiteral("确定清空设备所有键值?"), QStringLiteral("温馨提示"))) {
+        return;
+    }
+    Combo1->setEditText(QStringLiteral("0"));
+    bool allWritten = true;
+    for (int counter = 0; counter < kSlotAddressCount; ++counter) {
+        TextIW->setText(Utf8(SlotClearFrame(counter)));
+        allWritten = SendCommandText() && allWritten;
+    }
+    AddResultLine(allWritten ? QStringLiteral("已清空设备所有键值!") : Utf8(kWriteFailed));
+}
+
+void USB::ToggleModifier(GraphicalButton* toggle) {
+    toggle->Toggle();
+    CurrentCode = 0; // a toggle previews the frame and never re-sends a key
+    ComposeKeyCommand();
+}
+
+void USB::ComposeKeyCommand() {
+    ModifierByte = 0;
+    for (const ModifierToggle& modifier : kModifierToggles) {
+        if (findChild<GraphicalButton*>(Utf8(modifier.control))->IsGreen()) {
+            ModifierByte = static_cast<std::uint8_t>(ModifierByte | modifier.bit);
+        }
+    }
+    TextIW->setText(
+        Utf8(treadkey::ComposeKeyCommand(Combo1->currentText().toStdString(), ModifierByte, CurrentCode)));
+}
+
+void USB::Command_key_Click(int Index) {
+    if (!link_.DeviceDetected && !link_.ConnectedOnce) {
+        AddResultLine(Utf8(kWriteFailed));
+        return;
+    }
+    const std::optional<std::string_view> code = KeyCodes.At(Index);
+    if (!code || Index >= kKeyButtonCount) {
+        return;
+    }
+    CurrentCode = ReadLeadingNumber(*code);
+    ComposeKeyCommand();
+    const bool keyWritten = SendCommandText();
+    ui_.Sleep(kPauseBetweenFrames);
+    const DelaySettingsResult settings = SendDelaySettings();
+    // The key and its two settings frames are one assignment: it is logged as done only when all three went.
+    if (!keyWritten || !settings.written) {
+        AddResultLine(Utf8(kWriteFailed));
+        return;
+    }
+    if (!settings.delayLine.isEmpty()) {
+        AddResultLine(settings.delayLine);
+    }
+    const QString caption = Command_key[static_cast<std::size_t>(Index)]->text();
+    AddResultLine(Utf8(KeyLogLine(IsChinese != 0, ModifierByte, caption.toStdString(),
+                                  Combo1->currentText().toStdString())));
+}
+
+void USB::ComposeMouseCommand() {
+    TextIW->setText(Utf8(treadkey::ComposeMouseCommand(Combo1->currentText().toStdString(), CurrentCode)));
+}
+
+void USB::MouseButton_Click(int buttonIndex) {
+    const MouseButton& button = kMouseButtons[static_cast<std::size_t>(buttonIndex)];
+    CurrentCode = button.code;
+    ComposeMouseCommand();
+    const bool written = SendCommandText();
+    AddResultLine(written ? Utf8(MouseLogLine(IsChinese != 0, button, Combo1->currentText().toStdString()))
+                          : Utf8(kWriteFailed));
+}
+
+void USB::Command3_Click() {
+    const bool toChinese = IsChinese == 0;
+    IsChinese = toChinese ? 1 : 0;
+    for (const SwitchableCaption& caption : kSwitchableCaptions) {
+        SetCaption(findChild<QWidget*>(Utf8(caption.control)),
+                   Utf8(toChinese ? caption.chinese : caption.english));
+    }
+}
+
+void USB::EnableWriteButtons() {
+    SetWriteButtonsEnabled(true);
+}
+
+void USB::DisableWriteButtons() {
+    SetWriteButtonsEnabled(false);
+}
+
+void USB::SetWriteButtonsEnabled(bool enabled) {
+    for (QPushButton* key : Command_key) {
+        key->setEnabled(enabled);
+    }
+    for (const std::string_view name : kWriteButtonsAfterKeys) {
+        findChild<QWidget*>(Utf8(name))->setEnabled(enabled);
+    }
+}
+
+} // namespace treadkey

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "app/graphical_button.h"
+#include "app/ui_services.h"
+#include "device/device_link.h"
+#include "editor/key_table.h"
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace treadkey {
+
+// The program's one window. It owns every control and wires each to the UI-free units; controls, handlers and
+// state keep the names the rest of the program and its tests know them by.
+class USB : public QWidget {
+    Q_OBJECT
+
+public:
+    USB(HidBackend& backend, UiServices& ui);
+
+    // Start-up: show, switch to Chinese, fill the key table, disable the writing controls, start the timer.
+    void Form_Load();
+
+    // Device link.
+    void Timer1_Timer();
+    void contion_Click();
+    bool FindTheHid();
+    void CloseDeviceHandles();
+    // Sends the command box as one report; true when the device took it.
+    bool SendCommandText();
+    void AddResultLine(const QString& text);
+    void Clear_Click();
+
+    // Commands.
+    void TextIW_Change();
+    void Iwrite_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Command_auto_run_Click();
+    void Command2_Click();
+    void Text_delay_Change();
+    void Command1_Click();
+    void Command_key_Click(int Index);
+    void ComposeKeyCommand();
+    void ComposeMouseCommand();
+
+    // Language and enabling.
+    void Command3_Click();
+    void EnableWriteButtons();
+    void DisableWriteButtons();
+
+    DeviceLink& Link() { return link_; }
+
+    std::uint8_t IsChinese = 0;
+    KeyCodeTable KeyCodes;
+    double CurrentCode = 0;
+    std::uint8_t ModifierByte = 0;
+    QString VendorIDText;
+    QString ProductIDText;
+
+    QLabel* Label3;
+    QLabel* Label9;
+    QLabel* Label_key_no;
+    QComboBox* Combo1;
+    QLabel* Label_delay;
+    QLineEdit* Text_delay;
+    QLabel* Label8;
+    QCheckBox* Check_once;
+    QGroupBox* Frame_mouse_btn;
+    QPushButton* Command_L_btn;
+    QPushButton* Command_M_btn;
+    QPushButton* Command_R_btn;
+    QPushButton* Command3;
+    QLabel* Label7;
+    QGroupBox* Frame1;
+    QLabel* Label_Status;
+    QPushButton* Clear;
+    QListWidget* lstResults;
+    std::array<QPushButton*, kKeyButtonCount> Command_key{};
+    GraphicalButton* Command_shift;
+    GraphicalButton* Command_shift_r;
+    GraphicalButton* Command_ctrl;
+    GraphicalButton* Command_alt;
+    GraphicalButton* Command_win;
+    GraphicalButton* Command_alt_r;
+    GraphicalButton* Command_win_r;
+    GraphicalButton* Command_ctrl_r;
+    // Created hidden and never shown.
+    QGroupBox* Frame4;
+    QRadioButton* Option2;
+    QRadioButton* Option1;
+    GraphicalButton* Command_auto_run;
+    QPushButton* Command2;
+    QPushButton* Command1;
+    QGroupBox* Frame2;
+    QLineEdit* TextIW;
+    QPushButton* Iwrite;
+    QPushButton* contion;
+    QLineEdit* TextVID;
+    QLineEdit* TextPID;
+    QLabel* Label1;
+    QLabel* Label2;
+    QTimer* Timer1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct DelaySettingsResult {
+        bool written;
+        QString delayLine; // empty when the delay is not above 0
+    };
+
+    void CreateControls();
+    void ConnectHandlers();
+    void Form_Unload();
+    void FillKeyTable();
+    void SetWriteButtonsEnabled(bool enabled);
+    void ToggleModifier(GraphicalButton* toggle);
+    void MouseButton_Click(int buttonIndex);
+    void SendPlaybackWord(bool autoRunOn);
+    DelaySettingsResult SendDelaySettings();
+    void ShowOpenProblem();
+
+    DeviceLink link_;
+    UiServices& ui_;
+    bool filteringCommandText_ = false;
+    std::string shownOpenProblem_;
+};
+
+} // namespace treadkey

@@ -1,0 +1,21 @@
+#include "editor/slot_number.h"
+
+#include "protocol/hex_byte.h"
+#include "protocol/number_text.h"
+
+#include <cmath>
+
+namespace treadkey {
+
+std::string SlotAddressHex(std::string_view slotText) {
+    // (n - 1) * 4 modulo 256 depends on n modulo 64 only; fmod is exact, so huge numbers keep their low byte
+    // and never overflow.
+    const double slot = std::fmod(ReadLeadingNumber(slotText), 64.0);
+    return TwoDigitHex((slot - 1.0) * 4.0);
+}
+
+std::string SlotNumberText(std::string_view slotText) {
+    return ShortestDecimalText(ReadLeadingNumber(slotText));
+}
+
+} // namespace treadkey

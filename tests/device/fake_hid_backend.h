@@ -1,0 +1,128 @@
+#pragma once
+
+#include "device/hid_backend.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace treadkey::testing {
+
+// An in-process HID stack for tests: interfaces can be plugged and unplugged at any moment, refuse to open,
+// fail writes, and every open handle and written report is counted.
+class FakeHidBackend : public HidBackend {
+public:
+    struct Interface {
+        std::string path;
+        std::uint16_t vendorId = 0x2704;
+        std::uint16_t productId = 0x2018;
+        std::optional<int> reportLength = 9;
+        bool openable = true;
+    };
+    struct Write {
+        std::string path;
+        std::vector<std::uint8_t> report;
+    };
+
+    void Plug(Interface interface) { state_->interfaces.push_back(std::move(interface)); }
+    void Unplug(const std::string& path) {
+        auto& list = state_->interfaces;
+        list.erase(
+            std::remove_if(list.begin(), list.end(), [&](const Interface& i) { return i.path == path; }),
+            list.end());
+    }
+    void SetFailWrites(bool fail) { state_->failWrites = fail; }
+    // Runs after every accepted or refused write, with the number of writes tried so far.
+    void OnWrite(std::function<void(int)> hook) { state_->onWrite = std::move(hook); }
+
+    int LiveHandles() const { return state_->liveHandles; }
+    const std::vector<std::string>& OpenedPaths() const { return state_->openedPaths; }
+    const std::vector<Write>& Writes() const { return state_->writes; }
+    std::vector<std::vector<std::uint8_t>> Reports() const {
+        std::vector<std::vector<std::uint8_t>> reports;
+        for (const Write& w : state_->writes) {
+            reports.push_back(w.report);
+        }
+        return reports;
+    }
+    void ClearWrites() { state_->writes.clear(); }
+
+    std::vector<HidInterface> enumerate(std::uint16_t, std::uint16_t) override {
+        std::vector<HidInterface> present;
+        for (const Interface& i : state_->interfaces) {
+            present.push_back({i.path, i.vendorId, i.productId});
+        }
+        return present;
+    }
+
+    OpenResult open(const std::string& path) override {
+        state_->openedPaths.push_back(path);
+        const Interface* found = Find(*state_, path);
+        if (found == nullptr) {
+            return {nullptr, "no such device: " + path};
+        }
+        if (!found->openable) {
+            return {nullptr, "permission denied: " + path};
+        }
+        return {std::make_unique<Device>(state_, path), {}};
+    }
+
+private:
+    struct State {
+        std::vector<Interface> interfaces;
+        bool failWrites = false;
+        std::function<void(int)> onWrite;
+        int liveHandles = 0;
+        int writesTried = 0;
+        std::vector<std::string> openedPaths;
+        std::vector<Write> writes;
+    };
+
+    static const Interface* Find(const State& state, const std::string& path) {
+        for (const Interface& i : state.interfaces) {
+            if (i.path == path) {
+                return &i;
+            }
+        }
+        return nullptr;
+    }
+
+    class Device : public HidDevice {
+    public:
+        Device(std::shared_ptr<State> state, std::string path)
+            : state_(std::move(state)), path_(std::move(path)) {
+            ++state_->liveHandles;
+        }
+        ~Device() override { --state_->liveHandles; }
+
+        std::optional<int> outputReportLength() override {
+            const Interface* i = Find(*state_, path_);
+            return i != nullptr ? i->reportLength : std::nullopt;
+        }
+
+        int write(std::span<const std::uint8_t> report) override {
+            const bool accepted = Find(*state_, path_) != nullptr && !state_->failWrites;
+            if (accepted) {
+                state_->writes.push_back({path_, {report.begin(), report.end()}});
+            }
+            const int tried = ++state_->writesTried;
+            if (state_->onWrite) {
+                state_->onWrite(tried);
+            }
+            return accepted ? static_cast<int>(report.size()) : -1;
+        }
+
+    private:
+        std::shared_ptr<State> state_;
+        std::string path_;
+    };
+
+    std::shared_ptr<State> state_ = std::make_shared<State>();
+};
+
+} // namespace treadkey::testing
