@@ -1,0 +1,55 @@
+#pragma once
+
+#include "kernel/uhid_pedal.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+// Report descriptors and identities for the virtual devices of the guest tests.
+namespace treadkey::kerneltest {
+
+inline constexpr std::uint16_t kPedalVendorId = 0x2704;
+inline constexpr std::uint16_t kPedalProductId = 0x2018;
+
+// What the pedal declares: one vendor-defined output report of `count` bytes, no report ids.
+inline Bytes VendorOutputDescriptor(std::uint8_t count) {
+    return {0x06, 0x00,  0xFF, // Usage Page (vendor-defined 0xFF00)
+            0x09, 0x01,        // Usage (1)
+            0xA1, 0x01,        // Collection (Application)
+            0x15, 0x00,        //   Logical Minimum (0)
+            0x26, 0xFF,  0x00, //   Logical Maximum (255)
+            0x75, 0x08,        //   Report Size (8)
+            0x95, count,       //   Report Count (count)
+            0x09, 0x01,        //   Usage (1)
+            0x91, 0x02,        //   Output (Data, Variable, Absolute)
+            0xC0};             // End Collection
+}
+
+// Numbered reports: output 1 of 4 bytes, output 2 of 16 bytes, and an input longer than either.
+inline Bytes NumberedReportsDescriptor() {
+    return {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF,
+            0x00, 0x75, 0x08, 0x85, 0x01, 0x95, 0x04, 0x09, 0x01, 0x91, 0x02, // Report ID 1: 4-byte output
+            0x85, 0x02, 0x95, 0x10, 0x09, 0x02, 0x91, 0x02,                   // Report ID 2: 16-byte output
+            0x85, 0x03, 0x95, 0x30, 0x09, 0x03, 0x81, 0x02,                   // Report ID 3: 48-byte input
+            0xC0};
+}
+
+// A boot keyboard: its only output is the LED report, 5 LED bits padded to one byte.
+inline Bytes BootKeyboardDescriptor() {
+    return {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,                                     // Keyboard
+            0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, // modifier bits
+            0x95, 0x08, 0x81, 0x02,                                                 //
+            0x95, 0x01, 0x75, 0x08, 0x81, 0x01,                                     // reserved byte
+            0x95, 0x05, 0x75, 0x01, 0x05, 0x08, 0x19, 0x01, 0x29, 0x05, 0x91, 0x02, // 5 LEDs
+            0x95, 0x01, 0x75, 0x03, 0x91, 0x01,                                     // LED padding
+            0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x05, 0x07, 0x19, 0x00, // 6 key codes
+            0x29, 0x65, 0x81, 0x00,                                                 //
+            0xC0};
+}
+
+inline UhidIdentity PedalIdentity(Bytes descriptor, std::string name = "treadkey test pedal") {
+    return {std::move(name), kPedalVendorId, kPedalProductId, std::move(descriptor)};
+}
+
+} // namespace treadkey::kerneltest
