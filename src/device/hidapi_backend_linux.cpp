@@ -1,0 +1,48 @@
+// The Linux side of the hidapi backend (hidraw). Other platforms replace this file.
+#include "device/hidapi_platform.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace treadkey::hidapi_platform {
+
+std::optional<std::vector<std::uint8_t>> ReadReportDescriptor(hid_device*, const std::string& path) {
+    // hidapi 0.13 has no call for the descriptor and keeps its file descriptor to itself, which rules out
+    // HIDIOCGRDESC; sysfs offers the same bytes under the node's name.
+    const std::filesystem::path node = std::filesystem::path(path).filename();
+    std::ifstream file("/sys/class/hidraw" / node / "device/report_descriptor", std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> descriptor((std::istreambuf_iterator<char>(file)),
+                                         std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        return std::nullopt;
+    }
+    return descriptor;
+}
+
+std::string DescribeOpenFailure(const std::string& path, int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "permission denied on " + path +
+               ": install the udev rule 70-treadkey.rules (see README) and replug the pedal";
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return "cannot open " + path + ": the device is gone; replug the pedal and try again";
+    case ENOTTY:
+        // hidapi asks each node it opens for its descriptor size, which only hidraw nodes answer.
+        return "cannot open " + path + ": not a HID device";
+    case 0:
+        return "cannot open " + path + ": no reason given";
+    default:
+        return "cannot open " + path + ": " + std::generic_category().message(error);
+    }
+}
+
+} // namespace treadkey::hidapi_platform

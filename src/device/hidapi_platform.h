@@ -1,0 +1,21 @@
+#pragma once
+
+#include <hidapi.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What hidapi leaves to each platform. Exactly one hidapi_backend_<platform>.cpp defines these.
+namespace treadkey::hidapi_platform {
+
+// The raw report descriptor of the interface at `path`, which `device` has open; nothing when it cannot be
+// read.
+std::optional<std::vector<std::uint8_t>> ReadReportDescriptor(hid_device* device, const std::string& path);
+
+// One line saying why opening `path` failed and, where known, how to fix it. `error` is errno as it was right
+// after the failed open, or 0 when unknown.
+std::string DescribeOpenFailure(const std::string& path, int error);
+
+} // namespace treadkey::hidapi_platform

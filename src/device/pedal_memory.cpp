@@ -1,0 +1,59 @@
+#include "device/pedal_memory.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace treadkey {
+namespace {
+
+constexpr std::size_t kFrameReportSize = 8; // report id + 7-byte frame
+constexpr std::uint8_t kLeadByte = 0xAA;
+constexpr std::uint8_t kKeyCommand = 0x01;
+constexpr std::uint8_t kMouseCommand = 0x02;
+constexpr int kWordSize = 4;
+
+bool IsWordAddress(int address) {
+    return address >= 0 && address <= PedalMemory::kLastAddress && address % kWordSize == 0;
+}
+
+std::optional<WordWriter> WriterOf(std::uint8_t command) {
+    switch (command) {
+    case kKeyCommand:
+        return WordWriter::KeyCommand;
+    case kMouseCommand:
+        return WordWriter::MouseCommand;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+bool PedalMemory::decode(std::span<const std::uint8_t> report) {
+    const bool framed = report.size() >= kFrameReportSize && report[0] == 0 && report[1] == kLeadByte;
+    const std::optional<WordWriter> writer = framed ? WriterOf(report[2]) : std::nullopt;
+    if (!writer || !IsWordAddress(report[3])) {
+        ++ignoredFrames_;
+        return false;
+    }
+    MemoryWord& word = words_[report[3] / kWordSize];
+    std::copy_n(report.begin() + 4, kWordSize, word.data.begin());
+    word.writer = *writer;
+    return true;
+}
+
+std::optional<MemoryWord> PedalMemory::wordAt(int address) const {
+    if (!IsWordAddress(address)) {
+        return std::nullopt;
+    }
+    return words_[static_cast<std::size_t>(address / kWordSize)];
+}
+
+std::optional<MemoryWord> PedalMemory::slot(int number) const {
+    if (number < 1 || number > kSlotCount) {
+        return std::nullopt;
+    }
+    return wordAt((number - 1) * kWordSize);
+}
+
+} // namespace treadkey

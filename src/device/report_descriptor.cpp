@@ -1,0 +1,156 @@
+#include "device/report_descriptor.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <vector>
+
+namespace treadkey {
+namespace {
+
+constexpr int kMaxReportLength = 65535;
+// Data bits that still fit beside the report-id byte.
+constexpr std::uint64_t kMaxOutputBits = std::uint64_t{kMaxReportLength - 1} * 8;
+// Real descriptors nest Push a level or two deep; a deeper stack is garbage, not a device.
+constexpr std::size_t kMaxGlobalStackDepth = 16;
+
+constexpr std::uint8_t kLongItemPrefix = 0xFE;
+constexpr std::size_t kLongItemHeaderSize = 3; // prefix, data size, long tag
+constexpr std::array<std::size_t, 4> kShortItemDataSizes = {0, 1, 2, 4};
+
+enum ItemType : std::uint8_t { kMainItem = 0, kGlobalItem = 1 };
+enum MainTag : std::uint8_t { kOutputTag = 0x9, kCollectionTag = 0xA, kEndCollectionTag = 0xC };
+enum GlobalTag : std::uint8_t {
+    kReportSizeTag = 0x7,
+    kReportIdTag = 0x8,
+    kReportCountTag = 0x9,
+    kPushTag = 0xA,
+    kPopTag = 0xB,
+};
+
+struct GlobalState {
+    std::uint32_t reportSize = 0;
+    std::uint32_t reportCount = 0;
+    std::uint8_t reportId = 0; // 0 until the descriptor names one: the device does not number its reports
+};
+
+class OutputLengthCounter {
+public:
+    // Each handler returns false when the item makes the descriptor malformed.
+    bool onMainItem(std::uint8_t tag) {
+        switch (tag) {
+        case kOutputTag: {
+            const std::uint64_t bits = std::uint64_t{global_.reportSize} * global_.reportCount;
+            std::uint64_t& total = outputBits_[global_.reportId];
+            if (bits > kMaxOutputBits - total) {
+                return false;
+            }
+            total += bits;
+            return true;
+        }
+        case kCollectionTag:
+            ++collectionDepth_;
+            return true;
+        case kEndCollectionTag:
+            if (collectionDepth_ == 0) {
+                return false;
+            }
+            --collectionDepth_;
+            return true;
+        default:
+            return true;
+        }
+    }
+
+    bool onGlobalItem(std::uint8_t tag, std::uint32_t value) {
+        switch (tag) {
+        case kReportSizeTag:
+            global_.reportSize = value;
+            return true;
+        case kReportCountTag:
+            global_.reportCount = value;
+            return true;
+        case kReportIdTag:
+            if (value == 0 || value > 0xFF) {
+                return false;
+            }
+            global_.reportId = static_cast<std::uint8_t>(value);
+            return true;
+        case kPushTag:
+            if (stack_.size() == kMaxGlobalStackDepth) {
+                return false;
+            }
+            stack_.push_back(global_);
+            return true;
+        case kPopTag:
+            if (stack_.empty()) {
+                return false;
+            }
+            global_ = stack_.back();
+            stack_.pop_back();
+            return true;
+        default:
+            return true;
+        }
+    }
+
+    std::optional<int> finish() const {
+        if (collectionDepth_ != 0) {
+            return std::nullopt;
+        }
+        const std::uint64_t longest = *std::max_element(outputBits_.begin(), outputBits_.end());
+        if (longest == 0) {
+            return 0;
+        }
+        return static_cast<int>((longest + 7) / 8 + 1);
+    }
+
+private:
+    GlobalState global_;
+    std::vector<GlobalState> stack_;
+    std::size_t collectionDepth_ = 0;
+    std::array<std::uint64_t, 256> outputBits_{}; // by report id
+};
+
+} // namespace
+
+std::optional<int> OutputReportLengthFromDescriptor(std::span<const std::uint8_t> descriptor) {
+    if (descriptor.empty()) {
+        return std::nullopt;
+    }
+    OutputLengthCounter counter;
+    std::size_t pos = 0;
+    while (pos < descriptor.size()) {
+        const std::size_t remaining = descriptor.size() - pos;
+        const std::uint8_t prefix = descriptor[pos];
+        if (prefix == kLongItemPrefix) {
+            // Long items carry nothing that sizes a report; only their length matters.
+            if (remaining < kLongItemHeaderSize || remaining - kLongItemHeaderSize < descriptor[pos + 1]) {
+                return std::nullopt;
+            }
+            pos += kLongItemHeaderSize + descriptor[pos + 1];
+            continue;
+        }
+        const std::size_t dataSize = kShortItemDataSizes[prefix & 0x3];
+        if (remaining - 1 < dataSize) {
+            return std::nullopt;
+        }
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < dataSize; ++i) {
+            value |= std::uint32_t{descriptor[pos + 1 + i]} << (8 * i);
+        }
+        pos += 1 + dataSize;
+
+        const auto type = static_cast<std::uint8_t>((prefix >> 2) & 0x3);
+        const auto tag = static_cast<std::uint8_t>(prefix >> 4);
+        const bool wellFormed = type == kMainItem     ? counter.onMainItem(tag)
+                                : type == kGlobalItem ? counter.onGlobalItem(tag, value)
+                                                      : true; // local and reserved items size nothing
+        if (!wellFormed) {
+            return std::nullopt;
+        }
+    }
+    return counter.finish();
+}
+
+} // namespace treadkey

@@ -1,0 +1,54 @@
+#include "device/hidapi_backend.h"
+#include "device/hidapi_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <ostream>
+#include <string>
+
+namespace treadkey {
+namespace {
+
+TEST(HidapiBackend, OpenOfMissingNodeSaysTheDeviceIsGone) {
+    const std::unique_ptr<HidBackend> backend = MakeHidapiBackend();
+    const OpenResult opened = backend->open("/dev/hidraw-that-does-not-exist");
+    EXPECT_FALSE(opened.device);
+    EXPECT_EQ(
+        opened.problem,
+        "cannot open /dev/hidraw-that-does-not-exist: the device is gone; replug the pedal and try again");
+}
+
+struct OpenFailureCase {
+    std::string name;
+    int error;
+    std::string problem;
+
+    // Names the case in test listings instead of dumping its bytes.
+    friend void PrintTo(const OpenFailureCase& tested, std::ostream* out) { *out << tested.name; }
+};
+
+class HidapiOpenFailureText : public ::testing::TestWithParam<OpenFailureCase> {};
+
+TEST_P(HidapiOpenFailureText, SaysWhyAndHowToFix) {
+    EXPECT_EQ(hidapi_platform::DescribeOpenFailure("/dev/hidraw3", GetParam().error), GetParam().problem);
+}
+
+const std::string kPermissionProblem = "permission denied on /dev/hidraw3: install the udev rule "
+                                       "70-treadkey.rules (see README) and replug the pedal";
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, HidapiOpenFailureText,
+    ::testing::Values(OpenFailureCase{"AccessDenied", EACCES, kPermissionProblem},
+                      OpenFailureCase{"NotPermitted", EPERM, kPermissionProblem},
+                      OpenFailureCase{"NoDevice", ENODEV,
+                                      "cannot open /dev/hidraw3: the device is gone; replug the pedal and "
+                                      "try again"},
+                      // hidapi asks whatever it opened for its descriptor size; a plain file refuses.
+                      OpenFailureCase{"NotHidraw", ENOTTY, "cannot open /dev/hidraw3: not a HID device"},
+                      OpenFailureCase{"OtherError", EIO, "cannot open /dev/hidraw3: Input/output error"},
+                      OpenFailureCase{"Unknown", 0, "cannot open /dev/hidraw3: no reason given"}),
+    [](const auto& tested) { return tested.param.name; });
+
+} // namespace
+} // namespace treadkey
