@@ -341,18 +341,18 @@ void USB::Iwrite_Click() {
     AddResultLine(written ? QStringLiteral("写入数据: ") + TextIW->text() : Utf8(kWriteFailed));
 }
 
-void USB::SendPlaybackWord(bool autoRunOn) {
-    TextIW->setText(Utf8(PlaybackWordFrame(autoRunOn, Option2->isChecked())));
+void USB::SendPlaybackWord(bool autoRunOn, bool loopPlayback) {
+    TextIW->setText(Utf8(PlaybackWordFrame(autoRunOn, loopPlayback)));
     SendCommandText();
 }
 
 void USB::Option1_Click() {
-    SendPlaybackWord(Command_auto_run->IsGreen());
+    SendPlaybackWord(Command_auto_run->IsGreen(), false);
     AddResultLine(QStringLiteral("单次播放！"));
 }
 
 void USB::Option2_Click() {
-    SendPlaybackWord(Command_auto_run->IsGreen());
+    SendPlaybackWord(Command_auto_run->IsGreen(), true);
     AddResultLine(QStringLiteral("循环播放！"));
 }
 
@@ -362,7 +362,7 @@ void USB::Command_auto_run_Click() {
     // The log line records the user's choice and comes before the send.
     AddResultLine(switchOn ? QStringLiteral("键鼠控制器上电自动运行存储的键值！")
                            : QStringLiteral("键鼠控制器上电不自动运行！"));
-    SendPlaybackWord(switchOn);
+    SendPlaybackWord(switchOn, Option2->isChecked());
 }
 
 USB::DelaySettingsResult USB::SendDelaySettings() {

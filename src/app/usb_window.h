@@ -129,7 +129,7 @@ private:
     void SetWriteButtonsEnabled(bool enabled);
     void ToggleModifier(GraphicalButton* toggle);
     void MouseButton_Click(int buttonIndex);
-    void SendPlaybackWord(bool autoRunOn);
+    void SendPlaybackWord(bool autoRunOn, bool loopPlayback);
     DelaySettingsResult SendDelaySettings();
     void ShowOpenProblem();
 

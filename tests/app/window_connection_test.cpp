@@ -1,0 +1,118 @@
+#include "window_fixture.h"
+
+namespace treadkey::testing {
+namespace {
+
+using Connection = WindowTest;
+
+TEST_F(Connection, TickFindsThePedalShowsTheStatusAndEnablesTheKeyboard) {
+    Connect();
+    EXPECT_TRUE(window->Link().DeviceDetected);
+    EXPECT_TRUE(window->Link().ConnectedOnce);
+    EXPECT_EQ(window->Label3->text(), "USB设备联接成功");
+    EXPECT_TRUE(Key(50)->isEnabled());
+    EXPECT_EQ(window->Link().OutputReportByteLength, 9);
+    EXPECT_EQ(window->Link().DevicePathName, kPedal);
+    EXPECT_EQ(window->VendorIDText, "&H2704");
+    EXPECT_EQ(window->ProductIDText, "&H2018");
+}
+
+TEST_F(Connection, NoPedalLeavesEverythingDisabledAndNeverLatches) {
+    backend.Plug({"keyboard", 0x046D, 0xC31C, 9, true});
+    window->Timer1_Timer();
+    EXPECT_FALSE(window->Link().DeviceDetected);
+    EXPECT_FALSE(window->Link().ConnectedOnce);
+    EXPECT_EQ(window->Label3->text(), "USB设备联接失败!");
+    EXPECT_FALSE(Key(50)->isEnabled());
+    // Other devices are never opened, so a tick does not touch them.
+    EXPECT_TRUE(backend.OpenedPaths().empty());
+}
+
+TEST_F(Connection, StatusFollowsTheLanguageAtTheNextTick) {
+    Connect();
+    Click(window->Command3);
+    EXPECT_EQ(window->Label3->text(), "USB设备联接成功");
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB device is connected!");
+    backend.Unplug(kPedal);
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB device is not connected!");
+}
+
+TEST_F(Connection, UnplugAndReplugAreFollowedWithinOneTick) {
+    Connect();
+    window->Command_ctrl->click();
+    backend.Unplug(kPedal);
+    window->Timer1_Timer();
+    EXPECT_FALSE(window->Link().DeviceDetected);
+    EXPECT_TRUE(window->Link().ConnectedOnce);
+    EXPECT_FALSE(Key(50)->isEnabled());
+    EXPECT_EQ(window->Command_ctrl->BackColor(), GraphicalButton::kGreen); // a toggle keeps its state
+    PlugPedal();
+    window->Timer1_Timer();
+    EXPECT_TRUE(window->Link().DeviceDetected);
+    EXPECT_TRUE(Key(50)->isEnabled());
+    EXPECT_TRUE(window->Command_ctrl->IsGreen());
+}
+
+TEST_F(Connection, FirstMatchingInterfaceThatOpensIsUsed) {
+    backend.Plug({"mouse", 0x1234, 0x5678, 5, true});
+    backend.Plug({"pedal-locked", 0x2704, 0x2018, 9, false});
+    backend.Plug({"pedal-a", 0x2704, 0x2018, 65, true});
+    backend.Plug({"pedal-b", 0x2704, 0x2018, 9, true});
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Link().DevicePathName, "pedal-a");
+    EXPECT_EQ(window->Link().OutputReportByteLength, 65);
+    // The locked interface was tried, the other device never; both handles are on pedal-a.
+    EXPECT_EQ(backend.OpenedPaths(), (std::vector<std::string>{"pedal-locked", "pedal-a", "pedal-a"}));
+}
+
+TEST_F(Connection, ALockedPedalSaysWhyOnTheStatusTooltipOnce) {
+    backend.Plug({"pedal-locked", 0x2704, 0x2018, 9, false});
+    window->Timer1_Timer();
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB设备联接失败!");
+    EXPECT_NE(window->Label3->toolTip().indexOf("permission denied"), -1);
+    backend.Unplug("pedal-locked");
+    Connect();
+    EXPECT_TRUE(window->Label3->toolTip().isEmpty());
+}
+
+TEST_F(Connection, IdsAreTrimmedAndUnusableIdsMatchNothingQuietly) {
+    PlugPedal();
+    window->TextVID->setText(" 2704 ");
+    window->Timer1_Timer();
+    EXPECT_TRUE(window->Link().DeviceDetected);
+    for (const char* bad : {"", "27G4", "12704", "&H2704"}) {
+        window->TextVID->setText(bad);
+        window->Timer1_Timer();
+        EXPECT_FALSE(window->Link().DeviceDetected) << bad;
+    }
+    EXPECT_TRUE(ui.messages.isEmpty());
+}
+
+TEST_F(Connection, RepeatedDiscoveryHoldsTwoHandlesAtTheMost) {
+    Connect();
+    const int afterFirstTick = backend.LiveHandles();
+    EXPECT_EQ(afterFirstTick, 2);
+    for (int tick = 0; tick < 10000; ++tick) {
+        window->Timer1_Timer();
+    }
+    EXPECT_EQ(backend.LiveHandles(), afterFirstTick);
+}
+
+TEST_F(Connection, ClosingTheWindowLogsBothClosesAndReleasesTheHandles) {
+    Connect();
+    window->close();
+    EXPECT_EQ(LogTexts(), (QStringList{"CloseHandle (HIDHandle)", "CloseHandle (ReadHandle)"}));
+    EXPECT_EQ(backend.LiveHandles(), 0);
+    EXPECT_FALSE(window->Timer1->isActive());
+}
+
+TEST_F(Connection, ClosingWithoutEverFindingThePedalStillLogsBothLines) {
+    window->close();
+    EXPECT_EQ(LogTexts(), (QStringList{"CloseHandle (HIDHandle)", "CloseHandle (ReadHandle)"}));
+}
+
+} // namespace
+} // namespace treadkey::testing

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "app/ui_services.h"
+#include "app/usb_window.h"
+#include "device/fake_hid_backend.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace treadkey::testing {
+
+// Message boxes answered at once and pauses that cost nothing, each one recorded.
+class RecordingUi : public UiServices {
+public:
+    void ShowMessage(const QString& text, const QString& title) override {
+        messages.push_back(text);
+        titles.push_back(title);
+        if (onMessage) {
+            onMessage();
+        }
+    }
+    bool AskOkCancel(const QString& text, const QString& title) override {
+        questions.push_back(text + " | " + title);
+        return answerOk;
+    }
+    void Sleep(int milliseconds) override { pauses.push_back(milliseconds); }
+
+    QStringList messages;
+    QStringList titles;
+    QStringList questions;
+    std::vector<int> pauses;
+    bool answerOk = true;
+    std::function<void()> onMessage; // runs while the message is up
+};
+
+// The window after start-up over an in-process HID stack, its timer stopped so that each test ticks by hand.
+class WindowTest : public ::testing::Test {
+protected:
+    static constexpr const char* kPedal = "pedal-0";
+
+    void SetUp() override {
+        window = std::make_unique<USB>(backend, ui);
+        window->Form_Load();
+        window->Timer1->stop();
+    }
+
+    void PlugPedal(int reportLength = 9) { backend.Plug({kPedal, 0x2704, 0x2018, reportLength, true}); }
+    void Connect(int reportLength = 9) {
+        PlugPedal(reportLength);
+        window->Timer1_Timer();
+    }
+    void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+    QPushButton* Key(int index) { return window->Command_key[static_cast<std::size_t>(index)]; }
+
+    // The result list without its time stamps.
+    QStringList LogTexts() const {
+        QStringList texts;
+        for (int row = 0; row < window->lstResults->count(); ++row) {
+            const QString line = window->lstResults->item(row)->text();
+            texts << line.mid(line.indexOf(QStringLiteral("]: ")) + 3);
+        }
+        return texts;
+    }
+
+    // Each report the pedal received, as upper-case hex bytes separated by spaces.
+    std::vector<std::string> HexReports() const {
+        std::vector<std::string> lines;
+        for (const auto& report : backend.Reports()) {
+            std::string line;
+            for (const std::uint8_t byte : report) {
+                static const char* const kDigits = "0123456789ABCDEF";
+                if (!line.empty()) {
+                    line += ' ';
+                }
+                line += kDigits[byte >> 4];
+                line += kDigits[byte & 0xF];
+            }
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    FakeHidBackend backend;
+    RecordingUi ui;
+    std::unique_ptr<USB> window;
+};
+
+} // namespace treadkey::testing
