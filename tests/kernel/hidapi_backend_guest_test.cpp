@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,10 @@ struct LengthCase {
     int expected;
 };
 
+void PrintTo(const LengthCase& tested, std::ostream* out) {
+    *out << tested.name;
+}
+
 class OutputReportLengthOnKernel : public testing::TestWithParam<LengthCase> {};
 
 TEST_P(OutputReportLengthOnKernel, IsReadFromTheDescriptorTheKernelHolds) {
@@ -152,6 +157,10 @@ Bytes CountingReport(std::size_t length) {
         report[i] = static_cast<std::uint8_t>(i);
     }
     return report;
+}
+
+void PrintTo(const DeliveryCase& tested, std::ostream* out) {
+    *out << tested.name;
 }
 
 class WrittenReportOnKernel : public testing::TestWithParam<DeliveryCase> {};

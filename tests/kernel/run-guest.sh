@@ -6,7 +6,7 @@
 #
 # Each COMMAND is one argument: an absolute path to a program, optionally followed by its arguments. The guest
 # sees the host's whole file tree read-only (9p) under a throw-away writable layer, so programs run there with
-# the host's own shared libraries, Qt included.
+# the host's own shared libraries, Qt included; only /proc, /sys, /dev and /run are the guest's own.
 #
 # Environment: TREADKEY_GUEST_TIMEOUT  seconds from QEMU start until the guest must have finished (150)
 #              XDG_CACHE_HOME          the kernel is kept under treadkey-setup/ there, one folder per version
@@ -90,7 +90,8 @@ fetch_kernel() {
     local package=$1 version=$2 dest=$3 staging deb files file
     mkdir -p "$CACHE_ROOT"
     staging=$(mktemp -d "$CACHE_ROOT/.incoming-XXXXXX")
-    trap 'rm -rf "$staging"' EXIT
+    KERNEL_STAGING=$staging # global: the trap runs after this function has returned
+    trap 'rm -rf "$KERNEL_STAGING"' EXIT
     say "downloading $package"
     if ! (cd "$staging" && apt-get download -q "$package"); then
         # The local package lists may name a version the mirror no longer has.

@@ -22,10 +22,10 @@ struct UhidIdentity {
 };
 
 // A USB HID device that lives in the kernel through /dev/uhid, so that hid core, hid-generic and hidraw treat
-// it like a plugged-in pedal. The constructor creates it and returns once its hidraw node is usable; errors
-// throw std::runtime_error. A reader thread drains uhid's event queue (32 events) for as long as the device
-// exists, so that no output report is dropped however fast they come. GET_REPORT and SET_REPORT are answered
-// with an error, as the pedal supports neither.
+// it like a plugged-in pedal. The constructor creates it and returns once its hidraw node is usable; failures
+// throw std::runtime_error, misuse std::logic_error. A reader thread drains uhid's event queue (32 events)
+// for as long as the device exists, so that no output report is dropped however fast they come. GET_REPORT
+// and SET_REPORT are answered with an error, as the pedal supports neither.
 class UhidPedal {
 public:
     explicit UhidPedal(UhidIdentity identity);
