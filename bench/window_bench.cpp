@@ -1,0 +1,75 @@
+#include "app/ui_services.h"
+#include "app/usb_window.h"
+#include "device/fake_hid_backend.h"
+#include "device/virtual_pedal.h"
+
+#include <QApplication>
+#include <QThread>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using treadkey::testing::FakeHidBackend;
+
+// Real pauses, no dialogs: a key click costs what it costs the user.
+class PausingUi : public treadkey::UiServices {
+public:
+    void ShowMessage(const QString&, const QString&) override {}
+    bool AskOkCancel(const QString&, const QString&) override { return true; }
+    void Sleep(int milliseconds) override { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+};
+
+struct ConnectedWindow {
+    explicit ConnectedWindow(treadkey::HidBackend& backend) : window(backend, ui) {
+        window.Form_Load();
+        window.Timer1->stop();
+        window.Timer1_Timer();
+    }
+    PausingUi ui;
+    treadkey::USB window;
+};
+
+void BM_WindowTick(benchmark::State& state) {
+    FakeHidBackend backend;
+    for (int i = 0; i + 1 < state.range(0); ++i) {
+        backend.Plug({"other-" + std::to_string(i), 0x046D, static_cast<std::uint16_t>(0xC000 + i), 9, true});
+    }
+    backend.Plug({"pedal", 0x2704, 0x2018, 9, true});
+    ConnectedWindow connected(backend);
+    for (auto _ : state) {
+        connected.window.Timer1_Timer();
+    }
+}
+
+// From the click to the last of its three reports; two 50 ms pauses are part of it.
+void BM_KeyClickToLastReport(benchmark::State& state) {
+    treadkey::VirtualPedal pedal;
+    ConnectedWindow connected(pedal);
+    for (auto _ : state) {
+        connected.window.Command_key_Click(50);
+    }
+}
+
+void BM_ClearAll(benchmark::State& state) {
+    treadkey::VirtualPedal pedal;
+    ConnectedWindow connected(pedal);
+    for (auto _ : state) {
+        connected.window.Command1_Click();
+    }
+}
+
+BENCHMARK(BM_WindowTick)->Arg(1)->Arg(16)->Arg(64);
+BENCHMARK(BM_KeyClickToLastReport)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
+BENCHMARK(BM_ClearAll)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
