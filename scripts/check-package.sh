@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds the desktop package from a build directory (default build/default; configured here, without tests
+# and benchmarks, when it is not yet), unpacks it into a scratch root and checks that it holds both programs,
+# the desktop entry, the icon, the udev rule and the man page, that the control data names the libraries the
+# programs run on and reloads udev, and that the packaged command line runs. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/ensure-packages.sh dpkg-dev desktop-file-utils
+
+build_dir=${1:-build/default}
+if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREADKEY_WERROR=ON \
+        -DTREADKEY_BUILD_TESTS=OFF -DTREADKEY_BUILD_BENCH=OFF >/dev/null
+fi
+cmake --build "$build_dir" -j "${JOBS:-$(nproc)}" >/dev/null
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cpack --config "$build_dir/CPackConfig.cmake" -B "$scratch/out" >/dev/null
+debs=("$scratch"/out/*.deb)
+deb=${debs[0]}
+root=$scratch/root
+dpkg-deb -x "$deb" "$root"
+dpkg-deb -e "$deb" "$scratch/control"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "package: $(basename "$deb")"
+echo "Depends: $depends"
+
+passed=0
+failed=0
+check() {
+    local what=$1
+    shift
+    if "$@" >/dev/null 2>&1; then
+        passed=$((passed + 1))
+        echo "  ok    $what"
+    else
+        failed=$((failed + 1))
+        echo "  FAIL  $what"
+    fi
+}
+depends_on() { tr ',' '\n' <<<"$depends" | awk '{ print $1 }' | grep -qxF "$1"; }
+worked_example() {
+    [ "$("$root/usr/bin/treadkeyctl" --dry-run --virtual-pedal key 3 ctrl+shift+a)" = "$(printf '%s\n' \
+        '00 AA 01 08 03 04 00 00 00' '00 AA 01 7C 79 01 00 00 00' '00 AA 01 78 79 01 00 00 00')" ]
+}
+
+check "the window: usr/bin/treadkey-setup" test -x "$root/usr/bin/treadkey-setup"
+check "the command line: usr/bin/treadkeyctl" test -x "$root/usr/bin/treadkeyctl"
+check "the desktop entry, valid" desktop-file-validate "$root/usr/share/applications/treadkey-setup.desktop"
+check "the icon" test -s "$root/usr/share/icons/hicolor/scalable/apps/treadkey-setup.svg"
+check "the udev rule" cmp "$root/usr/lib/udev/rules.d/70-treadkey.rules" packaging/70-treadkey.rules
+check "the man page" gzip -t "$root/usr/share/man/man1/treadkeyctl.1.gz"
+check "depends on Qt 6 widgets" depends_on libqt6widgets6
+check "depends on hidapi over hidraw" depends_on libhidapi-hidraw0
+check "depends on the C++ runtime" depends_on libstdc++6
+check "postinst reloads the udev rules" grep -q "udevadm control --reload-rules" "$scratch/control/postinst"
+check "postinst is executable" test -x "$scratch/control/postinst"
+check "the packaged treadkeyctl writes the worked example" worked_example
+
+echo "package check: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

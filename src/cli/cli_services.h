@@ -1,0 +1,21 @@
+#pragma once
+
+#include "device/backend_options.h"
+#include "device/hid_backend.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+namespace treadkey {
+
+// What a run of treadkeyctl reaches outside itself; tests swap the HID stack and the clock.
+struct CliServices {
+    std::ostream& out;
+    std::ostream& err;
+    std::function<std::unique_ptr<HidBackend>(const BackendOptions&)> makeBackend;
+    std::function<void(std::chrono::milliseconds)> sleep;
+};
+
+} // namespace treadkey

@@ -1,0 +1,61 @@
+#include "cli/closest_names.h"
+
+#include "cli/input_names.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace treadkey {
+
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+    // Three rows of the distance matrix: the swap looks two rows back.
+    std::vector<std::size_t> twoBack(b.size() + 1);
+    std::vector<std::size_t> previous(b.size() + 1);
+    std::vector<std::size_t> current(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        previous[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        current[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t substitution = a[i - 1] == b[j - 1] ? 0 : 1;
+            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + substitution});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                current[j] = std::min(current[j], twoBack[j - 2] + 1);
+            }
+        }
+        std::swap(twoBack, previous);
+        std::swap(previous, current);
+    }
+    return previous[b.size()];
+}
+
+std::vector<std::string_view> ClosestNames(std::string_view word, const std::vector<NameSpelling>& candidates,
+                                           std::size_t most) {
+    const std::string lowerWord = ToLowerAscii(word);
+    const std::size_t limit = std::max<std::size_t>(2, lowerWord.size() / 2);
+    std::map<std::string_view, std::size_t> nearest;
+    for (const NameSpelling& candidate : candidates) {
+        const std::size_t distance = EditDistance(lowerWord, ToLowerAscii(candidate.spelling));
+        if (distance > limit) {
+            continue;
+        }
+        const auto [entry, inserted] = nearest.emplace(candidate.name, distance);
+        if (!inserted) {
+            entry->second = std::min(entry->second, distance);
+        }
+    }
+    std::vector<std::pair<std::size_t, std::string_view>> ranked;
+    for (const auto& [name, distance] : nearest) {
+        ranked.emplace_back(distance, name);
+    }
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<std::string_view> names;
+    for (std::size_t i = 0; i < ranked.size() && i < most; ++i) {
+        names.push_back(ranked[i].second);
+    }
+    return names;
+}
+
+} // namespace treadkey

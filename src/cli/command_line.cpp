@@ -1,0 +1,270 @@
+#include "cli/command_line.h"
+
+#include "cli/closest_names.h"
+#include "cli/input_names.h"
+#include "cli/key_combo.h"
+#include "cli/value_ranges.h"
+#include "protocol/hex_filter.h"
+
+#include <map>
+#include <set>
+
+namespace treadkey {
+namespace {
+
+constexpr std::string_view kDryRunOption = "--dry-run";
+constexpr std::string_view kHelpOption = "--help";
+constexpr std::string_view kShortHelpOption = "-h";
+constexpr std::string_view kVersionOption = "--version";
+constexpr std::string_view kEndOfOptions = "--";
+
+// The arguments of one command, sorted but not yet understood.
+struct CommandArguments {
+    const CommandSpec* command = nullptr;
+    std::vector<std::string> operands;
+    std::map<std::string, std::string, std::less<>> values; // options with a value
+    std::set<std::string, std::less<>> flags;               // options without one
+    bool help = false;
+    bool version = false;
+    bool dryRun = false;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+std::string Quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
+
+std::string UnknownCommand(std::string_view name) {
+    std::vector<NameSpelling> names;
+    for (const CommandSpec& command : Commands()) {
+        names.push_back({command.name, std::string(command.name)});
+    }
+    std::string message = "unknown command " + Quoted(name);
+    const std::vector<std::string_view> closest = ClosestNames(name, names, 1);
+    if (!closest.empty()) {
+        message += "; did you mean " + Quoted(closest.front()) + "?";
+    }
+    return message + " ('treadkeyctl --help' lists the commands)";
+}
+
+void TakeOption(const std::vector<std::string>& arguments, std::size_t& i, CommandArguments& sorted) {
+    const std::string& argument = arguments[i];
+    const std::size_t equals = argument.find('=');
+    const std::string name = argument.substr(0, equals);
+    const OptionSpec* option = sorted.command != nullptr ? FindOption(*sorted.command, name) : nullptr;
+    if (option == nullptr) {
+        throw UsageError{"unknown option " + Quoted(name) +
+                         (sorted.command != nullptr ? " for '" + std::string(sorted.command->name) + "'"
+                                                    : std::string(" before the command"))};
+    }
+    if (option->valueName.empty()) {
+        if (equals != std::string::npos) {
+            throw UsageError{name + " takes no value"};
+        }
+        sorted.flags.insert(name);
+        return;
+    }
+    if (equals != std::string::npos) {
+        sorted.values[name] = argument.substr(equals + 1);
+    } else if (i + 1 < arguments.size()) {
+        sorted.values[name] = arguments[++i];
+    } else {
+        throw UsageError{name + " needs a value: " + std::string(option->valueName)};
+    }
+}
+
+CommandArguments Sort(const std::vector<std::string>& arguments) {
+    CommandArguments sorted;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (!optionsEnded && argument == kEndOfOptions) {
+            optionsEnded = true;
+        } else if (!optionsEnded && (argument == kHelpOption || argument == kShortHelpOption)) {
+            sorted.help = true;
+        } else if (!optionsEnded && argument == kVersionOption) {
+            sorted.version = true;
+        } else if (!optionsEnded && argument == kDryRunOption) {
+            sorted.dryRun = true;
+        } else if (!optionsEnded && argument.starts_with("--")) {
+            TakeOption(arguments, i, sorted);
+        } else if (sorted.command == nullptr) {
+            sorted.command = FindCommand(argument);
+            if (sorted.command == nullptr) {
+                throw UsageError{UnknownCommand(argument)};
+            }
+        } else {
+            sorted.operands.push_back(argument);
+        }
+    }
+    return sorted;
+}
+
+int ReadSlot(const std::string& text) {
+    const std::optional<int> slot = ParseWholeNumber(text, kFirstSlot, kLastSlot);
+    if (!slot) {
+        throw UsageError{"slot must be a whole number from 1 to 12, not " + Quoted(text)};
+    }
+    return *slot;
+}
+
+const std::string* Value(const CommandArguments& sorted, std::string_view option) {
+    const auto found = sorted.values.find(option);
+    return found != sorted.values.end() ? &found->second : nullptr;
+}
+
+FramePlan KeyFrames(const CommandArguments& sorted) {
+    const int slot = ReadSlot(sorted.operands[0]);
+    const ParsedKeyCombo combo = ParseKeyCombo(sorted.operands[1]);
+    if (!combo.combo) {
+        throw UsageError{combo.error};
+    }
+    int delay = 0;
+    if (const std::string* text = Value(sorted, "--delay")) {
+        const std::optional<int> parsed = ParseWholeNumber(*text, 0, kMaxKeyDelay);
+        if (!parsed) {
+            throw UsageError{"--delay must be a whole number of milliseconds from 0 to 65535, not " +
+                             Quoted(*text)};
+        }
+        delay = *parsed;
+    }
+    return KeyPlan(slot, *combo.combo, delay, sorted.flags.contains("--once"));
+}
+
+FramePlan MouseFrames(const CommandArguments& sorted) {
+    const int slot = ReadSlot(sorted.operands[0]);
+    const std::optional<std::size_t> button = MouseButtonByName(sorted.operands[1]);
+    if (!button) {
+        throw UsageError{"unknown mouse button " + Quoted(sorted.operands[1]) + ": left, middle or right"};
+    }
+    return MousePlan(slot, *button);
+}
+
+FramePlan PlaybackFrames(const CommandArguments& sorted) {
+    const std::string mode = ToLowerAscii(sorted.operands[0]);
+    if (mode != "loop" && mode != "single") {
+        throw UsageError{"playback is 'loop' or 'single', not " + Quoted(sorted.operands[0])};
+    }
+    const std::string* autoRun = Value(sorted, "--auto-run");
+    if (autoRun == nullptr) {
+        throw UsageError{"playback needs --auto-run on|off: the pedal keeps both in one word"};
+    }
+    const std::string autoRunValue = ToLowerAscii(*autoRun);
+    if (autoRunValue != "on" && autoRunValue != "off") {
+        throw UsageError{"--auto-run is 'on' or 'off', not " + Quoted(*autoRun)};
+    }
+    return PlaybackPlan({mode == "loop", autoRunValue == "on"});
+}
+
+FramePlan ClearAllFrames(const CommandArguments& sorted) {
+    if (!sorted.flags.contains("--yes")) {
+        throw UsageError{"clear-all erases every slot and setting: add --yes to go ahead"};
+    }
+    return ClearAllPlan();
+}
+
+FramePlan RawFrames(const CommandArguments& sorted) {
+    std::string text;
+    for (const std::string& operand : sorted.operands) {
+        text += (text.empty() ? "" : " ") + operand;
+    }
+    bool hasDigit = false;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (!IsCommandTextCharacter(byte)) {
+            const std::string shown = byte < 0x80 ? Quoted(std::string(1, c)) : "a non-ASCII character";
+            throw UsageError{"raw takes hex digits and spaces only, not " + shown + " in " + Quoted(text)};
+        }
+        hasDigit = hasDigit || c != ' ';
+    }
+    if (!hasDigit) {
+        throw UsageError{"raw needs hex digits, e.g. \"AA 01 7C 79 01 00 00\""};
+    }
+    return RawPlan(text);
+}
+
+Invocation Understand(const CommandArguments& sorted) {
+    Invocation invocation;
+    invocation.dryRun = sorted.dryRun;
+    if (sorted.version) {
+        invocation.action = Invocation::Action::Version;
+        return invocation;
+    }
+    if (sorted.command == nullptr) {
+        if (!sorted.help) {
+            throw UsageError{"no command given ('treadkeyctl --help' lists the commands)"};
+        }
+        return invocation;
+    }
+    const CommandSpec& command = *sorted.command;
+    if (sorted.help) {
+        invocation.action = Invocation::Action::CommandHelp;
+        invocation.helpCommand = &command;
+        return invocation;
+    }
+    if (sorted.operands.size() < command.minOperands || sorted.operands.size() > command.maxOperands) {
+        throw UsageError{"usage: treadkeyctl " + std::string(command.name) +
+                         (command.operands.empty() ? "" : " " + std::string(command.operands)) +
+                         " ('treadkeyctl help " + std::string(command.name) + "' tells more)"};
+    }
+    switch (command.id) {
+    case CommandId::Help:
+        if (sorted.operands.empty()) {
+            return invocation;
+        }
+        invocation.action = Invocation::Action::CommandHelp;
+        invocation.helpCommand = FindCommand(sorted.operands[0]);
+        if (invocation.helpCommand == nullptr) {
+            throw UsageError{UnknownCommand(sorted.operands[0])};
+        }
+        return invocation;
+    case CommandId::List:
+        invocation.action = Invocation::Action::List;
+        return invocation;
+    case CommandId::Keys:
+        invocation.action = Invocation::Action::Keys;
+        return invocation;
+    case CommandId::Apply:
+        invocation.action = Invocation::Action::Apply;
+        invocation.profilePath = sorted.operands[0];
+        return invocation;
+    case CommandId::Key:
+        invocation.frames = KeyFrames(sorted);
+        break;
+    case CommandId::Mouse:
+        invocation.frames = MouseFrames(sorted);
+        break;
+    case CommandId::Playback:
+        invocation.frames = PlaybackFrames(sorted);
+        break;
+    case CommandId::ClearAll:
+        invocation.frames = ClearAllFrames(sorted);
+        break;
+    case CommandId::Raw:
+        invocation.frames = RawFrames(sorted);
+        break;
+    }
+    invocation.action = Invocation::Action::Write;
+    return invocation;
+}
+
+} // namespace
+
+ParsedInvocation ParseCommandLine(const std::vector<std::string>& arguments) {
+    ParsedBackendOptions backend = ParseBackendOptions(arguments);
+    if (!backend.error.empty()) {
+        return {std::nullopt, backend.error};
+    }
+    try {
+        Invocation invocation = Understand(Sort(backend.rest));
+        invocation.backend = std::move(backend.options);
+        return {std::move(invocation), ""};
+    } catch (const UsageError& error) {
+        return {std::nullopt, error.message};
+    }
+}
+
+} // namespace treadkey

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cli/commands.h"
+#include "cli/frame_plan.h"
+#include "device/backend_options.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace treadkey {
+
+// What one run of treadkeyctl is to do, every argument checked.
+struct Invocation {
+    enum class Action { Overview, CommandHelp, Version, List, Keys, Write, Apply };
+    Action action = Action::Overview;
+    BackendOptions backend;
+    bool dryRun = false;
+    const CommandSpec* helpCommand = nullptr; // CommandHelp
+    FramePlan frames;                         // Write
+    std::string profilePath;                  // Apply
+};
+
+struct ParsedInvocation {
+    std::optional<Invocation> invocation;
+    std::string error; // one line, when the arguments are not usable
+};
+
+// Reads the arguments (argv[0] left out). Options may stand anywhere; a command's own options after its name.
+ParsedInvocation ParseCommandLine(const std::vector<std::string>& arguments);
+
+} // namespace treadkey

@@ -1,0 +1,144 @@
+#include "cli/commands.h"
+
+#include <limits>
+
+namespace treadkey {
+namespace {
+
+constexpr std::size_t kAnyNumber = std::numeric_limits<std::size_t>::max();
+
+const std::vector<CommandSpec> kCommands = {
+    {CommandId::List,
+     "list",
+     "",
+     0,
+     0,
+     {},
+     "the pedal's HID interfaces and whether they can be opened",
+     "Lists the HID interfaces with the pedal's ids (vendor 2704, product 2018): the path of each, its "
+     "output\n"
+     "report length and whether it can be opened. Where it cannot, the line says why; a permission problem "
+     "is\n"
+     "fixed by installing the udev rule 70-treadkey.rules (see the README, \"Installing on a desktop\") and\n"
+     "replugging the pedal.\n"},
+    {CommandId::Keys,
+     "keys",
+     "",
+     0,
+     0,
+     {},
+     "every key name, with its key code and on-screen caption",
+     "Prints the key names COMBO takes, one a line: the name, the key code stored in the slot and the\n"
+     "caption of the window's key. Keypad keys start with kp_.\n"},
+    {CommandId::Key,
+     "key",
+     "SLOT COMBO",
+     2,
+     2,
+     {{"--delay", "MS", "key delay in milliseconds, 0 to 65535 (default 0)"},
+      {"--once", "", "switch single output on (the window's \"Output Once\"); off without it"}},
+     "store a key combination in a slot",
+     "Stores a key combination in SLOT (1 to 12) and writes what a click on the window's key writes: the "
+     "key\n"
+     "frame, the key delay and the single-output setting, 50 ms apart.\n"
+     "\n"
+     "COMBO is one key name and any modifiers joined by '+', in any order and any case: ctrl+shift+a,\n"
+     "alt_r+f12, win+kp_enter, backslash. Modifiers: ctrl, shift, alt, win (also ctrl_l, shift_l, alt_l,\n"
+     "win_l) and ctrl_r, shift_r, alt_r, win_r. 'treadkeyctl keys' lists the key names.\n"},
+    {CommandId::Mouse,
+     "mouse",
+     "SLOT left|middle|right",
+     2,
+     2,
+     {},
+     "store a mouse click in a slot",
+     "Stores a click of the left, middle or right mouse button in SLOT (1 to 12).\n"},
+    {CommandId::Playback,
+     "playback",
+     "loop|single --auto-run on|off",
+     1,
+     1,
+     {{"--auto-run", "on|off", "whether the pedal runs its slots by itself at power-up (required)"}},
+     "set loop or single playback and auto-run",
+     "Sets whether the pedal plays its slots in a loop or once, and whether it starts by itself at "
+     "power-up.\n"
+     "The pedal keeps both in one word, so both are given.\n"},
+    {CommandId::ClearAll,
+     "clear-all",
+     "--yes",
+     0,
+     0,
+     {{"--yes", "", "confirm; without it nothing is written"}},
+     "clear every slot and setting",
+     "Clears the pedal's whole memory: 32 frames, one for each of its words, slots and settings alike.\n"},
+    {CommandId::Raw,
+     "raw",
+     "HEX...",
+     1,
+     kAnyNumber,
+     {},
+     "write one command text as typed",
+     "Writes a command text such as \"AA 01 7C 79 01 00 00\": hex digits and spaces only, several arguments\n"
+     "joined by spaces. After the report id the digits are paired into bytes, and the report is zero-filled\n"
+     "or cut to the pedal's output report length, as the window's command box does.\n"},
+    {CommandId::Apply,
+     "apply",
+     "FILE",
+     1,
+     1,
+     {},
+     "write a JSON profile in one go",
+     "Writes a profile: the slots it names in slot order (a key, a mouse click, or null to clear the slot),\n"
+     "then the key delay, single output and playback it sets, 50 ms apart. The whole file is checked before\n"
+     "the first report; a fault is reported with its line and column. Every member is optional; what the\n"
+     "profile leaves out stays as it is on the pedal:\n"
+     "\n"
+     "  {\n"
+     "    \"slots\": {\n"
+     "      \"1\": {\"key\": \"ctrl+shift+a\"},\n"
+     "      \"2\": {\"mouse\": \"left\"},\n"
+     "      \"3\": null\n"
+     "    },\n"
+     "    \"delay\": 300,\n"
+     "    \"single_output\": false,\n"
+     "    \"playback\": \"loop\",\n"
+     "    \"auto_run\": false\n"
+     "  }\n"
+     "\n"
+     "Slots are \"1\" to \"12\"; delay is 0 to 65535 ms; playback is \"loop\" or \"single\" and comes with\n"
+     "auto_run (true or false).\n"},
+    {CommandId::Help,
+     "help",
+     "[COMMAND]",
+     0,
+     1,
+     {},
+     "show the help of a command",
+     "Shows the help of COMMAND, or the overview without one.\n"},
+};
+
+} // namespace
+
+const std::vector<CommandSpec>& Commands() {
+    return kCommands;
+}
+
+const CommandSpec* FindCommand(std::string_view name) {
+    for (const CommandSpec& command : kCommands) {
+        if (command.name == name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+const OptionSpec* FindOption(const CommandSpec& command, std::string_view name) {
+    for (const OptionSpec& option : command.options) {
+        if (option.name == name) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace treadkey

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cli/key_combo.h"
+#include "cli/profile.h"
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace treadkey {
+
+// One command text to send, after a pause.
+struct PlannedFrame {
+    std::string text;
+    std::chrono::milliseconds pauseBefore{0};
+};
+using FramePlan = std::vector<PlannedFrame>;
+
+// The frames of each write, as the window sends them for the same action.
+
+// A click on a key: key frame, key delay, single output, 50 ms apart.
+FramePlan KeyPlan(int slot, const KeyCombo& combo, int delay, bool singleOutput);
+// A click on a mouse button: its frame alone.
+FramePlan MousePlan(int slot, std::size_t mouseButton);
+// A playback option or the auto-run toggle: the playback word.
+FramePlan PlaybackPlan(const PlaybackSetting& playback);
+// Clearing every slot: the 32 clear frames back to back.
+FramePlan ClearAllPlan();
+// A command text as typed.
+FramePlan RawPlan(const std::string& text);
+// A profile: its slots in slot order (key, mouse or clear frame), then the key delay, single output and the
+// playback word, each that it sets, 50 ms apart.
+FramePlan ProfilePlan(const Profile& profile);
+
+} // namespace treadkey

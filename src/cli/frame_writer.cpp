@@ -1,0 +1,76 @@
+#include "cli/frame_writer.h"
+
+#include "cli/exit_codes.h"
+#include "cli/help_text.h"
+#include "cli/pedal_ids.h"
+#include "cli/report_hex.h"
+#include "device/device_link.h"
+#include "protocol/output_report.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace treadkey {
+namespace {
+
+int PrintReports(const FramePlan& plan, const DeviceLink& link, bool found, const BackendOptions& backend,
+                 CliServices& services) {
+    int length = link.OutputReportByteLength;
+    if (!found || length < 1) {
+        length = backend.virtualPedal.reportLength;
+        const std::string_view why = found                      ? "the pedal does not tell its report length"
+                                     : link.OpenProblem.empty() ? kNoPedalFound
+                                                                : "the pedal cannot be opened";
+        services.err << kProgramName << ": " << why << "; showing reports of " << length << " bytes\n";
+    }
+    for (const PlannedFrame& frame : plan) {
+        services.out << ReportHexLine(BuildOutputReport(frame.text, length)) << '\n';
+    }
+    return kExitDone;
+}
+
+std::string Reports(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " report" : " reports");
+}
+
+} // namespace
+
+int WriteFrames(const FramePlan& plan, const BackendOptions& backend, bool dryRun, CliServices& services) {
+    const std::unique_ptr<HidBackend> hid = services.makeBackend(backend);
+    DeviceLink link(*hid);
+    const bool found = link.FindTheHid(kPedalVendorIdText, kPedalProductIdText);
+    if (dryRun) {
+        return PrintReports(plan, link, found, backend, services);
+    }
+    if (!found) {
+        services.err << kProgramName << ": "
+                     << (link.OpenProblem.empty() ? std::string(kNoPedalFound) + ": is it plugged in?"
+                                                  : "the pedal cannot be opened: " + link.OpenProblem)
+                     << '\n';
+        return kExitDeviceError;
+    }
+    if (link.OutputReportByteLength < 1) {
+        services.err << kProgramName << ": the pedal at " << link.DevicePathName
+                     << " does not tell its output report length; nothing written\n";
+        return kExitDeviceError;
+    }
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        if (plan[i].pauseBefore.count() > 0) {
+            services.sleep(plan[i].pauseBefore);
+        }
+        const std::vector<std::uint8_t> report = BuildOutputReport(plan[i].text, link.OutputReportByteLength);
+        if (!link.WriteReport(report)) {
+            services.err << kProgramName << ": writing report " << i + 1 << " of " << plan.size() << " ("
+                         << ReportHexLine(report) << ") to " << link.DevicePathName << " failed; "
+                         << (i == 0 ? std::string("nothing was written")
+                                    : "the " + Reports(i) + " before it went through")
+                         << '\n';
+            return kExitDeviceError;
+        }
+    }
+    services.out << "wrote " << Reports(plan.size()) << " to " << link.DevicePathName << '\n';
+    return kExitDone;
+}
+
+} // namespace treadkey

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "device/pedal_memory.h"
+
+#include <optional>
+#include <string_view>
+
+namespace treadkey {
+
+// What the command line and profiles accept: stricter than the window's free-text boxes, which take any
+// leading number.
+inline constexpr int kFirstSlot = 1;
+inline constexpr int kLastSlot = PedalMemory::kSlotCount;
+inline constexpr int kMaxKeyDelay = 65535; // milliseconds; the delay frame holds 16 bits
+
+// A number written in decimal digits only (no sign, blank or fraction) from lowest to highest.
+std::optional<int> ParseWholeNumber(std::string_view text, int lowest, int highest);
+
+} // namespace treadkey

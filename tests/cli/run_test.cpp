@@ -1,0 +1,380 @@
+#include "cli/commands.h"
+#include "cli/report_hex.h"
+#include "cli/run.h"
+#include "device/backend_options.h"
+#include "device/fake_hid_backend.h"
+#include "device/scratch_directory.h"
+#include "editor/key_command.h"
+#include "editor/mouse_command.h"
+#include "protocol/output_report.h"
+#include "protocol/settings_frames.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace treadkey {
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+
+// Each frame as the report the window sends for it, in the virtual pedal's log form.
+Lines ExpectedReports(const Lines& frames, int length = 9) {
+    Lines reports;
+    for (const std::string& frame : frames) {
+        reports.push_back(ReportHexLine(BuildOutputReport(frame, length)));
+    }
+    return reports;
+}
+
+Lines SplitLines(const std::string& text) {
+    Lines lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class CliRun : public ::testing::Test {
+protected:
+    struct Outcome {
+        int exitCode = -1;
+        std::string out;
+        std::string err;
+        std::vector<std::chrono::milliseconds> pauses;
+    };
+
+    Outcome Run(const Lines& arguments) { return RunWith(arguments, MakeBackend); }
+
+    // On a virtual pedal that logs what it receives, plugged in while presenceFile_ exists.
+    Outcome RunOnPedal(Lines arguments) {
+        arguments.insert(arguments.begin(), {"--virtual-pedal", "--virtual-pedal-log", log_.string(),
+                                             "--virtual-pedal-present", presenceFile_.string()});
+        return Run(arguments);
+    }
+
+    Outcome RunOnFake(const Lines& arguments) {
+        return RunWith(arguments, [this](const BackendOptions&) {
+            return std::unique_ptr<HidBackend>(std::make_unique<testing::FakeHidBackend>(fake_));
+        });
+    }
+
+    Lines LoggedReports() const {
+        std::ifstream file(log_);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return SplitLines(text.str());
+    }
+
+    void SetUp() override { std::ofstream{presenceFile_}; }
+
+    testing::ScratchDirectory scratch_;
+    std::filesystem::path log_ = scratch_ / "pedal.log";
+    std::filesystem::path presenceFile_ = scratch_ / "plugged-in";
+    testing::FakeHidBackend fake_;
+    std::function<void()> onPause_ = [] {};
+
+private:
+    Outcome RunWith(const Lines& arguments,
+                    std::function<std::unique_ptr<HidBackend>(const BackendOptions&)> makeBackend) {
+        Outcome outcome;
+        std::ostringstream out;
+        std::ostringstream err;
+        CliServices services{out, err, std::move(makeBackend), [&](std::chrono::milliseconds pause) {
+                                 outcome.pauses.push_back(pause);
+                                 onPause_();
+                             }};
+        outcome.exitCode = RunTreadkeyctl(arguments, services);
+        outcome.out = out.str();
+        outcome.err = err.str();
+        return outcome;
+    }
+};
+
+TEST_F(CliRun, KeyWritesTheWorkedExampleAsTheWindowDoes) {
+    const Outcome outcome = RunOnPedal({"key", "3", "ctrl+shift+a", "--delay", "0"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(LoggedReports(), (Lines{"00 AA 01 08 03 04 00 00 00", "00 AA 01 7C 79 01 00 00 00",
+                                      "00 AA 01 78 79 01 00 00 00"}));
+    EXPECT_EQ(outcome.pauses, (std::vector<std::chrono::milliseconds>{50ms, 50ms}));
+    EXPECT_EQ(outcome.out, "wrote 3 reports to virtual-pedal\n");
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST_F(CliRun, KeyWritesKeyFrameDelayAndSingleOutputInTheWindowsOrder) {
+    const struct {
+        Lines arguments;
+        const char* slot;
+        std::uint8_t modifiers;
+        double code;
+        double delay;
+        int once;
+    } cases[] = {
+        {{"key", "12", "alt_r+f12", "--delay", "300", "--once"}, "12", 0x40, 69, 300, 1},
+        {{"key", "1", "WIN+KP_ENTER", "--delay=65535"}, "1", 0x08, 88, 65535, 0},
+        {{"key", "--once", "7", "backslash"}, "7", 0x00, 50, 0, 1},
+        {{"key", "5", "shift_r+ctrl_l+menu", "--delay", "1"}, "5", 0x21, 101, 1, 0},
+        {{"key", "2", "kp_0"}, "2", 0x00, 98, 0, 0},
+        {{"key", "2", "0"}, "2", 0x00, 39, 0, 0},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(log_);
+        const Outcome outcome = RunOnPedal(c.arguments);
+        EXPECT_EQ(outcome.exitCode, 0) << c.arguments[2] << ": " << outcome.err;
+        EXPECT_EQ(LoggedReports(), ExpectedReports({ComposeKeyCommand(c.slot, c.modifiers, c.code),
+                                                    KeyDelayFrame(c.delay), SingleOutputFrame(c.once)}))
+            << c.arguments[2];
+        EXPECT_EQ(outcome.pauses, (std::vector<std::chrono::milliseconds>{50ms, 50ms})) << c.arguments[2];
+    }
+}
+
+TEST_F(CliRun, ReportsTakeThePedalsLength) {
+    const Outcome outcome = RunOnPedal({"--report-length", "20", "key", "3", "ctrl+shift+a"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(LoggedReports(),
+              ExpectedReports({ComposeKeyCommand("3", 0x03, 4), KeyDelayFrame(0), SingleOutputFrame(0)}, 20));
+}
+
+TEST_F(CliRun, OtherCommandsWriteWhatTheWindowWritesWithoutPauses) {
+    const struct {
+        Lines arguments;
+        Lines frames;
+    } cases[] = {
+        {{"mouse", "1", "left"}, {ComposeMouseCommand("1", 1)}},
+        {{"mouse", "12", "middle"}, {ComposeMouseCommand("12", 4)}},
+        {{"mouse", "2", "Right"}, {ComposeMouseCommand("2", 2)}},
+        {{"playback", "loop", "--auto-run", "on"}, {PlaybackWordFrame(true, true)}},
+        {{"playback", "single", "--auto-run", "on"}, {PlaybackWordFrame(true, false)}},
+        {{"playback", "--auto-run=off", "loop"}, {PlaybackWordFrame(false, true)}},
+        {{"playback", "single", "--auto-run", "off"}, {PlaybackWordFrame(false, false)}},
+        {{"raw", "AA 01 7C 79 01 00 00"}, {"AA 01 7C 79 01 00 00"}},
+        {{"raw", "aa", "01", "7c", "00", "01"}, {"aa 01 7c 00 01"}},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(log_);
+        const Outcome outcome = RunOnPedal(c.arguments);
+        EXPECT_EQ(outcome.exitCode, 0) << c.arguments[0] << ": " << outcome.err;
+        EXPECT_EQ(LoggedReports(), ExpectedReports(c.frames)) << c.arguments[0] << " " << c.arguments[1];
+        EXPECT_TRUE(outcome.pauses.empty()) << c.arguments[0];
+    }
+}
+
+TEST_F(CliRun, ClearAllWritesEveryClearFrameBackToBack) {
+    Lines frames;
+    for (int counter = 0; counter < kSlotAddressCount; ++counter) {
+        frames.push_back(SlotClearFrame(counter));
+    }
+    const Outcome outcome = RunOnPedal({"clear-all", "--yes"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(LoggedReports(), ExpectedReports(frames));
+    EXPECT_TRUE(outcome.pauses.empty());
+}
+
+TEST_F(CliRun, ApplyWritesTheProfileInSlotOrderThenTheSettings) {
+    const std::filesystem::path profile = scratch_ / "profile.json";
+    std::ofstream(profile) << R"({
+        "playback": "single", "auto_run": true,
+        "slots": {"5": null, "2": {"mouse": "right"}, "1": {"key": "ctrl+shift+a"}},
+        "single_output": true, "delay": 300
+    })";
+    const Outcome outcome = RunOnPedal({"apply", profile.string()});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(LoggedReports(), ExpectedReports({ComposeKeyCommand("1", 0x03, 4), ComposeMouseCommand("2", 2),
+                                                SlotClearFrame(4), KeyDelayFrame(300), SingleOutputFrame(1),
+                                                PlaybackWordFrame(true, false)}));
+    EXPECT_EQ(outcome.pauses, std::vector<std::chrono::milliseconds>(5, 50ms));
+}
+
+TEST_F(CliRun, AFaultyProfileIsReportedWithItsPlaceAndWritesNothing) {
+    const std::filesystem::path profile = scratch_ / "profile.json";
+    std::ofstream(profile) << "{\n  \"slots\": {\"1\": {\"key\": \"a\"}},\n  \"slots\": {}\n}";
+    const Outcome outcome = RunOnPedal({"apply", profile.string()});
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_EQ(outcome.err,
+              "treadkeyctl: " + profile.string() + ":3:3: \"slots\" is given twice in this object\n");
+    EXPECT_TRUE(LoggedReports().empty());
+
+    const Outcome missing = RunOnPedal({"apply", (scratch_ / "none.json").string()});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("cannot read"), std::string::npos) << missing.err;
+}
+
+TEST_F(CliRun, UsageErrorsSayOneLineAndWriteNothing) {
+    const struct {
+        Lines arguments;
+        const char* message;
+    } cases[] = {
+        {{}, "no command given"},
+        {{"bogus"}, "unknown command 'bogus'"},
+        {{"kye", "1", "a"}, "did you mean 'key'?"},
+        {{"key", "13", "a"}, "slot must be a whole number from 1 to 12, not '13'"},
+        {{"key", "0", "a"}, "not '0'"},
+        {{"key", "2.5", "a"}, "not '2.5'"},
+        {{"key", "3"}, "usage: treadkeyctl key SLOT COMBO"},
+        {{"key", "3", "a", "b"}, "usage: treadkeyctl key SLOT COMBO"},
+        {{"key", "3", "ctlr+a"}, "unknown key name \"ctlr\"; closest: ctrl"},
+        {{"key", "3", "a", "--delay", "65536"},
+         "--delay must be a whole number of milliseconds from 0 to 65535"},
+        {{"key", "3", "a", "--delay", "-1"}, "not '-1'"},
+        {{"key", "3", "a", "--delay"}, "--delay needs a value"},
+        {{"key", "3", "a", "--once=yes"}, "--once takes no value"},
+        {{"key", "3", "a", "--twice"}, "unknown option '--twice' for 'key'"},
+        {{"--once", "key", "3", "a"}, "unknown option '--once' before the command"},
+        {{"mouse", "3", "centre"}, "unknown mouse button 'centre'"},
+        {{"playback", "loop"}, "playback needs --auto-run on|off"},
+        {{"playback", "twice", "--auto-run", "on"}, "'loop' or 'single'"},
+        {{"playback", "loop", "--auto-run", "maybe"}, "--auto-run is 'on' or 'off'"},
+        {{"clear-all"}, "add --yes"},
+        {{"raw", "AA 01 ZZ"}, "hex digits and spaces only, not 'Z'"},
+        {{"raw", "  "}, "raw needs hex digits"},
+        {{"help", "bogus"}, "unknown command 'bogus'"},
+        {{"list", "extra"}, "usage: treadkeyctl list"},
+        {{"--report-length", "0", "key", "1", "a"}, "--report-length must be a whole number"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(log_);
+        const Outcome outcome = RunOnPedal(c.arguments);
+        const std::string shown = c.arguments.empty() ? "(none)" : c.arguments[0];
+        EXPECT_EQ(outcome.exitCode, 2) << shown;
+        EXPECT_TRUE(outcome.err.starts_with("treadkeyctl: ")) << outcome.err;
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << shown << ": " << outcome.err;
+        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+        EXPECT_EQ(outcome.out, "") << shown;
+        EXPECT_TRUE(LoggedReports().empty()) << shown;
+    }
+}
+
+TEST_F(CliRun, NoPedalIsADeviceError) {
+    std::filesystem::remove(presenceFile_);
+    const Outcome outcome = RunOnPedal({"key", "3", "a"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "treadkeyctl: no pedal found (vendor 2704, product 2018): is it plugged in?\n");
+    EXPECT_TRUE(LoggedReports().empty());
+}
+
+TEST_F(CliRun, APedalThatCannotBeOpenedIsADeviceErrorSayingWhy) {
+    fake_.Plug({.path = "/dev/hidraw4", .openable = false});
+    const Outcome outcome = RunOnFake({"mouse", "1", "left"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "treadkeyctl: the pedal cannot be opened: permission denied: /dev/hidraw4\n");
+    EXPECT_TRUE(fake_.Writes().empty());
+}
+
+TEST_F(CliRun, APedalWithoutAReportLengthIsADeviceError) {
+    fake_.Plug({.path = "/dev/hidraw4", .reportLength = std::nullopt});
+    const Outcome outcome = RunOnFake({"mouse", "1", "left"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_NE(outcome.err.find("does not tell its output report length"), std::string::npos) << outcome.err;
+    EXPECT_TRUE(fake_.Writes().empty());
+}
+
+TEST_F(CliRun, AFailedWriteSaysWhichReportAndStops) {
+    // The pedal is pulled out during the first pause: the delay frame is the one that fails.
+    onPause_ = [this] { std::filesystem::remove(presenceFile_); };
+    const Outcome outcome = RunOnPedal({"key", "3", "ctrl+shift+a"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "treadkeyctl: writing report 2 of 3 (00 AA 01 7C 79 01 00 00 00) to virtual-pedal "
+                           "failed; the 1 report before it went through\n");
+    EXPECT_EQ(LoggedReports(), (Lines{"00 AA 01 08 03 04 00 00 00"}));
+    EXPECT_EQ(outcome.pauses.size(), 1u);
+
+    fake_.Plug({.path = "/dev/hidraw4"});
+    fake_.SetFailWrites(true);
+    const Outcome first = RunOnFake({"clear-all", "--yes"});
+    EXPECT_EQ(first.exitCode, 1);
+    EXPECT_NE(first.err.find("writing report 1 of 32"), std::string::npos) << first.err;
+    EXPECT_NE(first.err.find("nothing was written"), std::string::npos) << first.err;
+}
+
+TEST_F(CliRun, DryRunPrintsWhatThePedalWouldLogAndWritesNothing) {
+    const Lines commands[] = {
+        {"key", "3", "ctrl+shift+a", "--delay", "300"}, {"clear-all", "--yes"}, {"mouse", "4", "middle"}};
+    for (const Lines& command : commands) {
+        std::filesystem::remove(log_);
+        ASSERT_EQ(RunOnPedal(command).exitCode, 0);
+        const Lines written = LoggedReports();
+        std::filesystem::remove(log_);
+
+        Lines dryRun = command;
+        dryRun.push_back("--dry-run");
+        const Outcome outcome = RunOnPedal(dryRun);
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+        EXPECT_EQ(SplitLines(outcome.out), written) << command[0];
+        EXPECT_TRUE(LoggedReports().empty()) << command[0];
+        EXPECT_TRUE(outcome.pauses.empty()) << command[0];
+    }
+}
+
+TEST_F(CliRun, DryRunTakesThePedalsLengthOrElseTheGivenOne) {
+    fake_.Plug({.path = "/dev/hidraw4", .reportLength = 65});
+    const Outcome onFake = RunOnFake({"--dry-run", "raw", "AA 01"});
+    EXPECT_EQ(onFake.out, ReportHexLine(BuildOutputReport("AA 01", 65)) + "\n");
+    EXPECT_TRUE(fake_.Writes().empty());
+
+    std::filesystem::remove(presenceFile_);
+    const Outcome unplugged = RunOnPedal({"--dry-run", "--report-length", "12", "raw", "AA 01"});
+    EXPECT_EQ(unplugged.exitCode, 0);
+    EXPECT_EQ(unplugged.out, "00 AA 01 00 00 00 00 00 00 00 00 00\n");
+    EXPECT_NE(unplugged.err.find("showing reports of 12 bytes"), std::string::npos) << unplugged.err;
+
+    const Outcome byDefault = RunOnPedal({"--dry-run", "raw", "AA 01"});
+    EXPECT_EQ(byDefault.out, "00 AA 01 00 00 00 00 00 00\n");
+}
+
+TEST_F(CliRun, ListShowsEachPedalInterfaceAndWhyOneDoesNotOpen) {
+    fake_.Plug({.path = "/dev/hidraw1", .reportLength = 9});
+    fake_.Plug({.path = "/dev/hidraw2", .openable = false});
+    fake_.Plug({.path = "/dev/hidraw3", .vendorId = 0x1234});
+    fake_.Plug({.path = "/dev/hidraw5", .reportLength = std::nullopt});
+    const Outcome outcome = RunOnFake({"list"});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.out, "/dev/hidraw1: opens, output report length 9 bytes\n"
+                           "/dev/hidraw2: cannot be opened: permission denied: /dev/hidraw2\n"
+                           "/dev/hidraw5: opens, output report length unknown\n");
+
+    EXPECT_EQ(RunOnPedal({"list"}).out, "virtual-pedal: opens, output report length 9 bytes\n");
+    std::filesystem::remove(presenceFile_);
+    const Outcome none = RunOnPedal({"list"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("no pedal found"), std::string::npos);
+}
+
+TEST_F(CliRun, EveryCommandHasHelpBothWays) {
+    for (const CommandSpec& command : Commands()) {
+        const std::string name(command.name);
+        const Outcome byHelp = Run({"help", name});
+        const Outcome byOption = Run({name, "--help"});
+        EXPECT_EQ(byHelp.exitCode, 0) << name;
+        EXPECT_EQ(byOption.exitCode, 0) << name;
+        EXPECT_TRUE(byHelp.out.starts_with("Usage: treadkeyctl [OPTION]... " + name)) << byHelp.out;
+        EXPECT_EQ(byHelp.out, byOption.out) << name;
+    }
+    const Outcome overview = Run({"--help"});
+    EXPECT_EQ(overview.exitCode, 0);
+    for (const CommandSpec& command : Commands()) {
+        EXPECT_NE(overview.out.find("\n  " + std::string(command.name)), std::string::npos) << command.name;
+    }
+    EXPECT_EQ(Run({"help"}).out, overview.out);
+    EXPECT_TRUE(Run({"--version"}).out.starts_with("treadkeyctl "));
+}
+
+TEST_F(CliRun, KeysListsEveryNameWithCodeAndCaption) {
+    const Outcome outcome = Run({"keys"});
+    const Lines lines = SplitLines(outcome.out);
+    EXPECT_EQ(lines.size(), 96u);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "kp_enter        88  \"Enter\""), lines.end())
+        << outcome.out;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "space           44  \" \""), lines.end()) << outcome.out;
+}
+
+} // namespace
+} // namespace treadkey
