@@ -1,3 +1,4 @@
+#include "app/close_on_signal.h"
 #include "app/ui_services.h"
 #include "app/usb_window.h"
 #include "device/backend_options.h"
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
 
     treadkey::QtUiServices ui;
     treadkey::USB window(*backend, ui);
+    treadkey::CloseOnTerminationSignals(window);
     window.Form_Load();
     return QApplication::exec();
 }
