@@ -1,6 +1,7 @@
 // The hidapi backend against the kernel's own HID stack (hid core, hid-generic, hidraw), with pedals
 // plugged in through uhid. Runs as root in the test guest that run-guest.sh boots.
 #include "device/hidapi_backend.h"
+#include "kernel/report_match.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
 
@@ -40,31 +41,6 @@ std::vector<std::string> PedalPaths(HidBackend& backend) {
         }
     }
     return paths;
-}
-
-std::string Hex(const Bytes& bytes) {
-    std::string text;
-    for (const std::uint8_t byte : bytes) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, " %02x", byte);
-        text += digits;
-    }
-    return text;
-}
-
-// Delivered reports against written ones; on a difference, names the first one in hex.
-testing::AssertionResult SameReports(const std::vector<Bytes>& delivered, const std::vector<Bytes>& written) {
-    for (std::size_t i = 0; i < std::min(delivered.size(), written.size()); ++i) {
-        if (delivered[i] != written[i]) {
-            return testing::AssertionFailure() << "report " << i << " delivered as" << Hex(delivered[i])
-                                               << ", written as" << Hex(written[i]);
-        }
-    }
-    if (delivered.size() != written.size()) {
-        return testing::AssertionFailure()
-               << delivered.size() << " reports delivered, " << written.size() << " written";
-    }
-    return testing::AssertionSuccess();
 }
 
 std::unique_ptr<HidDevice> OpenOrFail(HidBackend& backend, const std::string& path) {

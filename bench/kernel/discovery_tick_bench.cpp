@@ -1,0 +1,42 @@
+// One discovery tick (DeviceLink::FindTheHid over the hidapi backend) against a bare enumeration plus one
+// open and close, with 1, 16 and 64 HID interfaces present, on the test guest's kernel. Prints the figures;
+// being slow does not fail it, only a tick that misses the pedal does.
+#include "device/device_link.h"
+#include "device/hidapi_backend.h"
+#include "tick_comparison.h"
+
+#include <cstdio>
+#include <exception>
+
+int main() {
+    using namespace treadkey::kernelbench;
+    try {
+        PluggedInterfaces plugged;
+        const auto backend = treadkey::MakeHidapiBackend();
+        // Held across the comparison as the window holds it: the pedal stays open between ticks, for the
+        // bare calls as well.
+        treadkey::DeviceLink link(*backend);
+        const auto ours = [&link] { return link.FindTheHid("&H2704", "&H2018"); };
+
+        PrintHeader("discovery tick", "DeviceLink::FindTheHid");
+        for (const int interfaces : {1, 16, 64}) {
+            const int before = plugged.count();
+            const double plugSeconds = plugged.growTo(interfaces);
+            Comparison compared;
+            if (!Compare(BareTick, ours, compared)) {
+                std::fprintf(stderr, "discovery_tick_bench: the pedal was not found with %d interfaces\n",
+                             interfaces);
+                return 1;
+            }
+            PrintRow(interfaces, compared);
+            if (interfaces > before) {
+                std::printf("  (plugging %d more uhid devices took %.2f s)\n", interfaces - before,
+                            plugSeconds);
+            }
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "discovery_tick_bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "kernel/uhid_pedal.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Comparing what a uhid pedal received with what should have been written.
+namespace treadkey::kerneltest {
+
+inline std::string Hex(const Bytes& bytes) {
+    std::string text;
+    for (const std::uint8_t byte : bytes) {
+        char digits[4];
+        std::snprintf(digits, sizeof digits, " %02x", byte);
+        text += digits;
+    }
+    return text;
+}
+
+// Delivered reports against expected ones; on a difference, names the first one in hex.
+inline ::testing::AssertionResult SameReports(const std::vector<Bytes>& delivered,
+                                              const std::vector<Bytes>& expected) {
+    for (std::size_t i = 0; i < std::min(delivered.size(), expected.size()); ++i) {
+        if (delivered[i] != expected[i]) {
+            return ::testing::AssertionFailure() << "report " << i << " delivered as" << Hex(delivered[i])
+                                                 << ", expected as" << Hex(expected[i]);
+        }
+    }
+    if (delivered.size() != expected.size()) {
+        return ::testing::AssertionFailure()
+               << delivered.size() << " reports delivered, " << expected.size() << " expected";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace treadkey::kerneltest

@@ -1,0 +1,445 @@
+// The window, offscreen, over the hidapi backend and the kernel's own HID stack, with pedals plugged in
+// through uhid: discovery, every command byte for byte as the pedal receives it, unplugging and plugging in,
+// and a user who may not open the pedal. Runs as root in the test guest that run-guest.sh boots.
+#include "app/usb_window.h"
+#include "app/window_fixture.h"
+#include "device/hidapi_backend.h"
+#include "editor/write_button_group.h"
+#include "kernel/report_match.h"
+#include "kernel/test_descriptors.h"
+#include "kernel/uhid_pedal.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace treadkey::kerneltest {
+namespace {
+
+using ::testing::HasSubstr;
+using treadkey::testing::RecordingUi;
+
+const QString kConnected = QStringLiteral("USB设备联接成功");
+const QString kNotConnected = QStringLiteral("USB设备联接失败!");
+const QString kWriteFailed = QStringLiteral("写入失败，请先联接。");
+
+// A pedal command as the window composes it ("AA 01 ..."), as a report of `length` bytes: report id 0
+// first, zeros after the command.
+Bytes Report(const std::string& command, int length) {
+    Bytes report{0x00};
+    std::istringstream digits(command);
+    for (unsigned byte = 0; digits >> std::hex >> byte;) {
+        report.push_back(static_cast<std::uint8_t>(byte));
+    }
+    report.resize(static_cast<std::size_t>(length), 0x00);
+    return report;
+}
+
+// The three reports of the worked example: slot 3, left Ctrl and left Shift, "A", no delay, single output
+// off.
+std::vector<Bytes> WorkedKeyExample(int length) {
+    return {Report("AA 01 08 03 04 00 00", length), Report("AA 01 7C 79 01 00 00", length),
+            Report("AA 01 78 79 01 00 00", length)};
+}
+
+// The worked example's clicks; the key click sends it. The toggles stay on.
+void AssignCtrlShiftAToSlot3(USB& window) {
+    window.Combo1->setEditText(QStringLiteral("3"));
+    window.Command_ctrl->click();
+    window.Command_shift->click();
+    window.Command_key[50]->click();
+}
+
+int OpenFileDescriptors() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        ++count;
+    }
+    return count;
+}
+
+// The window after start-up over the real HID stack, its timer stopped so that each test ticks by hand.
+class WindowOnKernel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<USB>(*backend, ui);
+        window->Form_Load();
+        window->Timer1->stop();
+    }
+
+    QPushButton* Key(int index) { return window->Command_key[static_cast<std::size_t>(index)]; }
+
+    QString LastLogLine() const {
+        const int rows = window->lstResults->count();
+        if (rows == 0) {
+            return {};
+        }
+        const QString line = window->lstResults->item(rows - 1)->text();
+        return line.mid(line.indexOf(QStringLiteral("]: ")) + 3);
+    }
+
+    // Names each write control that is enabled; empty when all are disabled.
+    std::vector<std::string> EnabledWriteControls() const {
+        std::vector<std::string> enabled;
+        for (const QPushButton* key : window->Command_key) {
+            if (key->isEnabled()) {
+                enabled.push_back(key->objectName().toStdString());
+            }
+        }
+        for (const std::string_view name : kWriteButtonsAfterKeys) {
+            const QString objectName = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+            if (window->findChild<QWidget*>(objectName)->isEnabled()) {
+                enabled.emplace_back(name);
+            }
+        }
+        return enabled;
+    }
+
+    // Declared before the window, which holds handles opened through it.
+    std::unique_ptr<HidBackend> backend = MakeHidapiBackend();
+    RecordingUi ui;
+    std::unique_ptr<USB> window;
+};
+
+struct DescriptorCase {
+    const char* name;
+    Bytes descriptor;
+    int reportLength;
+};
+
+void PrintTo(const DescriptorCase& tested, std::ostream* out) {
+    *out << tested.name;
+}
+
+class CommandsOnKernel : public WindowOnKernel, public ::testing::WithParamInterface<DescriptorCase> {};
+
+// Each command from the window's controls, with the reports the pedal must receive for it (commands as the
+// window composes them; report id and zero fill are added per descriptor).
+struct CommandCase {
+    const char* name;
+    std::function<void(USB&)> act;
+    std::vector<std::string> commands;
+};
+
+std::vector<std::string> ClearAllCommands() {
+    std::vector<std::string> commands;
+    for (int address = 0x00; address <= 0x7C; address += 4) {
+        char command[32];
+        std::snprintf(command, sizeof command, "AA 01 %02X FF FF FF FF", address);
+        commands.emplace_back(command);
+    }
+    return commands;
+}
+
+TEST_P(CommandsOnKernel, ArriveByteForByteAtTheDeclaredReportLength) {
+    UhidPedal pedal(PedalIdentity(GetParam().descriptor));
+    const int length = GetParam().reportLength;
+    window->Timer1_Timer();
+    ASSERT_EQ(window->Label3->text(), kConnected);
+    EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
+    ASSERT_EQ(window->Link().OutputReportByteLength, length);
+
+    const std::vector<CommandCase> cases = {
+        {"worked key example",
+         [](USB& w) {
+             AssignCtrlShiftAToSlot3(w);
+             w.Command_ctrl->click(); // back off for the cases below
+             w.Command_shift->click();
+         },
+         {"AA 01 08 03 04 00 00", "AA 01 7C 79 01 00 00", "AA 01 78 79 01 00 00"}},
+        {"right mouse button to slot 2",
+         [](USB& w) {
+             w.Combo1->setEditText(QStringLiteral("2"));
+             w.Command_R_btn->click();
+         },
+         {"AA 02 04 FE 02 00 00"}},
+        {"auto-run on, single and loop playback, auto-run off, single playback",
+         [](USB& w) {
+             w.Command_auto_run->click();
+             w.Option1->click();
+             w.Option2->click();
+             w.Command_auto_run->click();
+             w.Option1->click();
+         },
+         {"AA 01 7C 79 01 00 00", "AA 01 7C 79 00 00 00", "AA 01 7C 79 01 00 00", "AA 01 7C 00 01 00 00",
+          "AA 01 7C 00 00 00 00"}},
+        {"key delay 300, single output on",
+         [](USB& w) {
+             w.Text_delay->setText(QStringLiteral("300"));
+             w.Check_once->setChecked(true);
+             w.Command2->click();
+         },
+         {"AA 01 7C 79 01 01 2C", "AA 01 78 79 01 01 00"}},
+        {"key delay 65535, single output off",
+         [](USB& w) {
+             w.Text_delay->setText(QStringLiteral("65535"));
+             w.Check_once->setChecked(false);
+             w.Command2->click();
+         },
+         {"AA 01 7C 79 01 FF FF", "AA 01 78 79 01 00 00"}},
+        {"clear all", [](USB& w) { w.Command1->click(); }, ClearAllCommands()},
+        {"raw write",
+         [](USB& w) {
+             w.TextIW->setText(QStringLiteral("AA 03 12 34 56 78 9A"));
+             w.Iwrite->click();
+         },
+         {"AA 03 12 34 56 78 9A"}},
+    };
+    for (const CommandCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t before = pedal.outputReports().size();
+        c.act(*window);
+        const std::vector<Bytes> all = pedal.outputReports();
+        const std::vector<Bytes> delivered(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
+        std::vector<Bytes> expected;
+        for (const std::string& command : c.commands) {
+            expected.push_back(Report(command, length));
+        }
+        EXPECT_TRUE(SameReports(delivered, expected));
+        EXPECT_NE(LastLogLine(), kWriteFailed);
+    }
+    EXPECT_TRUE(ui.messages.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Descriptors, CommandsOnKernel,
+    ::testing::Values(DescriptorCase{"Vendor8BytesNoReportIds", VendorOutputDescriptor(8), 9},
+                      DescriptorCase{"Vendor64Bytes", VendorOutputDescriptor(64), 65},
+                      DescriptorCase{"LongestOfNumberedOutputs", NumberedReportsDescriptor(), 17}),
+    [](const ::testing::TestParamInfo<DescriptorCase>& tested) { return std::string(tested.param.name); });
+
+TEST_F(WindowOnKernel, NeverOpensDevicesWithOtherIdsPluggedInBeforeThePedal) {
+    // One id lower each: the enumeration, sorted by sysfs path and so by ids, lists them before the pedal.
+    UhidPedal otherProduct(
+        {"decoy, other product", kPedalVendorId, kPedalProductId - 1, VendorOutputDescriptor(8)});
+    UhidPedal otherVendor(
+        {"decoy, other vendor", kPedalVendorId - 1, kPedalProductId, VendorOutputDescriptor(8)});
+    UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
+    std::vector<std::string> everyInterface;
+    for (const HidInterface& found : MakeHidapiBackend()->enumerate(0, 0)) {
+        everyInterface.push_back(found.path);
+    }
+    ASSERT_THAT(everyInterface, ::testing::ElementsAre(::testing::_, ::testing::_, pedal.hidrawPath()))
+        << "discovery must walk past both decoys to reach the pedal";
+
+    for (int tick = 0; tick < 3; ++tick) {
+        window->Timer1_Timer();
+    }
+    EXPECT_EQ(window->Label3->text(), kConnected);
+    EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
+    AssignCtrlShiftAToSlot3(*window);
+    EXPECT_TRUE(SameReports(pedal.outputReports(), WorkedKeyExample(9)));
+    for (UhidPedal* decoy : {&otherProduct, &otherVendor}) {
+        SCOPED_TRACE(decoy->hidrawPath());
+        EXPECT_EQ(decoy->openCount(), 0);
+        EXPECT_TRUE(decoy->outputReports().empty());
+    }
+}
+
+TEST_F(WindowOnKernel, UsesTheFirstOfTwoPedalInterfacesInEnumerationOrder) {
+    // Different report lengths tell which one discovery took.
+    UhidPedal wide(PedalIdentity(VendorOutputDescriptor(64), "treadkey test pedal, 64 bytes"));
+    UhidPedal narrow(PedalIdentity(VendorOutputDescriptor(8), "treadkey test pedal, 8 bytes"));
+    std::vector<std::string> listed;
+    for (const HidInterface& found : MakeHidapiBackend()->enumerate(kPedalVendorId, kPedalProductId)) {
+        if (found.vendorId == kPedalVendorId && found.productId == kPedalProductId) {
+            listed.push_back(found.path);
+        }
+    }
+    ASSERT_THAT(listed, ::testing::UnorderedElementsAre(wide.hidrawPath(), narrow.hidrawPath()));
+    UhidPedal& first = listed.front() == wide.hidrawPath() ? wide : narrow;
+    UhidPedal& second = &first == &wide ? narrow : wide;
+
+    for (int tick = 0; tick < 3; ++tick) {
+        window->Timer1_Timer();
+        EXPECT_EQ(window->Link().DevicePathName, first.hidrawPath()) << "tick " << tick;
+    }
+    EXPECT_EQ(window->Link().OutputReportByteLength, &first == &wide ? 65 : 9);
+    window->TextIW->setText(QStringLiteral("AA 03 00 00 00 00 00"));
+    window->Iwrite->click();
+    EXPECT_TRUE(SameReports(first.outputReports(), {Report("AA 03", window->Link().OutputReportByteLength)}));
+    EXPECT_TRUE(second.outputReports().empty());
+}
+
+TEST_F(WindowOnKernel, FollowsThePedalBeingUnpluggedAndPluggedInAgain) {
+    UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
+    window->Timer1_Timer();
+    ASSERT_EQ(window->Label3->text(), kConnected);
+
+    pedal.destroy();
+    // Before the next tick the window still holds the old handle: the write fails and is logged as such.
+    AssignCtrlShiftAToSlot3(*window);
+    EXPECT_EQ(LastLogLine(), kWriteFailed);
+
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), kNotConnected);
+    EXPECT_THAT(EnabledWriteControls(), ::testing::IsEmpty());
+    window->Command_key_Click(50); // a click that still gets through tries to reconnect once, then fails
+    EXPECT_EQ(LastLogLine(), kWriteFailed);
+    EXPECT_TRUE(ui.messages.isEmpty()) << "a failed write must not raise a message box";
+
+    pedal.create();
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), kConnected);
+    EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
+    EXPECT_TRUE(Key(50)->isEnabled());
+    EXPECT_TRUE(window->Iwrite->isEnabled());
+    // The toggles kept their state through the unplugging: the same assignment once more.
+    Key(50)->click();
+    EXPECT_TRUE(SameReports(pedal.outputReports(), WorkedKeyExample(9)));
+    EXPECT_NE(LastLogLine(), kWriteFailed);
+}
+
+TEST_F(WindowOnKernel, KeepsItsFileDescriptorCountOverAThousandTicks) {
+    UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
+    window->Timer1_Timer();
+    ASSERT_EQ(window->Label3->text(), kConnected);
+    const int afterFirstTick = OpenFileDescriptors();
+    for (int tick = 1; tick < 1000; ++tick) {
+        window->Timer1_Timer();
+    }
+    EXPECT_EQ(OpenFileDescriptors(), afterFirstTick);
+    EXPECT_EQ(window->Label3->text(), kConnected);
+}
+
+// What a program run under another user id printed, and how it ended.
+struct ChildRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs `program` as nobody with a home of its own, collecting its stdout and stderr.
+ChildRun RunAsNobody(const std::filesystem::path& program, const std::filesystem::path& home) {
+    constexpr uid_t kNobody = 65534;
+    const std::string homeText = home.string();
+    const std::string programText = program.string();
+    // Built before fork: the child may only make async-signal-safe calls until exec.
+    const std::vector<std::string> environment = {"PATH=/usr/bin:/bin",          "LANG=C.UTF-8",
+                                                  "QT_QPA_PLATFORM=offscreen",   "HOME=" + homeText,
+                                                  "XDG_RUNTIME_DIR=" + homeText, "XDG_CACHE_HOME=" + homeText,
+                                                  "XDG_CONFIG_HOME=" + homeText, "XDG_DATA_HOME=" + homeText};
+    std::vector<char*> envp;
+    for (const std::string& entry : environment) {
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    }
+    envp.push_back(nullptr);
+
+    int out[2];
+    int err[2];
+    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) {
+        ADD_FAILURE() << "pipe2 failed";
+        return {};
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::dup2(out[1], STDOUT_FILENO) < 0 || ::dup2(err[1], STDERR_FILENO) < 0 ||
+            ::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 ||
+            ::setuid(0) == 0) {
+            ::_exit(126);
+        }
+        ::execle(programText.c_str(), programText.c_str(), static_cast<char*>(nullptr), envp.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    ChildRun run;
+    if (child < 0) {
+        ADD_FAILURE() << "fork failed";
+        ::close(out[0]);
+        ::close(err[0]);
+        return run;
+    }
+    // Both pipes at once, so that a child filling one while the other is read cannot stall.
+    pollfd pipes[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    std::string* sinks[2] = {&run.out, &run.err};
+    int open = 2;
+    while (open > 0 && ::poll(pipes, 2, -1) > 0) {
+        for (int i = 0; i < 2; ++i) {
+            if (pipes[i].fd < 0 || pipes[i].revents == 0) {
+                continue;
+            }
+            char buffer[4096];
+            const ssize_t got = ::read(pipes[i].fd, buffer, sizeof buffer);
+            if (got > 0) {
+                sinks[i]->append(buffer, static_cast<std::size_t>(got));
+            } else {
+                ::close(pipes[i].fd);
+                pipes[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    ::waitpid(child, &run.status, 0);
+    return run;
+}
+
+// The value of a "name=value" line.
+std::string Field(const std::string& text, const std::string& name) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(name + "=", 0) == 0) {
+            return line.substr(name.size() + 1);
+        }
+    }
+    return "<no " + name + " line>";
+}
+
+TEST(WindowWithoutPermission, ShowsThePedalAsNotConnectedAndSaysWhyOnce) {
+    UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
+    ASSERT_EQ(::chown(pedal.hidrawPath().c_str(), 0, 0), 0);
+    ASSERT_EQ(::chmod(pedal.hidrawPath().c_str(), 0600), 0);
+    // The build tree may lie where nobody cannot enter; the program goes into nobody's own home.
+    char homeTemplate[] = "/tmp/treadkey-nobody-XXXXXX";
+    ASSERT_NE(::mkdtemp(homeTemplate), nullptr);
+    const std::filesystem::path home = homeTemplate;
+    const std::filesystem::path program = home / "locked_pedal_window";
+    std::filesystem::copy_file(TREADKEY_LOCKED_PEDAL_WINDOW, program);
+    ASSERT_EQ(::chown(home.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(home.c_str(), 0700), 0);
+    ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+
+    const ChildRun run = RunAsNobody(program, home);
+    std::filesystem::remove_all(home);
+
+    ASSERT_TRUE(WIFEXITED(run.status)) << "the window died, status " << run.status << "\n" << run.err;
+    ASSERT_EQ(WEXITSTATUS(run.status), 0) << "126: could not drop privileges, 127: could not run\n"
+                                          << run.err;
+    EXPECT_EQ(Field(run.out, "listed"), pedal.hidrawPath()) << "the pedal must be seen, only not opened";
+    EXPECT_EQ(Field(run.out, "detected"), "0");
+    EXPECT_EQ(Field(run.out, "status"), kNotConnected.toStdString());
+    EXPECT_THAT(Field(run.out, "tooltip"), HasSubstr("permission"));
+    EXPECT_EQ(Field(run.out, "write_controls_enabled"), "0");
+    int reasonLines = 0;
+    std::istringstream lines(run.err);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find("treadkey-setup:") != std::string::npos &&
+            line.find("permission") != std::string::npos) {
+            ++reasonLines;
+        }
+    }
+    EXPECT_EQ(reasonLines, 1) << "stderr of the window:\n" << run.err;
+}
+
+} // namespace
+} // namespace treadkey::kerneltest
