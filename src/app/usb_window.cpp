@@ -2,6 +2,7 @@
 
 #include "app/language_captions.h"
 #include "device/result_line.h"
+#include "editor/key_assignment.h"
 #include "editor/key_command.h"
 #include "editor/mouse_command.h"
 #include "editor/write_button_group.h"
@@ -33,7 +34,6 @@ namespace {
 constexpr TwipRect kClientArea{0, 0, 15990, 10095};
 constexpr int kTwipsPerPixel = 15;
 constexpr int kTimerInterval = 350;
-constexpr int kPauseBetweenFrames = 50;
 
 const char* const kWriteFailed = "写入失败，请先联接。";
 const char* const kNotHexMessage = "请输入的数据是16进制的范围";
@@ -370,7 +370,7 @@ USB::DelaySettingsResult USB::SendDelaySettings() {
     const double delay = RoundHalfEven(reading);
     TextIW->setText(Utf8(KeyDelayFrame(delay)));
     const bool delayWritten = SendCommandText();
-    ui_.Sleep(kPauseBetweenFrames);
+    ui_.Sleep(static_cast<int>(kPauseBetweenFrames.count()));
     TextIW->setText(Utf8(SingleOutputFrame(Check_once->isChecked() ? 1 : 0)));
     const bool singleOutputWritten = SendCommandText();
     return {delayWritten && singleOutputWritten,
@@ -439,7 +439,7 @@ void USB::Command_key_Click(int Index) {
     CurrentCode = ReadLeadingNumber(*code);
     ComposeKeyCommand();
     const bool keyWritten = SendCommandText();
-    ui_.Sleep(kPauseBetweenFrames);
+    ui_.Sleep(static_cast<int>(kPauseBetweenFrames.count()));
     const DelaySettingsResult settings = SendDelaySettings();
     // The key and its two settings frames are one assignment: it is logged as done only when all three went.
     if (!keyWritten || !settings.written) {

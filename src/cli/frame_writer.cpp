@@ -2,8 +2,8 @@
 
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
-#include "cli/pedal_ids.h"
-#include "cli/report_hex.h"
+#include "device/pedal_ids.h"
+#include "protocol/report_hex.h"
 #include "device/device_link.h"
 #include "protocol/output_report.h"
 

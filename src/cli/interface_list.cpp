@@ -2,7 +2,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
-#include "cli/pedal_ids.h"
+#include "device/pedal_ids.h"
 
 #include <optional>
 

@@ -56,6 +56,10 @@ bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view prod
     }
     OpenProblem = match ? std::string() : std::move(problem);
     if (!match) {
+        // Nothing writes through the handles of a pedal that is gone (a send rediscovers first); holding them
+        // would only keep its device node from being freed.
+        HIDHandle.reset();
+        ReadHandle.reset();
         return false;
     }
 

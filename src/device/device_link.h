@@ -22,8 +22,9 @@ public:
     explicit DeviceLink(HidBackend& backend) : backend_(backend) {}
 
     // One discovery run: the first present interface, in enumeration order, whose ids equal the given ones
-    // and that opens. Interfaces with other ids are never opened. On a match the handles of the previous
-    // match are released, so repeated discovery holds two handles at the most.
+    // and that opens. Interfaces with other ids are never opened. The handles of an earlier match are
+    // released when the run ends, so repeated discovery holds two handles at the most, and none while no
+    // pedal is found.
     bool FindTheHid(std::string_view vendorIdText, std::string_view productIdText);
 
     // Writes one report through HIDHandle; true when the device took all of it.

@@ -1,5 +1,7 @@
 #include "device/virtual_pedal.h"
 
+#include "protocol/report_hex.h"
+
 #include <cstdio>
 #include <mutex>
 #include <stdexcept>
@@ -22,21 +24,6 @@ struct VirtualPedalState {
 };
 
 namespace {
-
-std::string HexLine(std::span<const std::uint8_t> report) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string line;
-    line.reserve(report.size() * 3);
-    for (const std::uint8_t byte : report) {
-        if (!line.empty()) {
-            line += ' ';
-        }
-        line += kDigits[byte >> 4];
-        line += kDigits[byte & 0xF];
-    }
-    line += '\n';
-    return line;
-}
 
 // Opened and closed for each line so that a line is on disk as soon as the write returns, and so that the
 // file may be removed or truncated between writes.
@@ -70,7 +57,7 @@ public:
         }
         const std::lock_guard lock(state_->mutex);
         // A report that cannot be logged counts as lost, so the log never misses a report the pedal took.
-        if (state_->options.logFile && !AppendLine(*state_->options.logFile, HexLine(report))) {
+        if (state_->options.logFile && !AppendLine(*state_->options.logFile, ReportHexLine(report) + "\n")) {
             return -1;
         }
         state_->receivedReports.emplace_back(report.begin(), report.end());
@@ -95,7 +82,7 @@ std::vector<HidInterface> VirtualPedal::enumerate(std::uint16_t, std::uint16_t) 
     if (!present()) {
         return {};
     }
-    return {HidInterface{kPath, kVendorId, kProductId}};
+    return {HidInterface{kPath, kPedalVendorId, kPedalProductId}};
 }
 
 OpenResult VirtualPedal::open(const std::string& path) {

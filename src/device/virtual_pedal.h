@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/hid_backend.h"
+#include "device/pedal_ids.h"
 #include "device/pedal_memory.h"
 
 #include <cstdint>
@@ -27,8 +28,6 @@ struct VirtualPedalState;
 class VirtualPedal : public HidBackend {
 public:
     static constexpr const char* kPath = "virtual-pedal";
-    static constexpr std::uint16_t kVendorId = 0x2704;
-    static constexpr std::uint16_t kProductId = 0x2018;
     static constexpr int kMaxReportLength = 65535;
 
     // Throws std::invalid_argument when the report length is outside 1..65535.

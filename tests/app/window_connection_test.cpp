@@ -47,6 +47,7 @@ TEST_F(Connection, UnplugAndReplugAreFollowedWithinOneTick) {
     EXPECT_FALSE(window->Link().DeviceDetected);
     EXPECT_TRUE(window->Link().ConnectedOnce);
     EXPECT_FALSE(Key(50)->isEnabled());
+    EXPECT_EQ(backend.LiveHandles(), 0);
     EXPECT_EQ(window->Command_ctrl->BackColor(), GraphicalButton::kGreen); // a toggle keeps its state
     PlugPedal();
     window->Timer1_Timer();

@@ -3,6 +3,7 @@
 #include "app/ui_services.h"
 #include "app/usb_window.h"
 #include "device/fake_hid_backend.h"
+#include "protocol/report_hex.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -79,16 +80,7 @@ protected:
     std::vector<std::string> HexReports() const {
         std::vector<std::string> lines;
         for (const auto& report : backend.Reports()) {
-            std::string line;
-            for (const std::uint8_t byte : report) {
-                static const char* const kDigits = "0123456789ABCDEF";
-                if (!line.empty()) {
-                    line += ' ';
-                }
-                line += kDigits[byte >> 4];
-                line += kDigits[byte & 0xF];
-            }
-            lines.push_back(line);
+            lines.push_back(ReportHexLine(report));
         }
         return lines;
     }

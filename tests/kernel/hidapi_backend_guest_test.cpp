@@ -60,7 +60,8 @@ TEST(HidapiBackendOnKernel, FindsThePedalByItsIdsUnderAStablePath) {
 }
 
 TEST(HidapiBackendOnKernel, LeavesDevicesWithOtherIdsAlone) {
-    // Plugged in before the pedal, so that they come first in sysfs; one id off each way.
+    // Plugged in before the pedal, one id off each way (sysfs lists them after it: the order follows the
+    // ids).
     UhidPedal otherProduct(
         {"decoy, other product", kPedalVendorId, kPedalProductId + 1, VendorOutputDescriptor(8)});
     UhidPedal otherVendor(

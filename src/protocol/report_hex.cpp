@@ -1,4 +1,4 @@
-#include "cli/report_hex.h"
+#include "protocol/report_hex.h"
 
 #include "protocol/hex_byte.h"
 
