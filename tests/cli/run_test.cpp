@@ -1,5 +1,4 @@
 #include "cli/commands.h"
-#include "cli/report_hex.h"
 #include "cli/run.h"
 #include "device/backend_options.h"
 #include "device/fake_hid_backend.h"
@@ -7,6 +6,7 @@
 #include "editor/key_command.h"
 #include "editor/mouse_command.h"
 #include "protocol/output_report.h"
+#include "protocol/report_hex.h"
 #include "protocol/settings_frames.h"
 
 #include <gtest/gtest.h>
