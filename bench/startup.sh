@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Start-up to the first shown window and peak memory: the program's window against a bare Qt window of the same
-# size, both from startup_probe, each started RUNS times on one X server (Xvfb when there is no display).
+# size showing one line of Chinese text, both from startup_probe, each started RUNS times on one X server (Xvfb when there is no display).
 # Prints medians and ratios.
 # usage: bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail

@@ -6,6 +6,7 @@
 #include "device/virtual_pedal.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -47,6 +48,13 @@ int main(int argc, char** argv) {
         QWidget window;
         window.setWindowTitle(QStringLiteral("bare"));
         window.setFixedSize(1066, 673);
+        QFont font;
+        font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
+                          QStringLiteral("Noto Sans CJK SC")});
+        font.setPointSizeF(10.5);
+        window.setFont(font);
+        QLabel label(QStringLiteral("USB设备联接成功"), &window);
+        label.adjustSize();
         window.show();
         ReportWhenShown(window);
         return QApplication::exec();
