@@ -13,3 +13,11 @@ stage "build and test"
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$jobs"
 ctest --preset default -j "$jobs"
+
+stage "sanitizers: the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"
+
+stage "fuzz: 30 seconds a target"
+tests/fuzz/run.sh short
