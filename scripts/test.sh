@@ -21,3 +21,6 @@ ctest --preset asan -j "$jobs"
 
 stage "fuzz: 30 seconds a target"
 tests/fuzz/run.sh short
+
+stage "desktop package: build the .deb, unpack it into a scratch root, check what it holds"
+bash scripts/check-package.sh build/default
