@@ -2,10 +2,10 @@
 
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
-#include "device/pedal_ids.h"
-#include "protocol/report_hex.h"
 #include "device/device_link.h"
+#include "device/pedal_ids.h"
 #include "protocol/output_report.h"
+#include "protocol/report_hex.h"
 
 #include <cstdint>
 #include <string>
