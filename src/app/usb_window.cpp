@@ -206,9 +206,13 @@ void USB::ConnectHandlers() {
         connect(Command_key[static_cast<std::size_t>(index)], &QPushButton::clicked, this,
                 [this, index] { Command_key_Click(index); });
     }
-    for (const ModifierToggle& modifier : kModifierToggles) {
-        auto* button = findChild<GraphicalButton*>(Utf8(modifier.control));
+    for (std::size_t i = 0; i < kModifierToggles.size(); ++i) {
+        auto* button = findChild<GraphicalButton*>(Utf8(kModifierToggles[i].control));
+        modifierToggles_[i] = button;
         connect(button, &QPushButton::clicked, this, [this, button] { ToggleModifier(button); });
+    }
+    for (std::size_t i = 0; i < kWriteButtonsAfterKeys.size(); ++i) {
+        writeButtonsAfterKeys_[i] = findChild<QWidget*>(Utf8(kWriteButtonsAfterKeys[i]));
     }
     for (int i = 0; i < static_cast<int>(kMouseButtons.size()); ++i) {
         auto* button = findChild<QPushButton*>(Utf8(kMouseButtons[static_cast<std::size_t>(i)].control));
@@ -418,9 +422,9 @@ void USB::ToggleModifier(GraphicalButton* toggle) {
 
 void USB::ComposeKeyCommand() {
     ModifierByte = 0;
-    for (const ModifierToggle& modifier : kModifierToggles) {
-        if (findChild<GraphicalButton*>(Utf8(modifier.control))->IsGreen()) {
-            ModifierByte = static_cast<std::uint8_t>(ModifierByte | modifier.bit);
+    for (std::size_t i = 0; i < kModifierToggles.size(); ++i) {
+        if (modifierToggles_[i]->IsGreen()) {
+            ModifierByte = static_cast<std::uint8_t>(ModifierByte | kModifierToggles[i].bit);
         }
     }
     TextIW->setText(
@@ -488,8 +492,8 @@ void USB::SetWriteButtonsEnabled(bool enabled) {
     for (QPushButton* key : Command_key) {
         key->setEnabled(enabled);
     }
-    for (const std::string_view name : kWriteButtonsAfterKeys) {
-        findChild<QWidget*>(Utf8(name))->setEnabled(enabled);
+    for (QWidget* button : writeButtonsAfterKeys_) {
+        button->setEnabled(enabled);
     }
 }
 

@@ -3,7 +3,9 @@
 #include "app/graphical_button.h"
 #include "app/ui_services.h"
 #include "device/device_link.h"
+#include "editor/key_command.h"
 #include "editor/key_table.h"
+#include "editor/write_button_group.h"
 
 #include <QWidget>
 #include <array>
@@ -137,6 +139,9 @@ private:
     UiServices& ui_;
     bool filteringCommandText_ = false;
     std::string shownOpenProblem_;
+    // Looked up once by name, so that neither the 350 ms tick nor a composition searches the children.
+    std::array<GraphicalButton*, kModifierToggles.size()> modifierToggles_{};
+    std::array<QWidget*, kWriteButtonsAfterKeys.size()> writeButtonsAfterKeys_{};
 };
 
 } // namespace treadkey
