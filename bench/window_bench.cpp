@@ -1,6 +1,6 @@
 #include "app/ui_services.h"
 #include "app/usb_window.h"
-#include "device/fake_hid_backend.h"
+#include "crowded_hid_stack.h"
 #include "device/virtual_pedal.h"
 
 #include <QApplication>
@@ -32,10 +32,7 @@ struct ConnectedWindow {
 
 void BM_WindowTick(benchmark::State& state) {
     FakeHidBackend backend;
-    for (int i = 0; i + 1 < state.range(0); ++i) {
-        backend.Plug({"other-" + std::to_string(i), 0x046D, static_cast<std::uint16_t>(0xC000 + i), 9, true});
-    }
-    backend.Plug({"pedal", 0x2704, 0x2018, 9, true});
+    treadkey::bench::PlugOthersThenPedal(backend, static_cast<int>(state.range(0)));
     ConnectedWindow connected(backend);
     for (auto _ : state) {
         connected.window.Timer1_Timer();
