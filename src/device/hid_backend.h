@@ -12,21 +12,32 @@ namespace treadkey {
 // The whole of what the program needs from a platform's HID stack. A platform is one implementation of this
 // seam; the discovery logic, the window and the command line see nothing else.
 
+// One top-level collection of an interface's report descriptor, as the HID stack reports it.
+struct HidCollection {
+    std::uint16_t usagePage = 0;
+    std::uint16_t usage = 0;
+
+    friend bool operator==(const HidCollection&, const HidCollection&) = default;
+};
+
 struct HidInterface {
     std::string path;
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
+    // Its top-level collections in descriptor order; read from the enumeration, so judging an interface by
+    // them never opens it. Empty when the stack cannot tell.
+    std::vector<HidCollection> collections;
 };
 
 // An open HID interface; destroying it closes it.
 class HidDevice {
 public:
     virtual ~HidDevice() = default;
-    // Output report length in bytes, the report-id byte included, as the device's report descriptor declares it;
-    // nothing when it cannot be told.
+    // Output report length in bytes, the report-id byte included, as the device's report descriptor declares
+    // it; nothing when it cannot be told.
     virtual std::optional<int> outputReportLength() = 0;
-    // Writes one output report (report id at index 0), blocking until done. Returns the number of bytes written,
-    // or -1 when the write failed.
+    // Writes one output report (report id at index 0), blocking until done. Returns the number of bytes
+    // written, or -1 when the write failed.
     virtual int write(std::span<const std::uint8_t> report) = 0;
 };
 
@@ -39,8 +50,10 @@ class HidBackend {
 public:
     virtual ~HidBackend() = default;
     // The present HID interfaces in a stable order. A backend may leave out interfaces whose ids differ from
-    // the wanted ones (so that it need not look closer at the user's other devices); callers still compare ids.
-    virtual std::vector<HidInterface> enumerate(std::uint16_t wantedVendorId, std::uint16_t wantedProductId) = 0;
+    // the wanted ones (so that it need not look closer at the user's other devices); callers still compare
+    // ids.
+    virtual std::vector<HidInterface> enumerate(std::uint16_t wantedVendorId,
+                                                std::uint16_t wantedProductId) = 0;
     // Opens a path for reading and writing, shared with other openers.
     virtual OpenResult open(const std::string& path) = 0;
 };

@@ -73,8 +73,12 @@ public:
         std::vector<HidInterface> interfaces;
         hid_device_info* const list = hid_enumerate(wantedVendorId, wantedProductId);
         for (const hid_device_info* info = list; info != nullptr; info = info->next) {
-            interfaces.push_back(
-                {info->path != nullptr ? info->path : "", info->vendor_id, info->product_id});
+            // hidapi lists an interface once for each of its top-level collections, one after the other.
+            const std::string path = info->path != nullptr ? info->path : "";
+            if (interfaces.empty() || interfaces.back().path != path) {
+                interfaces.push_back({path, info->vendor_id, info->product_id, {}});
+            }
+            interfaces.back().collections.push_back({info->usage_page, info->usage});
         }
         hid_free_enumeration(list);
         return interfaces;

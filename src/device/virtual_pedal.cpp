@@ -82,7 +82,8 @@ std::vector<HidInterface> VirtualPedal::enumerate(std::uint16_t, std::uint16_t) 
     if (!present()) {
         return {};
     }
-    return {HidInterface{kPath, kPedalVendorId, kPedalProductId}};
+    // The configuration interface of a real pedal: one vendor-defined collection.
+    return {HidInterface{kPath, kPedalVendorId, kPedalProductId, {{0xFF00, 0x0001}}}};
 }
 
 OpenResult VirtualPedal::open(const std::string& path) {

@@ -55,7 +55,7 @@ public:
     std::vector<HidInterface> enumerate(std::uint16_t, std::uint16_t) override {
         std::vector<HidInterface> present;
         for (const Interface& i : state_->interfaces) {
-            present.push_back({i.path, i.vendorId, i.productId});
+            present.push_back({i.path, i.vendorId, i.productId, {}});
         }
         return present;
     }
