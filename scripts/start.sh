@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 grep -v '^#' scripts/build-packages.txt | xargs bash scripts/ensure-packages.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target treadkey-setup -j "$(nproc)"
-exec build/default/src/app/treadkey-setup "$@"
+# A preset of its own: the tests and benchmarks, and what they need, stay out of it.
+cmake --preset app >/dev/null
+cmake --build --preset app --target treadkey-setup -j "$(nproc)"
+exec build/app/src/app/treadkey-setup "$@"
