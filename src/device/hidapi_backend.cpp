@@ -92,7 +92,8 @@ public:
         hid_device* const handle = hid_open_path(path.c_str());
         const int error = errno;
         if (handle == nullptr) {
-            return {nullptr, hidapi_platform::DescribeOpenFailure(path, error)};
+            return {nullptr, hidapi_platform::DescribeOpenFailure(path, error),
+                    hidapi_platform::ClassifyOpenFailure(error)};
         }
         return {std::make_unique<HidapiDevice>(handle, path), ""};
     }

@@ -45,4 +45,20 @@ std::string DescribeOpenFailure(const std::string& path, int error) {
     }
 }
 
+OpenFailure ClassifyOpenFailure(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return OpenFailure::PermissionDenied;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return OpenFailure::Gone;
+    case ENOTTY:
+        return OpenFailure::NotHid;
+    default:
+        return OpenFailure::Unknown;
+    }
+}
+
 } // namespace treadkey::hidapi_platform
