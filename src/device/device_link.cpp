@@ -33,7 +33,6 @@ std::optional<std::uint16_t> ParseIdText(std::string_view idText) {
 bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view productIdText) {
     DeviceDetected = false;
     LastDiscovery = {};
-    OpenProblem.clear();
     const std::optional<std::uint16_t> vendorId = ParseIdText(vendorIdText);
     const std::optional<std::uint16_t> productId = ParseIdText(productIdText);
     std::unique_ptr<HidDevice> match;
@@ -77,16 +76,12 @@ std::unique_ptr<HidDevice> DeviceLink::OpenFirstCandidate(std::uint16_t vendorId
             seen.verdict = InterfaceVerdict::DoesNotOpen;
             seen.openFailure = opened.failure;
             seen.openProblem = std::move(opened.problem);
-            if (OpenProblem.empty()) {
-                OpenProblem = seen.openProblem;
-            }
             continue;
         }
         seen.verdict = InterfaceVerdict::Chosen;
         seen.opens = true;
         DevicePathName = seen.interface.path;
         seen.outputReportLength = ReadDeviceCapabilities(*opened.device);
-        OpenProblem.clear();
         return std::move(opened.device);
     }
     return nullptr;

@@ -44,8 +44,6 @@ public:
     // The platform's word on the last operation: bytes written or -1 for a write, 1 or 0 for an open or
     // close.
     int LastResult = 0;
-    // Why a present interface with the wanted ids could not be opened (permissions, mostly); empty otherwise.
-    std::string OpenProblem;
     // What the last discovery saw of the interfaces with the wanted ids, for telling the user why.
     DiscoveryReport LastDiscovery;
 

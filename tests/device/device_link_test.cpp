@@ -67,10 +67,13 @@ TEST_F(DeviceLinkTest, UnknownReportLengthKeepsTheLastKnownOne) {
 TEST_F(DeviceLinkTest, OpenProblemIsKeptOnlyWhileNoMatchOpens) {
     backend.Plug({"locked", 0x2704, 0x2018, 9, false});
     EXPECT_FALSE(Find());
-    EXPECT_EQ(link.OpenProblem, "permission denied: locked");
+    EXPECT_EQ(link.LastDiscovery.note, DiscoveryNote::NoneOpens);
+    ASSERT_EQ(link.LastDiscovery.seen.size(), 1u);
+    EXPECT_EQ(link.LastDiscovery.seen[0].openProblem, "permission denied: locked");
+    EXPECT_EQ(link.LastDiscovery.seen[0].openFailure, OpenFailure::PermissionDenied);
     backend.Plug({"pedal", 0x2704, 0x2018, 9, true});
     EXPECT_TRUE(Find());
-    EXPECT_TRUE(link.OpenProblem.empty());
+    EXPECT_EQ(link.LastDiscovery.note, DiscoveryNote::None);
 }
 
 TEST_F(DeviceLinkTest, AnUnreadableIdTextReleasesTheHandlesOfTheLastMatch) {
