@@ -81,6 +81,12 @@ public:
             interfaces.back().collections.push_back({info->usage_page, info->usage});
         }
         hid_free_enumeration(list);
+        for (HidInterface& interface : interfaces) {
+            if (interface.vendorId == wantedVendorId && interface.productId == wantedProductId) {
+                interface.collections =
+                    hidapi_platform::TopLevelCollections(interface.path, std::move(interface.collections));
+            }
+        }
         return interfaces;
     }
 
