@@ -32,7 +32,8 @@ std::optional<std::uint16_t> ParseIdText(std::string_view idText) {
 
 bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view productIdText) {
     DeviceDetected = false;
-    LastDiscovery = {};
+    LastDiscovery.note = DiscoveryNote::None;
+    LastDiscovery.seen.clear(); // keeps its room: a tick every 350 ms need not allocate it anew
     const std::optional<std::uint16_t> vendorId = ParseIdText(vendorIdText);
     const std::optional<std::uint16_t> productId = ParseIdText(productIdText);
     std::unique_ptr<HidDevice> match;
