@@ -34,7 +34,19 @@ public:
         : pedal_(std::make_unique<kerneltest::UhidPedal>(
               kerneltest::PedalIdentity(kerneltest::VendorOutputDescriptor(8)))) {}
 
-    int count() const { return static_cast<int>(decoys_.size()) + 1; }
+    const std::string& pedalPath() const { return pedal_->hidrawPath(); }
+
+    int count() const { return static_cast<int>(decoys_.size()) + 1 + (keyboard_ ? 2 : 0); }
+
+    // Gives the pedal the keyboard and mouse interfaces of a real one, enumerated before its configuration
+    // interface (which is plugged in again after them for that), in place of two decoys.
+    void makeComposite() {
+        pedal_->destroy();
+        decoys_.resize(decoys_.size() >= 2 ? decoys_.size() - 2 : 0);
+        keyboard_ = std::make_unique<kerneltest::UhidPedal>(kerneltest::PedalKeyboardIdentity());
+        mouse_ = std::make_unique<kerneltest::UhidPedal>(kerneltest::PedalMouseIdentity());
+        pedal_->create();
+    }
 
     // Plugs decoys until `total` interfaces are present; returns the seconds that took.
     double growTo(int total) {
@@ -50,12 +62,19 @@ public:
 private:
     std::unique_ptr<kerneltest::UhidPedal> pedal_;
     std::vector<std::unique_ptr<kerneltest::UhidPedal>> decoys_;
+    std::unique_ptr<kerneltest::UhidPedal> keyboard_;
+    std::unique_ptr<kerneltest::UhidPedal> mouse_;
 };
 
-// The least any program does per tick; false when the pedal was not found and opened.
+// The least any program does per tick: it opens the pedal's vendor-defined interface, which it knows to look
+// for, and nothing else. False when the pedal was not found and opened.
 inline bool BareTick() {
     hid_device_info* const list = hid_enumerate(kerneltest::kPedalVendorId, kerneltest::kPedalProductId);
-    hid_device* const device = list != nullptr ? hid_open_path(list->path) : nullptr;
+    const hid_device_info* vendor = list;
+    while (vendor != nullptr && vendor->usage_page < 0xFF00) {
+        vendor = vendor->next;
+    }
+    hid_device* const device = vendor != nullptr ? hid_open_path(vendor->path) : nullptr;
     hid_free_enumeration(list);
     if (device == nullptr) {
         return false;

@@ -1,5 +1,6 @@
 #include "app/usb_window.h"
 
+#include "app/discovery_wording.h"
 #include "app/language_captions.h"
 #include "device/result_line.h"
 #include "editor/key_assignment.h"
@@ -278,19 +279,25 @@ bool USB::FindTheHid() {
                                           : QStringLiteral("USB device is not connected!"));
         DisableWriteButtons();
     }
-    ShowOpenProblem();
+    ShowDiscoveryReason();
     return found;
 }
 
-void USB::ShowOpenProblem() {
-    // Said once when it arises, not on every tick.
-    if (link_.OpenProblem == shownOpenProblem_) {
-        return;
+void USB::ShowDiscoveryReason() {
+    const DiscoveryReport& report = link_.LastDiscovery;
+    const bool changed = report != shownDiscovery_;
+    if (changed) {
+        shownDiscovery_ = report;
+        // Said on stderr once when it arises, not on every tick.
+        const std::string reason = ExplainDiscovery(report, false);
+        if (!reason.empty()) {
+            std::cerr << "treadkey-setup: " << reason << std::endl;
+        }
     }
-    shownOpenProblem_ = link_.OpenProblem;
-    Label3->setToolTip(QString::fromStdString(shownOpenProblem_));
-    if (!shownOpenProblem_.empty()) {
-        std::cerr << "treadkey-setup: " << shownOpenProblem_ << std::endl;
+    // The tooltip follows the language switch at the next discovery, as the status text does.
+    if (changed || tooltipLanguage_ != IsChinese) {
+        tooltipLanguage_ = IsChinese;
+        Label3->setToolTip(Utf8(ExplainDiscovery(report, IsChinese != 0)));
     }
 }
 

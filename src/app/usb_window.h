@@ -133,12 +133,13 @@ private:
     void MouseButton_Click(int buttonIndex);
     void SendPlaybackWord(bool autoRunOn, bool loopPlayback);
     DelaySettingsResult SendDelaySettings();
-    void ShowOpenProblem();
+    void ShowDiscoveryReason();
 
     DeviceLink link_;
     UiServices& ui_;
     bool filteringCommandText_ = false;
-    std::string shownOpenProblem_;
+    DiscoveryReport shownDiscovery_;
+    std::uint8_t tooltipLanguage_ = 0;
     // Looked up once by name, so that neither the 350 ms tick nor a composition searches the children.
     std::array<GraphicalButton*, kModifierToggles.size()> modifierToggles_{};
     std::array<QWidget*, kWriteButtonsAfterKeys.size()> writeButtonsAfterKeys_{};

@@ -223,6 +223,7 @@ Invocation Understand(const CommandArguments& sorted) {
         return invocation;
     case CommandId::List:
         invocation.action = Invocation::Action::List;
+        invocation.json = sorted.flags.contains("--json");
         return invocation;
     case CommandId::Keys:
         invocation.action = Invocation::Action::Keys;

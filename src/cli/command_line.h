@@ -16,6 +16,7 @@ struct Invocation {
     Action action = Action::Overview;
     BackendOptions backend;
     bool dryRun = false;
+    bool json = false;                        // List
     const CommandSpec* helpCommand = nullptr; // CommandHelp
     FramePlan frames;                         // Write
     std::string profilePath;                  // Apply

@@ -13,14 +13,16 @@ const std::vector<CommandSpec> kCommands = {
      "",
      0,
      0,
-     {},
-     "the pedal's HID interfaces and whether they can be opened",
-     "Lists the HID interfaces with the pedal's ids (vendor 2704, product 2018): the path of each, its "
-     "output\n"
-     "report length and whether it can be opened. Where it cannot, the line says why; a permission problem "
-     "is\n"
-     "fixed by installing the udev rule 70-treadkey.rules (see the README, \"Installing on a desktop\") and\n"
-     "replugging the pedal.\n"},
+     {{"--json", "", "print the same as one JSON document, for scripts and bug reports"}},
+     "the pedal's HID interfaces and which one takes its frames",
+     "Lists the HID interfaces with the pedal's ids (vendor 2704, product 2018), in the order the system\n"
+     "gives them: the path of each, its top-level collections (usage page and usage, named where standard),\n"
+     "whether it can be opened and its output report length, and which one the pedal's frames go to: the\n"
+     "first that opens of those the system does not keep to itself. Keyboard, mouse, pen and touch\n"
+     "interfaces are passed over, so a real pedal's keyboard and mouse never receive frames. An interface\n"
+     "that cannot be opened says why; a permission problem is fixed by installing the udev rule\n"
+     "70-treadkey.rules (see the README, \"Installing on a desktop\") and replugging the pedal. An output\n"
+     "report shorter than 8 bytes cuts every frame: the interface may not be the configuration interface.\n"},
     {CommandId::Keys,
      "keys",
      "",

@@ -2,6 +2,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
+#include "cli/interface_wording.h"
 #include "device/device_link.h"
 #include "device/pedal_ids.h"
 #include "protocol/output_report.h"
@@ -14,14 +15,21 @@
 namespace treadkey {
 namespace {
 
+// Why the pedal was not found, naming what was seen where interfaces with its ids are present.
+std::string NotFoundReason(const DeviceLink& link) {
+    const DiscoveryReport& report = link.LastDiscovery;
+    if (report.note == DiscoveryNote::NoConfigurationInterface || report.note == DiscoveryNote::NoneOpens) {
+        return DescribeNoInterfaceTaken(report);
+    }
+    return std::string(kNoPedalFound);
+}
+
 int PrintReports(const FramePlan& plan, const DeviceLink& link, bool found, const BackendOptions& backend,
                  CliServices& services) {
     int length = link.OutputReportByteLength;
     if (!found || length < 1) {
         length = backend.virtualPedal.reportLength;
-        const std::string_view why = found                      ? "the pedal does not tell its report length"
-                                     : link.OpenProblem.empty() ? kNoPedalFound
-                                                                : "the pedal cannot be opened";
+        const std::string why = found ? "the pedal does not tell its report length" : NotFoundReason(link);
         services.err << kProgramName << ": " << why << "; showing reports of " << length << " bytes\n";
     }
     for (const PlannedFrame& frame : plan) {
@@ -34,6 +42,15 @@ std::string Reports(std::size_t count) {
     return std::to_string(count) + (count == 1 ? " report" : " reports");
 }
 
+// Frames are still cut to a short report, as the window does, but the user hears that they are.
+void WarnOfShortReport(const DeviceLink& link, std::ostream& err) {
+    for (const SeenInterface& seen : link.LastDiscovery.seen) {
+        if (const std::string warning = ShortReportWarning(seen); !warning.empty()) {
+            err << kProgramName << ": warning: " << seen.interface.path << ": " << warning << '\n';
+        }
+    }
+}
+
 } // namespace
 
 int WriteFrames(const FramePlan& plan, const BackendOptions& backend, bool dryRun, CliServices& services) {
@@ -44,12 +61,12 @@ int WriteFrames(const FramePlan& plan, const BackendOptions& backend, bool dryRu
         return PrintReports(plan, link, found, backend, services);
     }
     if (!found) {
-        services.err << kProgramName << ": "
-                     << (link.OpenProblem.empty() ? std::string(kNoPedalFound) + ": is it plugged in?"
-                                                  : "the pedal cannot be opened: " + link.OpenProblem)
-                     << '\n';
+        const std::string reason = NotFoundReason(link);
+        services.err << kProgramName << ": " << reason
+                     << (reason == kNoPedalFound ? ": is it plugged in?" : "") << '\n';
         return kExitDeviceError;
     }
+    WarnOfShortReport(link, services.err);
     if (link.OutputReportByteLength < 1) {
         services.err << kProgramName << ": the pedal at " << link.DevicePathName
                      << " does not tell its output report length; nothing written\n";

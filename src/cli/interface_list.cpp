@@ -2,30 +2,90 @@
 
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
+#include "cli/interface_wording.h"
+#include "cli/json.h"
+#include "device/interface_survey.h"
 #include "device/pedal_ids.h"
 
 #include <optional>
+#include <string>
 
 namespace treadkey {
+namespace {
 
-int ListPedalInterfaces(HidBackend& backend, std::ostream& out, std::ostream& err) {
-    int listed = 0;
-    for (const HidInterface& candidate : backend.enumerate(kPedalVendorId, kPedalProductId)) {
-        if (candidate.vendorId != kPedalVendorId || candidate.productId != kPedalProductId) {
-            continue;
-        }
-        ++listed;
-        out << candidate.path << ": ";
-        const OpenResult opened = backend.open(candidate.path);
-        if (!opened.device) {
-            out << "cannot be opened: " << opened.problem << '\n';
-            continue;
-        }
-        const std::optional<int> length = opened.device->outputReportLength();
-        out << "opens, output report length "
-            << (length ? std::to_string(*length) + " bytes" : std::string("unknown")) << '\n';
+std::string_view VerdictName(InterfaceVerdict verdict) {
+    switch (verdict) {
+    case InterfaceVerdict::Chosen:
+        return "chosen";
+    case InterfaceVerdict::HeldBySystem:
+        return "held by the system";
+    case InterfaceVerdict::DoesNotOpen:
+        return "cannot be opened";
+    case InterfaceVerdict::NotChosen:
+        break;
     }
-    if (listed == 0) {
+    return "not chosen";
+}
+
+void PrintLines(const DiscoveryReport& report, std::ostream& out) {
+    for (const SeenInterface& seen : report.seen) {
+        out << seen.interface.path << ": " << DescribeCollections(seen.interface) << "; ";
+        if (seen.opens) {
+            out << "opens, output report length "
+                << (seen.outputReportLength ? std::to_string(*seen.outputReportLength) + " bytes"
+                                            : std::string("unknown"));
+        } else {
+            out << "cannot be opened: " << seen.openProblem;
+        }
+        out << "; " << DescribeVerdict(seen);
+        if (const std::string warning = ShortReportWarning(seen); !warning.empty()) {
+            out << ", but " << warning;
+        }
+        out << '\n';
+    }
+}
+
+std::string JsonTextOrNull(const std::string& text) {
+    return text.empty() ? "null" : JsonQuoted(text);
+}
+
+void PrintJson(const DiscoveryReport& report, std::ostream& out) {
+    std::string chosen;
+    out << "{\n  \"interfaces\": [";
+    for (std::size_t i = 0; i < report.seen.size(); ++i) {
+        const SeenInterface& seen = report.seen[i];
+        if (seen.verdict == InterfaceVerdict::Chosen) {
+            chosen = seen.interface.path;
+        }
+        out << (i == 0 ? "\n" : ",\n") << "    {\"path\": " << JsonQuoted(seen.interface.path)
+            << ", \"collections\": [";
+        for (std::size_t c = 0; c < seen.interface.collections.size(); ++c) {
+            const HidCollection collection = seen.interface.collections[c];
+            out << (c == 0 ? "" : ", ") << "{\"usage_page\": " << collection.usagePage
+                << ", \"usage\": " << collection.usage
+                << ", \"name\": " << JsonQuoted(CollectionName(collection)) << "}";
+        }
+        out << "], \"opens\": " << (seen.opens ? "true" : "false") << ", \"output_report_length\": "
+            << (seen.outputReportLength ? std::to_string(*seen.outputReportLength) : std::string("null"))
+            << ", \"open_problem\": " << JsonTextOrNull(seen.openProblem)
+            << ", \"verdict\": " << JsonQuoted(VerdictName(seen.verdict))
+            << ", \"reason\": " << JsonQuoted(DescribeVerdict(seen))
+            << ", \"warning\": " << JsonTextOrNull(ShortReportWarning(seen)) << "}";
+    }
+    out << (report.seen.empty() ? "],\n" : "\n  ],\n") << "  \"frames_go_to\": " << JsonTextOrNull(chosen)
+        << "\n}\n";
+}
+
+} // namespace
+
+int ListPedalInterfaces(HidBackend& backend, bool json, std::ostream& out, std::ostream& err) {
+    const DiscoveryReport report = SurveyInterfaces(backend, kPedalVendorId, kPedalProductId);
+    if (json) {
+        PrintJson(report, out);
+    } else {
+        PrintLines(report, out);
+    }
+    if (report.seen.empty()) {
         err << kProgramName << ": " << kNoPedalFound << ": is it plugged in?\n";
         return kExitDeviceError;
     }

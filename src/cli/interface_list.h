@@ -6,9 +6,9 @@
 
 namespace treadkey {
 
-// `treadkeyctl list`: one line for each present interface with the pedal's ids, saying its path, its output
-// report length and whether it opens, and if not why. Returns the exit code: a device error when there is
-// none.
-int ListPedalInterfaces(HidBackend& backend, std::ostream& out, std::ostream& err);
+// `treadkeyctl list`: one line for each present interface with the pedal's ids (or, with `json`, one JSON
+// document), saying its path, its collections, whether it opens and its output report length, and whether
+// the pedal's frames go there or why not. Returns the exit code: a device error when there is none.
+int ListPedalInterfaces(HidBackend& backend, bool json, std::ostream& out, std::ostream& err);
 
 } // namespace treadkey

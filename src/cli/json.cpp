@@ -370,6 +370,25 @@ JsonParseResult ParseJson(std::string_view text) {
     }
 }
 
+std::string JsonQuoted(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (byte < 0x20) {
+            constexpr char kHex[] = "0123456789abcdef";
+            quoted += "\\u00";
+            quoted += kHex[byte >> 4];
+            quoted += kHex[byte & 0x0F];
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + '"';
+}
+
 std::string_view DescribeJsonKind(JsonValue::Kind kind) {
     switch (kind) {
     case JsonValue::Kind::Null:

@@ -47,6 +47,9 @@ struct JsonParseResult {
 // twice is an error too, since which of the two counts would be a guess.
 JsonParseResult ParseJson(std::string_view text);
 
+// A JSON string literal for UTF-8 text: quotes, backslashes and control characters escaped.
+std::string JsonQuoted(std::string_view text);
+
 // "null", "a boolean", "a number", "a string", "an array", "an object": for messages.
 std::string_view DescribeJsonKind(JsonValue::Kind kind);
 

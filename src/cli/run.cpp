@@ -61,7 +61,7 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
         return kExitDone;
     case Invocation::Action::List: {
         const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
-        return ListPedalInterfaces(*backend, services.out, services.err);
+        return ListPedalInterfaces(*backend, invocation.json, services.out, services.err);
     }
     case Invocation::Action::Write:
         return WriteFrames(invocation.frames, invocation.backend, invocation.dryRun, services);

@@ -12,6 +12,7 @@ constexpr std::string_view kVirtualPedalOption = "--virtual-pedal";
 constexpr std::string_view kReportLengthOption = "--report-length";
 constexpr std::string_view kLogOption = "--virtual-pedal-log";
 constexpr std::string_view kPresenceOption = "--virtual-pedal-present";
+constexpr std::string_view kCompositeOption = "--virtual-pedal-composite";
 constexpr std::string_view kEndOfOptions = "--";
 
 // Plain decimal digits only: no sign, no spaces, no suffix.
@@ -58,6 +59,17 @@ ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& argumen
                 return parsed;
             }
             options.useVirtualPedal = true;
+            continue;
+        }
+        if (name == kCompositeOption) {
+            if (inlineValue) {
+                parsed.error = std::string(kCompositeOption) + " takes no value";
+                return parsed;
+            }
+            options.virtualPedal.composite = true;
+            if (firstPedalOnlyOption.empty()) {
+                firstPedalOnlyOption = name;
+            }
             continue;
         }
         if (name != kReportLengthOption && name != kLogOption && name != kPresenceOption) {
@@ -115,7 +127,9 @@ std::string_view BackendOptionsHelp() {
            "                                included: 1 to 65535 (default 9)\n"
            "  --virtual-pedal-log FILE      append every report the virtual pedal receives to FILE as a\n"
            "                                line of hex bytes\n"
-           "  --virtual-pedal-present FILE  plug the virtual pedal in only while FILE exists";
+           "  --virtual-pedal-present FILE  plug the virtual pedal in only while FILE exists\n"
+           "  --virtual-pedal-composite     give the virtual pedal a keyboard and a mouse interface before\n"
+           "                                its configuration interface, as a real pedal has";
 }
 
 } // namespace treadkey

@@ -1,5 +1,7 @@
 #include "device/device_link.h"
 
+#include "device/collection_kind.h"
+
 #include <utility>
 
 namespace treadkey {
@@ -30,31 +32,15 @@ std::optional<std::uint16_t> ParseIdText(std::string_view idText) {
 
 bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view productIdText) {
     DeviceDetected = false;
+    LastDiscovery.note = DiscoveryNote::None;
+    LastDiscovery.seen.clear(); // keeps its room: a tick every 350 ms need not allocate it anew
     const std::optional<std::uint16_t> vendorId = ParseIdText(vendorIdText);
     const std::optional<std::uint16_t> productId = ParseIdText(productIdText);
-    if (!vendorId || !productId) {
-        OpenProblem.clear();
-        return false;
-    }
-
     std::unique_ptr<HidDevice> match;
-    std::string problem;
-    for (const HidInterface& candidate : backend_.enumerate(*vendorId, *productId)) {
-        if (candidate.vendorId != *vendorId || candidate.productId != *productId) {
-            continue;
-        }
-        OpenResult opened = backend_.open(candidate.path);
-        LastResult = opened.device ? 1 : 0;
-        if (opened.device) {
-            match = std::move(opened.device);
-            DevicePathName = candidate.path;
-            break;
-        }
-        if (problem.empty()) {
-            problem = std::move(opened.problem);
-        }
+    if (vendorId && productId) {
+        match = OpenFirstCandidate(*vendorId, *productId);
     }
-    OpenProblem = match ? std::string() : std::move(problem);
+    LastDiscovery.note = NoteFor(LastDiscovery.seen);
     if (!match) {
         // Nothing writes through the handles of a pedal that is gone (a send rediscovers first); holding them
         // would only keep its device node from being freed.
@@ -68,15 +54,46 @@ bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view prod
     // Replacing the handles closes those of the previous match; a discovery every tick would otherwise run
     // out of file descriptors within minutes.
     HIDHandle = std::move(match);
-    ReadDeviceCapabilities();
     ReadHandle = backend_.open(DevicePathName).device;
     return true;
 }
 
-void DeviceLink::ReadDeviceCapabilities() {
-    if (const std::optional<int> length = HIDHandle->outputReportLength()) {
+std::unique_ptr<HidDevice> DeviceLink::OpenFirstCandidate(std::uint16_t vendorId, std::uint16_t productId) {
+    for (HidInterface& candidate : backend_.enumerate(vendorId, productId)) {
+        if (candidate.vendorId != vendorId || candidate.productId != productId) {
+            continue;
+        }
+        SeenInterface& seen = LastDiscovery.seen.emplace_back();
+        seen.interface = std::move(candidate);
+        // The system would refuse to open it for writing; judged from the enumeration alone.
+        if (IsPassedOver(seen.interface)) {
+            seen.verdict = InterfaceVerdict::HeldBySystem;
+            continue;
+        }
+        seen.tried = true;
+        OpenResult opened = backend_.open(seen.interface.path);
+        LastResult = opened.device ? 1 : 0;
+        if (!opened.device) {
+            seen.verdict = InterfaceVerdict::DoesNotOpen;
+            seen.openFailure = opened.failure;
+            seen.openProblem = std::move(opened.problem);
+            continue;
+        }
+        seen.verdict = InterfaceVerdict::Chosen;
+        seen.opens = true;
+        DevicePathName = seen.interface.path;
+        seen.outputReportLength = ReadDeviceCapabilities(*opened.device);
+        return std::move(opened.device);
+    }
+    return nullptr;
+}
+
+std::optional<int> DeviceLink::ReadDeviceCapabilities(HidDevice& device) {
+    const std::optional<int> length = device.outputReportLength();
+    if (length) {
         OutputReportByteLength = *length;
     }
+    return length;
 }
 
 bool DeviceLink::WriteReport(std::span<const std::uint8_t> report) {

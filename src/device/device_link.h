@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/discovery_report.h"
 #include "device/hid_backend.h"
 
 #include <cstdint>
@@ -21,10 +22,11 @@ class DeviceLink {
 public:
     explicit DeviceLink(HidBackend& backend) : backend_(backend) {}
 
-    // One discovery run: the first present interface, in enumeration order, whose ids equal the given ones
-    // and that opens. Interfaces with other ids are never opened. The handles of an earlier match are
-    // released when the run ends, so repeated discovery holds two handles at the most, and none while no
-    // pedal is found.
+    // One discovery run: the first present interface, in enumeration order, whose ids equal the given ones,
+    // that is not passed over (IsPassedOver: the system would keep it to itself) and that opens. Interfaces
+    // with other ids and passed-over ones are never opened. The handles of an earlier match are released
+    // when the run ends, so repeated discovery holds two handles at the most, and none while no pedal is
+    // found (unreadable id texts included).
     bool FindTheHid(std::string_view vendorIdText, std::string_view productIdText);
 
     // Writes one report through HIDHandle; true when the device took all of it.
@@ -42,11 +44,14 @@ public:
     // The platform's word on the last operation: bytes written or -1 for a write, 1 or 0 for an open or
     // close.
     int LastResult = 0;
-    // Why a present interface with the wanted ids could not be opened (permissions, mostly); empty otherwise.
-    std::string OpenProblem;
+    // What the last discovery saw of the interfaces with the wanted ids, for telling the user why.
+    DiscoveryReport LastDiscovery;
 
 private:
-    void ReadDeviceCapabilities();
+    // Walks the enumeration, filling LastDiscovery; the opened match, or nothing.
+    std::unique_ptr<HidDevice> OpenFirstCandidate(std::uint16_t vendorId, std::uint16_t productId);
+    // Takes the output report length into OutputReportByteLength when the device tells it.
+    std::optional<int> ReadDeviceCapabilities(HidDevice& device);
 
     HidBackend& backend_;
 };

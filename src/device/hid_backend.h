@@ -27,6 +27,8 @@ struct HidInterface {
     // Its top-level collections in descriptor order; read from the enumeration, so judging an interface by
     // them never opens it. Empty when the stack cannot tell.
     std::vector<HidCollection> collections;
+
+    friend bool operator==(const HidInterface&, const HidInterface&) = default;
 };
 
 // An open HID interface; destroying it closes it.
@@ -41,9 +43,13 @@ public:
     virtual int write(std::span<const std::uint8_t> report) = 0;
 };
 
+// Why an open failed, for callers that word it themselves (in another language, say).
+enum class OpenFailure { Unknown, PermissionDenied, Gone, NotHid };
+
 struct OpenResult {
     std::unique_ptr<HidDevice> device; // empty when the open failed
     std::string problem;               // why it failed and, where known, how to fix it
+    OpenFailure failure = OpenFailure::Unknown;
 };
 
 class HidBackend {

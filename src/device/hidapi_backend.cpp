@@ -81,6 +81,12 @@ public:
             interfaces.back().collections.push_back({info->usage_page, info->usage});
         }
         hid_free_enumeration(list);
+        for (HidInterface& interface : interfaces) {
+            if (interface.vendorId == wantedVendorId && interface.productId == wantedProductId) {
+                interface.collections =
+                    hidapi_platform::TopLevelCollections(interface.path, std::move(interface.collections));
+            }
+        }
         return interfaces;
     }
 
@@ -92,7 +98,8 @@ public:
         hid_device* const handle = hid_open_path(path.c_str());
         const int error = errno;
         if (handle == nullptr) {
-            return {nullptr, hidapi_platform::DescribeOpenFailure(path, error)};
+            return {nullptr, hidapi_platform::DescribeOpenFailure(path, error),
+                    hidapi_platform::ClassifyOpenFailure(error)};
         }
         return {std::make_unique<HidapiDevice>(handle, path), ""};
     }

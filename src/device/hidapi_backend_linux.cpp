@@ -1,6 +1,8 @@
 // The Linux side of the hidapi backend (hidraw). Other platforms replace this file.
 #include "device/hidapi_platform.h"
 
+#include "device/report_descriptor.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -9,9 +11,11 @@
 
 namespace treadkey::hidapi_platform {
 
-std::optional<std::vector<std::uint8_t>> ReadReportDescriptor(hid_device*, const std::string& path) {
-    // hidapi 0.13 has no call for the descriptor and keeps its file descriptor to itself, which rules out
-    // HIDIOCGRDESC; sysfs offers the same bytes under the node's name.
+namespace {
+
+// hidapi 0.13 has no call for the descriptor and keeps its file descriptor to itself, which rules out
+// HIDIOCGRDESC; sysfs offers the same bytes under the node's name, without opening the node.
+std::optional<std::vector<std::uint8_t>> ReadSysfsDescriptor(const std::string& path) {
     const std::filesystem::path node = std::filesystem::path(path).filename();
     std::ifstream file("/sys/class/hidraw" / node / "device/report_descriptor", std::ios::binary);
     if (!file) {
@@ -23,6 +27,24 @@ std::optional<std::vector<std::uint8_t>> ReadReportDescriptor(hid_device*, const
         return std::nullopt;
     }
     return descriptor;
+}
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadReportDescriptor(hid_device*, const std::string& path) {
+    return ReadSysfsDescriptor(path);
+}
+
+std::vector<HidCollection> TopLevelCollections(const std::string& path,
+                                               std::vector<HidCollection> listedByHidapi) {
+    // hidapi lists nested collections too (a mouse's Physical pointer beside the mouse); the descriptor
+    // tells which are top-level.
+    const std::optional<std::vector<std::uint8_t>> descriptor = ReadSysfsDescriptor(path);
+    if (!descriptor) {
+        return listedByHidapi;
+    }
+    std::vector<HidCollection> collections = TopLevelCollectionsFromDescriptor(*descriptor);
+    return collections.empty() ? listedByHidapi : collections;
 }
 
 std::string DescribeOpenFailure(const std::string& path, int error) {
@@ -42,6 +64,22 @@ std::string DescribeOpenFailure(const std::string& path, int error) {
         return "cannot open " + path + ": no reason given";
     default:
         return "cannot open " + path + ": " + std::generic_category().message(error);
+    }
+}
+
+OpenFailure ClassifyOpenFailure(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return OpenFailure::PermissionDenied;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return OpenFailure::Gone;
+    case ENOTTY:
+        return OpenFailure::NotHid;
+    default:
+        return OpenFailure::Unknown;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/hid_backend.h"
+
 #include <hidapi.h>
 
 #include <cstdint>
@@ -14,8 +16,16 @@ namespace treadkey::hidapi_platform {
 // read.
 std::optional<std::vector<std::uint8_t>> ReadReportDescriptor(hid_device* device, const std::string& path);
 
+// The top-level collections of the interface at `path`, found without opening it; `listedByHidapi` (what
+// hidapi's enumeration gave) where the platform knows no better.
+std::vector<HidCollection> TopLevelCollections(const std::string& path,
+                                               std::vector<HidCollection> listedByHidapi);
+
 // One line saying why opening `path` failed and, where known, how to fix it. `error` is errno as it was right
 // after the failed open, or 0 when unknown.
 std::string DescribeOpenFailure(const std::string& path, int error);
+
+// The kind of that failure, for callers that word it themselves.
+OpenFailure ClassifyOpenFailure(int error);
 
 } // namespace treadkey::hidapi_platform

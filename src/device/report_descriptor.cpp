@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace treadkey {
@@ -18,9 +19,11 @@ constexpr std::uint8_t kLongItemPrefix = 0xFE;
 constexpr std::size_t kLongItemHeaderSize = 3; // prefix, data size, long tag
 constexpr std::array<std::size_t, 4> kShortItemDataSizes = {0, 1, 2, 4};
 
-enum ItemType : std::uint8_t { kMainItem = 0, kGlobalItem = 1 };
+enum ItemType : std::uint8_t { kMainItem = 0, kGlobalItem = 1, kLocalItem = 2 };
+enum LocalTag : std::uint8_t { kUsageTag = 0x0 };
 enum MainTag : std::uint8_t { kOutputTag = 0x9, kCollectionTag = 0xA, kEndCollectionTag = 0xC };
 enum GlobalTag : std::uint8_t {
+    kUsagePageTag = 0x0,
     kReportSizeTag = 0x7,
     kReportIdTag = 0x8,
     kReportCountTag = 0x9,
@@ -112,6 +115,106 @@ private:
     std::array<std::uint64_t, 256> outputBits_{}; // by report id
 };
 
+// The top-level collections in order: the usage page and first usage in effect at each Collection item
+// outside every other collection.
+class TopLevelCollector {
+public:
+    bool onItem(std::uint8_t type, std::uint8_t tag, std::uint32_t value, std::size_t dataSize) {
+        if (type == kGlobalItem) {
+            return onGlobalItem(tag, value);
+        }
+        if (type == kLocalItem) {
+            if (tag == kUsageTag && !usage_) {
+                // A four-byte usage carries its own page in the upper half.
+                usage_ = dataSize == 4 ? HidCollection{static_cast<std::uint16_t>(value >> 16),
+                                                       static_cast<std::uint16_t>(value & 0xFFFF)}
+                                       : HidCollection{usagePage_, static_cast<std::uint16_t>(value)};
+            }
+            return true;
+        }
+        if (type != kMainItem) {
+            return true;
+        }
+        if (tag == kCollectionTag) {
+            if (depth_++ == 0) {
+                collections_.push_back(usage_.value_or(HidCollection{usagePage_, 0}));
+            }
+        } else if (tag == kEndCollectionTag) {
+            if (depth_ == 0) {
+                return false;
+            }
+            --depth_;
+        }
+        usage_.reset(); // local items last until the next main item
+        return true;
+    }
+
+    std::vector<HidCollection> finish() && { return std::move(collections_); }
+
+private:
+    bool onGlobalItem(std::uint8_t tag, std::uint32_t value) {
+        switch (tag) {
+        case kUsagePageTag:
+            usagePage_ = static_cast<std::uint16_t>(value);
+            return true;
+        case kPushTag:
+            if (stack_.size() == kMaxGlobalStackDepth) {
+                return false;
+            }
+            stack_.push_back(usagePage_);
+            return true;
+        case kPopTag:
+            if (stack_.empty()) {
+                return false;
+            }
+            usagePage_ = stack_.back();
+            stack_.pop_back();
+            return true;
+        default:
+            return true;
+        }
+    }
+
+    std::uint16_t usagePage_ = 0;
+    std::vector<std::uint16_t> stack_;
+    std::optional<HidCollection> usage_;
+    std::size_t depth_ = 0;
+    std::vector<HidCollection> collections_;
+};
+
+// Calls visit(type, tag, value, dataSize) for each short item in order; false when the descriptor is
+// truncated or visit says an item makes it malformed.
+template <typename Visit> bool WalkItems(std::span<const std::uint8_t> descriptor, Visit visit) {
+    std::size_t pos = 0;
+    while (pos < descriptor.size()) {
+        const std::size_t remaining = descriptor.size() - pos;
+        const std::uint8_t prefix = descriptor[pos];
+        if (prefix == kLongItemPrefix) {
+            // Long items carry nothing either reading needs; only their length matters.
+            if (remaining < kLongItemHeaderSize || remaining - kLongItemHeaderSize < descriptor[pos + 1]) {
+                return false;
+            }
+            pos += kLongItemHeaderSize + descriptor[pos + 1];
+            continue;
+        }
+        const std::size_t dataSize = kShortItemDataSizes[prefix & 0x3];
+        if (remaining - 1 < dataSize) {
+            return false;
+        }
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < dataSize; ++i) {
+            value |= std::uint32_t{descriptor[pos + 1 + i]} << (8 * i);
+        }
+        pos += 1 + dataSize;
+        const auto type = static_cast<std::uint8_t>((prefix >> 2) & 0x3);
+        const auto tag = static_cast<std::uint8_t>(prefix >> 4);
+        if (!visit(type, tag, value, dataSize)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<int> OutputReportLengthFromDescriptor(std::span<const std::uint8_t> descriptor) {
@@ -119,38 +222,22 @@ std::optional<int> OutputReportLengthFromDescriptor(std::span<const std::uint8_t
         return std::nullopt;
     }
     OutputLengthCounter counter;
-    std::size_t pos = 0;
-    while (pos < descriptor.size()) {
-        const std::size_t remaining = descriptor.size() - pos;
-        const std::uint8_t prefix = descriptor[pos];
-        if (prefix == kLongItemPrefix) {
-            // Long items carry nothing that sizes a report; only their length matters.
-            if (remaining < kLongItemHeaderSize || remaining - kLongItemHeaderSize < descriptor[pos + 1]) {
-                return std::nullopt;
-            }
-            pos += kLongItemHeaderSize + descriptor[pos + 1];
-            continue;
-        }
-        const std::size_t dataSize = kShortItemDataSizes[prefix & 0x3];
-        if (remaining - 1 < dataSize) {
-            return std::nullopt;
-        }
-        std::uint32_t value = 0;
-        for (std::size_t i = 0; i < dataSize; ++i) {
-            value |= std::uint32_t{descriptor[pos + 1 + i]} << (8 * i);
-        }
-        pos += 1 + dataSize;
+    const bool wellFormed = WalkItems(
+        descriptor, [&counter](std::uint8_t type, std::uint8_t tag, std::uint32_t value, std::size_t) {
+            return type == kMainItem     ? counter.onMainItem(tag)
+                   : type == kGlobalItem ? counter.onGlobalItem(tag, value)
+                                         : true; // local and reserved items size nothing
+        });
+    return wellFormed ? counter.finish() : std::nullopt;
+}
 
-        const auto type = static_cast<std::uint8_t>((prefix >> 2) & 0x3);
-        const auto tag = static_cast<std::uint8_t>(prefix >> 4);
-        const bool wellFormed = type == kMainItem     ? counter.onMainItem(tag)
-                                : type == kGlobalItem ? counter.onGlobalItem(tag, value)
-                                                      : true; // local and reserved items size nothing
-        if (!wellFormed) {
-            return std::nullopt;
-        }
-    }
-    return counter.finish();
+std::vector<HidCollection> TopLevelCollectionsFromDescriptor(std::span<const std::uint8_t> descriptor) {
+    TopLevelCollector collector;
+    const bool wellFormed = WalkItems(descriptor, [&collector](std::uint8_t type, std::uint8_t tag,
+                                                               std::uint32_t value, std::size_t dataSize) {
+        return collector.onItem(type, tag, value, dataSize);
+    });
+    return wellFormed ? std::move(collector).finish() : std::vector<HidCollection>{};
 }
 
 } // namespace treadkey

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "device/hid_backend.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace treadkey {
 
@@ -12,5 +15,10 @@ namespace treadkey {
 // empty, truncated or malformed descriptor, or one whose longest output report would exceed 65535 bytes,
 // gives nothing.
 std::optional<int> OutputReportLengthFromDescriptor(std::span<const std::uint8_t> descriptor);
+
+// The top-level collections a descriptor declares, in order: for each Collection item outside every other
+// collection, the usage page and the first usage given before it (a four-byte usage names its own page).
+// Nested collections are not listed. A truncated or malformed descriptor gives none.
+std::vector<HidCollection> TopLevelCollectionsFromDescriptor(std::span<const std::uint8_t> descriptor);
 
 } // namespace treadkey

@@ -2,6 +2,7 @@
 
 #include "protocol/report_hex.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
 #include <stdexcept>
@@ -10,12 +11,37 @@
 
 namespace treadkey {
 
+// One interface the pedal presents.
+struct VirtualInterface {
+    const char* path;
+    HidCollection collection;
+    bool configuration;     // decodes frames, at the report length the options give
+    int outputReportLength; // of the others, report id included
+};
+
+// A keyboard's only output report is its LED byte; a mouse has none.
+constexpr VirtualInterface kKeyboardInterface{VirtualPedal::kKeyboardPath, {0x01, 0x06}, false, 2};
+constexpr VirtualInterface kMouseInterface{VirtualPedal::kMousePath, {0x01, 0x02}, false, 0};
+constexpr VirtualInterface kConfigurationInterface{VirtualPedal::kPath, {0xFF00, 0x0001}, true, 0};
+
 struct VirtualPedalState {
     VirtualPedalOptions options;
     mutable std::mutex mutex;
     PedalMemory memory;
     std::vector<std::vector<std::uint8_t>> receivedReports;
+    std::vector<std::vector<std::uint8_t>> strayReports;
     int openDevices = 0;
+
+    std::vector<VirtualInterface> interfaces() const {
+        if (options.composite) {
+            return {kKeyboardInterface, kMouseInterface, kConfigurationInterface};
+        }
+        return {kConfigurationInterface};
+    }
+
+    int reportLength(const VirtualInterface& interface) const {
+        return interface.configuration ? options.reportLength : interface.outputReportLength;
+    }
 
     bool present() const {
         std::error_code ignored;
@@ -38,7 +64,8 @@ bool AppendLine(const std::filesystem::path& file, const std::string& line) {
 
 class VirtualPedalDevice : public HidDevice {
 public:
-    explicit VirtualPedalDevice(std::shared_ptr<VirtualPedalState> state) : state_(std::move(state)) {
+    VirtualPedalDevice(std::shared_ptr<VirtualPedalState> state, VirtualInterface interface)
+        : state_(std::move(state)), interface_(interface) {
         const std::lock_guard lock(state_->mutex);
         ++state_->openDevices;
     }
@@ -49,16 +76,25 @@ public:
     VirtualPedalDevice(const VirtualPedalDevice&) = delete;
     VirtualPedalDevice& operator=(const VirtualPedalDevice&) = delete;
 
-    std::optional<int> outputReportLength() override { return state_->options.reportLength; }
+    std::optional<int> outputReportLength() override { return state_->reportLength(interface_); }
 
     int write(std::span<const std::uint8_t> report) override {
-        if (!state_->present() || report.size() != static_cast<std::size_t>(state_->options.reportLength)) {
+        const int length = state_->reportLength(interface_);
+        if (!state_->present() || length < 1 || report.size() != static_cast<std::size_t>(length)) {
             return -1;
         }
         const std::lock_guard lock(state_->mutex);
+        // Reports at the keyboard or mouse stand out in the log by their path.
+        const std::string line = interface_.configuration
+                                     ? ReportHexLine(report)
+                                     : std::string(interface_.path) + ": " + ReportHexLine(report);
         // A report that cannot be logged counts as lost, so the log never misses a report the pedal took.
-        if (state_->options.logFile && !AppendLine(*state_->options.logFile, ReportHexLine(report) + "\n")) {
+        if (state_->options.logFile && !AppendLine(*state_->options.logFile, line + "\n")) {
             return -1;
+        }
+        if (!interface_.configuration) {
+            state_->strayReports.emplace_back(report.begin(), report.end());
+            return static_cast<int>(report.size());
         }
         state_->receivedReports.emplace_back(report.begin(), report.end());
         state_->memory.decode(report);
@@ -67,6 +103,7 @@ public:
 
 private:
     std::shared_ptr<VirtualPedalState> state_;
+    VirtualInterface interface_;
 };
 
 } // namespace
@@ -82,19 +119,28 @@ std::vector<HidInterface> VirtualPedal::enumerate(std::uint16_t, std::uint16_t) 
     if (!present()) {
         return {};
     }
-    // The configuration interface of a real pedal: one vendor-defined collection.
-    return {HidInterface{kPath, kPedalVendorId, kPedalProductId, {{0xFF00, 0x0001}}}};
+    std::vector<HidInterface> present;
+    for (const VirtualInterface& interface : state_->interfaces()) {
+        present.push_back({interface.path, kPedalVendorId, kPedalProductId, {interface.collection}});
+    }
+    return present;
 }
 
 OpenResult VirtualPedal::open(const std::string& path) {
-    if (path != kPath) {
-        return {nullptr, "no virtual device at " + path + " (the virtual pedal is \"" + kPath + "\")"};
+    const std::vector<VirtualInterface> interfaces = state_->interfaces();
+    const auto found = std::find_if(interfaces.begin(), interfaces.end(),
+                                    [&](const VirtualInterface& i) { return path == i.path; });
+    if (found == interfaces.end()) {
+        return {nullptr, "no virtual device at " + path + " (the virtual pedal is \"" + kPath + "\")",
+                OpenFailure::Gone};
     }
     if (!present()) {
-        return {nullptr, "the virtual pedal is unplugged: " + state_->options.presenceFile->string() +
-                             " does not exist"};
+        return {nullptr,
+                "the virtual pedal is unplugged: " + state_->options.presenceFile->string() +
+                    " does not exist",
+                OpenFailure::Gone};
     }
-    return {std::make_unique<VirtualPedalDevice>(state_), ""};
+    return {std::make_unique<VirtualPedalDevice>(state_, *found), ""};
 }
 
 bool VirtualPedal::present() const {
@@ -109,6 +155,11 @@ PedalMemory VirtualPedal::memory() const {
 std::vector<std::vector<std::uint8_t>> VirtualPedal::receivedReports() const {
     const std::lock_guard lock(state_->mutex);
     return state_->receivedReports;
+}
+
+std::vector<std::vector<std::uint8_t>> VirtualPedal::strayReports() const {
+    const std::lock_guard lock(state_->mutex);
+    return state_->strayReports;
 }
 
 int VirtualPedal::openDeviceCount() const {

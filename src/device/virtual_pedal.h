@@ -19,15 +19,21 @@ struct VirtualPedalOptions {
     std::optional<std::filesystem::path> logFile;
     // When set, the pedal is plugged in only while this file exists.
     std::optional<std::filesystem::path> presenceFile;
+    // Shaped like a real pedal: a keyboard and a mouse interface enumerated before the configuration one.
+    bool composite = false;
 };
 
 struct VirtualPedalState;
 
-// A pedal that lives in memory, for demos and tests without the hardware. It offers exactly one interface
-// (path "virtual-pedal", ids 0x2704:0x2018) while present, and decodes the frames written to it.
+// A pedal that lives in memory, for demos and tests without the hardware. While present it offers its
+// configuration interface (path "virtual-pedal", ids 0x2704:0x2018, one vendor-defined collection), which
+// decodes the frames written to it; composite, the keyboard and mouse interfaces come first. Those take
+// reports too, as a real pedal's would, but decode nothing and log them under their own path.
 class VirtualPedal : public HidBackend {
 public:
     static constexpr const char* kPath = "virtual-pedal";
+    static constexpr const char* kKeyboardPath = "virtual-pedal-keyboard";
+    static constexpr const char* kMousePath = "virtual-pedal-mouse";
     static constexpr int kMaxReportLength = 65535;
 
     // Throws std::invalid_argument when the report length is outside 1..65535.
@@ -40,7 +46,10 @@ public:
     bool present() const;
     // Snapshots, safe to take while another thread writes.
     PedalMemory memory() const;
+    // What reached the configuration interface.
     std::vector<std::vector<std::uint8_t>> receivedReports() const;
+    // What reached the keyboard or the mouse interface: for a correct program, nothing.
+    std::vector<std::vector<std::uint8_t>> strayReports() const;
     int openDeviceCount() const;
 
 private:

@@ -68,15 +68,59 @@ TEST_F(Connection, FirstMatchingInterfaceThatOpensIsUsed) {
     EXPECT_EQ(backend.OpenedPaths(), (std::vector<std::string>{"pedal-locked", "pedal-a", "pedal-a"}));
 }
 
-TEST_F(Connection, ALockedPedalSaysWhyOnTheStatusTooltipOnce) {
-    backend.Plug({"pedal-locked", 0x2704, 0x2018, 9, false});
+TEST_F(Connection, ALockedPedalSaysWhyOnTheStatusTooltipInTheWindowsLanguageAndOnceOnStderr) {
+    backend.Plug({"pedal-locked", 0x2704, 0x2018, 9, false, {{0xFF00, 0x01}}});
+    ::testing::internal::CaptureStderr();
     window->Timer1_Timer();
     window->Timer1_Timer();
     EXPECT_EQ(window->Label3->text(), "USB设备联接失败!");
-    EXPECT_NE(window->Label3->toolTip().indexOf("permission denied"), -1);
+    EXPECT_EQ(window->Label3->toolTip(),
+              QStringLiteral("无法打开踏板：pedal-locked（厂商自定义）没有访问权限："
+                             "请按 README“桌面安装”一节授予权限，然后重新插拔踏板"));
+    Click(window->Command3);
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->toolTip(),
+              "the pedal cannot be opened: pedal-locked (vendor-defined) does not open: "
+              "permission denied: pedal-locked");
+    const std::string once =
+        "treadkey-setup: the pedal cannot be opened: pedal-locked (vendor-defined) does not "
+        "open: permission denied: pedal-locked\n";
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), once); // the language switch says nothing there
     backend.Unplug("pedal-locked");
     Connect();
     EXPECT_TRUE(window->Label3->toolTip().isEmpty());
+}
+
+TEST_F(Connection, ACompositePedalIsWrittenThroughItsConfigurationInterfaceAlone) {
+    backend.Plug({"keyboard", 0x2704, 0x2018, 2, true, {{0x01, 0x06}}});
+    backend.Plug({"mouse", 0x2704, 0x2018, 0, true, {{0x01, 0x02}}});
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB设备联接失败!");
+    EXPECT_EQ(
+        window->Label3->toolTip(),
+        QStringLiteral(
+            "未找到踏板的配置接口：keyboard（键盘）由系统独占，已跳过；mouse（鼠标）由系统独占，已跳过"));
+    EXPECT_TRUE(backend.OpenedPaths().empty());
+
+    backend.Plug({"vendor", 0x2704, 0x2018, 9, true, {{0xFF00, 0x01}}});
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB设备联接成功");
+    EXPECT_TRUE(window->Label3->toolTip().isEmpty());
+    window->Combo1->setEditText(QStringLiteral("2"));
+    Click(window->Command_R_btn);
+    ASSERT_EQ(backend.Writes().size(), 1u);
+    EXPECT_EQ(backend.Writes()[0].path, "vendor");
+    EXPECT_EQ(HexReports(), (std::vector<std::string>{"00 AA 02 04 FE 02 00 00 00"}));
+    EXPECT_EQ(backend.OpenedPaths(), (std::vector<std::string>{"vendor", "vendor"})); // keyboard, mouse never
+}
+
+TEST_F(Connection, AnInterfaceTooShortForAFrameIsUsedButFlagged) {
+    backend.Plug({"consumer", 0x2704, 0x2018, 2, true, {{0x0C, 0x01}}});
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB设备联接成功");
+    EXPECT_EQ(window->Label3->toolTip(),
+              QStringLiteral("这可能不是踏板的配置接口：consumer（多媒体控制）的输出报告只有 2 "
+                             "字节，放不下完整的一帧（8 字节）"));
 }
 
 TEST_F(Connection, IdsAreTrimmedAndUnusableIdsMatchNothingQuietly) {

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/json.h"
 #include "cli/run.h"
 #include "device/backend_options.h"
 #include "device/fake_hid_backend.h"
@@ -336,16 +337,93 @@ TEST_F(CliRun, ListShowsEachPedalInterfaceAndWhyOneDoesNotOpen) {
     fake_.Plug({.path = "/dev/hidraw5", .reportLength = std::nullopt});
     const Outcome outcome = RunOnFake({"list"});
     EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_EQ(outcome.out, "/dev/hidraw1: opens, output report length 9 bytes\n"
-                           "/dev/hidraw2: cannot be opened: permission denied: /dev/hidraw2\n"
-                           "/dev/hidraw5: opens, output report length unknown\n");
+    EXPECT_EQ(outcome.out,
+              "/dev/hidraw1: collections unknown; opens, output report length 9 bytes; the pedal's "
+              "frames go here\n"
+              "/dev/hidraw2: collections unknown; cannot be opened: permission denied: /dev/hidraw2; "
+              "not used: it cannot be opened\n"
+              "/dev/hidraw5: collections unknown; opens, output report length unknown; not used: an "
+              "earlier interface takes the frames\n");
 
-    EXPECT_EQ(RunOnPedal({"list"}).out, "virtual-pedal: opens, output report length 9 bytes\n");
+    EXPECT_EQ(RunOnPedal({"list"}).out,
+              "virtual-pedal: vendor-defined (FF00:0001); opens, output report length 9 "
+              "bytes; the pedal's frames go here\n");
     std::filesystem::remove(presenceFile_);
     const Outcome none = RunOnPedal({"list"});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_EQ(none.out, "");
     EXPECT_NE(none.err.find("no pedal found"), std::string::npos);
+}
+
+TEST_F(CliRun, ACompositePedalIsWrittenThroughItsConfigurationInterfaceAndListedWhole) {
+    const Outcome key = RunOnPedal({"--virtual-pedal-composite", "key", "3", "ctrl+shift+a"});
+    EXPECT_EQ(key.exitCode, 0) << key.err;
+    EXPECT_EQ(key.out, "wrote 3 reports to virtual-pedal\n");
+    // Reports at the keyboard or mouse would show up in the log under their paths.
+    EXPECT_EQ(LoggedReports(),
+              ExpectedReports({"AA 01 08 03 04 00 00", "AA 01 7C 79 01 00 00", "AA 01 78 79 01 00 00"}));
+
+    const Outcome list = RunOnPedal({"--virtual-pedal-composite", "list"});
+    EXPECT_EQ(
+        SplitLines(list.out),
+        (Lines{
+            "virtual-pedal-keyboard: keyboard (0001:0006); opens, output report length 2 bytes; passed "
+            "over: the system keeps keyboard, mouse, pen and touch interfaces to itself",
+            "virtual-pedal-mouse: mouse (0001:0002); opens, output report length 0 bytes; passed over: the "
+            "system keeps keyboard, mouse, pen and touch interfaces to itself",
+            "virtual-pedal: vendor-defined (FF00:0001); opens, output report length 9 bytes; the pedal's "
+            "frames go here"}));
+
+    const Outcome json = RunOnPedal({"--virtual-pedal-composite", "list", "--json"});
+    EXPECT_EQ(json.exitCode, 0);
+    const JsonParseResult parsed = ParseJson(json.out);
+    ASSERT_TRUE(parsed.value) << parsed.error.message << "\n" << json.out;
+    const JsonValue& document = *parsed.value;
+    ASSERT_EQ(document.members.size(), 2u);
+    EXPECT_EQ(document.members[1].name, "frames_go_to");
+    EXPECT_EQ(document.members[1].value.text, "virtual-pedal");
+    const std::vector<JsonValue>& interfaces = document.members[0].value.items;
+    ASSERT_EQ(interfaces.size(), 3u);
+    const auto member = [](const JsonValue& object, const std::string& name) {
+        for (const JsonMember& m : object.members) {
+            if (m.name == name) {
+                return m.value;
+            }
+        }
+        ADD_FAILURE() << "no member " << name;
+        return JsonValue{};
+    };
+    EXPECT_EQ(member(interfaces[0], "verdict").text, "held by the system");
+    EXPECT_EQ(member(interfaces[0], "output_report_length").number, 2);
+    EXPECT_EQ(member(member(interfaces[0], "collections").items[0], "usage").number, 6);
+    EXPECT_EQ(member(interfaces[0], "open_problem").kind, JsonValue::Kind::Null);
+    EXPECT_EQ(member(interfaces[1], "verdict").text, "held by the system");
+    EXPECT_EQ(member(interfaces[2], "verdict").text, "chosen");
+    EXPECT_EQ(member(member(interfaces[2], "collections").items[0], "name").text, "vendor-defined");
+}
+
+TEST_F(CliRun, WithoutAConfigurationInterfaceNothingIsWrittenAndEachInterfaceSaysWhy) {
+    fake_.Plug({.path = "/dev/hidraw0", .reportLength = 2, .collections = {{0x01, 0x06}}});
+    fake_.Plug({.path = "/dev/hidraw1", .reportLength = 0, .collections = {{0x01, 0x02}}});
+    const Outcome key = RunOnFake({"key", "3", "a"});
+    EXPECT_EQ(key.exitCode, 1);
+    EXPECT_EQ(key.err,
+              "treadkeyctl: no configuration interface of the pedal: /dev/hidraw0 (keyboard (0001:0006)) is "
+              "passed over, held by the system; /dev/hidraw1 (mouse (0001:0002)) is passed over, held by "
+              "the system\n");
+    EXPECT_TRUE(fake_.Writes().empty());
+    EXPECT_TRUE(fake_.OpenedPaths().empty());
+
+    // A shared collection the system lets go of is taken, though its report cuts every frame.
+    fake_.Plug({.path = "/dev/hidraw2", .reportLength = 2, .collections = {{0x0C, 0x01}}});
+    const Outcome cut = RunOnFake({"raw", "AA 01"});
+    EXPECT_EQ(cut.exitCode, 0);
+    EXPECT_EQ(cut.err,
+              "treadkeyctl: warning: /dev/hidraw2: its output report of 2 bytes cannot hold a whole frame "
+              "(8 bytes): this may not be the pedal's configuration interface\n");
+    ASSERT_EQ(fake_.Writes().size(), 1u);
+    EXPECT_EQ(fake_.Writes()[0].path, "/dev/hidraw2");
+    EXPECT_EQ(fake_.Writes()[0].report, (std::vector<std::uint8_t>{0x00, 0xAA}));
 }
 
 TEST_F(CliRun, EveryCommandHasHelpBothWays) {

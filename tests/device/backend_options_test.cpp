@@ -144,8 +144,28 @@ INSTANTIATE_TEST_SUITE_P(
                      "--report-length only applies to the virtual pedal: add --virtual-pedal"},
         RejectedCase{"FilesWithoutVirtualPedal",
                      {"--virtual-pedal-present", "p", "--virtual-pedal-log", "l"},
-                     "--virtual-pedal-present only applies to the virtual pedal: add --virtual-pedal"}),
+                     "--virtual-pedal-present only applies to the virtual pedal: add --virtual-pedal"},
+        RejectedCase{"CompositeWithValue",
+                     {"--virtual-pedal", "--virtual-pedal-composite=yes"},
+                     "--virtual-pedal-composite takes no value"},
+        RejectedCase{"CompositeWithoutVirtualPedal",
+                     {"--virtual-pedal-composite"},
+                     "--virtual-pedal-composite only applies to the virtual pedal: add --virtual-pedal"}),
     [](const auto& tested) { return tested.param.name; });
+
+TEST(BackendOptions, CompositeShapesTheVirtualPedalLikeARealOne) {
+    EXPECT_FALSE(ParseBackendOptions({"--virtual-pedal"}).options.virtualPedal.composite);
+    const ParsedBackendOptions parsed =
+        ParseBackendOptions({"--virtual-pedal-composite", "--report-length", "17", "--virtual-pedal"});
+    ASSERT_EQ(parsed.error, "");
+    ASSERT_TRUE(parsed.options.virtualPedal.composite);
+    std::vector<std::string> paths;
+    for (const HidInterface& found : MakeBackend(parsed.options)->enumerate(0x2704, 0x2018)) {
+        paths.push_back(found.path);
+    }
+    EXPECT_EQ(paths, (std::vector<std::string>{VirtualPedal::kKeyboardPath, VirtualPedal::kMousePath,
+                                               VirtualPedal::kPath}));
+}
 
 TEST(MakeBackend, VirtualPedalCarriesItsOptions) {
     BackendOptions options;
@@ -167,7 +187,7 @@ TEST(MakeBackend, RealDevicesWithoutTheFlag) {
 TEST(BackendOptionsHelp, NamesEveryOption) {
     const std::string_view help = BackendOptionsHelp();
     for (const char* option : {"--virtual-pedal ", "--report-length N", "--virtual-pedal-log FILE",
-                               "--virtual-pedal-present FILE"}) {
+                               "--virtual-pedal-present FILE", "--virtual-pedal-composite"}) {
         EXPECT_NE(help.find(option), std::string_view::npos) << option;
     }
     EXPECT_FALSE(help.ends_with('\n'));

@@ -67,10 +67,126 @@ TEST_F(DeviceLinkTest, UnknownReportLengthKeepsTheLastKnownOne) {
 TEST_F(DeviceLinkTest, OpenProblemIsKeptOnlyWhileNoMatchOpens) {
     backend.Plug({"locked", 0x2704, 0x2018, 9, false});
     EXPECT_FALSE(Find());
-    EXPECT_EQ(link.OpenProblem, "permission denied: locked");
+    EXPECT_EQ(link.LastDiscovery.note, DiscoveryNote::NoneOpens);
+    ASSERT_EQ(link.LastDiscovery.seen.size(), 1u);
+    EXPECT_EQ(link.LastDiscovery.seen[0].openProblem, "permission denied: locked");
+    EXPECT_EQ(link.LastDiscovery.seen[0].openFailure, OpenFailure::PermissionDenied);
     backend.Plug({"pedal", 0x2704, 0x2018, 9, true});
     EXPECT_TRUE(Find());
-    EXPECT_TRUE(link.OpenProblem.empty());
+    EXPECT_EQ(link.LastDiscovery.note, DiscoveryNote::None);
+}
+
+TEST_F(DeviceLinkTest, AnUnreadableIdTextReleasesTheHandlesOfTheLastMatch) {
+    backend.Plug({"pedal", 0x2704, 0x2018, 9, true});
+    ASSERT_TRUE(Find());
+    ASSERT_EQ(backend.LiveHandles(), 2);
+    EXPECT_FALSE(link.FindTheHid("&H27G4", "&H2018"));
+    EXPECT_EQ(backend.LiveHandles(), 0);
+    EXPECT_FALSE(link.DeviceDetected);
+    EXPECT_EQ(link.LastDiscovery, DiscoveryReport{});
+}
+
+constexpr HidCollection kPointer{0x01, 0x01}, kMouse{0x01, 0x02}, kKeyboard{0x01, 0x06}, kKeypad{0x01, 0x07},
+    kDigitizer{0x0D, 0x01}, kPen{0x0D, 0x02}, kTouchScreen{0x0D, 0x04}, kTouchPad{0x0D, 0x05},
+    kVendor{0xFF00, 0x01};
+
+struct SelectionCase {
+    const char* name;
+    std::vector<FakeHidBackend::Interface> interfaces; // plugged in this order
+    std::string chosen;                                // empty: none
+    std::vector<std::string> opened;                   // every open discovery tries, in order
+    DiscoveryNote note;
+};
+
+FakeHidBackend::Interface Node(std::string path, std::vector<HidCollection> collections, int length = 9,
+                               bool openable = true) {
+    return {std::move(path), 0x2704, 0x2018, length, openable, std::move(collections)};
+}
+
+std::vector<SelectionCase> SelectionCases() {
+    std::vector<SelectionCase> cases;
+    for (const HidCollection held :
+         {kPointer, kMouse, kKeyboard, kKeypad, kDigitizer, kPen, kTouchScreen, kTouchPad}) {
+        cases.push_back({"held by the system alone",
+                         {Node("held", {held}), Node("vendor", {kVendor})},
+                         "vendor",
+                         {"vendor", "vendor"},
+                         DiscoveryNote::None});
+    }
+    for (const HidCollection shared :
+         {HidCollection{0x0C, 0x01}, HidCollection{0x01, 0x80}, HidCollection{0x01, 0x04},
+          HidCollection{0x01, 0x00}, HidCollection{0x0D, 0x03}, HidCollection{0xFFFF, 0xFF}, kVendor}) {
+        cases.push_back({"opened shared",
+                         {Node("shared", {shared}), Node("vendor", {kVendor})},
+                         "shared",
+                         {"shared", "shared"},
+                         DiscoveryNote::None});
+    }
+    cases.push_back({"a node with a shared collection beside a keyboard stays a candidate",
+                     {Node("keyboard", {kKeyboard, {0x0C, 0x01}}), Node("vendor", {kVendor})},
+                     "keyboard",
+                     {"keyboard", "keyboard"},
+                     DiscoveryNote::None});
+    cases.push_back({"a node of keyboard and mouse is passed over",
+                     {Node("both", {kKeyboard, kMouse}), Node("vendor", {kVendor})},
+                     "vendor",
+                     {"vendor", "vendor"},
+                     DiscoveryNote::None});
+    cases.push_back({"collections unknown: a candidate",
+                     {Node("unknown", {}), Node("vendor", {kVendor})},
+                     "unknown",
+                     {"unknown", "unknown"},
+                     DiscoveryNote::None});
+    cases.push_back({"the first candidate in enumeration order",
+                     {Node("keyboard", {kKeyboard}, 2), Node("mouse", {kMouse}, 0),
+                      Node("vendor-a", {kVendor}, 65), Node("vendor-b", {kVendor})},
+                     "vendor-a",
+                     {"vendor-a", "vendor-a"},
+                     DiscoveryNote::None});
+    cases.push_back({"only keyboard and mouse",
+                     {Node("keyboard", {kKeyboard}, 2), Node("mouse", {kMouse}, 0)},
+                     "",
+                     {},
+                     DiscoveryNote::NoConfigurationInterface});
+    cases.push_back({"the only candidate is locked",
+                     {Node("keyboard", {kKeyboard}, 2), Node("vendor", {kVendor}, 9, false)},
+                     "",
+                     {"vendor"},
+                     DiscoveryNote::NoneOpens});
+    cases.push_back({"a candidate too short for a frame is still taken",
+                     {Node("keyboard", {kKeyboard}, 2), Node("consumer", {{0x0C, 0x01}}, 2)},
+                     "consumer",
+                     {"consumer", "consumer"},
+                     DiscoveryNote::ShortOutputReport});
+    cases.push_back({"nothing with the ids", {}, "", {}, DiscoveryNote::None});
+    return cases;
+}
+
+TEST(PedalSelection, PassesOverWhatTheSystemHoldsWithoutOpeningIt) {
+    for (const SelectionCase& c : SelectionCases()) {
+        SCOPED_TRACE(c.name + (c.interfaces.empty() || c.interfaces[0].collections.empty()
+                                   ? std::string()
+                                   : " " + std::to_string(c.interfaces[0].collections[0].usagePage) + ":" +
+                                         std::to_string(c.interfaces[0].collections[0].usage)));
+        FakeHidBackend backend;
+        backend.Plug({"other ids", 0x1234, 0x5678, 9, true, {}});
+        for (const FakeHidBackend::Interface& i : c.interfaces) {
+            backend.Plug(i);
+        }
+        DeviceLink link(backend);
+        EXPECT_EQ(link.FindTheHid("&H2704", "&H2018"), !c.chosen.empty());
+        EXPECT_EQ(link.DeviceDetected ? link.DevicePathName : std::string(), c.chosen);
+        EXPECT_EQ(backend.OpenedPaths(), c.opened);
+        EXPECT_EQ(link.LastDiscovery.note, c.note);
+        // The report names each interface with the ids up to the chosen one, with its verdict.
+        ASSERT_LE(link.LastDiscovery.seen.size(), c.interfaces.size());
+        for (std::size_t i = 0; i < link.LastDiscovery.seen.size(); ++i) {
+            const SeenInterface& seen = link.LastDiscovery.seen[i];
+            EXPECT_EQ(seen.interface.path, c.interfaces[i].path);
+            EXPECT_EQ(seen.tried, seen.verdict != InterfaceVerdict::HeldBySystem);
+            EXPECT_EQ(seen.verdict == InterfaceVerdict::Chosen, seen.interface.path == c.chosen);
+        }
+    }
 }
 
 TEST_F(DeviceLinkTest, CloseReleasesBothHandles) {

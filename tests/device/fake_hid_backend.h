@@ -23,6 +23,7 @@ public:
         std::uint16_t productId = 0x2018;
         std::optional<int> reportLength = 9;
         bool openable = true;
+        std::vector<HidCollection> collections{}; // none: the stack cannot tell
     };
     struct Write {
         std::string path;
@@ -55,7 +56,7 @@ public:
     std::vector<HidInterface> enumerate(std::uint16_t, std::uint16_t) override {
         std::vector<HidInterface> present;
         for (const Interface& i : state_->interfaces) {
-            present.push_back({i.path, i.vendorId, i.productId, {}});
+            present.push_back({i.path, i.vendorId, i.productId, i.collections});
         }
         return present;
     }
@@ -64,10 +65,10 @@ public:
         state_->openedPaths.push_back(path);
         const Interface* found = Find(*state_, path);
         if (found == nullptr) {
-            return {nullptr, "no such device: " + path};
+            return {nullptr, "no such device: " + path, OpenFailure::Gone};
         }
         if (!found->openable) {
-            return {nullptr, "permission denied: " + path};
+            return {nullptr, "permission denied: " + path, OpenFailure::PermissionDenied};
         }
         return {std::make_unique<Device>(state_, path), {}};
     }

@@ -242,5 +242,35 @@ TEST(OutputReportLengthFuzz, MutatedRealDescriptorsNeverCrashOrGoOutOfRange) {
     EXPECT_GT(unknown, 0);
 }
 
+TEST(TopLevelCollections, ListsEachOutermostCollectionWithItsPageAndFirstUsage) {
+    const Bytes consumer = {0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x09, 0xE9, 0x09, 0xEA, 0x81, 0x02, 0xC0};
+    // A vendor collection that nests a keyboard-like one: only the outer one counts.
+    const Bytes vendorNestingKeyboard = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x05,
+                                         0x01, 0x09, 0x06, 0xA1, 0x02, 0xC0, 0xC0};
+    const Bytes extendedUsage = {0x0B, 0x01, 0x00, 0x0D, 0x00, 0xA1, 0x01, 0xC0}; // page 000D, usage 1
+    // Push and Pop restore the page between collections; the second collection gives no usage of its own.
+    const Bytes pushedPage = {0xA4, 0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0xC0, 0xB4, 0xA1, 0x01, 0xC0};
+    const struct {
+        const char* name;
+        Bytes descriptor;
+        std::vector<HidCollection> collections;
+    } cases[] = {
+        {"boot keyboard", kBootKeyboard, {{0x01, 0x06}}},
+        {"boot mouse, its pointer nested", kBootMouse, {{0x01, 0x02}}},
+        {"keyboard, then consumer control", Concat({kBootKeyboard, consumer}), {{0x01, 0x06}, {0x0C, 0x01}}},
+        {"vendor nesting a keyboard", vendorNestingKeyboard, {{0xFF00, 0x01}}},
+        {"four-byte usage", extendedUsage, {{0x0D, 0x01}}},
+        {"pushed and popped page", pushedPage, {{0x0C, 0x01}, {0x00, 0x00}}},
+        {"no collection", {0x05, 0x01, 0x09, 0x06}, {}},
+        {"empty", {}, {}},
+        {"truncated item", {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x06, 0x00}, {}},
+        {"end without collection", {0x05, 0x01, 0x09, 0x06, 0xC0}, {}},
+        {"pop without push", {0xB4, 0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0xC0}, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TopLevelCollectionsFromDescriptor(c.descriptor), c.collections) << c.name;
+    }
+}
+
 } // namespace
 } // namespace treadkey

@@ -164,5 +164,34 @@ TEST(VirtualPedal, DeviceOutlivesThePedal) {
     EXPECT_EQ(device->write(kKeyReport), 9);
 }
 
+TEST(VirtualPedal, CompositeOffersKeyboardAndMouseFirstAndKeepsTheirReportsApart) {
+    const testing::ScratchDirectory directory;
+    VirtualPedalOptions options = Options(9, directory / "pedal.log");
+    options.composite = true;
+    VirtualPedal pedal(options);
+    const std::vector<HidInterface> interfaces = pedal.enumerate(0x2704, 0x2018);
+    const std::vector<HidInterface> expected = {
+        {VirtualPedal::kKeyboardPath, 0x2704, 0x2018, {{0x01, 0x06}}},
+        {VirtualPedal::kMousePath, 0x2704, 0x2018, {{0x01, 0x02}}},
+        {VirtualPedal::kPath, 0x2704, 0x2018, {{0xFF00, 0x0001}}},
+    };
+    EXPECT_EQ(interfaces, expected);
+
+    OpenResult keyboard = pedal.open(VirtualPedal::kKeyboardPath);
+    OpenResult mouse = pedal.open(VirtualPedal::kMousePath);
+    ASSERT_TRUE(keyboard.device && mouse.device);
+    EXPECT_EQ(keyboard.device->outputReportLength(), 2);
+    EXPECT_EQ(mouse.device->outputReportLength(), 0);
+    EXPECT_EQ(keyboard.device->write(Bytes{0x00, 0xAA}), 2);
+    EXPECT_EQ(mouse.device->write(Bytes{0x00}), -1); // a mouse has no output report
+    EXPECT_EQ(OpenPedal(pedal)->write(kKeyReport), 9);
+
+    EXPECT_EQ(pedal.strayReports(), (std::vector<Bytes>{{0x00, 0xAA}}));
+    EXPECT_EQ(pedal.receivedReports(), std::vector<Bytes>{kKeyReport});
+    EXPECT_EQ(pedal.memory().ignoredFrameCount(), 0);
+    EXPECT_EQ(ReadFile(directory / "pedal.log"),
+              "virtual-pedal-keyboard: 00 AA\n00 AA 01 08 03 04 00 00 00\n");
+}
+
 } // namespace
 } // namespace treadkey

@@ -20,6 +20,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace treadkey::kerneltest {
@@ -80,6 +81,30 @@ TEST(HidapiBackendOnKernel, LeavesDevicesWithOtherIdsAlone) {
         }
         EXPECT_EQ(decoy->openCount(), 0) << "enumeration opened a device not asked for";
     }
+}
+
+TEST(HidapiBackendOnKernel, ReportsEveryTopLevelCollectionOfANodeAndNoNestedOne) {
+    UhidPedal twoCollections(PedalIdentity(KeyboardAndConsumerDescriptor(), "keyboard and consumer control"));
+    UhidPedal mouse(PedalIdentity(BootMouseDescriptor(), "mouse with a nested collection"));
+    UhidPedal vendor(PedalIdentity(VendorOutputDescriptor(8)));
+    const std::vector<std::pair<UhidPedal*, std::vector<HidCollection>>> expected = {
+        {&twoCollections, {{0x01, 0x06}, {0x0C, 0x01}}},
+        {&mouse, {{0x01, 0x02}}},
+        {&vendor, {{0xFF00, 0x01}}}};
+    const std::vector<HidInterface> listed = MakeHidapiBackend()->enumerate(kPedalVendorId, kPedalProductId);
+    for (const auto& [node, collections] : expected) {
+        SCOPED_TRACE(node->hidrawPath());
+        const auto found = std::find_if(listed.begin(), listed.end(),
+                                        [&](const HidInterface& i) { return i.path == node->hidrawPath(); });
+        ASSERT_NE(found, listed.end());
+        EXPECT_EQ(found->collections, collections);
+        EXPECT_EQ(std::count_if(listed.begin(), listed.end(),
+                                [&](const HidInterface& i) { return i.path == node->hidrawPath(); }),
+                  1)
+            << "one interface per node";
+    }
+    // The kernel's own keyboard handler opens the keyboard node; the vendor node only a program would open.
+    EXPECT_EQ(vendor.openCount(), 0) << "the enumeration alone tells the collections";
 }
 
 TEST(HidapiBackendOnKernel, ListsTwoPedalsInTheSameOrderEveryTime) {

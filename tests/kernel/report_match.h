@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,15 @@ inline ::testing::AssertionResult SameReports(const std::vector<Bytes>& delivere
                << delivered.size() << " reports delivered, " << expected.size() << " expected";
     }
     return ::testing::AssertionSuccess();
+}
+
+// The reports among `delivered` that carry a pedal frame ("00 AA ..."). The kernel writes LED reports of its
+// own to a keyboard interface (one byte, no report id); those are not the program's.
+inline std::vector<Bytes> FramesAmong(const std::vector<Bytes>& delivered) {
+    std::vector<Bytes> frames;
+    std::copy_if(delivered.begin(), delivered.end(), std::back_inserter(frames),
+                 [](const Bytes& report) { return report.size() >= 2 && report[1] == 0xAA; });
+    return frames;
 }
 
 } // namespace treadkey::kerneltest

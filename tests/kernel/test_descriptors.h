@@ -48,8 +48,45 @@ inline Bytes BootKeyboardDescriptor() {
             0xC0};
 }
 
+// A boot mouse: three buttons and X/Y inside a Physical collection nested in the Application one; no output.
+inline Bytes BootMouseDescriptor() {
+    return {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01,                         // Mouse
+            0x09, 0x01, 0xA1, 0x00,                                     //   Pointer (Physical, nested)
+            0x05, 0x09, 0x19, 0x01, 0x29, 0x03, 0x15, 0x00, 0x25, 0x01, //     3 buttons
+            0x95, 0x03, 0x75, 0x01, 0x81, 0x02,                         //
+            0x95, 0x01, 0x75, 0x05, 0x81, 0x01,                         //     padding
+            0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x15, 0x81, 0x25, 0x7F, //     X, Y
+            0x75, 0x08, 0x95, 0x02, 0x81, 0x06,                         //
+            0xC0,                                                       //   End Collection
+            0xC0};
+}
+
+// Two top-level collections in one node: a keyboard (report 1, with its LED output) and a consumer control
+// (report 2, one 16-bit usage in).
+inline Bytes KeyboardAndConsumerDescriptor() {
+    return {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x85, 0x01,                         // Keyboard, report 1
+            0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, //   modifier bits
+            0x95, 0x08, 0x81, 0x02,                                                 //
+            0x95, 0x05, 0x75, 0x01, 0x05, 0x08, 0x19, 0x01, 0x29, 0x05, 0x91, 0x02, //   5 LEDs
+            0x95, 0x01, 0x75, 0x03, 0x91, 0x01,                                     //   LED padding
+            0xC0,                                                                   //
+            0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x02,             // Consumer Control, report 2
+            0x15, 0x00, 0x26, 0xFF, 0x03, 0x19, 0x00, 0x2A, 0xFF, 0x03, //   one usage
+            0x75, 0x10, 0x95, 0x01, 0x81, 0x00,                         //
+            0xC0};
+}
+
 inline UhidIdentity PedalIdentity(Bytes descriptor, std::string name = "treadkey test pedal") {
     return {std::move(name), kPedalVendorId, kPedalProductId, std::move(descriptor)};
+}
+
+// The interfaces of a real pedal besides its configuration one, plugged in before it as a real pedal
+// enumerates them.
+inline UhidIdentity PedalKeyboardIdentity() {
+    return PedalIdentity(BootKeyboardDescriptor(), "treadkey test pedal, keyboard interface");
+}
+inline UhidIdentity PedalMouseIdentity() {
+    return PedalIdentity(BootMouseDescriptor(), "treadkey test pedal, mouse interface");
 }
 
 } // namespace treadkey::kerneltest

@@ -281,6 +281,82 @@ TEST_F(WindowOnKernel, UsesTheFirstOfTwoPedalInterfacesInEnumerationOrder) {
     EXPECT_TRUE(second.outputReports().empty());
 }
 
+// Paths of the interfaces with the pedal's ids, in enumeration order.
+std::vector<std::string> PedalInterfacePaths() {
+    std::vector<std::string> paths;
+    for (const HidInterface& found : MakeHidapiBackend()->enumerate(kPedalVendorId, kPedalProductId)) {
+        if (found.vendorId == kPedalVendorId && found.productId == kPedalProductId) {
+            paths.push_back(found.path);
+        }
+    }
+    return paths;
+}
+
+TEST_F(WindowOnKernel, WritesACompositePedalThroughItsVendorInterfaceAloneAndFollowsItsReplug) {
+    UhidPedal keyboard(PedalKeyboardIdentity());
+    UhidPedal mouse(PedalMouseIdentity());
+    UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
+    ASSERT_THAT(PedalInterfacePaths(),
+                ::testing::ElementsAre(keyboard.hidrawPath(), mouse.hidrawPath(), pedal.hidrawPath()))
+        << "the keyboard interface must enumerate first, as on a real pedal";
+
+    window->Timer1_Timer();
+    ASSERT_EQ(window->Label3->text(), kConnected);
+    EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
+    EXPECT_TRUE(window->Label3->toolTip().isEmpty()) << window->Label3->toolTip().toStdString();
+
+    AssignCtrlShiftAToSlot3(*window);
+    window->Command_ctrl->click();
+    window->Command_shift->click();
+    window->Combo1->setEditText(QStringLiteral("2"));
+    window->Command_R_btn->click();
+    window->Command1->click();
+    std::vector<Bytes> expected = WorkedKeyExample(9);
+    expected.push_back(Report("AA 02 04 FE 02 00 00", 9));
+    for (const std::string& command : ClearAllCommands()) {
+        expected.push_back(Report(command, 9));
+    }
+    EXPECT_TRUE(SameReports(pedal.outputReports(), expected));
+    EXPECT_THAT(FramesAmong(keyboard.outputReports()), ::testing::IsEmpty());
+    EXPECT_THAT(FramesAmong(mouse.outputReports()), ::testing::IsEmpty());
+
+    for (UhidPedal* node : {&pedal, &mouse, &keyboard}) {
+        node->destroy();
+    }
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), kNotConnected);
+    EXPECT_THAT(EnabledWriteControls(), ::testing::IsEmpty());
+    for (UhidPedal* node : {&keyboard, &mouse, &pedal}) {
+        node->create();
+    }
+    window->Timer1_Timer();
+    ASSERT_EQ(window->Label3->text(), kConnected);
+    EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
+    AssignCtrlShiftAToSlot3(*window);
+    EXPECT_TRUE(SameReports(pedal.outputReports(), WorkedKeyExample(9)));
+    EXPECT_THAT(FramesAmong(keyboard.outputReports()), ::testing::IsEmpty());
+    EXPECT_THAT(FramesAmong(mouse.outputReports()), ::testing::IsEmpty());
+}
+
+TEST_F(WindowOnKernel, APedalWithOnlyKeyboardAndMouseIsNotConnectedAndSaysWhy) {
+    UhidPedal keyboard(PedalKeyboardIdentity());
+    UhidPedal mouse(PedalMouseIdentity());
+    window->Timer1_Timer();
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), kNotConnected);
+    EXPECT_THAT(EnabledWriteControls(), ::testing::IsEmpty());
+    const std::string chinese = window->Label3->toolTip().toStdString();
+    EXPECT_THAT(chinese, HasSubstr("未找到踏板的配置接口"));
+    EXPECT_THAT(chinese, HasSubstr(keyboard.hidrawPath() + "（键盘）由系统独占"));
+    EXPECT_THAT(chinese, HasSubstr(mouse.hidrawPath() + "（鼠标）由系统独占"));
+    window->Command3->click();
+    window->Timer1_Timer();
+    EXPECT_THAT(
+        window->Label3->toolTip().toStdString(),
+        HasSubstr("no configuration interface of the pedal: " + keyboard.hidrawPath() + " (keyboard)"));
+    EXPECT_THAT(FramesAmong(keyboard.outputReports()), ::testing::IsEmpty());
+}
+
 TEST_F(WindowOnKernel, FollowsThePedalBeingUnpluggedAndPluggedInAgain) {
     UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
     window->Timer1_Timer();
@@ -428,7 +504,7 @@ TEST(WindowWithoutPermission, ShowsThePedalAsNotConnectedAndSaysWhyOnce) {
     EXPECT_EQ(Field(run.out, "listed"), pedal.hidrawPath()) << "the pedal must be seen, only not opened";
     EXPECT_EQ(Field(run.out, "detected"), "0");
     EXPECT_EQ(Field(run.out, "status"), kNotConnected.toStdString());
-    EXPECT_THAT(Field(run.out, "tooltip"), HasSubstr("permission"));
+    EXPECT_THAT(Field(run.out, "tooltip"), HasSubstr("没有访问权限")); // the window speaks Chinese
     EXPECT_EQ(Field(run.out, "write_controls_enabled"), "0");
     int reasonLines = 0;
     std::istringstream lines(run.err);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "device/discovery_report.h"
+
+#include <string>
+
+namespace treadkey {
+
+// The status tooltip's account of a discovery run, UTF-8, in Chinese or English: which interfaces with the
+// pedal's ids were seen and why none was taken, or why the one taken may be the wrong one. Empty when the
+// run has nothing to explain. The English text is also the window's stderr line.
+std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese);
+
+} // namespace treadkey

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "device/discovery_report.h"
+
+#include <string>
+
+namespace treadkey {
+
+// How treadkeyctl words what discovery saw, in English.
+
+// "keyboard" for a standard collection; "usage page 000C, usage 0002" for one without a name.
+std::string CollectionName(HidCollection collection);
+
+// Every collection with its page and usage: "keyboard (0001:0006), consumer control (000C:0001)", or
+// "collections unknown".
+std::string DescribeCollections(const HidInterface& interface);
+
+// What became of the interface: "the pedal's frames go here", "passed over: ...", and so on.
+std::string DescribeVerdict(const SeenInterface& seen);
+
+// The warning for a chosen interface whose output report cuts every frame; empty when it takes them whole.
+std::string ShortReportWarning(const SeenInterface& seen);
+
+// Why no interface was taken, naming each one seen; for a report whose note is NoConfigurationInterface or
+// NoneOpens.
+std::string DescribeNoInterfaceTaken(const DiscoveryReport& report);
+
+} // namespace treadkey

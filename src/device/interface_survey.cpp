@@ -1,0 +1,40 @@
+#include "device/interface_survey.h"
+
+#include "device/collection_kind.h"
+
+#include <utility>
+
+namespace treadkey {
+
+DiscoveryReport SurveyInterfaces(HidBackend& backend, std::uint16_t vendorId, std::uint16_t productId) {
+    DiscoveryReport report;
+    bool chosen = false;
+    for (HidInterface& candidate : backend.enumerate(vendorId, productId)) {
+        if (candidate.vendorId != vendorId || candidate.productId != productId) {
+            continue;
+        }
+        SeenInterface& seen = report.seen.emplace_back();
+        seen.interface = std::move(candidate);
+        seen.tried = true;
+        OpenResult opened = backend.open(seen.interface.path);
+        seen.opens = opened.device != nullptr;
+        if (opened.device) {
+            seen.outputReportLength = opened.device->outputReportLength();
+        } else {
+            seen.openFailure = opened.failure;
+            seen.openProblem = std::move(opened.problem);
+        }
+        if (IsPassedOver(seen.interface)) {
+            seen.verdict = InterfaceVerdict::HeldBySystem;
+        } else if (!seen.opens) {
+            seen.verdict = InterfaceVerdict::DoesNotOpen;
+        } else {
+            seen.verdict = chosen ? InterfaceVerdict::NotChosen : InterfaceVerdict::Chosen;
+            chosen = true;
+        }
+    }
+    report.note = NoteFor(report.seen);
+    return report;
+}
+
+} // namespace treadkey

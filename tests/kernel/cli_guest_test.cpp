@@ -1,0 +1,112 @@
+// treadkeyctl over the hidapi backend and the kernel's own HID stack, against a composite pedal plugged in
+// through uhid: its frames reach the configuration interface alone. Runs as root in the test guest.
+#include "cli/run.h"
+#include "device/backend_options.h"
+#include "kernel/report_match.h"
+#include "kernel/test_descriptors.h"
+#include "kernel/uhid_pedal.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace treadkey::kerneltest {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+struct CliOutcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CliOutcome RunCli(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliServices services{out, err, MakeBackend, [](std::chrono::milliseconds) {}};
+    const int exitCode = RunTreadkeyctl(arguments, services);
+    return {exitCode, out.str(), err.str()};
+}
+
+// A command as a 9-byte report: report id 0 first, zeros after the command.
+Bytes Report(std::initializer_list<std::uint8_t> command) {
+    Bytes report(9, 0x00);
+    std::size_t at = 1;
+    for (const std::uint8_t byte : command) {
+        report[at++] = byte;
+    }
+    return report;
+}
+
+class CliOnKernel : public ::testing::Test {
+protected:
+    // Plugged in in a real pedal's order: keyboard, mouse, then the configuration interface.
+    UhidPedal keyboard{PedalKeyboardIdentity()};
+    UhidPedal mouse{PedalMouseIdentity()};
+};
+
+TEST_F(CliOnKernel, KeyAndApplyReachTheVendorInterfaceOfACompositePedalAlone) {
+    UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
+
+    const CliOutcome key = RunCli({"key", "3", "ctrl+shift+a"});
+    EXPECT_EQ(key.exitCode, 0) << key.err;
+    EXPECT_EQ(key.out, "wrote 3 reports to " + pedal.hidrawPath() + "\n");
+    EXPECT_TRUE(SameReports(pedal.outputReports(),
+                            {Report({0xAA, 0x01, 0x08, 0x03, 0x04}), Report({0xAA, 0x01, 0x7C, 0x79, 0x01}),
+                             Report({0xAA, 0x01, 0x78, 0x79, 0x01})}));
+
+    const std::filesystem::path profile =
+        std::filesystem::temp_directory_path() / ("treadkey-profile-" + std::to_string(::getpid()) + ".json");
+    std::ofstream(profile) << R"({"slots": {"1": {"key": "ctrl+shift+a"}, "2": {"mouse": "left"}, "3": null},
+                                 "delay": 300, "single_output": false, "playback": "loop", "auto_run": false})";
+    const CliOutcome apply = RunCli({"apply", profile.string()});
+    std::filesystem::remove(profile);
+    EXPECT_EQ(apply.exitCode, 0) << apply.err;
+    const std::vector<Bytes> all = pedal.outputReports();
+    ASSERT_GE(all.size(), 3u);
+    EXPECT_TRUE(
+        SameReports(std::vector<Bytes>(all.begin() + 3, all.end()),
+                    {Report({0xAA, 0x01, 0x00, 0x03, 0x04}), Report({0xAA, 0x02, 0x04, 0xFE, 0x01}),
+                     Report({0xAA, 0x01, 0x08, 0xFF, 0xFF, 0xFF, 0xFF}),
+                     Report({0xAA, 0x01, 0x7C, 0x79, 0x01, 0x01, 0x2C}),
+                     Report({0xAA, 0x01, 0x78, 0x79, 0x01}), Report({0xAA, 0x01, 0x7C, 0x00, 0x01})}));
+    EXPECT_THAT(FramesAmong(keyboard.outputReports()), IsEmpty());
+    EXPECT_THAT(FramesAmong(mouse.outputReports()), IsEmpty());
+
+    const CliOutcome list = RunCli({"list"});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_THAT(list.out,
+                HasSubstr(keyboard.hidrawPath() + ": keyboard (0001:0006); opens, output report length "
+                                                  "2 bytes; passed over"));
+    EXPECT_THAT(list.out, HasSubstr(mouse.hidrawPath() + ": mouse (0001:0002); opens, output report length 0 "
+                                                         "bytes; passed over"));
+    EXPECT_THAT(list.out, HasSubstr(pedal.hidrawPath() + ": vendor-defined (FF00:0001); opens, output report "
+                                                         "length 9 bytes; the pedal's frames go here"));
+}
+
+TEST_F(CliOnKernel, APedalWithOnlyKeyboardAndMouseTakesNothingAndListSaysWhy) {
+    const CliOutcome key = RunCli({"key", "3", "a"});
+    EXPECT_EQ(key.exitCode, 1);
+    EXPECT_THAT(key.err, HasSubstr("no configuration interface of the pedal: " + keyboard.hidrawPath()));
+    const CliOutcome list = RunCli({"list", "--json"});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_THAT(list.out, HasSubstr("\"frames_go_to\": null"));
+    EXPECT_THAT(list.out,
+                HasSubstr("\"path\": \"" + mouse.hidrawPath() +
+                          "\", \"collections\": [{\"usage_page\": 1, \"usage\": 2, \"name\": \"mouse\"}]"));
+    EXPECT_THAT(FramesAmong(keyboard.outputReports()), IsEmpty());
+}
+
+} // namespace
+} // namespace treadkey::kerneltest
