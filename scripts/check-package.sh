@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the desktop package from a build directory (default build/default; configured here, without tests
 # and benchmarks, when it is not yet), unpacks it into a scratch root and checks that it holds both programs,
-# the desktop entry, the icon, the udev rule and the man page, that the control data names the libraries the
-# programs run on and reloads udev, and that the packaged command line runs. Exits non-zero on any failure.
+# the desktop entry, the icon, the AppStream metainfo, the udev rule and the man page, that the control data
+# names the libraries the programs run on and reloads udev, and that the packaged command line runs. Exits
+# non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/ensure-packages.sh dpkg-dev desktop-file-utils
+bash scripts/ensure-packages.sh dpkg-dev desktop-file-utils appstream
 
 build_dir=${1:-build/default}
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
@@ -50,6 +51,13 @@ check "the window: usr/bin/treadkey-setup" test -x "$root/usr/bin/treadkey-setup
 check "the command line: usr/bin/treadkeyctl" test -x "$root/usr/bin/treadkeyctl"
 check "the desktop entry, valid" desktop-file-validate "$root/usr/share/applications/treadkey-setup.desktop"
 check "the icon" test -s "$root/usr/share/icons/hicolor/scalable/apps/treadkey-setup.svg"
+metainfo=$root/usr/share/metainfo/org.example.treadkey_setup.metainfo.xml
+check "the AppStream metainfo, valid" appstreamcli validate --no-net "$metainfo"
+check "the metainfo offers the program for the pedal" grep -qF "<modalias>usb:v2704p2018d*</modalias>" "$metainfo"
+check "the metainfo launches the desktop entry" \
+    grep -qF '<launchable type="desktop-id">treadkey-setup.desktop</launchable>' "$metainfo"
+check "the metainfo's release is the package's version" \
+    grep -qF "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$metainfo"
 check "the udev rule" cmp "$root/usr/lib/udev/rules.d/70-treadkey.rules" packaging/70-treadkey.rules
 check "the man page" gzip -t "$root/usr/share/man/man1/treadkeyctl.1.gz"
 check "depends on Qt 6 widgets" depends_on libqt6widgets6

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: the window on a virtual pedal, once it has connected, on a virtual X display.
+# Takes the README's pictures of the window on a virtual pedal, on a virtual X display: docs/screenshot.png in
+# Chinese, as the window starts, and docs/screenshot-en.png in English, each with a few written keys and a
+# mouse click in the result list.
 # Usage: scripts/screenshot.sh [BUILD_DIR]   (default build/default; the window is built there if missing)
+# QT_SCALE_FACTOR is passed on, so that QT_SCALE_FACTOR=1.5 shows the window as a scaled desktop draws it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +17,7 @@ if [ ! -x "$program" ]; then
 fi
 
 mkdir -p docs
-xvfb-run --auto-servernum --server-args="-screen 0 1280x900x24" bash -s "$program" docs/screenshot.png <<'SESSION'
+xvfb-run --auto-servernum --server-args="-screen 0 1920x1200x24" bash -s "$program" docs <<'SESSION'
 set -euo pipefail
 program=$1
 output=$2
@@ -27,8 +30,46 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 [ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
+
+# Places in twips (15 to a logical pixel) as the window's design gives them; keys count from the keyboard
+# frame at 120, 2160. The X server sees device pixels, so the scale factor is applied here.
+scale=${QT_SCALE_FACTOR:-1}
+click_at() { # left top width height
+    local x y
+    x=$(awk -v l="$1" -v w="$3" -v s="$scale" 'BEGIN { printf "%d", (l + w / 2) / 15 * s }')
+    y=$(awk -v t="$2" -v h="$4" -v s="$scale" 'BEGIN { printf "%d", (t + h / 2) / 15 * s }')
+    xdotool mousemove --window "$window" "$x" "$y" click 1
+    sleep 0.2
+}
+in_frame() { click_at $((120 + $1)) $((2160 + $2)) "$3" "$4"; }
+slot() {
+    click_at 1560 960 600 330
+    xdotool key --window "$window" ctrl+a BackSpace
+    xdotool type --window "$window" --delay 20 "$1"
+}
+write_a_few() { # the log lines of three key assignments and a mouse click
+    slot 3
+    in_frame 120 3240 975 495   # Ctrl on
+    in_frame 120 2640 1215 495  # shift on
+    in_frame 1440 2040 495 495  # A
+    in_frame 120 3240 975 495   # Ctrl off
+    in_frame 120 2640 1215 495  # shift off
+    slot 4
+    in_frame 720 120 495 615    # F1
+    in_frame 12720 240 615 615  # Num Lock
+    click_at $((8640 + 2280)) $((840 + 240)) 855 615 # right mouse button
+}
+
 # The window looks for the pedal every 350 ms; after a second it shows the pedal connected.
 sleep 1.2
-import -window "$window" "$output"
+write_a_few
+sleep 0.5
+import -window "$window" "$output/screenshot.png"
+click_at 12240 960 1335 735 # Command3: to English
+click_at 120 6720 1695 495  # Clear: the English lines alone
+sleep 0.5                   # the status line follows at the next tick
+write_a_few
+sleep 0.5
+import -window "$window" "$output/screenshot-en.png"
 SESSION
-echo "wrote docs/screenshot.png"
+echo "wrote docs/screenshot.png and docs/screenshot-en.png"

@@ -22,5 +22,8 @@ ctest --preset asan -j "$jobs"
 stage "fuzz: 30 seconds a target"
 tests/fuzz/run.sh short
 
+stage "desktop metadata: the AppStream entry, as software centres read it"
+appstreamcli validate --no-net packaging/org.example.treadkey_setup.metainfo.xml
+
 stage "desktop package: build the .deb, unpack it into a scratch root, check what it holds"
 bash scripts/check-package.sh build/default

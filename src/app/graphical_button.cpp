@@ -4,7 +4,7 @@
 
 namespace treadkey {
 
-GraphicalButton::GraphicalButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+GraphicalButton::GraphicalButton(const QString& caption, QWidget* parent) : CaptionButton(caption, parent) {}
 
 void GraphicalButton::SetBackColor(std::uint32_t value) {
     backColor_ = value;

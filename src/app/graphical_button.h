@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QPushButton>
+#include "app/caption_button.h"
+
 #include <cstdint>
 
 namespace treadkey {
 
 // A push button that draws a background colour value. Some state lives only in that value: a modifier toggle
 // or the auto-run button is on exactly while it is green.
-class GraphicalButton : public QPushButton {
+class GraphicalButton : public CaptionButton {
     Q_OBJECT
     Q_PROPERTY(std::uint32_t BackColor READ BackColor WRITE SetBackColor)
 

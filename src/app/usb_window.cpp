@@ -1,6 +1,7 @@
 #include "app/usb_window.h"
 
 #include "app/discovery_wording.h"
+#include "app/etched_frame.h"
 #include "app/language_captions.h"
 #include "device/result_line.h"
 #include "editor/key_assignment.h"
@@ -85,7 +86,7 @@ QString Utf8(std::string_view text) {
 
 } // namespace
 
-USB::USB(HidBackend& backend, UiServices& ui) : link_(backend), ui_(ui) {
+USB::USB(HidBackend& backend, UiServices& ui) : link_(backend), ui_(ui), boxes_(ui, *this) {
     setWindowTitle(QStringLiteral("USB Treadkey KeyMouse Setup V2.4"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -111,7 +112,7 @@ void USB::CreateControls() {
     Check_once =
         Place(new QCheckBox(QStringLiteral("一次单键输出"), this), "Check_once", {6000, 960, 2415, 375});
     Frame_mouse_btn =
-        Place(new QGroupBox(QStringLiteral("鼠标按键值"), this), "Frame_mouse_btn", {8640, 840, 3255, 975});
+        Place(new EtchedFrame(QStringLiteral("鼠标按键值"), this), "Frame_mouse_btn", {8640, 840, 3255, 975});
     Command_L_btn = Place(new QPushButton(QStringLiteral("左键"), Frame_mouse_btn), "Command_L_btn",
                           {120, 240, 855, 615});
     Command_M_btn = Place(new QPushButton(QStringLiteral("中键"), Frame_mouse_btn), "Command_M_btn",
@@ -124,7 +125,7 @@ void USB::CreateControls() {
     Command3 = Place(new QPushButton(QStringLiteral("英文"), this), "Command3", {12240, 960, 1335, 735});
     Label7 =
         MakeLabel(this, "Label7", QStringLiteral("点击按键即可写入键值到模拟器"), {120, 1680, 2940, 210});
-    Frame1 = Place(new QGroupBox(this), "Frame1", {120, 2160, 15735, 3855});
+    Frame1 = Place(new EtchedFrame(QString(), this), "Frame1", {120, 2160, 15735, 3855});
     Label_Status = MakeLabel(this, "Label_Status", QStringLiteral("状态信息："), {120, 6240, 1050, 210});
     Clear = Place(new QPushButton(QStringLiteral("清除信息"), this), "Clear", {120, 6720, 1695, 495});
     lstResults = Place(new QListWidget(this), "lstResults", {2160, 6120, 13695, 3840});
@@ -132,7 +133,7 @@ void USB::CreateControls() {
     for (const KeyEntry& key : KeyTable()) {
         QWidget* container = key.container == KeyContainer::Frame1 ? static_cast<QWidget*>(Frame1) : this;
         const QString caption = key.index == kCodelessKeyIndex ? Utf8(key.caption) : QString();
-        auto* button = Place(new QPushButton(caption, container), "", key.place);
+        auto* button = Place(new CaptionButton(caption, container), "", key.place);
         button->setObjectName(QStringLiteral("Command_key_%1").arg(key.index));
         button->setVisible(key.container == KeyContainer::Frame1);
         Command_key[static_cast<std::size_t>(key.index)] = button;
@@ -153,7 +154,7 @@ void USB::CreateControls() {
     Command_ctrl_r = toggle("Command_ctrl_r", "Ctrl", {8280, 3240, 735, 495});
 
     // The controls below exist for their handlers and values; none of them is ever shown.
-    Frame4 = Place(new QGroupBox(QStringLiteral("参数设置"), this), "Frame4", {240, 7320, 1815, 975});
+    Frame4 = Place(new EtchedFrame(QStringLiteral("参数设置"), this), "Frame4", {240, 7320, 1815, 975});
     Option2 = Place(new QRadioButton(QStringLiteral("循环播放"), Frame4), "Option2", {1800, 240, 1335, 255});
     Option2->setChecked(true);
     Option1 = Place(new QRadioButton(QStringLiteral("单次播放"), Frame4), "Option1", {1800, 600, 1215, 255});
@@ -162,7 +163,7 @@ void USB::CreateControls() {
     Command2 = Place(new QPushButton(QStringLiteral("确定"), this), "Command2", {4320, 1440, 1095, 375});
     Command1 = Place(new QPushButton(QStringLiteral("清除设备键值"), this), "Command1", {6360, 0, 1455, 375});
     Command1->setEnabled(false);
-    Frame2 = Place(new QGroupBox(this), "Frame2", {120, 8880, 3375, 975});
+    Frame2 = Place(new EtchedFrame(QString(), this), "Frame2", {120, 8880, 3375, 975});
     TextIW = Place(new QLineEdit(QStringLiteral("AA 03 00 00 00 00 00"), Frame2), "TextIW",
                    {1320, 240, 2895, 495});
     TextIW->setEnabled(false);
@@ -249,6 +250,11 @@ void USB::FillKeyTable() {
 }
 
 void USB::closeEvent(QCloseEvent* event) {
+    if (boxes_.BoxOpen()) {
+        boxes_.Hold(HeldWork::Close, [this] { close(); });
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -259,6 +265,10 @@ void USB::Form_Unload() {
 }
 
 void USB::Timer1_Timer() {
+    if (boxes_.BoxOpen()) {
+        boxes_.Hold(HeldWork::Tick, [this] { Timer1_Timer(); });
+        return;
+    }
     contion_Click();
 }
 
@@ -340,7 +350,7 @@ void USB::TextIW_Change() {
     filteringCommandText_ = true;
     std::u32string text = TextIW->text().toStdU32String();
     while (std::optional<HexFilterStep> step = NextHexFilterStep(text)) {
-        ui_.ShowMessage(Utf8(kNotHexMessage), QCoreApplication::applicationName());
+        boxes_.ShowMessage(Utf8(kNotHexMessage), QCoreApplication::applicationName());
         text = std::move(step->remaining);
         TextIW->setText(QString::fromStdU32String(text));
     }
@@ -409,7 +419,7 @@ void USB::Text_delay_Change() {
 
 void USB::Command1_Click() {
     TextIW->setText(QStringLiteral("aa 00 ff ff ff ff"));
-    if (!ui_.AskOkCancel(QStringLiteral("确定清空设备所有键值?"), QStringLiteral("温馨提示"))) {
+    if (!boxes_.AskOkCancel(QStringLiteral("确定清空设备所有键值?"), QStringLiteral("温馨提示"))) {
         return;
     }
     Combo1->setEditText(QStringLiteral("0"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/graphical_button.h"
+#include "app/modal_gate.h"
 #include "app/ui_services.h"
 #include "device/device_link.h"
 #include "editor/key_command.h"
@@ -137,6 +138,7 @@ private:
 
     DeviceLink link_;
     UiServices& ui_;
+    ModalGate boxes_;
     bool filteringCommandText_ = false;
     DiscoveryReport shownDiscovery_;
     std::uint8_t tooltipLanguage_ = 0;

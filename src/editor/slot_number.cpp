@@ -15,7 +15,7 @@ std::string SlotAddressHex(std::string_view slotText) {
 }
 
 std::string SlotNumberText(std::string_view slotText) {
-    return ShortestDecimalText(ReadLeadingNumber(slotText));
+    return PlainDecimalText(ReadLeadingNumber(slotText));
 }
 
 } // namespace treadkey

@@ -12,7 +12,7 @@ namespace treadkey {
 // for any text: only the address's low byte reaches the frame.
 std::string SlotAddressHex(std::string_view slotText);
 
-// The slot number as the log lines show it: "3", "0", "2.5".
+// The slot number as the log lines show it: "3", "0", "2.5", "100000".
 std::string SlotNumberText(std::string_view slotText);
 
 } // namespace treadkey

@@ -81,4 +81,18 @@ std::string ShortestDecimalText(double value) {
     return std::string(buffer, result.ptr);
 }
 
+std::string PlainDecimalText(double value) {
+    if (value == 0.0) {
+        return "0";
+    }
+    // Fifteen significant digits always read back unchanged, so the shortest fixed form of the rounded value
+    // shows those digits and no noise beyond them.
+    char buffer[400]; // DBL_MAX has 309 digits, the smallest subnormal 324 places after the point
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    double rounded = 0.0;
+    std::from_chars(buffer, result.ptr, rounded, std::chars_format::scientific);
+    result = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
+    return std::string(buffer, result.ptr);
+}
+
 } // namespace treadkey

@@ -17,4 +17,8 @@ double RoundHalfEven(double value);
 // Shortest decimal text that reads back as the same number: "3", "0", "2.5", "-3", "1e+20".
 std::string ShortestDecimalText(double value);
 
+// The number rounded to 15 significant digits and written without an exponent, as a log line shows a number a
+// user typed: "100000", "0.0001", "2.5", "-3".
+std::string PlainDecimalText(double value);
+
 } // namespace treadkey

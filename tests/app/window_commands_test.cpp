@@ -196,6 +196,18 @@ TEST_F(Commands, AutoRunColourFlipsEvenWithoutAPedal) {
     EXPECT_EQ(LogTexts(), QStringList{"键鼠控制器上电自动运行存储的键值！"});
 }
 
+TEST_F(Commands, SlotNumbersAreLoggedAsPlainDecimals) {
+    Connect();
+    for (const char* slot : {"100000", "0.0001", "2.5", "-3"}) {
+        window->Combo1->setEditText(slot);
+        Click(Key(50)); // A
+    }
+    Click(window->Command_L_btn);
+    EXPECT_EQ(LogTexts(), (QStringList{"写入键值:  < A > 到地址100000", "写入键值:  < A > 到地址0.0001",
+                                       "写入键值:  < A > 到地址2.5", "写入键值:  < A > 到地址-3",
+                                       "写入鼠标键值:  < 左键单击 > 到地址-3"}));
+}
+
 TEST_F(Commands, ClearAllAsksThenSendsThirtyTwoFramesInRisingOrder) {
     Connect();
     window->Combo1->setEditText("5");

@@ -159,5 +159,31 @@ TEST_F(Connection, ClosingWithoutEverFindingThePedalStillLogsBothLines) {
     EXPECT_EQ(LogTexts(), (QStringList{"CloseHandle (HIDHandle)", "CloseHandle (ReadHandle)"}));
 }
 
+TEST_F(Connection, TicksAndACloseDuringTheClearAllQuestionWaitUntilItsHandlerHasReturned) {
+    Connect();
+    const std::size_t opensPerTick = backend.OpenedPaths().size(); // both handles
+    std::size_t opensWhileAsked = 0;
+    ui.onQuestion = [&] {
+        // The box's own event loop, open across several ticks, and a stop signal arriving meanwhile.
+        window->Timer1->start();
+        QTest::qWait(4 * 350);
+        window->Timer1->stop();
+        window->close();
+        opensWhileAsked = backend.OpenedPaths().size() - opensPerTick;
+    };
+    window->Command1->click();
+    EXPECT_EQ(opensWhileAsked, 0u);
+    EXPECT_EQ(HexReports().size(), 32u);
+    EXPECT_EQ(LogTexts(), QStringList{"已清空设备所有键值!"});
+    EXPECT_TRUE(window->isVisible());
+
+    // Back in the event loop: the held tick, then the held close.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(backend.OpenedPaths().size(), 2 * opensPerTick);
+    EXPECT_EQ(LogTexts(),
+              (QStringList{"已清空设备所有键值!", "CloseHandle (HIDHandle)", "CloseHandle (ReadHandle)"}));
+    EXPECT_FALSE(window->isVisible());
+}
+
 } // namespace
 } // namespace treadkey::testing

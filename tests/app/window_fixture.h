@@ -35,6 +35,9 @@ public:
     }
     bool AskOkCancel(const QString& text, const QString& title) override {
         questions.push_back(text + " | " + title);
+        if (onQuestion) {
+            onQuestion();
+        }
         return answerOk;
     }
     void Sleep(int milliseconds) override { pauses.push_back(milliseconds); }
@@ -44,7 +47,8 @@ public:
     QStringList questions;
     std::vector<int> pauses;
     bool answerOk = true;
-    std::function<void()> onMessage; // runs while the message is up
+    std::function<void()> onMessage;  // runs while the message is up
+    std::function<void()> onQuestion; // runs while the question is up
 };
 
 // The window after start-up over an in-process HID stack, its timer stopped so that each test ticks by hand.

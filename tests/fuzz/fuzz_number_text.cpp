@@ -65,6 +65,9 @@ void CheckRoundingAndBytes(double value) {
 
     const std::string decimal = treadkey::ShortestDecimalText(value);
     Require(std::strtod(decimal.c_str(), nullptr) == value, "the decimal text reads back as the same number");
+
+    const std::string plain = treadkey::PlainDecimalText(value);
+    Require(plain.find_first_of("eE") == std::string::npos, "the plain decimal text has no exponent");
 }
 
 // strtod reads the same number as the slot box when the text holds nothing it would read further: no

@@ -1,0 +1,48 @@
+#include "app/modal_gate.h"
+
+#include <QTimer>
+#include <utility>
+
+namespace treadkey {
+
+ModalGate::ModalGate(UiServices& ui, QObject& owner) : ui_(ui), owner_(owner) {}
+
+void ModalGate::ShowMessage(const QString& text, const QString& title) {
+    ++openBoxes_;
+    ui_.ShowMessage(text, title);
+    BoxClosed();
+}
+
+bool ModalGate::AskOkCancel(const QString& text, const QString& title) {
+    ++openBoxes_;
+    const bool ok = ui_.AskOkCancel(text, title);
+    BoxClosed();
+    return ok;
+}
+
+void ModalGate::Hold(HeldWork kind, std::function<void()> work) {
+    held_[static_cast<std::size_t>(kind)] = std::move(work);
+}
+
+void ModalGate::BoxClosed() {
+    --openBoxes_;
+    // Not now: the handler that opened the box goes on first. A posted call runs when control is back in an
+    // event loop, which may also be the next box's; RunHeld holds on there.
+    if (openBoxes_ == 0) {
+        QTimer::singleShot(0, &owner_, [this] { RunHeld(); });
+    }
+}
+
+void ModalGate::RunHeld() {
+    for (std::function<void()>& work : held_) {
+        if (BoxOpen()) {
+            return;
+        }
+        if (work) {
+            const std::function<void()> run = std::exchange(work, nullptr);
+            run();
+        }
+    }
+}
+
+} // namespace treadkey
