@@ -29,7 +29,7 @@ TEST_F(BadInput, SlotTextsGiveTheLowByteOfTheirLeadingNumber) {
         {"2.5", "06", "2.5"},
         {"1e9", "00", "1"},
         // Twenty nines read as the double 1e20, a multiple of 64: the same address as slot 0.
-        {"99999999999999999999", "FC", "1e+20"},
+        {"99999999999999999999", "FC", "100000000000000000000"},
     };
     for (const auto& c : cases) {
         window->Combo1->setEditText(c.slot);
