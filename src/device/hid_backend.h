@@ -41,6 +41,20 @@ public:
     // Writes one output report (report id at index 0), blocking until done. Returns the number of bytes
     // written, or -1 when the write failed.
     virtual int write(std::span<const std::uint8_t> report) = 0;
+
+    // Reading what the device sends. The system queues input reports for each open handle separately, from
+    // its open on, so a reader that keeps its handle misses none.
+
+    // Takes the oldest queued input report (report id first where the interface numbers its reports) into
+    // `buffer`, waiting up to `timeoutMs` milliseconds for one; 0 takes only what is queued already. Returns
+    // its length (a longer report is cut to the buffer), 0 when none came in time, -1 when the interface
+    // failed or is gone.
+    virtual int read(std::span<std::uint8_t> buffer, int timeoutMs) = 0;
+    // The interface's report descriptor; nothing when it cannot be read.
+    virtual std::optional<std::vector<std::uint8_t>> reportDescriptor() = 0;
+    // A file descriptor that polls readable while a report is queued or the interface has failed, so that a
+    // caller can wait on several devices at once; -1 where the platform has none (wait in read() instead).
+    virtual int pollDescriptor() const { return -1; }
 };
 
 // Why an open failed, for callers that word it themselves (in another language, say).
@@ -62,6 +76,9 @@ public:
                                                 std::uint16_t wantedProductId) = 0;
     // Opens a path for reading and writing, shared with other openers.
     virtual OpenResult open(const std::string& path) = 0;
+    // Opens a path for reading its input reports only, shared with other openers, the system's own keyboard
+    // and mouse handling included; a write through the result fails. Needs read permission alone.
+    virtual OpenResult openReadOnly(const std::string& path) = 0;
 };
 
 } // namespace treadkey

@@ -60,6 +60,14 @@ public:
         return hid_write(handle_, report.data(), report.size());
     }
 
+    int read(std::span<std::uint8_t> buffer, int timeoutMs) override {
+        return hid_read_timeout(handle_, buffer.data(), buffer.size(), timeoutMs);
+    }
+
+    std::optional<std::vector<std::uint8_t>> reportDescriptor() override {
+        return hidapi_platform::ReadReportDescriptor(handle_, path_);
+    }
+
 private:
     HidapiUser user_; // keeps the library up while the device is open, even past its backend
     hid_device* handle_;
@@ -103,6 +111,8 @@ public:
         }
         return {std::make_unique<HidapiDevice>(handle, path), ""};
     }
+
+    OpenResult openReadOnly(const std::string& path) override { return hidapi_platform::OpenReadOnly(path); }
 
 private:
     HidapiUser user_;

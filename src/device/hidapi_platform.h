@@ -21,6 +21,11 @@ std::optional<std::vector<std::uint8_t>> ReadReportDescriptor(hid_device* device
 std::vector<HidCollection> TopLevelCollections(const std::string& path,
                                                std::vector<HidCollection> listedByHidapi);
 
+// Opens `path` for reading input reports only. hidapi opens every device for writing too and keeps its file
+// descriptor to itself, so a platform opens readers its own way, offering a descriptor to wait on where it
+// has one. A failure is worded and classified as below.
+OpenResult OpenReadOnly(const std::string& path);
+
 // One line saying why opening `path` failed and, where known, how to fix it. `error` is errno as it was right
 // after the failed open, or 0 when unknown.
 std::string DescribeOpenFailure(const std::string& path, int error);

@@ -1,5 +1,7 @@
 #include "device/report_descriptor.h"
 
+#include "device/report_items.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -9,27 +11,11 @@
 namespace treadkey {
 namespace {
 
+using namespace report_items;
+
 constexpr int kMaxReportLength = 65535;
 // Data bits that still fit beside the report-id byte.
 constexpr std::uint64_t kMaxOutputBits = std::uint64_t{kMaxReportLength - 1} * 8;
-// Real descriptors nest Push a level or two deep; a deeper stack is garbage, not a device.
-constexpr std::size_t kMaxGlobalStackDepth = 16;
-
-constexpr std::uint8_t kLongItemPrefix = 0xFE;
-constexpr std::size_t kLongItemHeaderSize = 3; // prefix, data size, long tag
-constexpr std::array<std::size_t, 4> kShortItemDataSizes = {0, 1, 2, 4};
-
-enum ItemType : std::uint8_t { kMainItem = 0, kGlobalItem = 1, kLocalItem = 2 };
-enum LocalTag : std::uint8_t { kUsageTag = 0x0 };
-enum MainTag : std::uint8_t { kOutputTag = 0x9, kCollectionTag = 0xA, kEndCollectionTag = 0xC };
-enum GlobalTag : std::uint8_t {
-    kUsagePageTag = 0x0,
-    kReportSizeTag = 0x7,
-    kReportIdTag = 0x8,
-    kReportCountTag = 0x9,
-    kPushTag = 0xA,
-    kPopTag = 0xB,
-};
 
 struct GlobalState {
     std::uint32_t reportSize = 0;
@@ -181,39 +167,6 @@ private:
     std::size_t depth_ = 0;
     std::vector<HidCollection> collections_;
 };
-
-// Calls visit(type, tag, value, dataSize) for each short item in order; false when the descriptor is
-// truncated or visit says an item makes it malformed.
-template <typename Visit> bool WalkItems(std::span<const std::uint8_t> descriptor, Visit visit) {
-    std::size_t pos = 0;
-    while (pos < descriptor.size()) {
-        const std::size_t remaining = descriptor.size() - pos;
-        const std::uint8_t prefix = descriptor[pos];
-        if (prefix == kLongItemPrefix) {
-            // Long items carry nothing either reading needs; only their length matters.
-            if (remaining < kLongItemHeaderSize || remaining - kLongItemHeaderSize < descriptor[pos + 1]) {
-                return false;
-            }
-            pos += kLongItemHeaderSize + descriptor[pos + 1];
-            continue;
-        }
-        const std::size_t dataSize = kShortItemDataSizes[prefix & 0x3];
-        if (remaining - 1 < dataSize) {
-            return false;
-        }
-        std::uint32_t value = 0;
-        for (std::size_t i = 0; i < dataSize; ++i) {
-            value |= std::uint32_t{descriptor[pos + 1 + i]} << (8 * i);
-        }
-        pos += 1 + dataSize;
-        const auto type = static_cast<std::uint8_t>((prefix >> 2) & 0x3);
-        const auto tag = static_cast<std::uint8_t>(prefix >> 4);
-        if (!visit(type, tag, value, dataSize)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 } // namespace
 

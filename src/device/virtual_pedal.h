@@ -21,6 +21,11 @@ struct VirtualPedalOptions {
     std::optional<std::filesystem::path> presenceFile;
     // Shaped like a real pedal: a keyboard and a mouse interface enumerated before the configuration one.
     bool composite = false;
+    // Presses: each whole line appended here names a slot (1 to 12) to press, and the pedal sends what that
+    // slot holds through its keyboard or mouse interface, a press report and then a release. What a slot
+    // holds is read from the log file when there is one (so a pedal written by an earlier run plays it),
+    // else from this pedal's memory.
+    std::optional<std::filesystem::path> pressFile;
 };
 
 struct VirtualPedalState;
@@ -28,7 +33,8 @@ struct VirtualPedalState;
 // A pedal that lives in memory, for demos and tests without the hardware. While present it offers its
 // configuration interface (path "virtual-pedal", ids 0x2704:0x2018, one vendor-defined collection), which
 // decodes the frames written to it; composite, the keyboard and mouse interfaces come first. Those take
-// reports too, as a real pedal's would, but decode nothing and log them under their own path.
+// reports too, as a real pedal's would, but decode nothing and log them under their own path; they send the
+// input reports of the slots pressed through the press file, to every handle open on them.
 class VirtualPedal : public HidBackend {
 public:
     static constexpr const char* kPath = "virtual-pedal";
@@ -42,6 +48,7 @@ public:
     // Ignores the wanted ids: callers compare them anyway.
     std::vector<HidInterface> enumerate(std::uint16_t wantedVendorId, std::uint16_t wantedProductId) override;
     OpenResult open(const std::string& path) override;
+    OpenResult openReadOnly(const std::string& path) override;
 
     bool present() const;
     // Snapshots, safe to take while another thread writes.
@@ -53,6 +60,8 @@ public:
     int openDeviceCount() const;
 
 private:
+    OpenResult openDevice(const std::string& path, bool readOnly);
+
     std::shared_ptr<VirtualPedalState> state_; // shared with the open devices, which may outlive the pedal
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -23,7 +24,9 @@ public:
         std::uint16_t productId = 0x2018;
         std::optional<int> reportLength = 9;
         bool openable = true;
-        std::vector<HidCollection> collections{}; // none: the stack cannot tell
+        std::vector<HidCollection> collections{};              // none: the stack cannot tell
+        std::optional<std::vector<std::uint8_t>> descriptor{}; // none: cannot be read
+        bool readable = true;                                  // a read-only open succeeds
     };
     struct Write {
         std::string path;
@@ -36,6 +39,14 @@ public:
         list.erase(
             std::remove_if(list.begin(), list.end(), [&](const Interface& i) { return i.path == path; }),
             list.end());
+    }
+    // Queues an input report for every handle open on the path, as the system does.
+    void Send(const std::string& path, std::vector<std::uint8_t> report) {
+        for (Device* device : state_->devices) {
+            if (device->path() == path) {
+                device->queue().push_back(report);
+            }
+        }
     }
     void SetFailWrites(bool fail) { state_->failWrites = fail; }
     // Runs after every accepted or refused write, with the number of writes tried so far.
@@ -73,9 +84,28 @@ public:
         return {std::make_unique<Device>(state_, path), {}};
     }
 
+    OpenResult openReadOnly(const std::string& path) override {
+        state_->readOpenedPaths.push_back(path);
+        const Interface* found = Find(*state_, path);
+        if (found == nullptr) {
+            return {nullptr, "no such device: " + path, OpenFailure::Gone};
+        }
+        if (!found->readable) {
+            return {nullptr, "permission denied: " + path, OpenFailure::PermissionDenied};
+        }
+        return {std::make_unique<Device>(state_, path, true), {}};
+    }
+    const std::vector<std::string>& ReadOpenedPaths() const { return state_->readOpenedPaths; }
+    // Reads tried through any handle, each waiting up to the timeout it was given.
+    const std::vector<int>& ReadTimeouts() const { return state_->readTimeouts; }
+
 private:
+    class Device;
     struct State {
         std::vector<Interface> interfaces;
+        std::vector<Device*> devices;
+        std::vector<std::string> readOpenedPaths;
+        std::vector<int> readTimeouts;
         bool failWrites = false;
         std::function<void(int)> onWrite;
         int liveHandles = 0;
@@ -95,11 +125,42 @@ private:
 
     class Device : public HidDevice {
     public:
-        Device(std::shared_ptr<State> state, std::string path)
-            : state_(std::move(state)), path_(std::move(path)) {
+        Device(std::shared_ptr<State> state, std::string path, bool readOnly = false)
+            : state_(std::move(state)), path_(std::move(path)), readOnly_(readOnly) {
             ++state_->liveHandles;
+            state_->devices.push_back(this);
         }
-        ~Device() override { --state_->liveHandles; }
+        ~Device() override {
+            --state_->liveHandles;
+            auto& devices = state_->devices;
+            devices.erase(std::remove(devices.begin(), devices.end(), this), devices.end());
+        }
+        Device(const Device&) = delete;
+        Device& operator=(const Device&) = delete;
+
+        const std::string& path() const { return path_; }
+        std::deque<std::vector<std::uint8_t>>& queue() { return queue_; }
+
+        // Never waits: the test drives time itself.
+        int read(std::span<std::uint8_t> buffer, int timeoutMs) override {
+            state_->readTimeouts.push_back(timeoutMs);
+            if (Find(*state_, path_) == nullptr) {
+                return -1;
+            }
+            if (queue_.empty()) {
+                return 0;
+            }
+            const std::vector<std::uint8_t> report = std::move(queue_.front());
+            queue_.pop_front();
+            const std::size_t length = std::min(report.size(), buffer.size());
+            std::copy_n(report.begin(), length, buffer.begin());
+            return static_cast<int>(length);
+        }
+
+        std::optional<std::vector<std::uint8_t>> reportDescriptor() override {
+            const Interface* i = Find(*state_, path_);
+            return i != nullptr ? i->descriptor : std::nullopt;
+        }
 
         std::optional<int> outputReportLength() override {
             const Interface* i = Find(*state_, path_);
@@ -107,7 +168,7 @@ private:
         }
 
         int write(std::span<const std::uint8_t> report) override {
-            const bool accepted = Find(*state_, path_) != nullptr && !state_->failWrites;
+            const bool accepted = Find(*state_, path_) != nullptr && !state_->failWrites && !readOnly_;
             if (accepted) {
                 state_->writes.push_back({path_, {report.begin(), report.end()}});
             }
@@ -121,6 +182,8 @@ private:
     private:
         std::shared_ptr<State> state_;
         std::string path_;
+        bool readOnly_;
+        std::deque<std::vector<std::uint8_t>> queue_;
     };
 
     std::shared_ptr<State> state_ = std::make_shared<State>();
