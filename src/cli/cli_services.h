@@ -16,6 +16,9 @@ struct CliServices {
     std::ostream& err;
     std::function<std::unique_ptr<HidBackend>(const BackendOptions&)> makeBackend;
     std::function<void(std::chrono::milliseconds)> sleep;
+    std::function<std::chrono::steady_clock::time_point()> now = [] {
+        return std::chrono::steady_clock::now();
+    };
 };
 
 } // namespace treadkey

@@ -134,6 +134,29 @@ FramePlan KeyFrames(const CommandArguments& sorted) {
     return KeyPlan(slot, *combo.combo, delay, sorted.flags.contains("--once"));
 }
 
+MonitorOptions MonitorSettings(const CommandArguments& sorted) {
+    // Large enough for a day of presses or a day of waiting, small enough to stay in an int.
+    constexpr int kMostEvents = 1'000'000'000;
+    constexpr int kLongestTimeout = 86'400;
+    MonitorOptions options;
+    options.json = sorted.flags.contains("--json");
+    if (const std::string* text = Value(sorted, "--count")) {
+        options.count = ParseWholeNumber(*text, 1, kMostEvents);
+        if (!options.count) {
+            throw UsageError{"--count must be a whole number of events from 1 on, not " + Quoted(*text)};
+        }
+    }
+    if (const std::string* text = Value(sorted, "--timeout")) {
+        const std::optional<int> seconds = ParseWholeNumber(*text, 1, kLongestTimeout);
+        if (!seconds) {
+            throw UsageError{"--timeout must be a whole number of seconds from 1 to 86400, not " +
+                             Quoted(*text)};
+        }
+        options.timeout = std::chrono::seconds(*seconds);
+    }
+    return options;
+}
+
 FramePlan MouseFrames(const CommandArguments& sorted) {
     const int slot = ReadSlot(sorted.operands[0]);
     const std::optional<std::size_t> button = MouseButtonByName(sorted.operands[1]);
@@ -227,6 +250,10 @@ Invocation Understand(const CommandArguments& sorted) {
         return invocation;
     case CommandId::Keys:
         invocation.action = Invocation::Action::Keys;
+        return invocation;
+    case CommandId::Monitor:
+        invocation.action = Invocation::Action::Monitor;
+        invocation.monitor = MonitorSettings(sorted);
         return invocation;
     case CommandId::Apply:
         invocation.action = Invocation::Action::Apply;

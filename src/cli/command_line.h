@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/frame_plan.h"
+#include "cli/monitor.h"
 #include "device/backend_options.h"
 
 #include <optional>
@@ -12,11 +13,12 @@ namespace treadkey {
 
 // What one run of treadkeyctl is to do, every argument checked.
 struct Invocation {
-    enum class Action { Overview, CommandHelp, Version, List, Keys, Write, Apply };
+    enum class Action { Overview, CommandHelp, Version, List, Keys, Monitor, Write, Apply };
     Action action = Action::Overview;
     BackendOptions backend;
     bool dryRun = false;
     bool json = false;                        // List
+    MonitorOptions monitor;                   // Monitor
     const CommandSpec* helpCommand = nullptr; // CommandHelp
     FramePlan frames;                         // Write
     std::string profilePath;                  // Apply

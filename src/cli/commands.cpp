@@ -32,6 +32,30 @@ const std::vector<CommandSpec> kCommands = {
      "every key name, with its key code and on-screen caption",
      "Prints the key names COMBO takes, one a line: the name, the key code stored in the slot and the\n"
      "caption of the window's key. Keypad keys start with kp_.\n"},
+    {CommandId::Monitor,
+     "monitor",
+     "",
+     0,
+     0,
+     {{"--json", "", "print one JSON object a line: time, interface, raw report, the event decoded"},
+      {"--count", "N", "stop after N presses and releases"},
+      {"--timeout", "S", "stop after S seconds; exit code 1 when nothing came"}},
+     "show what the pedal sends when pressed, as it arrives",
+     "Opens every keyboard and mouse interface of the pedal for reading only (it writes nothing) and prints\n"
+     "one line for each press and each release the pedal sends, as it arrives:\n"
+     "\n"
+     "  press   ctrl+shift+a   < Ctrl + Shift + A >\n"
+     "  release ctrl+shift+a   < Ctrl + Shift + A >\n"
+     "  press   mouse right\n"
+     "\n"
+     "Keys are named as COMBO names them, then captioned as the window's key log line writes them; keys\n"
+     "without an on-screen key are named by the HID usage tables (f13), other usages by page and usage in\n"
+     "hex. It runs until interrupted (exit code 0 on SIGINT or SIGTERM), or N events, or S seconds. It\n"
+     "follows the pedal through unplug and replug, saying on stderr when it goes and comes; a node it may "
+     "not\n"
+     "read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With --virtual-pedal, add\n"
+     "--virtual-pedal-composite and --virtual-pedal-press FILE, and append slot numbers to FILE to press "
+     "them.\n"},
     {CommandId::Key,
      "key",
      "SLOT COMBO",

@@ -8,7 +8,7 @@ namespace treadkey {
 
 // The commands of treadkeyctl: what each takes and its help.
 
-enum class CommandId { Help, List, Keys, Key, Mouse, Playback, ClearAll, Raw, Apply };
+enum class CommandId { Help, List, Keys, Monitor, Key, Mouse, Playback, ClearAll, Raw, Apply };
 
 struct OptionSpec {
     std::string_view name;      // "--delay"

@@ -35,7 +35,8 @@ std::string Synopsis(const CommandSpec& command) {
 }
 
 constexpr std::string_view kExitStatus =
-    "Exit status: 0 done; 1 no pedal found, a pedal that cannot be opened, or a failed write;\n"
+    "Exit status: 0 done; 1 no pedal found, a pedal that cannot be opened, a failed write, or a\n"
+    "monitor's timeout with nothing sent;\n"
     "2 a usage error or a faulty profile, with nothing written.\n";
 
 } // namespace
@@ -46,7 +47,11 @@ std::string OverviewHelp() {
         "Writes key and mouse assignments and settings into the USB pedal switch (vendor 2704,\n" +
         "product 2018), as the treadkey-setup window does.\n\nCommands:\n";
     for (const CommandSpec& command : Commands()) {
-        help += Padded("  " + Synopsis(command), kCommandColumn) + std::string(command.summary) + "\n";
+        const std::string synopsis = "  " + Synopsis(command);
+        // A synopsis that reaches the summaries' column gets a line of its own.
+        help += (synopsis.size() < kCommandColumn ? Padded(synopsis, kCommandColumn)
+                                                  : synopsis + "\n" + std::string(kCommandColumn, ' ')) +
+                std::string(command.summary) + "\n";
     }
     return help + "\nOptions for every command:\n" + SharedOptions() + "\n" + std::string(kExitStatus);
 }

@@ -6,6 +6,7 @@
 #include "cli/help_text.h"
 #include "cli/interface_list.h"
 #include "cli/key_list.h"
+#include "cli/monitor.h"
 #include "cli/profile.h"
 
 #include <cerrno>
@@ -62,6 +63,10 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
     case Invocation::Action::List: {
         const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
         return ListPedalInterfaces(*backend, invocation.json, services.out, services.err);
+    }
+    case Invocation::Action::Monitor: {
+        const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
+        return MonitorPedal(*backend, invocation.monitor, services);
     }
     case Invocation::Action::Write:
         return WriteFrames(invocation.frames, invocation.backend, invocation.dryRun, services);

@@ -13,6 +13,7 @@ constexpr std::string_view kReportLengthOption = "--report-length";
 constexpr std::string_view kLogOption = "--virtual-pedal-log";
 constexpr std::string_view kPresenceOption = "--virtual-pedal-present";
 constexpr std::string_view kCompositeOption = "--virtual-pedal-composite";
+constexpr std::string_view kPressOption = "--virtual-pedal-press";
 constexpr std::string_view kEndOfOptions = "--";
 
 // Plain decimal digits only: no sign, no spaces, no suffix.
@@ -72,7 +73,8 @@ ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& argumen
             }
             continue;
         }
-        if (name != kReportLengthOption && name != kLogOption && name != kPresenceOption) {
+        if (name != kReportLengthOption && name != kLogOption && name != kPresenceOption &&
+            name != kPressOption) {
             parsed.rest.push_back(arguments[i]);
             continue;
         }
@@ -102,6 +104,8 @@ ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& argumen
             return parsed;
         } else if (name == kLogOption) {
             options.virtualPedal.logFile = std::string(value);
+        } else if (name == kPressOption) {
+            options.virtualPedal.pressFile = std::string(value);
         } else {
             options.virtualPedal.presenceFile = std::string(value);
         }
@@ -129,7 +133,9 @@ std::string_view BackendOptionsHelp() {
            "                                line of hex bytes\n"
            "  --virtual-pedal-present FILE  plug the virtual pedal in only while FILE exists\n"
            "  --virtual-pedal-composite     give the virtual pedal a keyboard and a mouse interface before\n"
-           "                                its configuration interface, as a real pedal has";
+           "                                its configuration interface, as a real pedal has\n"
+           "  --virtual-pedal-press FILE    press the slot named by each line appended to FILE: the virtual\n"
+           "                                pedal sends what the slot holds (read from the log when given)";
 }
 
 } // namespace treadkey

@@ -22,9 +22,10 @@ struct ParsedBackendOptions {
     std::string error;             // one line naming the option at fault; empty when all went well
 };
 
-// Picks --virtual-pedal, --report-length N, --virtual-pedal-log FILE, --virtual-pedal-present FILE (or
-// --option=value) and --virtual-pedal-composite out of the arguments (argv[0] left out). Everything from a
-// lone "--" on goes to rest unread. All but the first belong to the virtual pedal and are an error without
+// Picks --virtual-pedal, --report-length N, --virtual-pedal-log FILE, --virtual-pedal-present FILE,
+// --virtual-pedal-press FILE (or --option=value) and --virtual-pedal-composite out of the arguments (argv[0]
+// left out). Everything from a lone "--" on goes to rest unread. All but the first belong to the virtual
+// pedal and are an error without
 // --virtual-pedal.
 ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& arguments);
 

@@ -21,10 +21,10 @@ struct VirtualPedalOptions {
     std::optional<std::filesystem::path> presenceFile;
     // Shaped like a real pedal: a keyboard and a mouse interface enumerated before the configuration one.
     bool composite = false;
-    // Presses: each whole line appended here names a slot (1 to 12) to press, and the pedal sends what that
-    // slot holds through its keyboard or mouse interface, a press report and then a release. What a slot
-    // holds is read from the log file when there is one (so a pedal written by an earlier run plays it),
-    // else from this pedal's memory.
+    // Presses: each whole line appended here after the pedal starts names a slot (1 to 12) to press, and the
+    // pedal sends what that slot holds through its keyboard or mouse interface, a press report and then a
+    // release. What a slot holds is read from the log file when there is one (so a pedal written by an
+    // earlier run plays it), else from this pedal's memory.
     std::optional<std::filesystem::path> pressFile;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace treadkey {
 namespace {
@@ -75,6 +76,12 @@ PedalMemory MemoryFromLog(const std::filesystem::path& log) {
         }
     }
     return memory;
+}
+
+PressFile::PressFile(std::filesystem::path path) : path_(std::move(path)) {
+    std::error_code missing;
+    const std::uintmax_t size = std::filesystem::file_size(path_, missing);
+    consumed_ = missing ? 0 : size;
 }
 
 std::vector<int> PressFile::TakeSlots() {

@@ -22,11 +22,12 @@ std::optional<SlotPress> PressOfSlot(const MemoryWord& word);
 // interface's path and lines that are not hex bytes change nothing. A missing file gives a fresh memory.
 PedalMemory MemoryFromLog(const std::filesystem::path& log);
 
-// The slot numbers appended to a file as whole lines since the last call. A file that shrank is read again
-// from its start; a line that is not a slot number 1..12 is skipped.
+// The slot numbers appended to a file as whole lines since the last call, the first call counting from what
+// the file held when this was made (presses of an earlier run are not played again). A file that shrank is
+// read again from its start; a line that is not a slot number 1..12 is skipped.
 class PressFile {
 public:
-    explicit PressFile(std::filesystem::path path) : path_(std::move(path)) {}
+    explicit PressFile(std::filesystem::path path);
     std::vector<int> TakeSlots();
 
 private:

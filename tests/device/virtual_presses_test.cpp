@@ -75,6 +75,20 @@ TEST_F(VirtualPresses, APressedSlotSendsItsPressAndReleaseToEveryHandleOfItsInte
     EXPECT_TRUE(Drain(*mouse.device).empty());
 }
 
+TEST_F(VirtualPresses, LinesWrittenBeforeThePedalStartsAreNotPlayed) {
+    {
+        VirtualPedal writer = MakePedal(true);
+        ASSERT_EQ(writer.open(VirtualPedal::kPath).device->write(kKeyFrame), 9);
+    }
+    Append(presses, "3\n");
+    VirtualPedal pedal = MakePedal(true);
+    OpenResult keyboard = pedal.openReadOnly(VirtualPedal::kKeyboardPath);
+    ASSERT_TRUE(keyboard.device);
+    EXPECT_TRUE(Drain(*keyboard.device).empty());
+    Append(presses, "3\n");
+    EXPECT_EQ(Drain(*keyboard.device).size(), 2u);
+}
+
 TEST_F(VirtualPresses, ReadOnlyHandlesWriteNothingAndTellTheBootDescriptor) {
     VirtualPedal pedal = MakePedal(false);
     OpenResult keyboard = pedal.openReadOnly(VirtualPedal::kKeyboardPath);

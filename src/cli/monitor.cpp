@@ -1,0 +1,169 @@
+#include "cli/monitor.h"
+
+#include "cli/event_words.h"
+#include "cli/exit_codes.h"
+#include "cli/help_text.h"
+#include "cli/interface_wording.h"
+#include "cli/stop_signals.h"
+#include "device/pedal_ids.h"
+#include "device/pedal_watch.h"
+#include "protocol/report_hex.h"
+
+#include <poll.h>
+
+#include <algorithm>
+#include <ctime>
+#include <vector>
+
+namespace treadkey {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// How often the interfaces are listed again to notice a pedal that comes or goes, as the window's tick does.
+constexpr milliseconds kFollowEvery{350};
+// Where some interface offers nothing to wait on, its queue is looked at this often.
+constexpr milliseconds kLookEvery{5};
+// Reports taken from one interface before the others get their turn.
+constexpr int kReportsPerTurn = 64;
+
+// UTC with milliseconds: "2026-12-07T23:42:46.123Z".
+std::string TimeText(std::chrono::system_clock::time_point at) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(at);
+    const auto millis = std::chrono::duration_cast<milliseconds>(at.time_since_epoch()).count() % 1000;
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    std::array<char, 32> text{};
+    const std::size_t length = std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%S", &utc);
+    std::snprintf(text.data() + length, text.size() - length, ".%03dZ", static_cast<int>(millis));
+    return text.data();
+}
+
+class Monitor {
+public:
+    Monitor(HidBackend& backend, const MonitorOptions& options, CliServices& services)
+        : backend_(backend), options_(options), services_(services), watch_(backend) {}
+
+    int run() {
+        const Clock::time_point started = services_.now();
+        const Clock::time_point deadline =
+            options_.timeout ? started + *options_.timeout : Clock::time_point::max();
+        Clock::time_point nextFollow = started;
+        for (;;) {
+            if (stop_.requested() || done()) {
+                return kExitDone;
+            }
+            Clock::time_point now = services_.now();
+            if (now >= nextFollow) {
+                follow();
+                nextFollow = now + kFollowEvery;
+            }
+            sayGone(watch_.ReadQueued(kReportsPerTurn, [this](const PedalWatch::Report& r) { print(r); }));
+            if (done()) {
+                return kExitDone;
+            }
+            now = services_.now();
+            if (now >= deadline) {
+                return events_ > 0 ? kExitDone : kExitDeviceError;
+            }
+            wait(std::chrono::duration_cast<milliseconds>(std::min(nextFollow, deadline) - now));
+        }
+    }
+
+private:
+    bool done() const { return options_.count && events_ >= *options_.count; }
+
+    void follow() {
+        std::vector<HidInterface> present;
+        for (HidInterface& interface : backend_.enumerate(kPedalVendorId, kPedalProductId)) {
+            if (interface.vendorId == kPedalVendorId && interface.productId == kPedalProductId) {
+                present.push_back(std::move(interface));
+            }
+        }
+        const PedalWatch::Change change = watch_.Follow(present);
+        sayGone(change.closed);
+        for (const OpenResult& refused : change.refused) {
+            services_.err << kProgramName << ": " << refused.problem << '\n';
+        }
+        for (const HidInterface& interface : change.opened) {
+            services_.err << kProgramName << ": watching " << interface.path << ": "
+                          << DescribeCollections(interface) << '\n';
+        }
+        if (watch_.OpenCount() == 0 && !waitingSaid_) {
+            services_.err << kProgramName << ": "
+                          << (present.empty()
+                                  ? std::string(kNoPedalFound)
+                                  : "the pedal has no keyboard or mouse interface that can be read")
+                          << ": waiting for it\n";
+            waitingSaid_ = true;
+        }
+        waitingSaid_ = waitingSaid_ && watch_.OpenCount() == 0;
+    }
+
+    void sayGone(const std::vector<std::string>& paths) {
+        for (const std::string& path : paths) {
+            services_.err << kProgramName << ": " << path << " is gone\n";
+        }
+        if (!paths.empty() && watch_.OpenCount() == 0) {
+            services_.err << kProgramName << ": the pedal is gone: waiting for it to come back\n";
+            waitingSaid_ = true;
+        }
+    }
+
+    void print(const PedalWatch::Report& report) {
+        if (!report.reading.known) {
+            services_.err << kProgramName << ": " << report.path
+                          << " sent a report its descriptor does not describe: "
+                          << ReportHexLine(report.bytes) << '\n';
+            return;
+        }
+        const std::string time = options_.json ? TimeText(std::chrono::system_clock::now()) : "";
+        for (const PedalEvent& event : report.reading.events) {
+            if (done()) {
+                return;
+            }
+            services_.out << (options_.json ? EventJson(event, time, report.path, report.bytes)
+                                            : EventLine(event))
+                          << std::endl; // at once: a script reads it as it comes
+            ++events_;
+        }
+    }
+
+    // Until a report is queued, the next follow-up, a stop signal or the time given.
+    void wait(milliseconds longest) {
+        if (longest <= milliseconds::zero()) {
+            return;
+        }
+        const std::optional<std::vector<int>> descriptors = watch_.PollDescriptors();
+        // With nothing open there is nothing to wait on but the next look at the list.
+        if (!descriptors || descriptors->empty()) {
+            services_.sleep(watch_.OpenCount() > 0 ? std::min(longest, kLookEvery) : longest);
+            return;
+        }
+        std::vector<pollfd> waiting;
+        for (const int fd : *descriptors) {
+            waiting.push_back({fd, POLLIN, 0});
+        }
+        if (stop_.descriptor() >= 0) {
+            waiting.push_back({stop_.descriptor(), POLLIN, 0});
+        }
+        ::poll(waiting.data(), waiting.size(), static_cast<int>(longest.count()));
+    }
+
+    HidBackend& backend_;
+    const MonitorOptions& options_;
+    CliServices& services_;
+    PedalWatch watch_;
+    StopSignals stop_;
+    int events_ = 0;
+    bool waitingSaid_ = false;
+};
+
+} // namespace
+
+int MonitorPedal(HidBackend& backend, const MonitorOptions& options, CliServices& services) {
+    return Monitor(backend, options, services).run();
+}
+
+} // namespace treadkey

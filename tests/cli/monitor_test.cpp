@@ -1,0 +1,213 @@
+#include "cli/cli_services.h"
+#include "cli/json.h"
+#include "cli/run.h"
+#include "device/fake_hid_backend.h"
+#include "device/input_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace treadkey {
+namespace {
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+using Lines = std::vector<std::string>;
+
+const std::string kKeyboard = "pedal-keyboard";
+const std::string kMouse = "pedal-mouse";
+const std::string kVendor = "pedal-vendor";
+const Bytes kCtrlShiftA = {0x03, 0, 0x04, 0, 0, 0, 0, 0};
+const Bytes kNoKeys(8, 0);
+const Bytes kRightButton = {0x02, 0, 0};
+const Bytes kNoButtons(3, 0);
+
+Lines SplitLines(const std::string& text) {
+    Lines lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// treadkeyctl monitor over an in-process composite pedal, on a clock that moves only when the monitor waits.
+// Each wait runs the steps of the script that are due by then, as if the pedal acted while the monitor slept.
+class Monitor : public ::testing::Test {
+protected:
+    struct Outcome {
+        int exitCode = -1;
+        std::string out;
+        std::string err;
+    };
+
+    void PlugKeyboard() {
+        const std::span<const std::uint8_t> descriptor = BootKeyboardDescriptor();
+        fake_.Plug({kKeyboard,
+                    0x2704,
+                    0x2018,
+                    2,
+                    true,
+                    {{0x01, 0x06}},
+                    Bytes(descriptor.begin(), descriptor.end())});
+    }
+    void PlugPedal() {
+        PlugKeyboard();
+        const std::span<const std::uint8_t> descriptor = BootMouseDescriptor();
+        fake_.Plug(
+            {kMouse, 0x2704, 0x2018, 0, true, {{0x01, 0x02}}, Bytes(descriptor.begin(), descriptor.end())});
+        fake_.Plug({kVendor, 0x2704, 0x2018, 9, true, {{0xFF00, 0x01}}});
+    }
+
+    Outcome Run(Lines arguments) {
+        arguments.insert(arguments.begin(), "monitor");
+        Outcome outcome;
+        std::ostringstream out;
+        std::ostringstream err;
+        CliServices services{
+            out, err,
+            [this](const BackendOptions&) {
+                return std::unique_ptr<HidBackend>(std::make_unique<testing::FakeHidBackend>(fake_));
+            },
+            [this](std::chrono::milliseconds pause) {
+                now_ += pause;
+                while (step_ < script_.size() && script_[step_].at <= now_.time_since_epoch()) {
+                    script_[step_++].act();
+                }
+            },
+            [this] { return now_; }};
+        outcome.exitCode = RunTreadkeyctl(arguments, services);
+        outcome.out = out.str();
+        outcome.err = err.str();
+        return outcome;
+    }
+
+    testing::FakeHidBackend fake_;
+    struct Step {
+        std::chrono::milliseconds at;
+        std::function<void()> act;
+    };
+    std::vector<Step> script_;
+    std::size_t step_ = 0;
+    std::chrono::steady_clock::time_point now_{};
+};
+
+TEST_F(Monitor, PrintsEachPressAndReleaseOfKeyboardAndMouseAndWritesNothing) {
+    PlugPedal();
+    script_ = {{0ms,
+                [&] {
+                    fake_.Send(kKeyboard, kCtrlShiftA);
+                    fake_.Send(kKeyboard, kNoKeys);
+                }},
+               {10ms,
+                [&] {
+                    fake_.Send(kMouse, kRightButton);
+                    fake_.Send(kMouse, kNoButtons);
+                }},
+               {20ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }}}; // a fifth event, past the count
+    const Outcome outcome = Run({"--count", "4"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(SplitLines(outcome.out), (Lines{"press   ctrl+shift+a   < Ctrl + Shift + A >",
+                                              "release ctrl+shift+a   < Ctrl + Shift + A >",
+                                              "press   mouse right", "release mouse right"}));
+    EXPECT_TRUE(fake_.Writes().empty());
+    EXPECT_TRUE(fake_.OpenedPaths().empty()); // nothing opened for writing
+    EXPECT_EQ(fake_.ReadOpenedPaths(), (std::vector<std::string>{kKeyboard, kMouse}));
+    EXPECT_EQ(fake_.LiveHandles(), 0);
+}
+
+TEST_F(Monitor, TimesOutWithExitCodeOneOnlyWhenNothingCame) {
+    const Outcome nothing = Run({"--timeout", "1"});
+    EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_EQ(nothing.out, "");
+    EXPECT_EQ(nothing.err, "treadkeyctl: no pedal found (vendor 2704, product 2018): waiting for it\n");
+    // The clock went forward by the waits alone: the timeout, no more.
+    EXPECT_EQ(now_.time_since_epoch(), 1s);
+
+    PlugPedal();
+    step_ = 0;
+    script_ = {{1200ms, [&] { fake_.Send(kMouse, kRightButton); }}};
+    const Outcome one = Run({"--timeout", "1"});
+    EXPECT_EQ(one.exitCode, 0);
+    EXPECT_EQ(one.out, "press   mouse right\n");
+}
+
+TEST_F(Monitor, FollowsThePedalThroughUnplugAndReplug) {
+    PlugPedal();
+    script_ = {
+        {0ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }},
+        {400ms,
+         [&] {
+             fake_.Unplug(kKeyboard);
+             fake_.Unplug(kMouse);
+         }},
+        {800ms, [&] { PlugKeyboard(); }},
+        // By now a look at the list has opened it again; a new handle knows of nothing held before.
+        {1600ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }},
+    };
+    const Outcome outcome = Run({"--count", "2", "--timeout", "60"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(SplitLines(outcome.out), (Lines{"press   ctrl+shift+a   < Ctrl + Shift + A >",
+                                              "press   ctrl+shift+a   < Ctrl + Shift + A >"}));
+    EXPECT_EQ(Occurrences(outcome.err, "watching pedal-keyboard: keyboard (0001:0006)"), 2u) << outcome.err;
+    EXPECT_EQ(Occurrences(outcome.err, "pedal-keyboard is gone"), 1u) << outcome.err;
+    EXPECT_EQ(Occurrences(outcome.err, "the pedal is gone: waiting for it to come back"), 1u) << outcome.err;
+}
+
+TEST_F(Monitor, ExplainsANodeItMayNotReadOnce) {
+    PlugPedal();
+    fake_.Unplug(kKeyboard);
+    fake_.Plug({kKeyboard, 0x2704, 0x2018, 2, true, {{0x01, 0x06}}, std::nullopt, false});
+    const Outcome outcome = Run({"--timeout", "2"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(Occurrences(outcome.err, "permission denied: pedal-keyboard"), 1u) << outcome.err;
+    EXPECT_GT(fake_.ReadOpenedPaths().size(), 4u); // tried again at each look at the list
+}
+
+TEST_F(Monitor, JsonGivesOneObjectAnEvent) {
+    PlugPedal();
+    script_ = {{0ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }}};
+    const Outcome outcome = Run({"--json", "--count", "1"});
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
+    const Lines lines = SplitLines(outcome.out);
+    ASSERT_EQ(lines.size(), 1u);
+    const JsonParseResult parsed = ParseJson(lines[0]);
+    ASSERT_TRUE(parsed.value) << parsed.error.message;
+    std::map<std::string, const JsonValue*> members;
+    for (const JsonMember& member : parsed.value->members) {
+        members[member.name] = &member.value;
+    }
+    EXPECT_EQ(members.at("interface")->text, kKeyboard);
+    EXPECT_EQ(members.at("report")->text, "03 00 04 00 00 00 00 00");
+    EXPECT_EQ(members.at("event")->text, "press");
+    EXPECT_EQ(members.at("name")->text, "ctrl+shift+a");
+    EXPECT_EQ(members.at("caption")->text, "Ctrl + Shift + A");
+    EXPECT_EQ(members.at("modifiers")->number, 3);
+    EXPECT_EQ(members.at("time")->text.size(), std::string("2026-12-07T23:42:46.123Z").size());
+}
+
+TEST_F(Monitor, RefusesBadCountsAndTimeouts) {
+    for (const Lines& arguments : {Lines{"--count", "0"}, Lines{"--count", "x"}, Lines{"--timeout", "-1"},
+                                   Lines{"--timeout", "1.5"}, Lines{"extra"}}) {
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.exitCode, 2) << arguments[0];
+        EXPECT_EQ(outcome.out, "");
+    }
+}
+
+} // namespace
+} // namespace treadkey
