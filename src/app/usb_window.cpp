@@ -3,15 +3,16 @@
 #include "app/discovery_wording.h"
 #include "app/etched_frame.h"
 #include "app/language_captions.h"
-#include "device/result_line.h"
-#include "editor/key_assignment.h"
+#include "app/result_line.h"
+#include "app/window_wording.h"
+#include "editor/frame_sequences.h"
 #include "editor/key_command.h"
 #include "editor/mouse_command.h"
 #include "editor/write_button_group.h"
+#include "protocol/frames.h"
 #include "protocol/hex_filter.h"
 #include "protocol/number_text.h"
 #include "protocol/output_report.h"
-#include "protocol/settings_frames.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -363,7 +364,7 @@ void USB::Iwrite_Click() {
 }
 
 void USB::SendPlaybackWord(bool autoRunOn, bool loopPlayback) {
-    TextIW->setText(Utf8(PlaybackWordFrame(autoRunOn, loopPlayback)));
+    TextIW->setText(Utf8(PlaybackFrame(autoRunOn, loopPlayback)));
     SendCommandText();
 }
 
@@ -386,16 +387,22 @@ void USB::Command_auto_run_Click() {
     SendPlaybackWord(switchOn, Option2->isChecked());
 }
 
-USB::DelaySettingsResult USB::SendDelaySettings() {
+USB::DelaySetting USB::ReadDelay() const {
     const double reading = ReadLeadingNumber(Text_delay->text().toStdString());
     const double delay = RoundHalfEven(reading);
-    TextIW->setText(Utf8(KeyDelayFrame(delay)));
-    const bool delayWritten = SendCommandText();
-    ui_.Sleep(static_cast<int>(kPauseBetweenFrames.count()));
-    TextIW->setText(Utf8(SingleOutputFrame(Check_once->isChecked() ? 1 : 0)));
-    const bool singleOutputWritten = SendCommandText();
-    return {delayWritten && singleOutputWritten,
-            reading > 0 ? Utf8(KeyDelayLogLine(IsChinese != 0, delay)) : QString()};
+    return {delay, reading > 0 ? Utf8(KeyDelayLogLine(IsChinese != 0, delay)) : QString()};
+}
+
+bool USB::SendFrames(const FrameSequence& frames) {
+    bool allWritten = true;
+    for (const PacedFrame& frame : frames) {
+        if (frame.pauseBefore.count() > 0) {
+            ui_.Sleep(static_cast<int>(frame.pauseBefore.count()));
+        }
+        TextIW->setText(Utf8(frame.text));
+        allWritten = SendCommandText() && allWritten;
+    }
+    return allWritten;
 }
 
 void USB::Command2_Click() {
@@ -403,11 +410,11 @@ void USB::Command2_Click() {
         AddResultLine(QStringLiteral("Error"));
         return;
     }
-    const DelaySettingsResult result = SendDelaySettings();
-    if (!result.written) {
+    const DelaySetting delay = ReadDelay();
+    if (!SendFrames(DelaySettingsSequence(delay.value, Check_once->isChecked()))) {
         AddResultLine(Utf8(kWriteFailed));
-    } else if (!result.delayLine.isEmpty()) {
-        AddResultLine(result.delayLine);
+    } else if (!delay.logLine.isEmpty()) {
+        AddResultLine(delay.logLine);
     }
 }
 
@@ -423,12 +430,8 @@ void USB::Command1_Click() {
         return;
     }
     Combo1->setEditText(QStringLiteral("0"));
-    bool allWritten = true;
-    for (int counter = 0; counter < kSlotAddressCount; ++counter) {
-        TextIW->setText(Utf8(SlotClearFrame(counter)));
-        allWritten = SendCommandText() && allWritten;
-    }
-    AddResultLine(allWritten ? QStringLiteral("已清空设备所有键值!") : Utf8(kWriteFailed));
+    AddResultLine(SendFrames(ClearAllSequence()) ? QStringLiteral("已清空设备所有键值!")
+                                                 : Utf8(kWriteFailed));
 }
 
 void USB::ToggleModifier(GraphicalButton* toggle) {
@@ -444,8 +447,7 @@ void USB::ComposeKeyCommand() {
             ModifierByte = static_cast<std::uint8_t>(ModifierByte | kModifierToggles[i].bit);
         }
     }
-    TextIW->setText(
-        Utf8(treadkey::ComposeKeyCommand(Combo1->currentText().toStdString(), ModifierByte, CurrentCode)));
+    TextIW->setText(Utf8(KeyFrame(Combo1->currentText().toStdString(), ModifierByte, CurrentCode)));
 }
 
 void USB::Command_key_Click(int Index) {
@@ -459,16 +461,16 @@ void USB::Command_key_Click(int Index) {
     }
     CurrentCode = ReadLeadingNumber(*code);
     ComposeKeyCommand();
-    const bool keyWritten = SendCommandText();
-    ui_.Sleep(static_cast<int>(kPauseBetweenFrames.count()));
-    const DelaySettingsResult settings = SendDelaySettings();
+    const DelaySetting delay = ReadDelay();
+    const bool written = SendFrames(KeyAssignmentSequence(Combo1->currentText().toStdString(), ModifierByte,
+                                                          CurrentCode, delay.value, Check_once->isChecked()));
     // The key and its two settings frames are one assignment: it is logged as done only when all three went.
-    if (!keyWritten || !settings.written) {
+    if (!written) {
         AddResultLine(Utf8(kWriteFailed));
         return;
     }
-    if (!settings.delayLine.isEmpty()) {
-        AddResultLine(settings.delayLine);
+    if (!delay.logLine.isEmpty()) {
+        AddResultLine(delay.logLine);
     }
     const QString caption = Command_key[static_cast<std::size_t>(Index)]->text();
     AddResultLine(Utf8(KeyLogLine(IsChinese != 0, ModifierByte, caption.toStdString(),
@@ -476,7 +478,7 @@ void USB::Command_key_Click(int Index) {
 }
 
 void USB::ComposeMouseCommand() {
-    TextIW->setText(Utf8(treadkey::ComposeMouseCommand(Combo1->currentText().toStdString(), CurrentCode)));
+    TextIW->setText(Utf8(MouseFrame(Combo1->currentText().toStdString(), CurrentCode)));
 }
 
 void USB::MouseButton_Click(int buttonIndex) {

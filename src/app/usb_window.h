@@ -4,6 +4,7 @@
 #include "app/modal_gate.h"
 #include "app/ui_services.h"
 #include "device/device_link.h"
+#include "editor/frame_sequences.h"
 #include "editor/key_command.h"
 #include "editor/key_table.h"
 #include "editor/write_button_group.h"
@@ -120,9 +121,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct DelaySettingsResult {
-        bool written;
-        QString delayLine; // empty when the delay is not above 0
+    // The delay box as sent (rounded half to even), and its log line: none unless the box reads above 0.
+    struct DelaySetting {
+        double value;
+        QString logLine;
     };
 
     void CreateControls();
@@ -133,7 +135,9 @@ private:
     void ToggleModifier(GraphicalButton* toggle);
     void MouseButton_Click(int buttonIndex);
     void SendPlaybackWord(bool autoRunOn, bool loopPlayback);
-    DelaySettingsResult SendDelaySettings();
+    DelaySetting ReadDelay() const;
+    // Puts each frame into the command box and sends it, after its pause; true when every one was written.
+    bool SendFrames(const FrameSequence& frames);
     void ShowDiscoveryReason();
 
     DeviceLink link_;

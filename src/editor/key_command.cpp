@@ -1,14 +1,8 @@
 #include "editor/key_command.h"
 
-#include "editor/slot_number.h"
-#include "protocol/hex_byte.h"
+#include "protocol/slot_number.h"
 
 namespace treadkey {
-
-std::string ComposeKeyCommand(std::string_view slotText, std::uint8_t modifierByte, double keyCode) {
-    return "aa 01 " + SlotAddressHex(slotText) + " " + TwoDigitHex(modifierByte) + " " +
-           TwoDigitHex(keyCode) + " 00 00";
-}
 
 std::string ModifierLogText(std::uint8_t modifierByte) {
     // Positions in kModifierToggles, listed in the order the log names them.

@@ -25,9 +25,6 @@ inline constexpr std::array<ModifierToggle, 8> kModifierToggles = {{
     {"Command_win_r", 0x80, "Win_R + "},
 }};
 
-// The key-assignment frame "aa 01 SS MM KK 00 00" for a slot text, a modifier mask and a key code.
-std::string ComposeKeyCommand(std::string_view slotText, std::uint8_t modifierByte, double keyCode);
-
 // The modifiers that are on, in the log's order (Alt before Shift on each side): "Ctrl + Alt + Shift + ".
 std::string ModifierLogText(std::uint8_t modifierByte);
 

@@ -25,9 +25,6 @@ inline constexpr std::array<MouseButton, 3> kMouseButtons = {{
      "Write Mouse BTN:  < R BTN Click > To Address:"},
 }};
 
-// The mouse-assignment frame "aa 02 SS FE CC 00 00".
-std::string ComposeMouseCommand(std::string_view slotText, double buttonCode);
-
 // "Write Mouse BTN:  < R BTN Click > To Address:2" or its Chinese form.
 std::string MouseLogLine(bool chinese, const MouseButton& button, std::string_view slotText);
 

@@ -1,6 +1,7 @@
 #include "editor/key_command.h"
 #include "editor/mouse_command.h"
-#include "editor/slot_number.h"
+#include "protocol/frames.h"
+#include "protocol/slot_number.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -58,7 +59,7 @@ TEST(KeyCommand, ComposesTheKeyFrame) {
         {"1", 0x00, 101, "aa 01 00 00 65 00 00"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ComposeKeyCommand(c.slot, c.modifiers, c.code), c.frame);
+        EXPECT_EQ(KeyFrame(c.slot, c.modifiers, c.code), c.frame);
     }
 }
 
@@ -78,9 +79,9 @@ TEST(KeyCommand, LogLineInBothLanguages) {
 }
 
 TEST(MouseCommand, FramesCarryTheMarkerAndTheButtonBit) {
-    EXPECT_EQ(ComposeMouseCommand("1", kMouseButtons[0].code), "aa 02 00 FE 01 00 00");
-    EXPECT_EQ(ComposeMouseCommand("12", kMouseButtons[1].code), "aa 02 2C FE 04 00 00");
-    EXPECT_EQ(ComposeMouseCommand("2", kMouseButtons[2].code), "aa 02 04 FE 02 00 00");
+    EXPECT_EQ(MouseFrame("1", kMouseButtons[0].code), "aa 02 00 FE 01 00 00");
+    EXPECT_EQ(MouseFrame("12", kMouseButtons[1].code), "aa 02 2C FE 04 00 00");
+    EXPECT_EQ(MouseFrame("2", kMouseButtons[2].code), "aa 02 04 FE 02 00 00");
 }
 
 TEST(MouseCommand, LogLineShowsTheSlotNumberNotTheAddress) {
