@@ -3,11 +3,10 @@
 #include "app/graphical_button.h"
 #include "app/modal_gate.h"
 #include "app/ui_services.h"
+#include "app/window_controls.h"
 #include "device/device_link.h"
 #include "editor/frame_sequences.h"
-#include "editor/key_command.h"
 #include "editor/key_table.h"
-#include "editor/write_button_group.h"
 
 #include <QWidget>
 #include <array>
@@ -133,7 +132,7 @@ private:
     void FillKeyTable();
     void SetWriteButtonsEnabled(bool enabled);
     void ToggleModifier(GraphicalButton* toggle);
-    void MouseButton_Click(int buttonIndex);
+    void MouseButton_Click(std::size_t buttonIndex);
     void SendPlaybackWord(bool autoRunOn, bool loopPlayback);
     DelaySetting ReadDelay() const;
     // Puts each frame into the command box and sends it, after its pause; true when every one was written.
@@ -147,7 +146,7 @@ private:
     DiscoveryReport shownDiscovery_;
     std::uint8_t tooltipLanguage_ = 0;
     // Looked up once by name, so that neither the 350 ms tick nor a composition searches the children.
-    std::array<GraphicalButton*, kModifierToggles.size()> modifierToggles_{};
+    std::array<GraphicalButton*, kModifierToggleControls.size()> modifierToggles_{};
     std::array<QWidget*, kWriteButtonsAfterKeys.size()> writeButtonsAfterKeys_{};
 };
 

@@ -1,6 +1,6 @@
 #include "cli/frame_plan.h"
 
-#include "editor/mouse_command.h"
+#include "editor/mouse_buttons.h"
 #include "protocol/frames.h"
 
 #include <string_view>

@@ -4,8 +4,6 @@
 #include "device/backend_options.h"
 #include "device/fake_hid_backend.h"
 #include "device/scratch_directory.h"
-#include "editor/key_command.h"
-#include "editor/mouse_command.h"
 #include "protocol/frame_layout.h"
 #include "protocol/frames.h"
 #include "protocol/output_report.h"
