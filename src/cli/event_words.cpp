@@ -1,7 +1,8 @@
 #include "cli/event_words.h"
 
-#include "cli/input_names.h"
 #include "cli/json.h"
+#include "editor/key_table.h"
+#include "editor/modifier_keys.h"
 #include "editor/press_text.h"
 #include "editor/usage_names.h"
 #include "protocol/report_hex.h"
@@ -11,7 +12,6 @@
 namespace treadkey {
 namespace {
 
-constexpr std::size_t kModifierCount = 8;
 // Button n is bit n-1; the first three are the mouse buttons a slot can click.
 constexpr std::array<std::string_view, 3> kButtonNames = {"left", "right", "middle"};
 constexpr std::size_t kKindWidth = 8; // "release" and a space
@@ -19,11 +19,7 @@ constexpr std::string_view kCaptionGap = "   ";
 
 std::string NameOfKey(std::uint16_t usage) {
     if (const std::optional<int> index = KeyIndexForUsage(usage)) {
-        for (const KeyName& key : KeyNames()) {
-            if (key.keyIndex == *index) {
-                return std::string(key.name);
-            }
-        }
+        return std::string(KeyTable()[static_cast<std::size_t>(*index)].name);
     }
     if (std::optional<UsageWords> words = UnlistedKeyWords(usage)) {
         return std::move(words->name);
@@ -45,11 +41,9 @@ bool HasKeys(const HeldInputs& inputs) {
 std::string EventName(const HeldInputs& inputs) {
     std::string name;
     const auto add = [&name](const std::string& part) { name += (name.empty() ? "" : "+") + part; };
-    // The toggles' own names come first in ModifierNames, in the modifier byte's bit order.
-    for (std::size_t i = 0; i < kModifierCount; ++i) {
-        const ModifierName& modifier = ModifierNames()[i];
+    for (const ModifierKey& modifier : kModifiers) {
         if ((inputs.modifiers & modifier.bit) != 0) {
-            add(modifier.name);
+            add(std::string(modifier.name));
         }
     }
     for (const std::uint16_t key : inputs.keys) {

@@ -51,8 +51,9 @@ std::optional<SlotPress> PressOfSlot(const MemoryWord& word) {
         down[0] = second;
         return SlotPress{true, {down, std::vector<std::uint8_t>(kMouseReportLength, 0)}};
     }
-    // A cleared slot holds FF FF FF FF; a key slot holds the modifier byte and the key code.
-    const bool cleared = first == 0xFF && second == 0xFF && third == 0xFF && fourth == 0xFF;
+    // A key slot holds the modifier byte and the key code.
+    const bool cleared =
+        first == kClearedByte && second == kClearedByte && third == kClearedByte && fourth == kClearedByte;
     if (word.writer != WordWriter::KeyCommand || cleared || (first == 0 && second == 0)) {
         return std::nullopt;
     }
@@ -104,7 +105,7 @@ std::vector<int> PressFile::TakeSlots() {
         int slot = 0;
         const auto [last, parseError] = std::from_chars(line.data(), line.data() + line.size(), slot);
         if (parseError == std::errc{} && last == line.data() + line.size() && slot >= 1 &&
-            slot <= PedalMemory::kSlotCount) {
+            slot <= kSlotCount) {
             slots.push_back(slot);
         }
         lineStart = end + 1;

@@ -1,9 +1,32 @@
 #include "editor/press_text.h"
 
-#include "editor/key_command.h"
+#include "editor/modifier_keys.h"
 #include "editor/usage_names.h"
 
+#include <array>
+#include <string_view>
+
 namespace treadkey {
+namespace {
+
+// What each modifier adds to the key log line, in the order of kModifiers.
+constexpr std::array<std::string_view, kModifiers.size()> kModifierLogTexts = {
+    "Ctrl + ", "Shift + ", "Alt + ", "Win + ", "Ctrl_R + ", "Shift_R + ", "Alt_R + ", "Win_R + ",
+};
+// Positions in kModifiers, in the order the log names them.
+constexpr std::array<std::size_t, kModifiers.size()> kModifierLogOrder = {0, 2, 1, 3, 4, 6, 5, 7};
+
+} // namespace
+
+std::string ModifierLogText(std::uint8_t modifierByte) {
+    std::string text;
+    for (const std::size_t position : kModifierLogOrder) {
+        if ((modifierByte & kModifiers[position].bit) != 0) {
+            text += kModifierLogTexts[position];
+        }
+    }
+    return text;
+}
 
 std::string PressedKeysText(const HeldInputs& inputs) {
     constexpr std::string_view kJoint = " + ";

@@ -2,9 +2,14 @@
 
 #include "device/input_report.h"
 
+#include <cstdint>
 #include <string>
 
 namespace treadkey {
+
+// The modifiers that are on, as the key log line writes them, in its order (Alt before Shift on each side):
+// "Ctrl + Alt + Shift + ".
+std::string ModifierLogText(std::uint8_t modifierByte);
 
 // The keys of a press or release as the key log line writes a key: the modifiers in the log's order and
 // words, then the caption of each key and of each other usage, joined by " + " ("Ctrl + Shift + A"). Mouse
