@@ -86,7 +86,7 @@ void SetCaption(QWidget* control, const QString& caption) {
 
 } // namespace
 
-USB::USB(HidBackend& backend, UiServices& ui) : link_(backend), ui_(ui), boxes_(ui, *this) {
+USB::USB(HidBackend& backend, UiServices& ui) : link_(backend), watch_(backend), ui_(ui), boxes_(ui, *this) {
     setWindowTitle(Utf8(kWindowTitle));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -262,6 +262,21 @@ void USB::Timer1_Timer() {
         return;
     }
     contion_Click();
+    WatchPedal();
+}
+
+void USB::WatchPedal() {
+    // Far more than a pedal sends in a tick, and few enough that a flood cannot hold the window.
+    constexpr int kReportsPerTick = 64;
+    // The discovery just run saw every interface with the pedal's ids; the watch needs no listing of its own.
+    watch_.Follow(link_.LastDiscovery.seen);
+    watch_.ReadQueued(kReportsPerTick, [this](const PedalWatch::Report& report) {
+        for (const PedalEvent& event : report.reading.events) {
+            if (event.kind == PedalEvent::Kind::Press) {
+                AddResultLine(Utf8(PedalSentLine(IsChinese != 0, event.inputs)));
+            }
+        }
+    });
 }
 
 void USB::contion_Click() {

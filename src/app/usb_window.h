@@ -5,6 +5,7 @@
 #include "app/ui_services.h"
 #include "app/window_controls.h"
 #include "device/device_link.h"
+#include "device/pedal_watch.h"
 #include "editor/frame_sequences.h"
 #include "editor/key_table.h"
 
@@ -138,8 +139,11 @@ private:
     // Puts each frame into the command box and sends it, after its pause; true when every one was written.
     bool SendFrames(const FrameSequence& frames);
     void ShowDiscoveryReason();
+    // Logs each press the pedal's keyboard and mouse interfaces sent since the last tick.
+    void WatchPedal();
 
     DeviceLink link_;
+    PedalWatch watch_;
     UiServices& ui_;
     ModalGate boxes_;
     bool filteringCommandText_ = false;

@@ -48,12 +48,23 @@ constexpr std::pair<std::string_view, std::string_view> kDesignCaptions[] = {
     {"Label2", "PID"},
 };
 
-// The mouse log line up to its slot number, in the order of kMouseButtons.
-constexpr std::array<BilingualText, kMouseButtons.size()> kMouseLogLines = {{
-    {"写入鼠标键值:  < 左键单击 > 到地址", "Write Mouse BTN:  < L BTN Click > To Address:"},
-    {"写入鼠标键值:  < 中键单击 > 到地址", "Write Mouse BTN:  < M BTN Click > To Address:"},
-    {"写入鼠标键值:  < 右键单击 > 到地址", "Write Mouse BTN:  < R BTN Click > To Address:"},
+// A click of each mouse button as the log lines name it, in the order of kMouseButtons.
+constexpr std::array<BilingualText, kMouseButtons.size()> kMouseClickTexts = {{
+    {"左键单击", "L BTN Click"},
+    {"中键单击", "M BTN Click"},
+    {"右键单击", "R BTN Click"},
 }};
+
+// The button of a mouse report's bit (bit 0 left, 1 right, 2 middle) as the log names it; buttons no slot can
+// click by their number.
+std::string ButtonText(bool chinese, std::size_t bit) {
+    for (std::size_t i = 0; i < kMouseButtons.size(); ++i) {
+        if (kMouseButtons[i].code == 1 << bit) {
+            return std::string(kMouseClickTexts[i].In(chinese));
+        }
+    }
+    return "BTN " + std::to_string(bit + 1);
+}
 
 } // namespace
 
@@ -72,7 +83,21 @@ std::string KeyLogLine(bool chinese, std::uint8_t modifierByte, std::string_view
 }
 
 std::string MouseLogLine(bool chinese, std::size_t mouseButton, std::string_view slotText) {
-    return std::string(kMouseLogLines[mouseButton].In(chinese)) + SlotNumberText(slotText);
+    const std::string click(kMouseClickTexts[mouseButton].In(chinese));
+    const std::string slot = SlotNumberText(slotText);
+    return chinese ? "写入鼠标键值:  < " + click + " > 到地址" + slot
+                   : "Write Mouse BTN:  < " + click + " > To Address:" + slot;
+}
+
+std::string PedalSentLine(bool chinese, const HeldInputs& pressed) {
+    std::string inside = PressedKeysText(pressed);
+    constexpr std::size_t kButtonBits = 32;
+    for (std::size_t bit = 0; bit < kButtonBits; ++bit) {
+        if (((pressed.buttons >> bit) & 1U) != 0) {
+            inside += (inside.empty() ? "" : " + ") + ButtonText(chinese, bit);
+        }
+    }
+    return std::string(chinese ? "踏板输出:  < " : "Pedal Sent:  < ") + inside + " >";
 }
 
 std::string KeyDelayLogLine(bool chinese, double roundedDelay) {

@@ -80,6 +80,10 @@ std::string KeyLogLine(bool chinese, std::uint8_t modifierByte, std::string_view
 // kMouseButtons.
 std::string MouseLogLine(bool chinese, std::size_t mouseButton, std::string_view slotText);
 
+// What the pedal pressed, for the result list: "踏板输出:  < Ctrl + Shift + A >" or
+// "Pedal Sent:  < Ctrl + Shift + A >"; mouse buttons as the mouse log lines name them ("< L BTN Click >").
+std::string PedalSentLine(bool chinese, const HeldInputs& pressed);
+
 // The log line of a key delay sent to the device: "按键延时响应时间: 300 ms" or "Key Delay:  300 ms".
 std::string KeyDelayLogLine(bool chinese, double roundedDelay);
 

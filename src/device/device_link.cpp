@@ -59,14 +59,21 @@ bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view prod
 }
 
 std::unique_ptr<HidDevice> DeviceLink::OpenFirstCandidate(std::uint16_t vendorId, std::uint16_t productId) {
+    std::unique_ptr<HidDevice> match;
     for (HidInterface& candidate : backend_.enumerate(vendorId, productId)) {
         if (candidate.vendorId != vendorId || candidate.productId != productId) {
             continue;
         }
+        // The system would refuse to open it for writing; judged from the enumeration alone. Past the match
+        // only these are recorded, unopened, so that the pedal's keyboard and mouse are known wherever they
+        // stand in the enumeration.
+        const bool passedOver = IsPassedOver(candidate);
+        if (match && !passedOver) {
+            continue;
+        }
         SeenInterface& seen = LastDiscovery.seen.emplace_back();
         seen.interface = std::move(candidate);
-        // The system would refuse to open it for writing; judged from the enumeration alone.
-        if (IsPassedOver(seen.interface)) {
+        if (passedOver) {
             seen.verdict = InterfaceVerdict::HeldBySystem;
             continue;
         }
@@ -83,9 +90,9 @@ std::unique_ptr<HidDevice> DeviceLink::OpenFirstCandidate(std::uint16_t vendorId
         seen.opens = true;
         DevicePathName = seen.interface.path;
         seen.outputReportLength = ReadDeviceCapabilities(*opened.device);
-        return std::move(opened.device);
+        match = std::move(opened.device);
     }
-    return nullptr;
+    return match;
 }
 
 std::optional<int> DeviceLink::ReadDeviceCapabilities(HidDevice& device) {

@@ -44,7 +44,8 @@ public:
     // The platform's word on the last operation: bytes written or -1 for a write, 1 or 0 for an open or
     // close.
     int LastResult = 0;
-    // What the last discovery saw of the interfaces with the wanted ids, for telling the user why.
+    // What the last discovery saw of the interfaces with the wanted ids, for telling the user why: each one
+    // up to the match, and the passed-over ones after it.
     DiscoveryReport LastDiscovery;
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/discovery_report.h"
 #include "device/hid_backend.h"
 #include "device/input_changes.h"
 
@@ -31,6 +32,8 @@ public:
     // Follows the present interfaces with the pedal's ids: opens the watched ones not yet open (trying a
     // refused one again each time) and closes those that are no longer present.
     Change Follow(const std::vector<HidInterface>& present);
+    // The same from what a discovery run saw, without copying it.
+    Change Follow(const std::vector<SeenInterface>& seen);
 
     struct Report {
         const std::string& path;
@@ -48,6 +51,9 @@ public:
     std::size_t OpenCount() const { return watched_.size(); }
 
 private:
+    template <typename Interfaces, typename InterfaceOf>
+    Change FollowList(const Interfaces& present, InterfaceOf of);
+
     struct Watched {
         HidInterface interface;
         std::unique_ptr<HidDevice> device;

@@ -91,6 +91,9 @@ std::vector<int> PressFile::TakeSlots() {
     if (error) {
         return {};
     }
+    if (size == consumed_) {
+        return {}; // nothing new: the usual case, checked on every read
+    }
     if (size < consumed_) {
         consumed_ = 0;
     }

@@ -1,0 +1,97 @@
+#include "app/window_fixture.h"
+#include "device/input_layout.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <span>
+#include <vector>
+
+namespace treadkey::testing {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A composite pedal with its keyboard and mouse after the configuration interface, so that the window must
+// know them from the passed-over interfaces discovery records past its match.
+class PedalOutput : public WindowTest {
+protected:
+    static constexpr const char* kKeyboard = "pedal-keyboard";
+    static constexpr const char* kMouse = "pedal-mouse";
+
+    void PlugComposite() {
+        PlugPedal();
+        const std::span<const std::uint8_t> keyboard = BootKeyboardDescriptor();
+        backend.Plug(
+            {kKeyboard, 0x2704, 0x2018, 2, true, {{0x01, 0x06}}, Bytes(keyboard.begin(), keyboard.end())});
+        const std::span<const std::uint8_t> mouse = BootMouseDescriptor();
+        backend.Plug({kMouse, 0x2704, 0x2018, 0, true, {{0x01, 0x02}}, Bytes(mouse.begin(), mouse.end())});
+    }
+    void PressAndRelease(const std::string& path, Bytes down) {
+        backend.Send(path, down);
+        backend.Send(path, Bytes(down.size(), 0));
+    }
+};
+
+TEST_F(PedalOutput, EachPressIsLoggedWithinOneTickInTheWindowsLanguageAndNoRelease) {
+    PlugComposite();
+    window->Timer1_Timer();
+    ASSERT_TRUE(LogTexts().isEmpty());
+    PressAndRelease(kKeyboard, {0x03, 0, 0x04, 0, 0, 0, 0, 0});
+    PressAndRelease(kMouse, {0x01, 0, 0});
+    window->Timer1_Timer();
+    EXPECT_EQ(LogTexts(), (QStringList{"踏板输出:  < Ctrl + Shift + A >", "踏板输出:  < 左键单击 >"}));
+
+    Click(window->Command3); // English
+    window->lstResults->clear();
+    PressAndRelease(kMouse, {0x04, 0, 0});
+    PressAndRelease(kMouse, {0x02, 0, 0});
+    PressAndRelease(kKeyboard, {0x40, 0, 0x5A, 0, 0, 0, 0, 0}); // Alt_R + keypad 2, not the main 2
+    window->Timer1_Timer();
+    // The keyboard is read before the mouse, in enumeration order.
+    EXPECT_EQ(LogTexts(), (QStringList{"Pedal Sent:  < Alt_R + 2 >", "Pedal Sent:  < M BTN Click >",
+                                       "Pedal Sent:  < R BTN Click >"}));
+    // Nothing was written to the keyboard or the mouse, and the frames still go to the pedal.
+    EXPECT_TRUE(backend.Writes().empty());
+    EXPECT_EQ(window->Link().DevicePathName, kPedal);
+}
+
+TEST_F(PedalOutput, NothingIsLostOrRepeatedAcrossTicksAndHandlesStayOne) {
+    PlugComposite();
+    window->Timer1_Timer();
+    const int handles = backend.LiveHandles(); // two of the link's, one reader each for keyboard and mouse
+    EXPECT_EQ(handles, 4);
+    // More than a tick takes from one interface: the rest waits for the next tick.
+    for (int i = 0; i < 40; ++i) {
+        PressAndRelease(kKeyboard, {0, 0, static_cast<std::uint8_t>(0x04 + i % 26), 0, 0, 0, 0, 0});
+    }
+    window->Timer1_Timer();
+    EXPECT_EQ(LogTexts().size(), 32);
+    window->Timer1_Timer();
+    window->Timer1_Timer();
+    const QStringList texts = LogTexts();
+    ASSERT_EQ(texts.size(), 40);
+    EXPECT_EQ(texts[0], "踏板输出:  < A >");
+    EXPECT_EQ(texts[26], "踏板输出:  < A >");
+    EXPECT_EQ(texts[39], "踏板输出:  < N >");
+    EXPECT_EQ(backend.LiveHandles(), handles);
+    EXPECT_EQ(backend.ReadOpenedPaths(), (std::vector<std::string>{kKeyboard, kMouse}));
+}
+
+TEST_F(PedalOutput, UnpluggedAndReplugged_TheNewNodesAreRead) {
+    PlugComposite();
+    window->Timer1_Timer();
+    backend.Unplug(kKeyboard);
+    backend.Unplug(kMouse);
+    backend.Unplug(kPedal);
+    window->Timer1_Timer();
+    EXPECT_EQ(backend.LiveHandles(), 0);
+    PlugComposite();
+    window->Timer1_Timer();
+    PressAndRelease(kKeyboard, {0x80, 0, 0x3A, 0, 0, 0, 0, 0});
+    window->Timer1_Timer();
+    EXPECT_EQ(LogTexts(), QStringList{"踏板输出:  < Win_R + F1 >"});
+}
+
+} // namespace
+} // namespace treadkey::testing
