@@ -39,6 +39,35 @@ void BM_WindowTick(benchmark::State& state) {
     }
 }
 
+// The same tick with the pedal's keyboard and mouse interfaces watched as well (one read-only handle each,
+// read without waiting), a press queued on each before every tick: what logging the pedal's output adds.
+void BM_WindowTickWatchingPresses(benchmark::State& state) {
+    FakeHidBackend backend;
+    treadkey::bench::PlugOthersThenPedal(backend, static_cast<int>(state.range(0)));
+    treadkey::bench::PlugKeyboardAndMouse(backend);
+    ConnectedWindow connected(backend);
+    for (auto _ : state) {
+        backend.Send("pedal-keyboard", {0x03, 0, 0x04, 0, 0, 0, 0, 0});
+        backend.Send("pedal-keyboard", {0, 0, 0, 0, 0, 0, 0, 0});
+        connected.window.Timer1_Timer();
+        // The list grows by a line a press; cleared now and then, as in BM_ClearAll.
+        state.PauseTiming();
+        connected.window.Clear_Click();
+        state.ResumeTiming();
+    }
+}
+
+// The watched tick when nothing was pressed: the price of watching alone.
+void BM_WindowTickWatchingIdle(benchmark::State& state) {
+    FakeHidBackend backend;
+    treadkey::bench::PlugOthersThenPedal(backend, static_cast<int>(state.range(0)));
+    treadkey::bench::PlugKeyboardAndMouse(backend);
+    ConnectedWindow connected(backend);
+    for (auto _ : state) {
+        connected.window.Timer1_Timer();
+    }
+}
+
 // From the click to the last of its three reports; two 50 ms pauses are part of it.
 void BM_KeyClickToLastReport(benchmark::State& state) {
     treadkey::VirtualPedal pedal;
@@ -61,6 +90,8 @@ void BM_ClearAll(benchmark::State& state) {
 }
 
 BENCHMARK(BM_WindowTick)->Arg(1)->Arg(16)->Arg(64);
+BENCHMARK(BM_WindowTickWatchingIdle)->Arg(1)->Arg(16)->Arg(64);
+BENCHMARK(BM_WindowTickWatchingPresses)->Arg(1)->Arg(16)->Arg(64);
 BENCHMARK(BM_KeyClickToLastReport)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
 BENCHMARK(BM_ClearAll)->Unit(benchmark::kMicrosecond);
 

@@ -17,6 +17,7 @@
 #include <initializer_list>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace treadkey::kerneltest {
@@ -37,6 +38,27 @@ CliOutcome RunCli(const std::vector<std::string>& arguments) {
     CliServices services{out, err, MakeBackend, [](std::chrono::milliseconds) {}};
     const int exitCode = RunTreadkeyctl(arguments, services);
     return {exitCode, out.str(), err.str()};
+}
+
+// Whether this process holds a descriptor on the node: the monitor has opened it. A node that went away shows
+// as "(deleted)", so a descriptor on an earlier node of the same name does not count.
+bool OpenedHere(const std::string& node) {
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", ignored)) {
+        if (std::filesystem::read_symlink(entry.path(), ignored) == node) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void WaitUntilOpenedHere(const std::vector<std::string>& nodes) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (const std::string& node : nodes) {
+        while (!OpenedHere(node) && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
 }
 
 // A command as a 9-byte report: report id 0 first, zeros after the command.
@@ -93,6 +115,35 @@ TEST_F(CliOnKernel, KeyAndApplyReachTheVendorInterfaceOfACompositePedalAlone) {
                                                          "bytes; passed over"));
     EXPECT_THAT(list.out, HasSubstr(pedal.hidrawPath() + ": vendor-defined (FF00:0001); opens, output report "
                                                          "length 9 bytes; the pedal's frames go here"));
+}
+
+TEST_F(CliOnKernel, MonitorPrintsExactlyTheFourEventsSentAndLosesNothingAfterAReplug) {
+    UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
+    std::thread presser([&] {
+        WaitUntilOpenedHere({keyboard.hidrawPath(), mouse.hidrawPath()});
+        keyboard.sendInput({0x03, 0, 0x04, 0, 0, 0, 0, 0});
+        keyboard.sendInput(Bytes(8, 0));
+        // Unplugged and plugged in again between the key and the click: the new nodes are watched in turn.
+        keyboard.destroy();
+        mouse.destroy();
+        keyboard.create();
+        mouse.create();
+        WaitUntilOpenedHere({keyboard.hidrawPath(), mouse.hidrawPath()});
+        mouse.sendInput({0x02, 0, 0});
+        mouse.sendInput(Bytes(3, 0));
+    });
+    const CliOutcome monitor = RunCli({"monitor", "--count", "4", "--timeout", "30"});
+    presser.join();
+    EXPECT_EQ(monitor.exitCode, 0) << monitor.err;
+    EXPECT_EQ(monitor.out, "press   ctrl+shift+a   < Ctrl + Shift + A >\n"
+                           "release ctrl+shift+a   < Ctrl + Shift + A >\n"
+                           "press   mouse right\n"
+                           "release mouse right\n");
+    EXPECT_THAT(monitor.err, HasSubstr("watching " + keyboard.hidrawPath() + ": keyboard (0001:0006)"));
+    EXPECT_THAT(monitor.err, HasSubstr("the pedal is gone: waiting for it to come back"));
+    // Read only: nothing reached any interface, the configuration one included.
+    EXPECT_THAT(FramesAmong(keyboard.outputReports()), IsEmpty());
+    EXPECT_THAT(pedal.outputReports(), IsEmpty());
 }
 
 TEST_F(CliOnKernel, APedalWithOnlyKeyboardAndMouseTakesNothingAndListSaysWhy) {

@@ -272,6 +272,22 @@ void UhidPedal::readEvents() {
     }
 }
 
+void UhidPedal::sendInput(const Bytes& report) {
+    if (uhidFd_ < 0) {
+        throw std::logic_error(identity_.name + " does not exist");
+    }
+    uhid_event event{};
+    event.type = UHID_INPUT2;
+    if (report.size() > sizeof event.u.input2.data) {
+        throw std::logic_error("an input report of " + std::to_string(report.size()) + " bytes is too long");
+    }
+    event.u.input2.size = static_cast<std::uint16_t>(report.size());
+    std::copy(report.begin(), report.end(), event.u.input2.data);
+    if (!writeEvent(event)) {
+        ThrowErrno("cannot send an input report of " + identity_.name);
+    }
+}
+
 bool UhidPedal::writeEvent(const uhid_event& event) {
     return ::write(uhidFd_, &event, sizeof event) == static_cast<ssize_t>(sizeof event);
 }

@@ -38,6 +38,10 @@ public:
     // Plugs it in again after destroy(), with nothing recorded yet; the hidraw node may have another number.
     void create();
 
+    // Sends one input report (report id first when the descriptor numbers its reports), as a key press or a
+    // button does: the kernel hands it to every open reader of the hidraw node and to its input handling.
+    void sendInput(const Bytes& report);
+
     // "/dev/hidrawN" of the device as it is now.
     const std::string& hidrawPath() const { return hidrawPath_; }
 

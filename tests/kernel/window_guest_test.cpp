@@ -338,6 +338,45 @@ TEST_F(WindowOnKernel, WritesACompositePedalThroughItsVendorInterfaceAloneAndFol
     EXPECT_THAT(FramesAmong(mouse.outputReports()), ::testing::IsEmpty());
 }
 
+TEST_F(WindowOnKernel, LogsEachPressOfACompositePedalInBothLanguagesAndFollowsItsReplug) {
+    UhidPedal keyboard(PedalKeyboardIdentity());
+    UhidPedal mouse(PedalMouseIdentity());
+    UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
+    window->Timer1_Timer(); // opens a reader on the keyboard and the mouse
+    const int rows = window->lstResults->count();
+    const auto pressAndRelease = [](UhidPedal& node, Bytes down) {
+        node.sendInput(down);
+        node.sendInput(Bytes(down.size(), 0));
+    };
+    pressAndRelease(keyboard, {0x03, 0, 0x04, 0, 0, 0, 0, 0});
+    pressAndRelease(mouse, {0x01, 0, 0});
+    window->Timer1_Timer();
+    ASSERT_EQ(window->lstResults->count(), rows + 2) << "one line a press, none for the releases";
+    EXPECT_TRUE(
+        window->lstResults->item(rows)->text().endsWith(QStringLiteral("踏板输出:  < Ctrl + Shift + A >")));
+    EXPECT_EQ(LastLogLine(), QStringLiteral("踏板输出:  < 左键单击 >"));
+
+    for (UhidPedal* node : {&pedal, &mouse, &keyboard}) {
+        node->destroy();
+    }
+    window->Timer1_Timer();
+    for (UhidPedal* node : {&keyboard, &mouse, &pedal}) {
+        node->create();
+    }
+    window->Timer1_Timer(); // the new nodes are opened; what they send from now on arrives
+    window->Command3->click();
+    pressAndRelease(mouse, {0x02, 0, 0});
+    pressAndRelease(keyboard, {0x10, 0, 0x3A, 0, 0, 0, 0, 0});
+    window->Timer1_Timer();
+    ASSERT_EQ(window->lstResults->count(), rows + 4);
+    EXPECT_TRUE(
+        window->lstResults->item(rows + 2)->text().endsWith(QStringLiteral("Pedal Sent:  < Ctrl_R + F1 >")));
+    EXPECT_EQ(LastLogLine(), QStringLiteral("Pedal Sent:  < R BTN Click >"));
+    // Reading wrote nothing to any of the three.
+    EXPECT_THAT(FramesAmong(keyboard.outputReports()), ::testing::IsEmpty());
+    EXPECT_THAT(pedal.outputReports(), ::testing::IsEmpty());
+}
+
 TEST_F(WindowOnKernel, APedalWithOnlyKeyboardAndMouseIsNotConnectedAndSaysWhy) {
     UhidPedal keyboard(PedalKeyboardIdentity());
     UhidPedal mouse(PedalMouseIdentity());
