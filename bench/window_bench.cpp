@@ -57,6 +57,19 @@ void BM_WindowTickWatchingPresses(benchmark::State& state) {
     }
 }
 
+// One line of the result list alone, cleared as above: what a press's line costs whoever writes it.
+void BM_AddResultLine(benchmark::State& state) {
+    FakeHidBackend backend;
+    ConnectedWindow connected(backend);
+    const QString text = QStringLiteral("踏板输出:  < Ctrl + Shift + A >");
+    for (auto _ : state) {
+        connected.window.AddResultLine(text);
+        state.PauseTiming();
+        connected.window.Clear_Click();
+        state.ResumeTiming();
+    }
+}
+
 // The watched tick when nothing was pressed: the price of watching alone.
 void BM_WindowTickWatchingIdle(benchmark::State& state) {
     FakeHidBackend backend;
@@ -92,6 +105,7 @@ void BM_ClearAll(benchmark::State& state) {
 BENCHMARK(BM_WindowTick)->Arg(1)->Arg(16)->Arg(64);
 BENCHMARK(BM_WindowTickWatchingIdle)->Arg(1)->Arg(16)->Arg(64);
 BENCHMARK(BM_WindowTickWatchingPresses)->Arg(1)->Arg(16)->Arg(64);
+BENCHMARK(BM_AddResultLine);
 BENCHMARK(BM_KeyClickToLastReport)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
 BENCHMARK(BM_ClearAll)->Unit(benchmark::kMicrosecond);
 
