@@ -1,8 +1,8 @@
 #include "device/backend_options.h"
 
 #include "device/hidapi_backend.h"
+#include "protocol/number_text.h"
 
-#include <charconv>
 #include <optional>
 
 namespace treadkey {
@@ -14,17 +14,6 @@ constexpr std::string_view kLogOption = "--virtual-pedal-log";
 constexpr std::string_view kPresenceOption = "--virtual-pedal-present";
 constexpr std::string_view kCompositeOption = "--virtual-pedal-composite";
 constexpr std::string_view kEndOfOptions = "--";
-
-// Plain decimal digits only: no sign, no spaces, no suffix.
-std::optional<int> ParseReportLength(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || value < 1 ||
-        value > VirtualPedal::kMaxReportLength) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 struct SplitArgument {
     std::string_view name;
@@ -88,7 +77,7 @@ ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& argumen
         }
 
         if (name == kReportLengthOption) {
-            const std::optional<int> length = ParseReportLength(value);
+            const std::optional<int> length = ParseWholeNumber(value, 1, VirtualPedal::kMaxReportLength);
             if (!length) {
                 parsed.error = value.empty()
                                    ? std::string(name) + " needs a whole number from 1 to 65535"
