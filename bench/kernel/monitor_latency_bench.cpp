@@ -5,6 +5,7 @@
 #include "cli/cli_services.h"
 #include "cli/run.h"
 #include "device/backend_options.h"
+#include "kernel/opened_here.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
 
@@ -15,7 +16,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
-#include <filesystem>
 #include <mutex>
 #include <ostream>
 #include <sstream>
@@ -28,6 +28,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using treadkey::kerneltest::Bytes;
+using treadkey::kerneltest::OpenedHere;
 using treadkey::kerneltest::UhidPedal;
 
 constexpr int kPresses = 40;
@@ -76,16 +77,6 @@ protected:
 private:
     Arrivals& arrivals_;
 };
-
-bool OpenedHere(const std::string& node) {
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", ignored)) {
-        if (std::filesystem::read_symlink(entry.path(), ignored) == node) {
-            return true;
-        }
-    }
-    return false;
-}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

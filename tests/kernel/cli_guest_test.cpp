@@ -2,6 +2,7 @@
 // through uhid: its frames reach the configuration interface alone. Runs as root in the test guest.
 #include "cli/run.h"
 #include "device/backend_options.h"
+#include "kernel/opened_here.h"
 #include "kernel/report_match.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
@@ -38,18 +39,6 @@ CliOutcome RunCli(const std::vector<std::string>& arguments) {
     CliServices services{out, err, MakeBackend, [](std::chrono::milliseconds) {}};
     const int exitCode = RunTreadkeyctl(arguments, services);
     return {exitCode, out.str(), err.str()};
-}
-
-// Whether this process holds a descriptor on the node: the monitor has opened it. A node that went away shows
-// as "(deleted)", so a descriptor on an earlier node of the same name does not count.
-bool OpenedHere(const std::string& node) {
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", ignored)) {
-        if (std::filesystem::read_symlink(entry.path(), ignored) == node) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void WaitUntilOpenedHere(const std::vector<std::string>& nodes) {
