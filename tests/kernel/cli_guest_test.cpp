@@ -129,7 +129,8 @@ TEST_F(CliOnKernel, MonitorPrintsExactlyTheFourEventsSentAndLosesNothingAfterARe
                            "press   mouse right\n"
                            "release mouse right\n");
     EXPECT_THAT(monitor.err, HasSubstr("watching " + keyboard.hidrawPath() + ": keyboard (0001:0006)"));
-    EXPECT_THAT(monitor.err, HasSubstr("the pedal is gone: waiting for it to come back"));
+    // Whether both went before the first came back depends on when the monitor looked; each going is said.
+    EXPECT_THAT(monitor.err, HasSubstr(" is gone\n"));
     // Read only: nothing reached any interface, the configuration one included.
     EXPECT_THAT(FramesAmong(keyboard.outputReports()), IsEmpty());
     EXPECT_THAT(pedal.outputReports(), IsEmpty());
