@@ -3,6 +3,7 @@
 #include "device/option_table.h"
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -25,5 +26,12 @@ struct CommandSpec {
 
 const std::vector<CommandSpec>& Commands();
 const CommandSpec* FindCommand(std::string_view name);
+
+// The options every command takes, in two tables because --help lists the pedal options between them.
+constexpr std::string_view kDryRunOption = "--dry-run";
+constexpr std::string_view kHelpOption = "--help";
+constexpr std::string_view kVersionOption = "--version";
+std::span<const OptionSpec> DryRunOptions();
+std::span<const OptionSpec> HelpOptions();
 
 } // namespace treadkey
