@@ -43,16 +43,16 @@ int main(int argc, char** argv) {
     }
     // What is left belongs to Qt (single-dash options such as -platform xcb) or is an error, found before any
     // window opens. The first of --help and --version wins, and nothing after it is looked at.
-    const treadkey::OptionSpec* asked = nullptr;
+    std::string_view asked;
     std::vector<std::string> qtArgumentText{argv[0]};
     treadkey::ArgumentRules rules{{kHelpOptions},
                                   treadkey::ArgumentRules::EndOfOptions::NotSpecial,
                                   [&asked](const treadkey::OptionUse& use) {
-                                      asked = asked != nullptr ? asked : use.option;
+                                      asked = asked.empty() ? use.option->name : asked;
                                       return std::string();
                                   },
                                   [&asked](const std::string& argument) {
-                                      return asked != nullptr ? "" : "unknown argument '" + argument + "'";
+                                      return asked.empty() ? "unknown argument '" + argument + "'" : "";
                                   },
                                   [&qtArgumentText](const std::string& argument) {
                                       qtArgumentText.push_back(argument);
@@ -61,11 +61,11 @@ int main(int argc, char** argv) {
     if (const std::string error = treadkey::WalkArguments(parsed.rest, rules); !error.empty()) {
         return UsageError(error);
     }
-    if (asked != nullptr && asked->name == kHelpOption) {
+    if (asked == kHelpOption) {
         PrintHelp();
         return 0;
     }
-    if (asked != nullptr) {
+    if (!asked.empty()) {
         std::cout << kProgram << " " << TREADKEY_VERSION << "\n";
         return 0;
     }

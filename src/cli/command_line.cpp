@@ -17,10 +17,7 @@ struct CommandArguments {
     const CommandSpec* command = nullptr;
     std::vector<std::string> operands;
     std::map<std::string, std::string, std::less<>> values; // options with a value
-    std::set<std::string, std::less<>> flags;               // options without one
-    bool help = false;
-    bool version = false;
-    bool dryRun = false;
+    std::set<std::string, std::less<>> flags;               // options without one, --help among them
 };
 
 struct UsageError {
@@ -53,13 +50,7 @@ CommandArguments Sort(const std::vector<std::string>& arguments) {
     rules.option = [&sorted](const OptionUse& use) {
         const OptionSpec& option = *use.option;
         const std::string name(option.name);
-        if (option.name == kHelpOption) {
-            sorted.help = true;
-        } else if (option.name == kVersionOption) {
-            sorted.version = true;
-        } else if (option.name == kDryRunOption) {
-            sorted.dryRun = true;
-        } else if (option.valueName.empty()) {
+        if (option.valueName.empty()) {
             sorted.flags.insert(name);
         } else if (use.value) {
             sorted.values[name] = *use.value;
@@ -176,19 +167,20 @@ FramePlan RawFrames(const CommandArguments& sorted) {
 
 Invocation Understand(const CommandArguments& sorted) {
     Invocation invocation;
-    invocation.dryRun = sorted.dryRun;
-    if (sorted.version) {
+    const bool help = sorted.flags.contains(kHelpOption);
+    invocation.dryRun = sorted.flags.contains(kDryRunOption);
+    if (sorted.flags.contains(kVersionOption)) {
         invocation.action = Invocation::Action::Version;
         return invocation;
     }
     if (sorted.command == nullptr) {
-        if (!sorted.help) {
+        if (!help) {
             throw UsageError{"no command given ('treadkeyctl --help' lists the commands)"};
         }
         return invocation;
     }
     const CommandSpec& command = *sorted.command;
-    if (sorted.help) {
+    if (help) {
         invocation.action = Invocation::Action::CommandHelp;
         invocation.helpCommand = &command;
         return invocation;

@@ -53,26 +53,25 @@ OptionReading ReadOption(std::span<const OptionSpec> table, const std::vector<st
 
 std::string WalkArguments(const std::vector<std::string>& arguments, ArgumentRules& rules) {
     using EndOfOptions = ArgumentRules::EndOfOptions;
+    bool optionsOver = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == "--" && rules.endOfOptions != EndOfOptions::NotSpecial) {
-            const std::size_t rest = rules.endOfOptions == EndOfOptions::LeaveTheRest ? i : i + 1;
-            for (std::size_t j = rest; j < arguments.size(); ++j) {
-                if (std::string error = rules.positional(arguments[j]); !error.empty()) {
-                    return error;
-                }
+        if (!optionsOver && arguments[i] == "--" && rules.endOfOptions != EndOfOptions::NotSpecial) {
+            optionsOver = true;
+            if (rules.endOfOptions == EndOfOptions::RestArePositional) {
+                continue;
             }
-            return "";
         }
         OptionReading reading;
         // A handler may add a table while the walk goes on.
-        for (std::size_t t = 0; t < rules.tables.size() && !reading.use && reading.error.empty(); ++t) {
+        for (std::size_t t = 0;
+             !optionsOver && t < rules.tables.size() && !reading.use && reading.error.empty(); ++t) {
             reading = ReadOption(rules.tables[t], arguments, i);
         }
         std::string error = reading.error;
         if (error.empty()) {
-            error = reading.use                      ? rules.option(*reading.use)
-                    : arguments[i].starts_with("--") ? rules.unknownOption(arguments[i])
-                                                     : rules.positional(arguments[i]);
+            error = reading.use                                      ? rules.option(*reading.use)
+                    : !optionsOver && arguments[i].starts_with("--") ? rules.unknownOption(arguments[i])
+                                                                     : rules.positional(arguments[i]);
         }
         if (!error.empty()) {
             return error;
