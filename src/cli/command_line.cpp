@@ -45,7 +45,7 @@ std::string UnknownCommand(std::string_view name) {
 CommandArguments Sort(const std::vector<std::string>& arguments) {
     CommandArguments sorted;
     ArgumentRules rules;
-    rules.tables = {DryRunOptions(), HelpOptions()};
+    rules.tables = {kDryRunOptions, kHelpOptions};
     rules.endOfOptions = ArgumentRules::EndOfOptions::RestArePositional;
     rules.option = [&sorted](const OptionUse& use) {
         const OptionSpec& option = *use.option;

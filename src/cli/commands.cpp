@@ -1,6 +1,5 @@
 #include "cli/commands.h"
 
-#include <array>
 #include <limits>
 
 namespace treadkey {
@@ -120,29 +119,7 @@ const std::vector<CommandSpec> kCommands = {
      "Shows the help of COMMAND, or the overview without one.\n"},
 };
 
-// Spelled exactly so or not at all: "--help=x" is an unknown option.
-constexpr std::array<OptionSpec, 1> kDryRunOptions = {{
-    {.name = kDryRunOption,
-     .help = "print the reports as hex lines instead of writing them",
-     .onlyAsIs = true},
-}};
-constexpr std::array<OptionSpec, 2> kHelpOptions = {{
-    {.name = kHelpOption,
-     .help = "show help and exit (also 'treadkeyctl help COMMAND')",
-     .alias = "-h",
-     .onlyAsIs = true},
-    {.name = kVersionOption, .help = "show the version and exit", .onlyAsIs = true},
-}};
-
 } // namespace
-
-std::span<const OptionSpec> DryRunOptions() {
-    return kDryRunOptions;
-}
-
-std::span<const OptionSpec> HelpOptions() {
-    return kHelpOptions;
-}
 
 const std::vector<CommandSpec>& Commands() {
     return kCommands;

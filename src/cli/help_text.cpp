@@ -16,8 +16,8 @@ std::string Padded(std::string text, std::size_t column) {
 }
 
 std::string SharedOptions() {
-    return OptionHelp(DryRunOptions()) + "\n" + std::string(BackendOptionsHelp()) + "\n" +
-           OptionHelp(HelpOptions()) + "\n";
+    return OptionHelp(kDryRunOptions) + "\n" + std::string(BackendOptionsHelp()) + "\n" +
+           OptionHelp(kHelpOptions) + "\n";
 }
 
 std::string Synopsis(const CommandSpec& command) {
