@@ -1,6 +1,6 @@
 #include "device/backend_options.h"
 
-#include "device/hidapi_backend.h"
+#include "device/platform_backend.h"
 
 #include <charconv>
 #include <optional>
@@ -118,7 +118,7 @@ std::unique_ptr<HidBackend> MakeBackend(const BackendOptions& options) {
     if (options.useVirtualPedal) {
         return std::make_unique<VirtualPedal>(options.virtualPedal);
     }
-    return MakeHidapiBackend();
+    return MakePlatformBackend();
 }
 
 std::string_view BackendOptionsHelp() {
