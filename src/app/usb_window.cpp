@@ -2,16 +2,14 @@
 
 #include "app/discovery_wording.h"
 #include "app/etched_frame.h"
-#include "app/language_captions.h"
-#include "device/result_line.h"
-#include "editor/key_assignment.h"
-#include "editor/key_command.h"
-#include "editor/mouse_command.h"
-#include "editor/write_button_group.h"
+#include "app/result_line.h"
+#include "app/window_controls.h"
+#include "app/window_wording.h"
+#include "editor/frame_sequences.h"
+#include "protocol/frames.h"
 #include "protocol/hex_filter.h"
 #include "protocol/number_text.h"
 #include "protocol/output_report.h"
-#include "protocol/settings_frames.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -37,8 +35,9 @@ constexpr TwipRect kClientArea{0, 0, 15990, 10095};
 constexpr int kTwipsPerPixel = 15;
 constexpr int kTimerInterval = 350;
 
-const char* const kWriteFailed = "写入失败，请先联接。";
-const char* const kNotHexMessage = "请输入的数据是16进制的范围";
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QRect Pixels(TwipRect r) {
     const auto px = [](int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); };
@@ -51,9 +50,14 @@ template <typename Widget> Widget* Place(Widget* widget, const char* name, TwipR
     return widget;
 }
 
+// A control made with its design caption, which every control that shows text takes as its first argument.
+template <typename Widget> Widget* Make(QWidget* parent, const char* name, TwipRect place) {
+    return Place(new Widget(Utf8(DesignCaption(name)), parent), name, place);
+}
+
 // Labels size themselves to their caption, as the window's design asks of every label.
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, TwipRect place) {
-    auto* label = Place(new QLabel(caption, parent), name, place);
+QLabel* MakeLabel(QWidget* parent, const char* name, TwipRect place) {
+    auto* label = Make<QLabel>(parent, name, place);
     label->adjustSize();
     return label;
 }
@@ -80,14 +84,10 @@ void SetCaption(QWidget* control, const QString& caption) {
     }
 }
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 USB::USB(HidBackend& backend, UiServices& ui) : link_(backend), ui_(ui), boxes_(ui, *this) {
-    setWindowTitle(QStringLiteral("USB Treadkey KeyMouse Setup V2.4"));
+    setWindowTitle(Utf8(kWindowTitle));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Pixels(kClientArea).size());
@@ -97,37 +97,31 @@ USB::USB(HidBackend& backend, UiServices& ui) : link_(backend), ui_(ui), boxes_(
 }
 
 void USB::CreateControls() {
-    Label3 = MakeLabel(this, "Label3", QStringLiteral("USB device is not Link!"), {120, 120, 3450, 285});
+    Label3 = MakeLabel(this, "Label3", {120, 120, 3450, 285});
     Label3->setFont(CjkFont({QStringLiteral("SimSun")}, 14.25, QFont::Normal));
     Label3->adjustSize();
-    Label9 = MakeLabel(this, "Label9", QString(), {12360, 120, 105, 210});
-    Label_key_no = MakeLabel(this, "Label_key_no", QStringLiteral("键位选择:"), {120, 960, 945, 210});
+    Label9 = MakeLabel(this, "Label9", {12360, 120, 105, 210});
+    Label_key_no = MakeLabel(this, "Label_key_no", {120, 960, 945, 210});
     Combo1 = Place(new QComboBox(this), "Combo1", {1560, 960, 855, 330});
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setEditText(QStringLiteral("1"));
-    Label_delay = MakeLabel(this, "Label_delay", QStringLiteral("延时响应:"), {3480, 960, 945, 210});
-    Text_delay = Place(new QLineEdit(QStringLiteral("0"), this), "Text_delay", {4560, 960, 855, 375});
-    Label8 = MakeLabel(this, "Label8", QStringLiteral("ms"), {5520, 960, 210, 210});
-    Check_once =
-        Place(new QCheckBox(QStringLiteral("一次单键输出"), this), "Check_once", {6000, 960, 2415, 375});
-    Frame_mouse_btn =
-        Place(new EtchedFrame(QStringLiteral("鼠标按键值"), this), "Frame_mouse_btn", {8640, 840, 3255, 975});
-    Command_L_btn = Place(new QPushButton(QStringLiteral("左键"), Frame_mouse_btn), "Command_L_btn",
-                          {120, 240, 855, 615});
-    Command_M_btn = Place(new QPushButton(QStringLiteral("中键"), Frame_mouse_btn), "Command_M_btn",
-                          {1200, 240, 855, 615});
-    Command_R_btn = Place(new QPushButton(QStringLiteral("右键"), Frame_mouse_btn), "Command_R_btn",
-                          {2280, 240, 855, 615});
+    Label_delay = MakeLabel(this, "Label_delay", {3480, 960, 945, 210});
+    Text_delay = Make<QLineEdit>(this, "Text_delay", {4560, 960, 855, 375});
+    Label8 = MakeLabel(this, "Label8", {5520, 960, 210, 210});
+    Check_once = Make<QCheckBox>(this, "Check_once", {6000, 960, 2415, 375});
+    Frame_mouse_btn = Make<EtchedFrame>(this, "Frame_mouse_btn", {8640, 840, 3255, 975});
+    Command_L_btn = Make<QPushButton>(Frame_mouse_btn, "Command_L_btn", {120, 240, 855, 615});
+    Command_M_btn = Make<QPushButton>(Frame_mouse_btn, "Command_M_btn", {1200, 240, 855, 615});
+    Command_R_btn = Make<QPushButton>(Frame_mouse_btn, "Command_R_btn", {2280, 240, 855, 615});
     for (QPushButton* mouseButton : {Command_L_btn, Command_M_btn, Command_R_btn}) {
         mouseButton->setEnabled(false);
     }
-    Command3 = Place(new QPushButton(QStringLiteral("英文"), this), "Command3", {12240, 960, 1335, 735});
-    Label7 =
-        MakeLabel(this, "Label7", QStringLiteral("点击按键即可写入键值到模拟器"), {120, 1680, 2940, 210});
-    Frame1 = Place(new EtchedFrame(QString(), this), "Frame1", {120, 2160, 15735, 3855});
-    Label_Status = MakeLabel(this, "Label_Status", QStringLiteral("状态信息："), {120, 6240, 1050, 210});
-    Clear = Place(new QPushButton(QStringLiteral("清除信息"), this), "Clear", {120, 6720, 1695, 495});
+    Command3 = Make<QPushButton>(this, "Command3", {12240, 960, 1335, 735});
+    Label7 = MakeLabel(this, "Label7", {120, 1680, 2940, 210});
+    Frame1 = Make<EtchedFrame>(this, "Frame1", {120, 2160, 15735, 3855});
+    Label_Status = MakeLabel(this, "Label_Status", {120, 6240, 1050, 210});
+    Clear = Make<QPushButton>(this, "Clear", {120, 6720, 1695, 495});
     lstResults = Place(new QListWidget(this), "lstResults", {2160, 6120, 13695, 3840});
 
     for (const KeyEntry& key : KeyTable()) {
@@ -139,47 +133,45 @@ void USB::CreateControls() {
         Command_key[static_cast<std::size_t>(key.index)] = button;
     }
 
-    const auto toggle = [this](const char* name, const char* caption, TwipRect place) {
-        auto* button = Place(new GraphicalButton(QString::fromLatin1(caption), Frame1), name, place);
+    const auto toggle = [this](const char* name, TwipRect place) {
+        auto* button = Make<GraphicalButton>(Frame1, name, place);
         button->setEnabled(false);
         return button;
     };
-    Command_shift = toggle("Command_shift", "shift", {120, 2640, 1215, 495});
-    Command_shift_r = toggle("Command_shift_r", "shift", {7680, 2640, 1335, 495});
-    Command_ctrl = toggle("Command_ctrl", "Ctrl", {120, 3240, 975, 495});
-    Command_alt = toggle("Command_alt", "Alt", {1200, 3240, 855, 495});
-    Command_win = toggle("Command_win", "win", {2160, 3240, 855, 495});
-    Command_alt_r = toggle("Command_alt_r", "Alt", {5760, 3240, 735, 495});
-    Command_win_r = toggle("Command_win_r", "win", {6600, 3240, 735, 495});
-    Command_ctrl_r = toggle("Command_ctrl_r", "Ctrl", {8280, 3240, 735, 495});
+    Command_shift = toggle("Command_shift", {120, 2640, 1215, 495});
+    Command_shift_r = toggle("Command_shift_r", {7680, 2640, 1335, 495});
+    Command_ctrl = toggle("Command_ctrl", {120, 3240, 975, 495});
+    Command_alt = toggle("Command_alt", {1200, 3240, 855, 495});
+    Command_win = toggle("Command_win", {2160, 3240, 855, 495});
+    Command_alt_r = toggle("Command_alt_r", {5760, 3240, 735, 495});
+    Command_win_r = toggle("Command_win_r", {6600, 3240, 735, 495});
+    Command_ctrl_r = toggle("Command_ctrl_r", {8280, 3240, 735, 495});
 
     // The controls below exist for their handlers and values; none of them is ever shown.
-    Frame4 = Place(new EtchedFrame(QStringLiteral("参数设置"), this), "Frame4", {240, 7320, 1815, 975});
-    Option2 = Place(new QRadioButton(QStringLiteral("循环播放"), Frame4), "Option2", {1800, 240, 1335, 255});
+    Frame4 = Make<EtchedFrame>(this, "Frame4", {240, 7320, 1815, 975});
+    Option2 = Make<QRadioButton>(Frame4, "Option2", {1800, 240, 1335, 255});
     Option2->setChecked(true);
-    Option1 = Place(new QRadioButton(QStringLiteral("单次播放"), Frame4), "Option1", {1800, 600, 1215, 255});
-    Command_auto_run = Place(new GraphicalButton(QStringLiteral("上电自动运行"), Frame4), "Command_auto_run",
-                             {120, 360, 1455, 375});
-    Command2 = Place(new QPushButton(QStringLiteral("确定"), this), "Command2", {4320, 1440, 1095, 375});
-    Command1 = Place(new QPushButton(QStringLiteral("清除设备键值"), this), "Command1", {6360, 0, 1455, 375});
+    Option1 = Make<QRadioButton>(Frame4, "Option1", {1800, 600, 1215, 255});
+    Command_auto_run = Make<GraphicalButton>(Frame4, "Command_auto_run", {120, 360, 1455, 375});
+    Command2 = Make<QPushButton>(this, "Command2", {4320, 1440, 1095, 375});
+    Command1 = Make<QPushButton>(this, "Command1", {6360, 0, 1455, 375});
     Command1->setEnabled(false);
-    Frame2 = Place(new EtchedFrame(QString(), this), "Frame2", {120, 8880, 3375, 975});
-    TextIW = Place(new QLineEdit(QStringLiteral("AA 03 00 00 00 00 00"), Frame2), "TextIW",
-                   {1320, 240, 2895, 495});
+    Frame2 = Make<EtchedFrame>(this, "Frame2", {120, 8880, 3375, 975});
+    TextIW = Make<QLineEdit>(Frame2, "TextIW", {1320, 240, 2895, 495});
     TextIW->setEnabled(false);
     // A pasted text is filtered whole, never cut at the line edit's default limit.
     TextIW->setMaxLength(std::numeric_limits<int>::max());
-    Iwrite = Place(new QPushButton(QStringLiteral("写入"), Frame2), "Iwrite", {240, 240, 855, 495});
+    Iwrite = Make<QPushButton>(Frame2, "Iwrite", {240, 240, 855, 495});
     Iwrite->setEnabled(false);
-    contion = Place(new QPushButton(QStringLiteral("连接设备"), this), "contion", {240, 8400, 1455, 255});
+    contion = Make<QPushButton>(this, "contion", {240, 8400, 1455, 255});
     contion->setFont(CjkFont({QStringLiteral("SimSun")}, 12, QFont::Normal));
-    TextVID = Place(new QLineEdit(QStringLiteral("2704"), this), "TextVID", {14880, 480, 855, 375});
-    TextPID = Place(new QLineEdit(QStringLiteral("2018"), this), "TextPID", {14880, 960, 855, 375});
+    TextVID = Make<QLineEdit>(this, "TextVID", {14880, 480, 855, 375});
+    TextPID = Make<QLineEdit>(this, "TextPID", {14880, 960, 855, 375});
     const QFont idLabelFont =
         CjkFont({QStringLiteral("NSimSun"), QStringLiteral("SimSun")}, 14.25, QFont::Bold);
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("VID"), {14280, 480, 495, 285});
+    Label1 = MakeLabel(this, "Label1", {14280, 480, 495, 285});
     Label1->setFont(idLabelFont);
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("PID"), {14280, 960, 495, 285});
+    Label2 = MakeLabel(this, "Label2", {14280, 960, 495, 285});
     Label2->setFont(idLabelFont);
     for (QWidget* hidden : std::initializer_list<QWidget*>{Frame4, Command2, Command1, Frame2, contion,
                                                            TextVID, TextPID, Label1, Label2}) {
@@ -208,16 +200,16 @@ void USB::ConnectHandlers() {
         connect(Command_key[static_cast<std::size_t>(index)], &QPushButton::clicked, this,
                 [this, index] { Command_key_Click(index); });
     }
-    for (std::size_t i = 0; i < kModifierToggles.size(); ++i) {
-        auto* button = findChild<GraphicalButton*>(Utf8(kModifierToggles[i].control));
+    for (std::size_t i = 0; i < kModifierToggleControls.size(); ++i) {
+        auto* button = findChild<GraphicalButton*>(Utf8(kModifierToggleControls[i]));
         modifierToggles_[i] = button;
         connect(button, &QPushButton::clicked, this, [this, button] { ToggleModifier(button); });
     }
     for (std::size_t i = 0; i < kWriteButtonsAfterKeys.size(); ++i) {
         writeButtonsAfterKeys_[i] = findChild<QWidget*>(Utf8(kWriteButtonsAfterKeys[i]));
     }
-    for (int i = 0; i < static_cast<int>(kMouseButtons.size()); ++i) {
-        auto* button = findChild<QPushButton*>(Utf8(kMouseButtons[static_cast<std::size_t>(i)].control));
+    for (std::size_t i = 0; i < kMouseButtonControls.size(); ++i) {
+        auto* button = findChild<QPushButton*>(Utf8(kMouseButtonControls[i]));
         connect(button, &QPushButton::clicked, this, [this, i] { MouseButton_Click(i); });
     }
 }
@@ -281,12 +273,10 @@ void USB::contion_Click() {
 bool USB::FindTheHid() {
     const bool found = link_.FindTheHid(VendorIDText.toStdString(), ProductIDText.toStdString());
     if (found) {
-        SetCaption(Label3, IsChinese != 0 ? QStringLiteral("USB设备联接成功")
-                                          : QStringLiteral("USB device is connected!"));
+        SetCaption(Label3, Utf8(kConnectedStatus.In(IsChinese != 0)));
         EnableWriteButtons();
     } else {
-        SetCaption(Label3, IsChinese != 0 ? QStringLiteral("USB设备联接失败!")
-                                          : QStringLiteral("USB device is not connected!"));
+        SetCaption(Label3, Utf8(kNotConnectedStatus.In(IsChinese != 0)));
         DisableWriteButtons();
     }
     ShowDiscoveryReason();
@@ -301,7 +291,7 @@ void USB::ShowDiscoveryReason() {
         // Said on stderr once when it arises, not on every tick.
         const std::string reason = ExplainDiscovery(report, false);
         if (!reason.empty()) {
-            std::cerr << "treadkey-setup: " << reason << std::endl;
+            std::cerr << kDiscoveryNotePrefix << reason << std::endl;
         }
     }
     // The tooltip follows the language switch at the next discovery, as the status text does.
@@ -313,8 +303,8 @@ void USB::ShowDiscoveryReason() {
 
 void USB::CloseDeviceHandles() {
     link_.CloseDeviceHandles();
-    AddResultLine(QStringLiteral("CloseHandle (HIDHandle)"));
-    AddResultLine(QStringLiteral("CloseHandle (ReadHandle)"));
+    AddResultLine(Utf8(kCloseHidHandleLine));
+    AddResultLine(Utf8(kCloseReadHandleLine));
 }
 
 bool USB::SendCommandText() {
@@ -359,55 +349,60 @@ void USB::TextIW_Change() {
 
 void USB::Iwrite_Click() {
     const bool written = SendCommandText();
-    AddResultLine(written ? QStringLiteral("写入数据: ") + TextIW->text() : Utf8(kWriteFailed));
+    AddResultLine(written ? Utf8(kWrittenDataPrefix) + TextIW->text() : Utf8(kWriteFailedLine));
 }
 
 void USB::SendPlaybackWord(bool autoRunOn, bool loopPlayback) {
-    TextIW->setText(Utf8(PlaybackWordFrame(autoRunOn, loopPlayback)));
+    TextIW->setText(Utf8(PlaybackFrame(autoRunOn, loopPlayback)));
     SendCommandText();
 }
 
 void USB::Option1_Click() {
     SendPlaybackWord(Command_auto_run->IsGreen(), false);
-    AddResultLine(QStringLiteral("单次播放！"));
+    AddResultLine(Utf8(kSinglePlaybackLine));
 }
 
 void USB::Option2_Click() {
     SendPlaybackWord(Command_auto_run->IsGreen(), true);
-    AddResultLine(QStringLiteral("循环播放！"));
+    AddResultLine(Utf8(kLoopPlaybackLine));
 }
 
 void USB::Command_auto_run_Click() {
     const bool switchOn = !Command_auto_run->IsGreen();
     Command_auto_run->SetBackColor(switchOn ? GraphicalButton::kGreen : GraphicalButton::kButtonFace);
     // The log line records the user's choice and comes before the send.
-    AddResultLine(switchOn ? QStringLiteral("键鼠控制器上电自动运行存储的键值！")
-                           : QStringLiteral("键鼠控制器上电不自动运行！"));
+    AddResultLine(Utf8(switchOn ? kAutoRunOnLine : kAutoRunOffLine));
     SendPlaybackWord(switchOn, Option2->isChecked());
 }
 
-USB::DelaySettingsResult USB::SendDelaySettings() {
+USB::DelaySetting USB::ReadDelay() const {
     const double reading = ReadLeadingNumber(Text_delay->text().toStdString());
     const double delay = RoundHalfEven(reading);
-    TextIW->setText(Utf8(KeyDelayFrame(delay)));
-    const bool delayWritten = SendCommandText();
-    ui_.Sleep(static_cast<int>(kPauseBetweenFrames.count()));
-    TextIW->setText(Utf8(SingleOutputFrame(Check_once->isChecked() ? 1 : 0)));
-    const bool singleOutputWritten = SendCommandText();
-    return {delayWritten && singleOutputWritten,
-            reading > 0 ? Utf8(KeyDelayLogLine(IsChinese != 0, delay)) : QString()};
+    return {delay, reading > 0 ? Utf8(KeyDelayLogLine(IsChinese != 0, delay)) : QString()};
+}
+
+bool USB::SendFrames(const FrameSequence& frames) {
+    bool allWritten = true;
+    for (const PacedFrame& frame : frames) {
+        if (frame.pauseBefore.count() > 0) {
+            ui_.Sleep(static_cast<int>(frame.pauseBefore.count()));
+        }
+        TextIW->setText(Utf8(frame.text));
+        allWritten = SendCommandText() && allWritten;
+    }
+    return allWritten;
 }
 
 void USB::Command2_Click() {
     if (!link_.DeviceDetected && !link_.ConnectedOnce) {
-        AddResultLine(QStringLiteral("Error"));
+        AddResultLine(Utf8(kNeverConnectedLine));
         return;
     }
-    const DelaySettingsResult result = SendDelaySettings();
-    if (!result.written) {
-        AddResultLine(Utf8(kWriteFailed));
-    } else if (!result.delayLine.isEmpty()) {
-        AddResultLine(result.delayLine);
+    const DelaySetting delay = ReadDelay();
+    if (!SendFrames(DelaySettingsSequence(delay.value, Check_once->isChecked()))) {
+        AddResultLine(Utf8(kWriteFailedLine));
+    } else if (!delay.logLine.isEmpty()) {
+        AddResultLine(delay.logLine);
     }
 }
 
@@ -419,16 +414,11 @@ void USB::Text_delay_Change() {
 
 void USB::Command1_Click() {
     TextIW->setText(QStringLiteral("aa 00 ff ff ff ff"));
-    if (!boxes_.AskOkCancel(QStringLiteral("确定清空设备所有键值?"), QStringLiteral("温馨提示"))) {
+    if (!boxes_.AskOkCancel(Utf8(kClearAllQuestion), Utf8(kClearAllTitle))) {
         return;
     }
     Combo1->setEditText(QStringLiteral("0"));
-    bool allWritten = true;
-    for (int counter = 0; counter < kSlotAddressCount; ++counter) {
-        TextIW->setText(Utf8(SlotClearFrame(counter)));
-        allWritten = SendCommandText() && allWritten;
-    }
-    AddResultLine(allWritten ? QStringLiteral("已清空设备所有键值!") : Utf8(kWriteFailed));
+    AddResultLine(SendFrames(ClearAllSequence()) ? Utf8(kClearedAllLine) : Utf8(kWriteFailedLine));
 }
 
 void USB::ToggleModifier(GraphicalButton* toggle) {
@@ -439,18 +429,17 @@ void USB::ToggleModifier(GraphicalButton* toggle) {
 
 void USB::ComposeKeyCommand() {
     ModifierByte = 0;
-    for (std::size_t i = 0; i < kModifierToggles.size(); ++i) {
+    for (std::size_t i = 0; i < kModifiers.size(); ++i) {
         if (modifierToggles_[i]->IsGreen()) {
-            ModifierByte = static_cast<std::uint8_t>(ModifierByte | kModifierToggles[i].bit);
+            ModifierByte = static_cast<std::uint8_t>(ModifierByte | kModifiers[i].bit);
         }
     }
-    TextIW->setText(
-        Utf8(treadkey::ComposeKeyCommand(Combo1->currentText().toStdString(), ModifierByte, CurrentCode)));
+    TextIW->setText(Utf8(KeyFrame(Combo1->currentText().toStdString(), ModifierByte, CurrentCode)));
 }
 
 void USB::Command_key_Click(int Index) {
     if (!link_.DeviceDetected && !link_.ConnectedOnce) {
-        AddResultLine(Utf8(kWriteFailed));
+        AddResultLine(Utf8(kWriteFailedLine));
         return;
     }
     const std::optional<std::string_view> code = KeyCodes.At(Index);
@@ -459,16 +448,16 @@ void USB::Command_key_Click(int Index) {
     }
     CurrentCode = ReadLeadingNumber(*code);
     ComposeKeyCommand();
-    const bool keyWritten = SendCommandText();
-    ui_.Sleep(static_cast<int>(kPauseBetweenFrames.count()));
-    const DelaySettingsResult settings = SendDelaySettings();
+    const DelaySetting delay = ReadDelay();
+    const bool written = SendFrames(KeyAssignmentSequence(Combo1->currentText().toStdString(), ModifierByte,
+                                                          CurrentCode, delay.value, Check_once->isChecked()));
     // The key and its two settings frames are one assignment: it is logged as done only when all three went.
-    if (!keyWritten || !settings.written) {
-        AddResultLine(Utf8(kWriteFailed));
+    if (!written) {
+        AddResultLine(Utf8(kWriteFailedLine));
         return;
     }
-    if (!settings.delayLine.isEmpty()) {
-        AddResultLine(settings.delayLine);
+    if (!delay.logLine.isEmpty()) {
+        AddResultLine(delay.logLine);
     }
     const QString caption = Command_key[static_cast<std::size_t>(Index)]->text();
     AddResultLine(Utf8(KeyLogLine(IsChinese != 0, ModifierByte, caption.toStdString(),
@@ -476,16 +465,16 @@ void USB::Command_key_Click(int Index) {
 }
 
 void USB::ComposeMouseCommand() {
-    TextIW->setText(Utf8(treadkey::ComposeMouseCommand(Combo1->currentText().toStdString(), CurrentCode)));
+    TextIW->setText(Utf8(MouseFrame(Combo1->currentText().toStdString(), CurrentCode)));
 }
 
-void USB::MouseButton_Click(int buttonIndex) {
-    const MouseButton& button = kMouseButtons[static_cast<std::size_t>(buttonIndex)];
-    CurrentCode = button.code;
+void USB::MouseButton_Click(std::size_t buttonIndex) {
+    CurrentCode = kMouseButtons[buttonIndex].code;
     ComposeMouseCommand();
     const bool written = SendCommandText();
-    AddResultLine(written ? Utf8(MouseLogLine(IsChinese != 0, button, Combo1->currentText().toStdString()))
-                          : Utf8(kWriteFailed));
+    AddResultLine(written
+                      ? Utf8(MouseLogLine(IsChinese != 0, buttonIndex, Combo1->currentText().toStdString()))
+                      : Utf8(kWriteFailedLine));
 }
 
 void USB::Command3_Click() {

@@ -3,10 +3,10 @@
 #include "app/graphical_button.h"
 #include "app/modal_gate.h"
 #include "app/ui_services.h"
+#include "app/window_controls.h"
 #include "device/device_link.h"
-#include "editor/key_command.h"
+#include "editor/frame_sequences.h"
 #include "editor/key_table.h"
-#include "editor/write_button_group.h"
 
 #include <QWidget>
 #include <array>
@@ -120,9 +120,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct DelaySettingsResult {
-        bool written;
-        QString delayLine; // empty when the delay is not above 0
+    // The delay box as sent (rounded half to even), and its log line: none unless the box reads above 0.
+    struct DelaySetting {
+        double value;
+        QString logLine;
     };
 
     void CreateControls();
@@ -131,9 +132,11 @@ private:
     void FillKeyTable();
     void SetWriteButtonsEnabled(bool enabled);
     void ToggleModifier(GraphicalButton* toggle);
-    void MouseButton_Click(int buttonIndex);
+    void MouseButton_Click(std::size_t buttonIndex);
     void SendPlaybackWord(bool autoRunOn, bool loopPlayback);
-    DelaySettingsResult SendDelaySettings();
+    DelaySetting ReadDelay() const;
+    // Puts each frame into the command box and sends it, after its pause; true when every one was written.
+    bool SendFrames(const FrameSequence& frames);
     void ShowDiscoveryReason();
 
     DeviceLink link_;
@@ -143,7 +146,7 @@ private:
     DiscoveryReport shownDiscovery_;
     std::uint8_t tooltipLanguage_ = 0;
     // Looked up once by name, so that neither the 350 ms tick nor a composition searches the children.
-    std::array<GraphicalButton*, kModifierToggles.size()> modifierToggles_{};
+    std::array<GraphicalButton*, kModifierToggleControls.size()> modifierToggles_{};
     std::array<QWidget*, kWriteButtonsAfterKeys.size()> writeButtonsAfterKeys_{};
 };
 

@@ -2,20 +2,16 @@
 
 #include "cli/key_combo.h"
 #include "cli/profile.h"
+#include "editor/frame_sequences.h"
 
-#include <chrono>
 #include <cstddef>
 #include <string>
-#include <vector>
 
 namespace treadkey {
 
 // One command text to send, after a pause.
-struct PlannedFrame {
-    std::string text;
-    std::chrono::milliseconds pauseBefore{0};
-};
-using FramePlan = std::vector<PlannedFrame>;
+using PlannedFrame = PacedFrame;
+using FramePlan = FrameSequence;
 
 // The frames of each write, as the window sends them for the same action.
 

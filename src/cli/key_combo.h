@@ -9,7 +9,7 @@ namespace treadkey {
 
 // A key with the modifiers held with it, as the window's toggles and key buttons give it.
 struct KeyCombo {
-    std::uint8_t modifiers = 0; // bits of kModifierToggles
+    std::uint8_t modifiers = 0; // bits of kModifiers
     int keyIndex = 0;           // into KeyTable()
 
     bool operator==(const KeyCombo&) const = default;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/pedal_memory.h"
+#include "protocol/frame_layout.h"
 
 #include <optional>
 #include <string_view>
@@ -10,7 +10,7 @@ namespace treadkey {
 // What the command line and profiles accept: stricter than the window's free-text boxes, which take any
 // leading number.
 inline constexpr int kFirstSlot = 1;
-inline constexpr int kLastSlot = PedalMemory::kSlotCount;
+inline constexpr int kLastSlot = kSlotCount;
 inline constexpr int kMaxKeyDelay = 65535; // milliseconds; the delay frame holds 16 bits
 
 // A number written in decimal digits only (no sign, blank or fraction) from lowest to highest.

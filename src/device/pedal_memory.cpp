@@ -6,14 +6,10 @@
 namespace treadkey {
 namespace {
 
-constexpr std::size_t kFrameReportSize = 8; // report id + 7-byte frame
-constexpr std::uint8_t kLeadByte = 0xAA;
-constexpr std::uint8_t kKeyCommand = 0x01;
-constexpr std::uint8_t kMouseCommand = 0x02;
-constexpr int kWordSize = 4;
+constexpr std::size_t kFrameReportSize = 1 + kFrameSize; // report id, then the frame
 
 bool IsWordAddress(int address) {
-    return address >= 0 && address <= PedalMemory::kLastAddress && address % kWordSize == 0;
+    return address >= 0 && address <= kLastAddress && address % kWordSize == 0;
 }
 
 std::optional<WordWriter> WriterOf(std::uint8_t command) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/frame_layout.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -15,7 +17,7 @@ enum class WordWriter : std::uint8_t {
 };
 
 struct MemoryWord {
-    std::array<std::uint8_t, 4> data{};
+    std::array<std::uint8_t, kWordSize> data{};
     WordWriter writer = WordWriter::None;
 
     bool operator==(const MemoryWord&) const = default;
@@ -26,12 +28,6 @@ struct MemoryWord {
 // clear frame set to FF FF FF FF stays distinguishable from one never touched.
 class PedalMemory {
 public:
-    static constexpr int kWordCount = 32;
-    static constexpr int kLastAddress = 0x7C;
-    static constexpr int kSlotCount = 12;
-    static constexpr int kSingleOutputAddress = 0x78;
-    static constexpr int kPlaybackAddress = 0x7C; // playback, auto-run and key delay
-
     // Applies one output report: report id 0, then lead 0xAA, command, address, four data bytes; bytes past
     // those are padding. Returns whether the frame was applied; anything else changes nothing and counts as
     // ignored.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,16 +19,20 @@ struct TwipRect {
 enum class KeyContainer { Frame1, Window };
 
 // One button of the on-screen keyboard: its caption, its key code (USB HID usage of the keyboard page, as
-// decimal text; empty for the one button without a code) and its place.
+// decimal text; empty for the one button without a code), the name the command line and profiles know it by
+// and its place. One name for each distinct code: the codeless button has none, and of the two Num Lock
+// buttons, which send the same code, only the shown one has it.
 struct KeyEntry {
     int index;
     std::string_view caption;
     std::string_view code;
+    std::string_view name;
     TwipRect place;
     KeyContainer container;
 };
 
 inline constexpr int kKeyButtonCount = 98;
+inline constexpr std::size_t kNamedKeyCount = 96;
 // The hidden button that keeps its design caption "enter" and carries no code.
 inline constexpr int kCodelessKeyIndex = 79;
 

@@ -1,4 +1,5 @@
-#include "app/language_captions.h"
+#include "app/window_controls.h"
+#include "app/window_wording.h"
 #include "window_fixture.h"
 
 namespace treadkey::testing {
@@ -119,6 +120,32 @@ TEST_F(StartUp, EveryWritingControlIsDisabledAndSwitchesAsOneGroup) {
     window->DisableWriteButtons();
     EXPECT_FALSE(Key(50)->isEnabled());
     EXPECT_TRUE(window->Combo1->isEnabled());
+}
+
+// A table row whose control name matches nothing is skipped without a sound, so every name must find its one
+// control.
+TEST_F(StartUp, EveryControlTheWindowsTablesNameIsExactlyOneControl) {
+    const auto count = [this](std::string_view name) {
+        return window
+            ->findChildren<QWidget*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
+            .size();
+    };
+    for (const SwitchableCaption& c : kSwitchableCaptions) {
+        EXPECT_EQ(count(c.control), 1) << c.control;
+        EXPECT_FALSE(DesignCaption(c.control).empty()) << c.control;
+    }
+    for (const std::string_view name : kModifierToggleControls) {
+        EXPECT_EQ(count(name), 1) << name;
+        EXPECT_NE(window->findChild<GraphicalButton*>(QString::fromUtf8(name.data(), name.size())), nullptr)
+            << name;
+    }
+    for (const std::string_view name : kMouseButtonControls) {
+        EXPECT_EQ(count(name), 1) << name;
+    }
+    for (const std::string_view name : kWriteButtonsAfterKeys) {
+        EXPECT_EQ(count(name), 1) << name;
+    }
+    EXPECT_TRUE(DesignCaption("no such control").empty());
 }
 
 TEST_F(StartUp, ClicksOnDisabledKeysDoNothing) {

@@ -2,7 +2,7 @@
 #include "cli/input_names.h"
 #include "cli/key_combo.h"
 #include "editor/key_table.h"
-#include "editor/mouse_command.h"
+#include "editor/mouse_buttons.h"
 #include "protocol/number_text.h"
 
 #include <gtest/gtest.h>

@@ -4,11 +4,10 @@
 #include "device/backend_options.h"
 #include "device/fake_hid_backend.h"
 #include "device/scratch_directory.h"
-#include "editor/key_command.h"
-#include "editor/mouse_command.h"
+#include "protocol/frame_layout.h"
+#include "protocol/frames.h"
 #include "protocol/output_report.h"
 #include "protocol/report_hex.h"
-#include "protocol/settings_frames.h"
 
 #include <gtest/gtest.h>
 
@@ -130,7 +129,7 @@ TEST_F(CliRun, KeyWritesKeyFrameDelayAndSingleOutputInTheWindowsOrder) {
         std::filesystem::remove(log_);
         const Outcome outcome = RunOnPedal(c.arguments);
         EXPECT_EQ(outcome.exitCode, 0) << c.arguments[2] << ": " << outcome.err;
-        EXPECT_EQ(LoggedReports(), ExpectedReports({ComposeKeyCommand(c.slot, c.modifiers, c.code),
+        EXPECT_EQ(LoggedReports(), ExpectedReports({KeyFrame(c.slot, c.modifiers, c.code),
                                                     KeyDelayFrame(c.delay), SingleOutputFrame(c.once)}))
             << c.arguments[2];
         EXPECT_EQ(outcome.pauses, (std::vector<std::chrono::milliseconds>{50ms, 50ms})) << c.arguments[2];
@@ -141,7 +140,7 @@ TEST_F(CliRun, ReportsTakeThePedalsLength) {
     const Outcome outcome = RunOnPedal({"--report-length", "20", "key", "3", "ctrl+shift+a"});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(LoggedReports(),
-              ExpectedReports({ComposeKeyCommand("3", 0x03, 4), KeyDelayFrame(0), SingleOutputFrame(0)}, 20));
+              ExpectedReports({KeyFrame("3", 0x03, 4), KeyDelayFrame(0), SingleOutputFrame(0)}, 20));
 }
 
 TEST_F(CliRun, OtherCommandsWriteWhatTheWindowWritesWithoutPauses) {
@@ -149,13 +148,13 @@ TEST_F(CliRun, OtherCommandsWriteWhatTheWindowWritesWithoutPauses) {
         Lines arguments;
         Lines frames;
     } cases[] = {
-        {{"mouse", "1", "left"}, {ComposeMouseCommand("1", 1)}},
-        {{"mouse", "12", "middle"}, {ComposeMouseCommand("12", 4)}},
-        {{"mouse", "2", "Right"}, {ComposeMouseCommand("2", 2)}},
-        {{"playback", "loop", "--auto-run", "on"}, {PlaybackWordFrame(true, true)}},
-        {{"playback", "single", "--auto-run", "on"}, {PlaybackWordFrame(true, false)}},
-        {{"playback", "--auto-run=off", "loop"}, {PlaybackWordFrame(false, true)}},
-        {{"playback", "single", "--auto-run", "off"}, {PlaybackWordFrame(false, false)}},
+        {{"mouse", "1", "left"}, {MouseFrame("1", 1)}},
+        {{"mouse", "12", "middle"}, {MouseFrame("12", 4)}},
+        {{"mouse", "2", "Right"}, {MouseFrame("2", 2)}},
+        {{"playback", "loop", "--auto-run", "on"}, {PlaybackFrame(true, true)}},
+        {{"playback", "single", "--auto-run", "on"}, {PlaybackFrame(true, false)}},
+        {{"playback", "--auto-run=off", "loop"}, {PlaybackFrame(false, true)}},
+        {{"playback", "single", "--auto-run", "off"}, {PlaybackFrame(false, false)}},
         {{"raw", "AA 01 7C 79 01 00 00"}, {"AA 01 7C 79 01 00 00"}},
         {{"raw", "aa", "01", "7c", "00", "01"}, {"aa 01 7c 00 01"}},
     };
@@ -170,8 +169,8 @@ TEST_F(CliRun, OtherCommandsWriteWhatTheWindowWritesWithoutPauses) {
 
 TEST_F(CliRun, ClearAllWritesEveryClearFrameBackToBack) {
     Lines frames;
-    for (int counter = 0; counter < kSlotAddressCount; ++counter) {
-        frames.push_back(SlotClearFrame(counter));
+    for (int counter = 0; counter < kWordCount; ++counter) {
+        frames.push_back(ClearFrame(counter));
     }
     const Outcome outcome = RunOnPedal({"clear-all", "--yes"});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
@@ -188,9 +187,9 @@ TEST_F(CliRun, ApplyWritesTheProfileInSlotOrderThenTheSettings) {
     })";
     const Outcome outcome = RunOnPedal({"apply", profile.string()});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-    EXPECT_EQ(LoggedReports(), ExpectedReports({ComposeKeyCommand("1", 0x03, 4), ComposeMouseCommand("2", 2),
-                                                SlotClearFrame(4), KeyDelayFrame(300), SingleOutputFrame(1),
-                                                PlaybackWordFrame(true, false)}));
+    EXPECT_EQ(LoggedReports(),
+              ExpectedReports({KeyFrame("1", 0x03, 4), MouseFrame("2", 2), ClearFrame(4), KeyDelayFrame(300),
+                               SingleOutputFrame(1), PlaybackFrame(true, false)}));
     EXPECT_EQ(outcome.pauses, std::vector<std::chrono::milliseconds>(5, 50ms));
 }
 

@@ -20,7 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 std::vector<MemoryWord> AllWords(const PedalMemory& memory) {
     std::vector<MemoryWord> words;
-    for (int address = 0; address <= PedalMemory::kLastAddress; address += 4) {
+    for (int address = 0; address <= kLastAddress; address += 4) {
         words.push_back(memory.wordAt(address).value());
     }
     return words;
@@ -29,7 +29,7 @@ std::vector<MemoryWord> AllWords(const PedalMemory& memory) {
 TEST(PedalMemory, StartsUnwrittenWithZeroBytes) {
     const PedalMemory memory;
     const std::vector<MemoryWord> words = AllWords(memory);
-    EXPECT_EQ(words.size(), std::size_t{PedalMemory::kWordCount});
+    EXPECT_EQ(words.size(), std::size_t{kWordCount});
     for (const MemoryWord& word : words) {
         EXPECT_EQ(word, (MemoryWord{{0x00, 0x00, 0x00, 0x00}, WordWriter::None}));
     }
@@ -53,7 +53,7 @@ TEST_P(PedalMemoryApplies, StoresTheDataAtTheAddressAndNowhereElse) {
     PedalMemory memory;
     EXPECT_TRUE(memory.decode(frame.report));
 
-    std::vector<MemoryWord> expected(PedalMemory::kWordCount);
+    std::vector<MemoryWord> expected(kWordCount);
     expected[static_cast<std::size_t>(frame.address / 4)] = frame.word;
     EXPECT_EQ(AllWords(memory), expected);
     EXPECT_EQ(memory.ignoredFrameCount(), 0);
@@ -140,12 +140,12 @@ TEST(PedalMemory, LaterFrameReplacesWordAndWriter) {
 
 TEST(PedalMemory, ClearFramesForEveryCounterFillAllWords) {
     PedalMemory memory;
-    for (int counter = 0; counter < PedalMemory::kWordCount; ++counter) {
+    for (int counter = 0; counter < kWordCount; ++counter) {
         const auto address = static_cast<std::uint8_t>(counter * 4);
         ASSERT_TRUE(memory.decode(Bytes{0x00, 0xAA, 0x01, address, 0xFF, 0xFF, 0xFF, 0xFF})) << counter;
     }
     EXPECT_EQ(AllWords(memory),
-              std::vector<MemoryWord>(PedalMemory::kWordCount, MemoryWord{{0xFF, 0xFF, 0xFF, 0xFF}, kKey}));
+              std::vector<MemoryWord>(kWordCount, MemoryWord{{0xFF, 0xFF, 0xFF, 0xFF}, kKey}));
 }
 
 TEST(PedalMemory, SlotsMapToTheirAddresses) {

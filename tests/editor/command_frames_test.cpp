@@ -1,6 +1,6 @@
-#include "editor/key_command.h"
-#include "editor/mouse_command.h"
-#include "editor/slot_number.h"
+#include "editor/mouse_buttons.h"
+#include "protocol/frames.h"
+#include "protocol/slot_number.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -58,35 +58,14 @@ TEST(KeyCommand, ComposesTheKeyFrame) {
         {"1", 0x00, 101, "aa 01 00 00 65 00 00"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ComposeKeyCommand(c.slot, c.modifiers, c.code), c.frame);
+        EXPECT_EQ(KeyFrame(c.slot, c.modifiers, c.code), c.frame);
     }
 }
 
-TEST(KeyCommand, ListsModifiersInLogOrder) {
-    EXPECT_EQ(ModifierLogText(0x00), "");
-    EXPECT_EQ(ModifierLogText(0x03), "Ctrl + Shift + ");
-    EXPECT_EQ(ModifierLogText(0x06), "Alt + Shift + ");
-    EXPECT_EQ(ModifierLogText(0x11), "Ctrl + Ctrl_R + ");
-    EXPECT_EQ(ModifierLogText(0xFF), "Ctrl + Alt + Shift + Win + Ctrl_R + Alt_R + Shift_R + Win_R + ");
-}
-
-TEST(KeyCommand, LogLineInBothLanguages) {
-    EXPECT_EQ(KeyLogLine(true, 0x03, "A", "3"), "写入键值:  < Ctrl + Shift + A > 到地址3");
-    EXPECT_EQ(KeyLogLine(false, 0x03, "A", "3"), "Write Key Val:  < Ctrl + Shift + A > To Address:3");
-    EXPECT_EQ(KeyLogLine(false, 0x11, "A", "1"), "Write Key Val:  < Ctrl + Ctrl_R + A > To Address:1");
-    EXPECT_EQ(KeyLogLine(false, 0x00, "F1", "abc"), "Write Key Val:  < F1 > To Address:0");
-}
-
 TEST(MouseCommand, FramesCarryTheMarkerAndTheButtonBit) {
-    EXPECT_EQ(ComposeMouseCommand("1", kMouseButtons[0].code), "aa 02 00 FE 01 00 00");
-    EXPECT_EQ(ComposeMouseCommand("12", kMouseButtons[1].code), "aa 02 2C FE 04 00 00");
-    EXPECT_EQ(ComposeMouseCommand("2", kMouseButtons[2].code), "aa 02 04 FE 02 00 00");
-}
-
-TEST(MouseCommand, LogLineShowsTheSlotNumberNotTheAddress) {
-    EXPECT_EQ(MouseLogLine(false, kMouseButtons[1], "12"), "Write Mouse BTN:  < M BTN Click > To Address:12");
-    EXPECT_EQ(MouseLogLine(false, kMouseButtons[2], "2"), "Write Mouse BTN:  < R BTN Click > To Address:2");
-    EXPECT_EQ(MouseLogLine(true, kMouseButtons[0], "1"), "写入鼠标键值:  < 左键单击 > 到地址1");
+    EXPECT_EQ(MouseFrame("1", kMouseButtons[0].code), "aa 02 00 FE 01 00 00");
+    EXPECT_EQ(MouseFrame("12", kMouseButtons[1].code), "aa 02 2C FE 04 00 00");
+    EXPECT_EQ(MouseFrame("2", kMouseButtons[2].code), "aa 02 04 FE 02 00 00");
 }
 
 } // namespace

@@ -21,13 +21,13 @@ using treadkey::WordWriter;
 using treadkey::fuzz::Require;
 
 struct Snapshot {
-    std::array<MemoryWord, PedalMemory::kWordCount> words;
+    std::array<MemoryWord, kWordCount> words;
     int ignored = 0;
 };
 
 Snapshot Take(const PedalMemory& memory) {
     Snapshot snapshot;
-    for (int i = 0; i < PedalMemory::kWordCount; ++i) {
+    for (int i = 0; i < kWordCount; ++i) {
         const std::optional<MemoryWord> word = memory.wordAt(i * 4);
         Require(word.has_value(), "every word address holds a word");
         snapshot.words[static_cast<std::size_t>(i)] = *word;

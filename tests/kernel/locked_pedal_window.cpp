@@ -3,8 +3,8 @@
 // it under another user id. The window's own diagnostics go to stderr as usual.
 #include "app/ui_services.h"
 #include "app/usb_window.h"
+#include "app/window_controls.h"
 #include "device/hidapi_backend.h"
-#include "editor/write_button_group.h"
 #include "kernel/test_descriptors.h"
 
 #include <QApplication>

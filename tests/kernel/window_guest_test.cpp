@@ -2,9 +2,9 @@
 // through uhid: discovery, every command byte for byte as the pedal receives it, unplugging and plugging in,
 // and a user who may not open the pedal. Runs as root in the test guest that run-guest.sh boots.
 #include "app/usb_window.h"
+#include "app/window_controls.h"
 #include "app/window_fixture.h"
 #include "device/hidapi_backend.h"
-#include "editor/write_button_group.h"
 #include "kernel/report_match.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"

@@ -1,4 +1,4 @@
-#include "device/result_line.h"
+#include "app/result_line.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "editor/slot_number.h"
+#include "protocol/slot_number.h"
 
 #include "protocol/hex_byte.h"
 #include "protocol/number_text.h"

@@ -1,5 +1,6 @@
-#include "protocol/settings_frames.h"
+#include "protocol/frames.h"
 
+#include "protocol/frame_layout.h"
 #include "protocol/output_report.h"
 
 #include <gtest/gtest.h>
@@ -7,15 +8,15 @@
 namespace treadkey {
 namespace {
 
-TEST(SettingsFrames, CarryTheSettingsWords) {
+TEST(Frames, CarryTheSettingsWords) {
     const struct {
         std::string frame;
         const char* expected;
     } cases[] = {
-        {PlaybackWordFrame(true, false), "AA 01 7C 79 00 00 00"},
-        {PlaybackWordFrame(true, true), "AA 01 7C 79 01 00 00"},
-        {PlaybackWordFrame(false, false), "AA 01 7C 00 00 00 00"},
-        {PlaybackWordFrame(false, true), "AA 01 7C 00 01 00 00"},
+        {PlaybackFrame(true, false), "AA 01 7C 79 00 00 00"},
+        {PlaybackFrame(true, true), "AA 01 7C 79 01 00 00"},
+        {PlaybackFrame(false, false), "AA 01 7C 00 00 00 00"},
+        {PlaybackFrame(false, true), "AA 01 7C 00 01 00 00"},
         {KeyDelayFrame(300), "AA 01 7C 79 01 01 2C"},
         {KeyDelayFrame(0), "AA 01 7C 79 01 00 00"},
         {KeyDelayFrame(65535), "AA 01 7C 79 01 FF FF"},
@@ -24,23 +25,20 @@ TEST(SettingsFrames, CarryTheSettingsWords) {
         {KeyDelayFrame(12.5), "AA 01 7C 79 01 00 0C"},
         {SingleOutputFrame(0), "AA 01 78 79 01 00 00"},
         {SingleOutputFrame(1), "AA 01 78 79 01 01 00"},
-        {SlotClearFrame(0), "AA 01 00 FF FF FF FF"},
-        {SlotClearFrame(1), "AA 01 04 FF FF FF FF"},
-        {SlotClearFrame(kSlotAddressCount - 1), "AA 01 7C FF FF FF FF"},
-        {KeyDelayLogLine(true, 300), "按键延时响应时间: 300 ms"},
-        {KeyDelayLogLine(false, 0), "Key Delay:  0 ms"},
-        {KeyDelayLogLine(false, 65535), "Key Delay:  65535 ms"},
+        {ClearFrame(0), "AA 01 00 FF FF FF FF"},
+        {ClearFrame(1), "AA 01 04 FF FF FF FF"},
+        {ClearFrame(kWordCount - 1), "AA 01 7C FF FF FF FF"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.frame, c.expected);
     }
 }
 
-TEST(SlotClearFrame, ReachesEveryAddressInRisingOrder) {
-    for (int counter = 0; counter < kSlotAddressCount; ++counter) {
+TEST(ClearFrame, ReachesEveryAddressInRisingOrder) {
+    for (int counter = 0; counter < kWordCount; ++counter) {
         const auto address = static_cast<std::uint8_t>(counter * 4);
         const std::vector<std::uint8_t> expected{0x00, 0xAA, 0x01, address, 0xFF, 0xFF, 0xFF, 0xFF};
-        EXPECT_EQ(BuildOutputReport(SlotClearFrame(counter), 8), expected) << counter;
+        EXPECT_EQ(BuildOutputReport(ClearFrame(counter), 8), expected) << counter;
     }
 }
 

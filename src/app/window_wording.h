@@ -1,0 +1,88 @@
+#pragma once
+
+#include "editor/modifier_keys.h"
+#include "editor/mouse_buttons.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace treadkey {
+
+// Every text the window shows or logs, UTF-8, keyed by control or by purpose. The key buttons' captions are
+// the key table's.
+
+inline constexpr std::string_view kWindowTitle = "USB Treadkey KeyMouse Setup V2.4";
+
+// What a control shows when it is made: its caption, or a box's first text. Empty for a control not listed.
+std::string_view DesignCaption(std::string_view control);
+
+// The captions the language button switches, in the order it sets them. The other language's name stands
+// last: the button always offers the language not shown.
+struct SwitchableCaption {
+    std::string_view control;
+    std::string_view chinese;
+    std::string_view english;
+};
+inline constexpr std::array<SwitchableCaption, 11> kSwitchableCaptions = {{
+    {"Label_key_no", "键位选择: ", "Key No.: "},
+    {"Label_delay", "延时响应: ", "Key Dealy: "},
+    {"Check_once", "单次输出", "Output Once"},
+    {"Frame_mouse_btn", "写入鼠标按键操作", "Write Mouse Button"},
+    {"Command_L_btn", "左键", "L BTN"},
+    {"Command_M_btn", "中键", "M BTN"},
+    {"Command_R_btn", "右键", "R BTN"},
+    {"Label7", "点击按键即可写入键值到模拟器", "Clcik Then Button Write To USB Device"},
+    {"Label_Status", "状态信息", "Status"},
+    {"Clear", "清除日志信息", "Clear"},
+    {"Command3", "英文", "Chinese"},
+}};
+
+// A text in both languages, for the texts that follow the language switch.
+struct BilingualText {
+    std::string_view chinese;
+    std::string_view english;
+
+    constexpr std::string_view In(bool inChinese) const { return inChinese ? chinese : english; }
+};
+
+// The status line after each discovery.
+inline constexpr BilingualText kConnectedStatus{"USB设备联接成功", "USB device is connected!"};
+inline constexpr BilingualText kNotConnectedStatus{"USB设备联接失败!", "USB device is not connected!"};
+
+// Message boxes.
+inline constexpr std::string_view kNotHexMessage = "请输入的数据是16进制的范围";
+inline constexpr std::string_view kClearAllQuestion = "确定清空设备所有键值?";
+inline constexpr std::string_view kClearAllTitle = "温馨提示";
+
+// Fixed lines of the result list.
+inline constexpr std::string_view kWriteFailedLine = "写入失败，请先联接。";
+inline constexpr std::string_view kNeverConnectedLine = "Error";
+inline constexpr std::string_view kWrittenDataPrefix = "写入数据: ";
+inline constexpr std::string_view kSinglePlaybackLine = "单次播放！";
+inline constexpr std::string_view kLoopPlaybackLine = "循环播放！";
+inline constexpr std::string_view kAutoRunOnLine = "键鼠控制器上电自动运行存储的键值！";
+inline constexpr std::string_view kAutoRunOffLine = "键鼠控制器上电不自动运行！";
+inline constexpr std::string_view kClearedAllLine = "已清空设备所有键值!";
+inline constexpr std::string_view kCloseHidHandleLine = "CloseHandle (HIDHandle)";
+inline constexpr std::string_view kCloseReadHandleLine = "CloseHandle (ReadHandle)";
+
+// Starts the window's stderr line about a discovery.
+inline constexpr std::string_view kDiscoveryNotePrefix = "treadkey-setup: ";
+
+// The modifiers that are on, in the log's order (Alt before Shift on each side): "Ctrl + Alt + Shift + ".
+std::string ModifierLogText(std::uint8_t modifierByte);
+
+// "写入键值:  < Ctrl + Shift + A > 到地址3" or "Write Key Val:  < Ctrl + Shift + A > To Address:3".
+std::string KeyLogLine(bool chinese, std::uint8_t modifierByte, std::string_view caption,
+                       std::string_view slotText);
+
+// "Write Mouse BTN:  < R BTN Click > To Address:2" or its Chinese form; the button is an index into
+// kMouseButtons.
+std::string MouseLogLine(bool chinese, std::size_t mouseButton, std::string_view slotText);
+
+// The log line of a key delay sent to the device: "按键延时响应时间: 300 ms" or "Key Delay:  300 ms".
+std::string KeyDelayLogLine(bool chinese, double roundedDelay);
+
+} // namespace treadkey
