@@ -50,15 +50,6 @@ Finished RunProgram(const std::string& arguments) {
     return RunShell("'" TREADKEY_WINE_RUN "' '" + g_program + "' " + arguments);
 }
 
-Bytes Report(std::initializer_list<std::uint8_t> command) {
-    Bytes report(9, 0x00);
-    std::size_t at = 1;
-    for (const std::uint8_t byte : command) {
-        report[at++] = byte;
-    }
-    return report;
-}
-
 class WineOnKernel : public ::testing::Test {
 protected:
     // Wine's HID bus scans the hidraw nodes when its services start: every interface is plugged in first, in
