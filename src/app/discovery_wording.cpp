@@ -95,7 +95,7 @@ std::string Clause(const SeenInterface& seen, bool chinese) {
         return named + OpenFailureText(seen, chinese);
     case InterfaceVerdict::Chosen: {
         const std::string length = std::to_string(seen.outputReportLength.value_or(0));
-        const std::string whole = std::to_string(kWholeFrameReportLength);
+        const std::string whole = std::to_string(kFrameReportLength);
         return chinese ? named + "的输出报告只有 " + length + " 字节，放不下完整的一帧（" + whole + " 字节）"
                        : named + " takes the frames, but its output report of " + length +
                              " bytes cannot hold a whole frame (" + whole + " bytes)";

@@ -2,8 +2,10 @@
 #include "app/ui_services.h"
 #include "app/usb_window.h"
 #include "device/backend_options.h"
+#include "device/option_table.h"
 
 #include <QApplication>
+#include <array>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,13 +14,17 @@ namespace {
 
 constexpr const char* kProgram = "treadkey-setup";
 
+constexpr std::array<treadkey::OptionSpec, 2> kHelpOptions = {{
+    {"--help", "", "show this help and exit"},
+    {"--version", "", "show the version and exit"},
+}};
+
 void PrintHelp() {
     std::cout << "Usage: " << kProgram << " [OPTION]...\n"
               << "Writes key and mouse assignments into a USB pedal switch (vendor 2704, product 2018).\n\n"
               << "Options:\n"
               << treadkey::BackendOptionsHelp() << "\n"
-              << "  --help                        show this help and exit\n"
-              << "  --version                     show the version and exit\n";
+              << treadkey::OptionHelp(kHelpOptions) << "\n";
 }
 
 int UsageError(const std::string& message) {

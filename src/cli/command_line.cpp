@@ -51,28 +51,24 @@ std::string UnknownCommand(std::string_view name) {
 }
 
 void TakeOption(const std::vector<std::string>& arguments, std::size_t& i, CommandArguments& sorted) {
-    const std::string& argument = arguments[i];
-    const std::size_t equals = argument.find('=');
-    const std::string name = argument.substr(0, equals);
-    const OptionSpec* option = sorted.command != nullptr ? FindOption(*sorted.command, name) : nullptr;
-    if (option == nullptr) {
+    const std::string name(OptionName(arguments[i]));
+    const OptionReading reading =
+        sorted.command != nullptr ? ReadOption(sorted.command->options, arguments, i) : OptionReading{};
+    if (!reading.error.empty()) {
+        throw UsageError{reading.error};
+    }
+    if (!reading.use) {
         throw UsageError{"unknown option " + Quoted(name) +
                          (sorted.command != nullptr ? " for '" + std::string(sorted.command->name) + "'"
                                                     : std::string(" before the command"))};
     }
-    if (option->valueName.empty()) {
-        if (equals != std::string::npos) {
-            throw UsageError{name + " takes no value"};
-        }
+    const OptionSpec& option = *reading.use->option;
+    if (option.valueName.empty()) {
         sorted.flags.insert(name);
-        return;
-    }
-    if (equals != std::string::npos) {
-        sorted.values[name] = argument.substr(equals + 1);
-    } else if (i + 1 < arguments.size()) {
-        sorted.values[name] = arguments[++i];
+    } else if (reading.use->value) {
+        sorted.values[name] = *reading.use->value;
     } else {
-        throw UsageError{name + " needs a value: " + std::string(option->valueName)};
+        throw UsageError{name + " needs a value: " + std::string(option.valueName)};
     }
 }
 

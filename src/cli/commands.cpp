@@ -13,7 +13,7 @@ const std::vector<CommandSpec> kCommands = {
      "",
      0,
      0,
-     {{"--json", "", "print the same as one JSON document, for scripts and bug reports"}},
+     {{"--json", "", "print the same as one JSON document, for scripts and bug reports", true}},
      "the pedal's HID interfaces and which one takes its frames",
      "Lists the HID interfaces with the pedal's ids (vendor 2704, product 2018), in the order the system\n"
      "gives them: the path of each, its top-level collections (usage page and usage, named where standard),\n"
@@ -37,8 +37,8 @@ const std::vector<CommandSpec> kCommands = {
      "SLOT COMBO",
      2,
      2,
-     {{"--delay", "MS", "key delay in milliseconds, 0 to 65535 (default 0)"},
-      {"--once", "", "switch single output on (the window's \"Output Once\"); off without it"}},
+     {{"--delay", "MS", "key delay in milliseconds, 0 to 65535 (default 0)", true},
+      {"--once", "", "switch single output on (the window's \"Output Once\"); off without it", true}},
      "store a key combination in a slot",
      "Stores a key combination in SLOT (1 to 12) and writes what a click on the window's key writes: the "
      "key\n"
@@ -60,7 +60,7 @@ const std::vector<CommandSpec> kCommands = {
      "loop|single --auto-run on|off",
      1,
      1,
-     {{"--auto-run", "on|off", "whether the pedal runs its slots by itself at power-up (required)"}},
+     {{"--auto-run", "on|off", "whether the pedal runs its slots by itself at power-up (required)", true}},
      "set loop or single playback and auto-run",
      "Sets whether the pedal plays its slots in a loop or once, and whether it starts by itself at "
      "power-up.\n"
@@ -70,7 +70,7 @@ const std::vector<CommandSpec> kCommands = {
      "--yes",
      0,
      0,
-     {{"--yes", "", "confirm; without it nothing is written"}},
+     {{"--yes", "", "confirm; without it nothing is written", true}},
      "clear every slot and setting",
      "Clears the pedal's whole memory: 32 frames, one for each of its words, slots and settings alike.\n"},
     {CommandId::Raw,
@@ -129,15 +129,6 @@ const CommandSpec* FindCommand(std::string_view name) {
     for (const CommandSpec& command : kCommands) {
         if (command.name == name) {
             return &command;
-        }
-    }
-    return nullptr;
-}
-
-const OptionSpec* FindOption(const CommandSpec& command, std::string_view name) {
-    for (const OptionSpec& option : command.options) {
-        if (option.name == name) {
-            return &option;
         }
     }
     return nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/option_table.h"
+
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -9,12 +11,6 @@ namespace treadkey {
 // The commands of treadkeyctl: what each takes and its help.
 
 enum class CommandId { Help, List, Keys, Key, Mouse, Playback, ClearAll, Raw, Apply };
-
-struct OptionSpec {
-    std::string_view name;      // "--delay"
-    std::string_view valueName; // "MS"; empty for a flag
-    std::string_view help;
-};
 
 struct CommandSpec {
     CommandId id;
@@ -29,6 +25,5 @@ struct CommandSpec {
 
 const std::vector<CommandSpec>& Commands();
 const CommandSpec* FindCommand(std::string_view name);
-const OptionSpec* FindOption(const CommandSpec& command, std::string_view name);
 
 } // namespace treadkey

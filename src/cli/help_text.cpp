@@ -1,11 +1,13 @@
 #include "cli/help_text.h"
 
 #include "device/backend_options.h"
+#include "device/option_table.h"
+
+#include <array>
 
 namespace treadkey {
 namespace {
 
-constexpr std::size_t kOptionColumn = 32;  // where option descriptions start, as in BackendOptionsHelp()
 constexpr std::size_t kCommandColumn = 42; // where command summaries start in the overview
 
 std::string Padded(std::string text, std::size_t column) {
@@ -13,11 +15,17 @@ std::string Padded(std::string text, std::size_t column) {
     return text;
 }
 
+constexpr std::array<OptionSpec, 1> kDryRunOption = {{
+    {"--dry-run", "", "print the reports as hex lines instead of writing them"},
+}};
+constexpr std::array<OptionSpec, 2> kHelpOptions = {{
+    {"--help", "", "show help and exit (also 'treadkeyctl help COMMAND')"},
+    {"--version", "", "show the version and exit"},
+}};
+
 std::string SharedOptions() {
-    return Padded("  --dry-run", kOptionColumn) + "print the reports as hex lines instead of writing them\n" +
-           std::string(BackendOptionsHelp()) + "\n" + Padded("  --help", kOptionColumn) +
-           "show help and exit (also 'treadkeyctl help COMMAND')\n" + Padded("  --version", kOptionColumn) +
-           "show the version and exit\n";
+    return OptionHelp(kDryRunOption) + "\n" + std::string(BackendOptionsHelp()) + "\n" +
+           OptionHelp(kHelpOptions) + "\n";
 }
 
 std::string Synopsis(const CommandSpec& command) {
@@ -55,12 +63,7 @@ std::string CommandHelp(const CommandSpec& command) {
     std::string help = "Usage: " + std::string(kProgramName) + " [OPTION]... " + Synopsis(command) + "\n" +
                        std::string(command.details);
     if (!command.options.empty()) {
-        help += "\nOptions:\n";
-        for (const OptionSpec& option : command.options) {
-            const std::string text = "  " + std::string(option.name) +
-                                     (option.valueName.empty() ? "" : " " + std::string(option.valueName));
-            help += Padded(text, kOptionColumn) + std::string(option.help) + "\n";
-        }
+        help += "\nOptions:\n" + OptionHelp(command.options) + "\n";
     }
     return help + "\nOptions for every command:\n" + SharedOptions() + "\n" + std::string(kExitStatus);
 }

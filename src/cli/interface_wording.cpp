@@ -77,11 +77,11 @@ std::string DescribeVerdict(const SeenInterface& seen) {
 
 std::string ShortReportWarning(const SeenInterface& seen) {
     if (seen.verdict != InterfaceVerdict::Chosen || !seen.outputReportLength ||
-        *seen.outputReportLength >= kWholeFrameReportLength) {
+        *seen.outputReportLength >= kFrameReportLength) {
         return {};
     }
     return "its output report of " + std::to_string(*seen.outputReportLength) +
-           " bytes cannot hold a whole " + "frame (" + std::to_string(kWholeFrameReportLength) +
+           " bytes cannot hold a whole " + "frame (" + std::to_string(kFrameReportLength) +
            " bytes): this may not be the pedal's configuration interface";
 }
 

@@ -3,10 +3,13 @@
 #include "device/discovery_report.h"
 
 #include <string>
+#include <string_view>
 
 namespace treadkey {
 
 // How treadkeyctl words what discovery saw, in English.
+
+inline constexpr std::string_view kNoPedalFound = "no pedal found (vendor 2704, product 2018)";
 
 // "keyboard" for a standard collection; "usage page 000C, usage 0002" for one without a name.
 std::string CollectionName(HidCollection collection);

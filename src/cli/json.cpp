@@ -1,5 +1,7 @@
 #include "cli/json.h"
 
+#include "protocol/hex_byte.h"
+
 #include <charconv>
 #include <cstdint>
 #include <stdexcept>
@@ -211,18 +213,11 @@ private:
             if (AtEnd()) {
                 FailExpecting("four hex digits after \\u");
             }
-            const char c = Peek();
-            int digit = -1;
-            if (IsDigit(c)) {
-                digit = c - '0';
-            } else if (c >= 'a' && c <= 'f') {
-                digit = c - 'a' + 10;
-            } else if (c >= 'A' && c <= 'F') {
-                digit = c - 'A' + 10;
-            } else {
+            const std::optional<int> digit = HexDigitValue(Peek());
+            if (!digit) {
                 FailExpecting("four hex digits after \\u");
             }
-            value = value * 16 + static_cast<std::uint32_t>(digit);
+            value = value * 16 + static_cast<std::uint32_t>(*digit);
             Advance();
         }
         return value;

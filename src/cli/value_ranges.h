@@ -1,9 +1,7 @@
 #pragma once
 
 #include "protocol/frame_layout.h"
-
-#include <optional>
-#include <string_view>
+#include "protocol/number_text.h"
 
 namespace treadkey {
 
@@ -12,8 +10,5 @@ namespace treadkey {
 inline constexpr int kFirstSlot = 1;
 inline constexpr int kLastSlot = kSlotCount;
 inline constexpr int kMaxKeyDelay = 65535; // milliseconds; the delay frame holds 16 bits
-
-// A number written in decimal digits only (no sign, blank or fraction) from lowest to highest.
-std::optional<int> ParseWholeNumber(std::string_view text, int lowest, int highest);
 
 } // namespace treadkey

@@ -1,6 +1,7 @@
 #include "device/device_link.h"
 
 #include "device/collection_kind.h"
+#include "protocol/hex_byte.h"
 
 #include <utility>
 
@@ -12,17 +13,11 @@ std::optional<std::uint16_t> ParseIdText(std::string_view idText) {
     }
     unsigned value = 0;
     for (const char c : idText.substr(2)) {
-        unsigned digit = 0;
-        if (c >= '0' && c <= '9') {
-            digit = static_cast<unsigned>(c - '0');
-        } else if (c >= 'a' && c <= 'f') {
-            digit = static_cast<unsigned>(c - 'a' + 10);
-        } else if (c >= 'A' && c <= 'F') {
-            digit = static_cast<unsigned>(c - 'A' + 10);
-        } else {
+        const std::optional<int> digit = HexDigitValue(c);
+        if (!digit) {
             return std::nullopt;
         }
-        value = value * 16 + digit;
+        value = value * 16 + static_cast<unsigned>(*digit);
         if (value > 0xFFFF) {
             return std::nullopt;
         }

@@ -13,7 +13,7 @@ DiscoveryNote NoteFor(const std::vector<SeenInterface>& seen) {
     });
     if (chosen != seen.end()) {
         const bool shortReport =
-            chosen->outputReportLength && *chosen->outputReportLength < kWholeFrameReportLength;
+            chosen->outputReportLength && *chosen->outputReportLength < kFrameReportLength;
         return shortReport ? DiscoveryNote::ShortOutputReport : DiscoveryNote::None;
     }
     const bool allHeld = std::all_of(seen.begin(), seen.end(), [](const SeenInterface& s) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/hid_backend.h"
+#include "protocol/frame_layout.h"
 
 #include <optional>
 #include <string>
@@ -35,9 +36,6 @@ enum class DiscoveryNote {
     NoneOpens,                // none held by the system opens
     ShortOutputReport,        // the chosen interface cannot take a whole frame in one report
 };
-
-// A whole frame ("AA 01 08 03 04 00 00") and the report id; a shorter output report cuts every frame.
-inline constexpr int kWholeFrameReportLength = 8;
 
 // The interfaces with the wanted ids that a discovery run looked at, in enumeration order, and what it makes
 // of them. Wording is left to whoever shows it.

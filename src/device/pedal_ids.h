@@ -11,6 +11,4 @@ inline constexpr std::uint16_t kPedalProductId = 0x2018;
 inline constexpr std::string_view kPedalVendorIdText = "&H2704";
 inline constexpr std::string_view kPedalProductIdText = "&H2018";
 
-inline constexpr std::string_view kNoPedalFound = "no pedal found (vendor 2704, product 2018)";
-
 } // namespace treadkey

@@ -6,8 +6,6 @@
 namespace treadkey {
 namespace {
 
-constexpr std::size_t kFrameReportSize = 1 + kFrameSize; // report id, then the frame
-
 bool IsWordAddress(int address) {
     return address >= 0 && address <= kLastAddress && address % kWordSize == 0;
 }
@@ -26,7 +24,8 @@ std::optional<WordWriter> WriterOf(std::uint8_t command) {
 } // namespace
 
 bool PedalMemory::decode(std::span<const std::uint8_t> report) {
-    const bool framed = report.size() >= kFrameReportSize && report[0] == 0 && report[1] == kLeadByte;
+    const bool framed = report.size() >= static_cast<std::size_t>(kFrameReportLength) && report[0] == 0 &&
+                        report[1] == kLeadByte;
     const std::optional<WordWriter> writer = framed ? WriterOf(report[2]) : std::nullopt;
     if (!writer || !IsWordAddress(report[3])) {
         ++ignoredFrames_;

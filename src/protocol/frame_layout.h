@@ -8,6 +8,8 @@ namespace treadkey {
 // Every frame the pedal takes is seven bytes: lead byte, command, address, then the four bytes of one memory
 // word. The encoders write these numbers and the pedal-memory decoder reads them back, so both use this list.
 inline constexpr std::size_t kFrameSize = 7;
+// An output report that holds a whole frame: the report id, then the frame. A shorter one cuts every frame.
+inline constexpr int kFrameReportLength = 1 + static_cast<int>(kFrameSize);
 inline constexpr std::uint8_t kLeadByte = 0xAA;
 
 // The commands: 0x01 writes a word as it stands (a key entry, a settings word, a cleared slot), 0x02 writes a

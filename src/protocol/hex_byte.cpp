@@ -28,6 +28,19 @@ std::uint16_t Low16Bits(double value) {
     return static_cast<std::uint16_t>(WrapRounded(value, 65536.0));
 }
 
+std::optional<int> HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return std::nullopt;
+}
+
 std::string TwoDigitHex(double value) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     const std::uint8_t byte = LowByte(value);

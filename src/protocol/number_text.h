@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,9 @@ std::string ShortestDecimalText(double value);
 // The number rounded to 15 significant digits and written without an exponent, as a log line shows a number a
 // user typed: "100000", "0.0001", "2.5", "-3".
 std::string PlainDecimalText(double value);
+
+// A number written in decimal digits only (no sign, blank or fraction) from lowest to highest, as the command
+// lines and profiles take whole numbers.
+std::optional<int> ParseWholeNumber(std::string_view text, int lowest, int highest);
 
 } // namespace treadkey

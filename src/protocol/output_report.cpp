@@ -1,5 +1,7 @@
 #include "protocol/output_report.h"
 
+#include "protocol/hex_byte.h"
+
 #include <cstddef>
 
 namespace treadkey {
@@ -7,19 +9,6 @@ namespace treadkey {
 namespace {
 
 constexpr int kNotHexDigit = -1;
-
-int HexDigitValue(unsigned char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return kNotHexDigit;
-}
 
 bool IsUtf8Continuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
@@ -33,7 +22,7 @@ std::vector<int> DigitValues(std::string_view text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte != ' ' && !IsUtf8Continuation(byte)) {
-            values.push_back(HexDigitValue(byte));
+            values.push_back(HexDigitValue(c).value_or(kNotHexDigit));
         }
     }
     return values;

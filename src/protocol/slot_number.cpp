@@ -1,5 +1,6 @@
 #include "protocol/slot_number.h"
 
+#include "protocol/frame_layout.h"
 #include "protocol/hex_byte.h"
 #include "protocol/number_text.h"
 
@@ -10,8 +11,9 @@ namespace treadkey {
 std::string SlotAddressHex(std::string_view slotText) {
     // (n - 1) * 4 modulo 256 depends on n modulo 64 only; fmod is exact, so huge numbers keep their low byte
     // and never overflow.
-    const double slot = std::fmod(ReadLeadingNumber(slotText), 64.0);
-    return TwoDigitHex((slot - 1.0) * 4.0);
+    constexpr double kSlotsPerByteRange = 256.0 / kWordSize;
+    const double slot = std::fmod(ReadLeadingNumber(slotText), kSlotsPerByteRange);
+    return TwoDigitHex((slot - 1.0) * kWordSize);
 }
 
 std::string SlotNumberText(std::string_view slotText) {

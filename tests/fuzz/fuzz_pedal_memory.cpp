@@ -15,6 +15,7 @@
 
 namespace {
 
+using treadkey::kWordCount;
 using treadkey::MemoryWord;
 using treadkey::PedalMemory;
 using treadkey::WordWriter;

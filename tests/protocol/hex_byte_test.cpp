@@ -4,6 +4,8 @@
 
 #include <cfloat>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace treadkey {
 namespace {
@@ -38,6 +40,31 @@ TEST(Low16Bits, GivesTheTwosComplementPattern) {
 TEST(LowByte, GivesZeroForValuesWithoutLowBits) {
     EXPECT_EQ(LowByte(std::numeric_limits<double>::infinity()), 0);
     EXPECT_EQ(LowByte(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(HexDigitValue, BothCasesAndNothingAroundTheDigitRanges) {
+    const std::pair<char, std::optional<int>> cases[] = {
+        {'0', 0},
+        {'9', 9},
+        {'a', 10},
+        {'f', 15},
+        {'A', 10},
+        {'F', 15},
+        {'/', {}},
+        {':', {}},
+        {'@', {}},
+        {'G', {}},
+        {'`', {}},
+        {'g', {}},
+        {' ', {}},
+        {'x', {}},
+        {'\0', {}},
+        {static_cast<char>(0xC1), {}},
+        {static_cast<char>(0xFF), {}},
+    };
+    for (const auto& [c, value] : cases) {
+        EXPECT_EQ(HexDigitValue(c), value) << int{static_cast<unsigned char>(c)};
+    }
 }
 
 } // namespace

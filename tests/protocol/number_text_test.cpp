@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <optional>
 #include <string>
 
 namespace treadkey {
@@ -59,6 +60,23 @@ TEST(ShortestDecimalText, WritesTheShortestRoundTripForm) {
     for (const auto& c : cases) {
         EXPECT_EQ(ShortestDecimalText(c.value), c.text) << c.value;
     }
+}
+
+TEST(ParseWholeNumber, DecimalDigitsOnlyInsideTheRange) {
+    const struct {
+        const char* text;
+        std::optional<int> value;
+    } cases[] = {
+        {"1", 1},    {"12", 12},  {"012", 12}, {"0", {}},  {"13", {}},
+        {"", {}},    {"-1", {}},  {"+1", {}},  {" 1", {}}, {"1 ", {}},
+        {"1.0", {}}, {"1e1", {}}, {"0x1", {}}, {"１", {}}, {"99999999999999999999", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseWholeNumber(c.text, 1, 12), c.value) << '"' << c.text << '"';
+    }
+    EXPECT_EQ(ParseWholeNumber("65535", 0, 65535), 65535);
+    EXPECT_EQ(ParseWholeNumber("65536", 0, 65535), std::nullopt);
+    EXPECT_EQ(ParseWholeNumber("0", 0, 65535), 0);
 }
 
 } // namespace

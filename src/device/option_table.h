@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace treadkey {
+
+// One option of either program, as its table lists it: how it is read and how --help describes it.
+struct OptionSpec {
+    std::string_view name;      // "--delay"
+    std::string_view valueName; // "MS"; empty for a flag
+    std::string_view help;      // may run over several lines, each after a '\n'
+    // The pedal options leave an argument that starts with "--" to be read as an option of its own; a
+    // command's options take the next argument whatever it is, so that "--delay --once" says what is wrong
+    // with the delay.
+    bool valueMayLookLikeAnOption = false;
+};
+
+// The name of an option argument: "--delay" for both "--delay" and "--delay=5".
+std::string_view OptionName(std::string_view argument);
+
+const OptionSpec* FindOption(std::span<const OptionSpec> table, std::string_view name);
+
+struct OptionUse {
+    const OptionSpec* option = nullptr;
+    std::optional<std::string> value; // for an option that takes one: nothing when none followed it
+};
+
+struct OptionReading {
+    std::optional<OptionUse> use; // nothing when the argument names no option of the table
+    std::string error;            // one line, for a flag given "=value"
+};
+
+// Reads arguments[i] against a table. An option that takes a value takes it after '=' or as the next argument
+// (moving i past it); a flag given "=value" is an error.
+OptionReading ReadOption(std::span<const OptionSpec> table, const std::vector<std::string>& arguments,
+                         std::size_t& i);
+
+// --help lines for a table: two-space indent, the description at column 32, no trailing newline.
+std::string OptionHelp(std::span<const OptionSpec> table);
+
+} // namespace treadkey
