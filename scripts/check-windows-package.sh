@@ -21,19 +21,7 @@ root=$scratch/$(basename "$zip" .zip)
 echo "package: $(basename "$zip")"
 bash tests/windows/wine-prefix.sh make "$WINEPREFIX" >/dev/null
 
-passed=0
-failed=0
-check() {
-    local what=$1
-    shift
-    if "$@" >/dev/null 2>&1; then
-        passed=$((passed + 1))
-        echo "  ok    $what"
-    else
-        failed=$((failed + 1))
-        echo "  FAIL  $what"
-    fi
-}
+source scripts/package-checks.sh
 # The DLLs a program imports, from its import table.
 imports() { x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { print tolower($3) }' | sort -u; }
 only_system_dlls() {
