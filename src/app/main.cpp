@@ -14,9 +14,10 @@ namespace {
 
 constexpr const char* kProgram = "treadkey-setup";
 
+constexpr std::string_view kHelpOption = "--help";
 constexpr std::array<treadkey::OptionSpec, 2> kHelpOptions = {{
-    {"--help", "", "show this help and exit"},
-    {"--version", "", "show the version and exit"},
+    {.name = kHelpOption, .help = "show this help and exit", .alias = "-h", .onlyAsIs = true},
+    {.name = "--version", .help = "show the version and exit", .onlyAsIs = true},
 }};
 
 void PrintHelp() {
@@ -41,21 +42,32 @@ int main(int argc, char** argv) {
         return UsageError(parsed.error);
     }
     // What is left belongs to Qt (single-dash options such as -platform xcb) or is an error, found before any
-    // window opens.
+    // window opens. The first of --help and --version wins, and nothing after it is looked at.
+    std::string_view asked;
     std::vector<std::string> qtArgumentText{argv[0]};
-    for (const std::string& argument : parsed.rest) {
-        if (argument == "--help" || argument == "-h") {
-            PrintHelp();
-            return 0;
-        }
-        if (argument == "--version") {
-            std::cout << kProgram << " " << TREADKEY_VERSION << "\n";
-            return 0;
-        }
-        if (argument.rfind("--", 0) == 0) {
-            return UsageError("unknown argument '" + argument + "'");
-        }
-        qtArgumentText.push_back(argument);
+    treadkey::ArgumentRules rules{{kHelpOptions},
+                                  treadkey::ArgumentRules::EndOfOptions::NotSpecial,
+                                  [&asked](const treadkey::OptionUse& use) {
+                                      asked = asked.empty() ? use.option->name : asked;
+                                      return std::string();
+                                  },
+                                  [&asked](const std::string& argument) {
+                                      return asked.empty() ? "unknown argument '" + argument + "'" : "";
+                                  },
+                                  [&qtArgumentText](const std::string& argument) {
+                                      qtArgumentText.push_back(argument);
+                                      return std::string();
+                                  }};
+    if (const std::string error = treadkey::WalkArguments(parsed.rest, rules); !error.empty()) {
+        return UsageError(error);
+    }
+    if (asked == kHelpOption) {
+        PrintHelp();
+        return 0;
+    }
+    if (!asked.empty()) {
+        std::cout << kProgram << " " << TREADKEY_VERSION << "\n";
+        return 0;
     }
     // QApplication keeps argc and argv for its whole life; both live until main returns.
     std::vector<char*> qtArguments;

@@ -12,21 +12,12 @@
 namespace treadkey {
 namespace {
 
-constexpr std::string_view kDryRunOption = "--dry-run";
-constexpr std::string_view kHelpOption = "--help";
-constexpr std::string_view kShortHelpOption = "-h";
-constexpr std::string_view kVersionOption = "--version";
-constexpr std::string_view kEndOfOptions = "--";
-
 // The arguments of one command, sorted but not yet understood.
 struct CommandArguments {
     const CommandSpec* command = nullptr;
     std::vector<std::string> operands;
     std::map<std::string, std::string, std::less<>> values; // options with a value
-    std::set<std::string, std::less<>> flags;               // options without one
-    bool help = false;
-    bool version = false;
-    bool dryRun = false;
+    std::set<std::string, std::less<>> flags;               // options without one, --help among them
 };
 
 struct UsageError {
@@ -50,51 +41,43 @@ std::string UnknownCommand(std::string_view name) {
     return message + " ('treadkeyctl --help' lists the commands)";
 }
 
-void TakeOption(const std::vector<std::string>& arguments, std::size_t& i, CommandArguments& sorted) {
-    const std::string name(OptionName(arguments[i]));
-    const OptionReading reading =
-        sorted.command != nullptr ? ReadOption(sorted.command->options, arguments, i) : OptionReading{};
-    if (!reading.error.empty()) {
-        throw UsageError{reading.error};
-    }
-    if (!reading.use) {
-        throw UsageError{"unknown option " + Quoted(name) +
-                         (sorted.command != nullptr ? " for '" + std::string(sorted.command->name) + "'"
-                                                    : std::string(" before the command"))};
-    }
-    const OptionSpec& option = *reading.use->option;
-    if (option.valueName.empty()) {
-        sorted.flags.insert(name);
-    } else if (reading.use->value) {
-        sorted.values[name] = *reading.use->value;
-    } else {
-        throw UsageError{name + " needs a value: " + std::string(option.valueName)};
-    }
-}
-
+// Looks at the options every command takes first, then at the options of the command once it is named.
 CommandArguments Sort(const std::vector<std::string>& arguments) {
     CommandArguments sorted;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (!optionsEnded && argument == kEndOfOptions) {
-            optionsEnded = true;
-        } else if (!optionsEnded && (argument == kHelpOption || argument == kShortHelpOption)) {
-            sorted.help = true;
-        } else if (!optionsEnded && argument == kVersionOption) {
-            sorted.version = true;
-        } else if (!optionsEnded && argument == kDryRunOption) {
-            sorted.dryRun = true;
-        } else if (!optionsEnded && argument.starts_with("--")) {
-            TakeOption(arguments, i, sorted);
-        } else if (sorted.command == nullptr) {
-            sorted.command = FindCommand(argument);
-            if (sorted.command == nullptr) {
-                throw UsageError{UnknownCommand(argument)};
-            }
+    ArgumentRules rules;
+    rules.tables = {kDryRunOptions, kHelpOptions};
+    rules.endOfOptions = ArgumentRules::EndOfOptions::RestArePositional;
+    rules.option = [&sorted](const OptionUse& use) {
+        const OptionSpec& option = *use.option;
+        const std::string name(option.name);
+        if (option.valueName.empty()) {
+            sorted.flags.insert(name);
+        } else if (use.value) {
+            sorted.values[name] = *use.value;
         } else {
-            sorted.operands.push_back(argument);
+            return name + " needs a value: " + std::string(option.valueName);
         }
+        return std::string();
+    };
+    rules.unknownOption = [&sorted](const std::string& argument) {
+        return "unknown option " + Quoted(OptionName(argument)) +
+               (sorted.command != nullptr ? " for '" + std::string(sorted.command->name) + "'"
+                                          : std::string(" before the command"));
+    };
+    rules.positional = [&sorted, &rules](const std::string& argument) {
+        if (sorted.command != nullptr) {
+            sorted.operands.push_back(argument);
+            return std::string();
+        }
+        sorted.command = FindCommand(argument);
+        if (sorted.command == nullptr) {
+            return UnknownCommand(argument);
+        }
+        rules.tables.push_back(sorted.command->options);
+        return std::string();
+    };
+    if (std::string error = WalkArguments(arguments, rules); !error.empty()) {
+        throw UsageError{std::move(error)};
     }
     return sorted;
 }
@@ -184,19 +167,20 @@ FramePlan RawFrames(const CommandArguments& sorted) {
 
 Invocation Understand(const CommandArguments& sorted) {
     Invocation invocation;
-    invocation.dryRun = sorted.dryRun;
-    if (sorted.version) {
+    const bool help = sorted.flags.contains(kHelpOption);
+    invocation.dryRun = sorted.flags.contains(kDryRunOption);
+    if (sorted.flags.contains(kVersionOption)) {
         invocation.action = Invocation::Action::Version;
         return invocation;
     }
     if (sorted.command == nullptr) {
-        if (!sorted.help) {
+        if (!help) {
             throw UsageError{"no command given ('treadkeyctl --help' lists the commands)"};
         }
         return invocation;
     }
     const CommandSpec& command = *sorted.command;
-    if (sorted.help) {
+    if (help) {
         invocation.action = Invocation::Action::CommandHelp;
         invocation.helpCommand = &command;
         return invocation;

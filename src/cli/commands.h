@@ -2,6 +2,7 @@
 
 #include "device/option_table.h"
 
+#include <array>
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -25,5 +26,23 @@ struct CommandSpec {
 
 const std::vector<CommandSpec>& Commands();
 const CommandSpec* FindCommand(std::string_view name);
+
+// The options every command takes, in two tables because --help lists the pedal options between them. They
+// are spelled exactly so or not at all: "--help=x" is an unknown option.
+constexpr std::string_view kDryRunOption = "--dry-run";
+constexpr std::string_view kHelpOption = "--help";
+constexpr std::string_view kVersionOption = "--version";
+inline constexpr std::array<OptionSpec, 1> kDryRunOptions = {{
+    {.name = kDryRunOption,
+     .help = "print the reports as hex lines instead of writing them",
+     .onlyAsIs = true},
+}};
+inline constexpr std::array<OptionSpec, 2> kHelpOptions = {{
+    {.name = kHelpOption,
+     .help = "show help and exit (also 'treadkeyctl help COMMAND')",
+     .alias = "-h",
+     .onlyAsIs = true},
+    {.name = kVersionOption, .help = "show the version and exit", .onlyAsIs = true},
+}};
 
 } // namespace treadkey

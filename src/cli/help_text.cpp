@@ -3,7 +3,7 @@
 #include "device/backend_options.h"
 #include "device/option_table.h"
 
-#include <array>
+#include <algorithm>
 
 namespace treadkey {
 namespace {
@@ -15,16 +15,8 @@ std::string Padded(std::string text, std::size_t column) {
     return text;
 }
 
-constexpr std::array<OptionSpec, 1> kDryRunOption = {{
-    {"--dry-run", "", "print the reports as hex lines instead of writing them"},
-}};
-constexpr std::array<OptionSpec, 2> kHelpOptions = {{
-    {"--help", "", "show help and exit (also 'treadkeyctl help COMMAND')"},
-    {"--version", "", "show the version and exit"},
-}};
-
 std::string SharedOptions() {
-    return OptionHelp(kDryRunOption) + "\n" + std::string(BackendOptionsHelp()) + "\n" +
+    return OptionHelp(kDryRunOptions) + "\n" + std::string(BackendOptionsHelp()) + "\n" +
            OptionHelp(kHelpOptions) + "\n";
 }
 

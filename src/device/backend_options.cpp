@@ -14,7 +14,6 @@ constexpr std::string_view kReportLengthOption = "--report-length";
 constexpr std::string_view kLogOption = "--virtual-pedal-log";
 constexpr std::string_view kPresenceOption = "--virtual-pedal-present";
 constexpr std::string_view kCompositeOption = "--virtual-pedal-composite";
-constexpr std::string_view kEndOfOptions = "--";
 
 // All but the first belong to the virtual pedal.
 constexpr std::array<OptionSpec, 5> kBackendOptions = {{
@@ -59,30 +58,22 @@ std::string Apply(const OptionUse& use, BackendOptions& options) {
 ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& arguments) {
     ParsedBackendOptions parsed;
     std::string_view firstPedalOnlyOption;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == kEndOfOptions) {
-            parsed.rest.insert(parsed.rest.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i),
-                               arguments.end());
-            break;
-        }
-        const OptionReading reading = ReadOption(kBackendOptions, arguments, i);
-        if (!reading.error.empty()) {
-            parsed.error = reading.error;
-            return parsed;
-        }
-        if (!reading.use) {
-            parsed.rest.push_back(arguments[i]);
-            continue;
-        }
-        if (reading.use->option->name != kVirtualPedalOption && firstPedalOnlyOption.empty()) {
-            firstPedalOnlyOption = reading.use->option->name;
-        }
-        parsed.error = Apply(*reading.use, parsed.options);
-        if (!parsed.error.empty()) {
-            return parsed;
-        }
-    }
-    if (!firstPedalOnlyOption.empty() && !parsed.options.useVirtualPedal) {
+    const auto keep = [&parsed](const std::string& argument) {
+        parsed.rest.push_back(argument);
+        return std::string();
+    };
+    ArgumentRules rules{{kBackendOptions},
+                        ArgumentRules::EndOfOptions::LeaveTheRest,
+                        [&](const OptionUse& use) {
+                            if (use.option->name != kVirtualPedalOption && firstPedalOnlyOption.empty()) {
+                                firstPedalOnlyOption = use.option->name;
+                            }
+                            return Apply(use, parsed.options);
+                        },
+                        keep,
+                        keep};
+    parsed.error = WalkArguments(arguments, rules);
+    if (parsed.error.empty() && !firstPedalOnlyOption.empty() && !parsed.options.useVirtualPedal) {
         parsed.error = std::string(firstPedalOnlyOption) + " only applies to the virtual pedal: add " +
                        std::string(kVirtualPedalOption);
     }

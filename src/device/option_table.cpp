@@ -20,8 +20,9 @@ std::string_view OptionName(std::string_view argument) {
 }
 
 const OptionSpec* FindOption(std::span<const OptionSpec> table, std::string_view name) {
-    const auto found = std::find_if(table.begin(), table.end(),
-                                    [name](const OptionSpec& option) { return option.name == name; });
+    const auto found = std::find_if(table.begin(), table.end(), [name](const OptionSpec& option) {
+        return option.name == name || (!option.alias.empty() && option.alias == name);
+    });
     return found == table.end() ? nullptr : &*found;
 }
 
@@ -30,10 +31,10 @@ OptionReading ReadOption(std::span<const OptionSpec> table, const std::vector<st
     const std::string_view argument = arguments[i];
     const std::string_view name = OptionName(argument);
     const OptionSpec* option = FindOption(table, name);
-    if (option == nullptr) {
+    const bool joined = name.size() < argument.size();
+    if (option == nullptr || (option->onlyAsIs && joined)) {
         return {};
     }
-    const bool joined = name.size() < argument.size();
     if (option->valueName.empty()) {
         if (joined) {
             return {std::nullopt, std::string(name) + " takes no value"};
@@ -48,6 +49,35 @@ OptionReading ReadOption(std::span<const OptionSpec> table, const std::vector<st
         return {OptionUse{option, arguments[++i]}, ""};
     }
     return {OptionUse{option, std::nullopt}, ""};
+}
+
+std::string WalkArguments(const std::vector<std::string>& arguments, ArgumentRules& rules) {
+    using EndOfOptions = ArgumentRules::EndOfOptions;
+    bool optionsOver = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (!optionsOver && arguments[i] == "--" && rules.endOfOptions != EndOfOptions::NotSpecial) {
+            optionsOver = true;
+            if (rules.endOfOptions == EndOfOptions::RestArePositional) {
+                continue;
+            }
+        }
+        OptionReading reading;
+        // A handler may add a table while the walk goes on.
+        for (std::size_t t = 0;
+             !optionsOver && t < rules.tables.size() && !reading.use && reading.error.empty(); ++t) {
+            reading = ReadOption(rules.tables[t], arguments, i);
+        }
+        std::string error = reading.error;
+        if (error.empty()) {
+            error = reading.use                                      ? rules.option(*reading.use)
+                    : !optionsOver && arguments[i].starts_with("--") ? rules.unknownOption(arguments[i])
+                                                                     : rules.positional(arguments[i]);
+        }
+        if (!error.empty()) {
+            return error;
+        }
+    }
+    return "";
 }
 
 std::string OptionHelp(std::span<const OptionSpec> table) {

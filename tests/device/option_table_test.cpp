@@ -58,6 +58,78 @@ TEST(ReadOption, TakesValuesJoinedOrFollowingAndRefusesFlagValues) {
     }
 }
 
+constexpr std::array<OptionSpec, 1> kAsIs = {{{.name = "--help", .alias = "-h", .onlyAsIs = true}}};
+constexpr std::array<OptionSpec, 1> kAdded = {{{.name = "--extra"}}};
+
+// What the handlers saw, one entry each, so that order and what reached which handler are both checked.
+struct Walked {
+    std::vector<std::string> seen;
+    std::string error;
+};
+
+Walked Walk(const std::vector<std::string>& arguments, ArgumentRules::EndOfOptions endOfOptions) {
+    Walked walked;
+    ArgumentRules rules;
+    rules.tables = {kTable, kAsIs};
+    rules.endOfOptions = endOfOptions;
+    rules.option = [&walked](const OptionUse& use) {
+        walked.seen.push_back(std::string(use.option->name) + (use.value ? "=" + *use.value : ""));
+        return std::string();
+    };
+    rules.unknownOption = [&walked](const std::string& argument) {
+        walked.seen.push_back("unknown " + argument);
+        return std::string();
+    };
+    rules.positional = [&walked, &rules](const std::string& argument) {
+        walked.seen.push_back(argument);
+        if (argument == "add") {
+            rules.tables.push_back(kAdded);
+        }
+        return argument == "stop" ? "stopped" : std::string();
+    };
+    walked.error = WalkArguments(arguments, rules);
+    return walked;
+}
+
+TEST(WalkArguments, SendsEachArgumentToOneHandlerInOrderAndStopsAtTheFirstError) {
+    using End = ArgumentRules::EndOfOptions;
+    using Seen = std::vector<std::string>;
+    const struct {
+        std::vector<std::string> arguments;
+        End end;
+        Seen seen;
+        const char* error;
+    } cases[] = {
+        {{"--", "--flag", "p"}, End::NotSpecial, {"unknown --", "--flag", "p"}, ""},
+        {{"--flag", "--", "--flag", "--file", "x"},
+         End::LeaveTheRest,
+         {"--flag", "--", "--flag", "--file", "x"},
+         ""},
+        {{"--", "--flag", "--", "-h"}, End::RestArePositional, {"--flag", "--", "-h"}, ""},
+        {{"--any", "--", "p"}, End::RestArePositional, {"--any=--", "p"}, ""},
+        {{"--file", "--", "p"}, End::RestArePositional, {"--file", "p"}, ""},
+        {{"-h", "--help=x", "-h=x", "--help"},
+         End::NotSpecial,
+         {"--help", "unknown --help=x", "-h=x", "--help"},
+         ""},
+        {{"--extra", "add", "--extra", "--extra=v", "p"},
+         End::NotSpecial,
+         {"unknown --extra", "add", "--extra"},
+         "--extra takes no value"},
+        {{"p", "stop", "q", "--flag"}, End::NotSpecial, {"p", "stop"}, "stopped"},
+        {{"--", "stop", "q"}, End::LeaveTheRest, {"--", "stop"}, "stopped"},
+        {{"--flag=1", "p"}, End::NotSpecial, {}, "--flag takes no value"},
+        {{"-flag", "--files", "--file=a=b"}, End::NotSpecial, {"-flag", "unknown --files", "--file=a=b"}, ""},
+        {{}, End::RestArePositional, {}, ""},
+    };
+    for (const auto& c : cases) {
+        const Walked walked = Walk(c.arguments, c.end);
+        const std::string shown = c.arguments.empty() ? "(none)" : c.arguments.front();
+        EXPECT_EQ(walked.seen, c.seen) << shown;
+        EXPECT_EQ(walked.error, c.error) << shown;
+    }
+}
+
 TEST(OptionHelp, DescriptionsStartAtColumn32AndContinueBelowThemselves) {
     const std::string help = OptionHelp(kTable);
     EXPECT_EQ(help, "  --flag                        a flag\n"
