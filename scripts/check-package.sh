@@ -28,19 +28,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "package: $(basename "$deb")"
 echo "Depends: $depends"
 
-passed=0
-failed=0
-check() {
-    local what=$1
-    shift
-    if "$@" >/dev/null 2>&1; then
-        passed=$((passed + 1))
-        echo "  ok    $what"
-    else
-        failed=$((failed + 1))
-        echo "  FAIL  $what"
-    fi
-}
+source scripts/package-checks.sh
 depends_on() { tr ',' '\n' <<<"$depends" | awk '{ print $1 }' | grep -qxF "$1"; }
 worked_example() {
     [ "$("$root/usr/bin/treadkeyctl" --dry-run --virtual-pedal key 3 ctrl+shift+a)" = "$(printf '%s\n' \

@@ -9,7 +9,9 @@
 #include "device/pedal_watch.h"
 #include "protocol/report_hex.h"
 
+#if !defined(_WIN32)
 #include <poll.h>
+#endif
 
 #include <algorithm>
 #include <ctime>
@@ -33,7 +35,11 @@ std::string TimeText(std::chrono::system_clock::time_point at) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(at);
     const auto millis = std::chrono::duration_cast<milliseconds>(at.time_since_epoch()).count() % 1000;
     std::tm utc{};
+#if defined(_WIN32)
+    gmtime_s(&utc, &seconds);
+#else
     gmtime_r(&seconds, &utc);
+#endif
     std::array<char, 32> text{};
     const std::size_t length = std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%S", &utc);
     std::snprintf(text.data() + length, text.size() - length, ".%03dZ", static_cast<int>(millis));
@@ -141,6 +147,9 @@ private:
             services_.sleep(watch_.OpenCount() > 0 ? std::min(longest, kLookEvery) : longest);
             return;
         }
+#if defined(_WIN32)
+        services_.sleep(std::min(longest, kLookEvery)); // no descriptors to wait on there
+#else
         std::vector<pollfd> waiting;
         for (const int fd : *descriptors) {
             waiting.push_back({fd, POLLIN, 0});
@@ -149,6 +158,7 @@ private:
             waiting.push_back({stop_.descriptor(), POLLIN, 0});
         }
         ::poll(waiting.data(), waiting.size(), static_cast<int>(longest.count()));
+#endif
     }
 
     HidBackend& backend_;

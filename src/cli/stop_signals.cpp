@@ -1,29 +1,50 @@
 #include "cli/stop_signals.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
 #include <csignal>
+
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace treadkey {
 namespace {
 
 volatile std::sig_atomic_t stopRequested = 0;
-int wakeWriteEnd = -1;
+[[maybe_unused]] int wakeWriteEnd = -1;
 constexpr std::array<int, 2> kStopSignals = {SIGINT, SIGTERM};
+#if !defined(_WIN32)
 std::array<struct sigaction, 2> previousActions{};
+#endif
 
 extern "C" void OnStopSignal(int) {
     stopRequested = 1;
+#if !defined(_WIN32)
     if (wakeWriteEnd >= 0) {
         const char byte = 1;
         [[maybe_unused]] const ssize_t ignored = ::write(wakeWriteEnd, &byte, 1); // full pipe: already awake
     }
+#endif
 }
 
 } // namespace
 
+#if defined(_WIN32)
+// Without pipes or sigaction: the flag alone, which a waiting monitor sees within its next look.
+StopSignals::StopSignals() {
+    stopRequested = 0;
+    for (const int signal : kStopSignals) {
+        std::signal(signal, OnStopSignal);
+    }
+}
+
+StopSignals::~StopSignals() {
+    for (const int signal : kStopSignals) {
+        std::signal(signal, SIG_DFL);
+    }
+}
+#else
 StopSignals::StopSignals() {
     stopRequested = 0;
     std::array<int, 2> ends{};
@@ -49,6 +70,7 @@ StopSignals::~StopSignals() {
         wakeWriteEnd = -1;
     }
 }
+#endif
 
 bool StopSignals::requested() const {
     return stopRequested != 0;

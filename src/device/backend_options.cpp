@@ -1,7 +1,7 @@
 #include "device/backend_options.h"
 
-#include "device/hidapi_backend.h"
 #include "device/option_table.h"
+#include "device/platform_backend.h"
 #include "protocol/number_text.h"
 
 #include <array>
@@ -91,7 +91,7 @@ std::unique_ptr<HidBackend> MakeBackend(const BackendOptions& options) {
     if (options.useVirtualPedal) {
         return std::make_unique<VirtualPedal>(options.virtualPedal);
     }
-    return MakeHidapiBackend();
+    return MakePlatformBackend();
 }
 
 std::string_view BackendOptionsHelp() {

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <deque>
+#include <fstream>
 #include <mutex>
 #include <stdexcept>
 #include <system_error>
@@ -91,13 +91,15 @@ namespace {
 
 // Opened and closed for each line so that a line is on disk as soon as the write returns, and so that the
 // file may be removed or truncated between writes.
+// A stream, not fopen: a path's native string is wide on Windows.
 bool AppendLine(const std::filesystem::path& file, const std::string& line) {
-    std::FILE* stream = std::fopen(file.c_str(), "ab");
-    if (stream == nullptr) {
+    std::ofstream stream(file, std::ios::binary | std::ios::app);
+    if (!stream) {
         return false;
     }
-    const bool written = std::fwrite(line.data(), 1, line.size(), stream) == line.size();
-    return std::fclose(stream) == 0 && written;
+    stream.write(line.data(), static_cast<std::streamsize>(line.size()));
+    stream.close();
+    return !stream.fail();
 }
 
 class VirtualPedalDevice : public HidDevice {

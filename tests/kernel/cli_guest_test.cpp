@@ -50,16 +50,6 @@ void WaitUntilOpenedHere(const std::vector<std::string>& nodes) {
     }
 }
 
-// A command as a 9-byte report: report id 0 first, zeros after the command.
-Bytes Report(std::initializer_list<std::uint8_t> command) {
-    Bytes report(9, 0x00);
-    std::size_t at = 1;
-    for (const std::uint8_t byte : command) {
-        report[at++] = byte;
-    }
-    return report;
-}
-
 class CliOnKernel : public ::testing::Test {
 protected:
     // Plugged in in a real pedal's order: keyboard, mouse, then the configuration interface.

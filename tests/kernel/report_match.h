@@ -6,12 +6,23 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
 
 // Comparing what a uhid pedal received with what should have been written.
 namespace treadkey::kerneltest {
+
+// A command as a 9-byte report: report id 0 first, zeros after the command.
+inline Bytes Report(std::initializer_list<std::uint8_t> command) {
+    Bytes report(9, 0x00);
+    std::size_t at = 1;
+    for (const std::uint8_t byte : command) {
+        report[at++] = byte;
+    }
+    return report;
+}
 
 inline std::string Hex(const Bytes& bytes) {
     std::string text;

@@ -9,12 +9,14 @@
 # the host's own shared libraries, Qt included; only /proc, /sys, /dev and /run are the guest's own.
 #
 # Environment: TREADKEY_GUEST_TIMEOUT  seconds from QEMU start until the guest must have finished (150)
+#              TREADKEY_GUEST_CPU      QEMU's -cpu model (max)
 #              XDG_CACHE_HOME          the kernel is kept under treadkey-setup/ there, one folder per version
 set -euo pipefail
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly HERE
 readonly GUEST_TIMEOUT=${TREADKEY_GUEST_TIMEOUT:-150}
+readonly GUEST_CPU=${TREADKEY_GUEST_CPU:-max}
 readonly CACHE_ROOT=${XDG_CACHE_HOME:-$HOME/.cache}/treadkey-setup
 readonly HOST_PACKAGES=(qemu-system-x86 busybox-static cpio)
 # Loaded in this order in the guest; their dependencies come along through modules.dep. Nothing autoloads
@@ -158,7 +160,7 @@ build_initramfs() {
 boot() {
     local kernel=$1 initramfs=$2 status=0
     timeout --kill-after=5 "$GUEST_TIMEOUT" \
-        qemu-system-x86_64 -accel tcg -cpu max -M q35 -m 1024 -smp 1 -nodefaults -no-user-config \
+        qemu-system-x86_64 -accel tcg -cpu "$GUEST_CPU" -M q35 -m 1024 -smp 1 -nodefaults -no-user-config \
         -display none -monitor none -serial stdio -no-reboot \
         -kernel "$kernel" -initrd "$initramfs" -append "console=ttyS0 quiet panic=-1 rdinit=/init" \
         -virtfs local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap \

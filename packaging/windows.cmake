@@ -1,0 +1,19 @@
+# The Windows package: a zip with treadkeyctl.exe and its manual as plain text. Nothing else is needed on
+# Windows: its own HID class driver serves the pedal, and the program is linked statically.
+configure_file(treadkeyctl.1.in treadkeyctl.1 @ONLY)
+find_program(TREADKEY_GROFF groff REQUIRED)
+# Plain text, without the overstrikes or escape sequences a terminal would take for bold and underline.
+add_custom_command(
+    OUTPUT treadkeyctl.txt
+    COMMAND ${TREADKEY_GROFF} -man -Tutf8 -P-cbou treadkeyctl.1 > treadkeyctl.txt
+    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/treadkeyctl.1
+    COMMENT "Writing the treadkeyctl manual as text")
+add_custom_target(treadkeyctl_manual_text ALL DEPENDS treadkeyctl.txt)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/treadkeyctl.txt DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME treadkey-setup)
+set(CPACK_PACKAGE_VENDOR "treadkey-setup")
+set(CPACK_SYSTEM_NAME windows-x64)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
