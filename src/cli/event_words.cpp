@@ -17,16 +17,6 @@ constexpr std::array<std::string_view, 3> kButtonNames = {"left", "right", "midd
 constexpr std::size_t kKindWidth = 8; // "release" and a space
 constexpr std::string_view kCaptionGap = "   ";
 
-std::string NameOfKey(std::uint16_t usage) {
-    if (const std::optional<int> index = KeyIndexForUsage(usage)) {
-        return std::string(KeyTable()[static_cast<std::size_t>(*index)].name);
-    }
-    if (std::optional<UsageWords> words = UnlistedKeyWords(usage)) {
-        return std::move(words->name);
-    }
-    return UsageHex({kKeyboardUsagePage, usage});
-}
-
 std::string ButtonName(std::size_t bit) {
     return "mouse " +
            (bit < kButtonNames.size() ? std::string(kButtonNames[bit]) : "button" + std::to_string(bit + 1));
@@ -47,7 +37,7 @@ std::string EventName(const HeldInputs& inputs) {
         }
     }
     for (const std::uint16_t key : inputs.keys) {
-        add(NameOfKey(key));
+        add(KeyUsageWords(key).name);
     }
     for (const HidUsage usage : inputs.other) {
         add(UsageHex(usage));

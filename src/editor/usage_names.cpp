@@ -1,5 +1,6 @@
 #include "editor/usage_names.h"
 
+#include "device/input_report.h"
 #include "editor/key_table.h"
 
 #include <array>
@@ -11,7 +12,6 @@ namespace treadkey {
 namespace {
 
 constexpr std::uint16_t kGenericDesktopPage = 0x01;
-constexpr std::uint16_t kKeyboardPage = 0x07;
 constexpr std::uint16_t kConsumerPage = 0x0C;
 
 struct NamedUsage {
@@ -152,14 +152,20 @@ std::string UsageHex(HidUsage usage) {
     return text.data();
 }
 
-std::string KeyUsageCaption(std::uint16_t usage) {
+UsageWords KeyUsageWords(std::uint16_t usage) {
     if (const std::optional<int> index = KeyIndexForUsage(usage)) {
-        return std::string(KeyTable()[static_cast<std::size_t>(*index)].caption);
+        const auto& key = KeyTable()[static_cast<std::size_t>(*index)];
+        return {std::string(key.name), std::string(key.caption)};
     }
     if (std::optional<UsageWords> words = UnlistedKeyWords(usage)) {
-        return std::move(words->caption);
+        return std::move(*words);
     }
-    return UsageHex({kKeyboardPage, usage});
+    std::string hex = UsageHex({kKeyboardUsagePage, usage});
+    return {hex, hex};
+}
+
+std::string KeyUsageCaption(std::uint16_t usage) {
+    return KeyUsageWords(usage).caption;
 }
 
 std::string OtherUsageCaption(HidUsage usage) {
