@@ -21,7 +21,14 @@ bool ModalGate::AskOkCancel(const QString& text, const QString& title) {
 }
 
 void ModalGate::Hold(HeldWork kind, std::function<void()> work) {
-    held_[static_cast<std::size_t>(kind)] = std::move(work);
+    if (!dropped_) {
+        held_[static_cast<std::size_t>(kind)] = std::move(work);
+    }
+}
+
+void ModalGate::DropHeldWork() {
+    dropped_ = true;
+    held_.fill(nullptr);
 }
 
 void ModalGate::BoxClosed() {

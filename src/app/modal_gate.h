@@ -27,6 +27,8 @@ public:
     bool BoxOpen() const { return openBoxes_ > 0; }
     // Keeps work for later; a second hold of the same kind replaces the first.
     void Hold(HeldWork kind, std::function<void()> work);
+    // The window has unloaded: what is held never runs, and nothing is held from now on.
+    void DropHeldWork();
 
 private:
     void BoxClosed();
@@ -35,6 +37,7 @@ private:
     UiServices& ui_;
     QObject& owner_;
     int openBoxes_ = 0;
+    bool dropped_ = false;
     std::array<std::function<void()>, 2> held_;
 };
 

@@ -253,6 +253,8 @@ void USB::closeEvent(QCloseEvent* event) {
 
 void USB::Form_Unload() {
     Timer1->stop();
+    // A tick held by a message box would otherwise reopen the pedal after the close lines.
+    boxes_.DropHeldWork();
     CloseDeviceHandles();
 }
 

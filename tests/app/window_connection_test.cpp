@@ -159,31 +159,49 @@ TEST_F(Connection, ClosingWithoutEverFindingThePedalStillLogsBothLines) {
     EXPECT_EQ(LogTexts(), (QStringList{"CloseHandle (HIDHandle)", "CloseHandle (ReadHandle)"}));
 }
 
-TEST_F(Connection, TicksAndACloseDuringTheClearAllQuestionWaitUntilItsHandlerHasReturned) {
+// The close comes while the box is open (held with the tick) or after the box, before the event loop runs
+// the held tick; either way the close lines are the last thing the window does.
+class CloseAroundTheClearAllQuestion : public WindowTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CloseAroundTheClearAllQuestion, TicksAndTheCloseWaitForTheHandlerAndTheCloseLinesComeLast) {
+    const bool closeWhileAsked = GetParam();
     Connect();
-    const std::size_t opensPerTick = backend.OpenedPaths().size(); // both handles
+    const std::size_t opensBefore = backend.OpenedPaths().size();
     std::size_t opensWhileAsked = 0;
     ui.onQuestion = [&] {
         // The box's own event loop, open across several ticks, and a stop signal arriving meanwhile.
         window->Timer1->start();
         QTest::qWait(4 * 350);
         window->Timer1->stop();
-        window->close();
-        opensWhileAsked = backend.OpenedPaths().size() - opensPerTick;
+        if (closeWhileAsked) {
+            window->close();
+        }
+        opensWhileAsked = backend.OpenedPaths().size() - opensBefore;
     };
     window->Command1->click();
     EXPECT_EQ(opensWhileAsked, 0u);
     EXPECT_EQ(HexReports().size(), 32u);
     EXPECT_EQ(LogTexts(), QStringList{"已清空设备所有键值!"});
     EXPECT_TRUE(window->isVisible());
+    if (!closeWhileAsked) {
+        window->close();
+    }
 
-    // Back in the event loop: the held tick, then the held close.
+    // Back in the event loop: a tick held before the close runs before it, and nothing after it.
     QCoreApplication::processEvents();
-    EXPECT_EQ(backend.OpenedPaths().size(), 2 * opensPerTick);
+    const QString status = window->Label3->text();
+    const std::size_t opensAtClose = backend.OpenedPaths().size();
+    EXPECT_EQ(opensAtClose, opensBefore + (closeWhileAsked ? opensBefore : 0));
     EXPECT_EQ(LogTexts(),
               (QStringList{"已清空设备所有键值!", "CloseHandle (HIDHandle)", "CloseHandle (ReadHandle)"}));
     EXPECT_FALSE(window->isVisible());
+    QTest::qWait(2 * 350);
+    EXPECT_EQ(LogTexts().size(), 3);
+    EXPECT_EQ(backend.OpenedPaths().size(), opensAtClose);
+    EXPECT_EQ(backend.LiveHandles(), 0);
+    EXPECT_EQ(window->Label3->text(), status);
 }
+INSTANTIATE_TEST_SUITE_P(WhileAskedOrAfter, CloseAroundTheClearAllQuestion, ::testing::Bool());
 
 } // namespace
 } // namespace treadkey::testing
