@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -155,6 +156,27 @@ TEST(PedalMemory, SlotsMapToTheirAddresses) {
     EXPECT_EQ(memory.slot(1), (MemoryWord{{0x01, 0x00, 0x00, 0x00}, kKey}));
     EXPECT_EQ(memory.slot(12), (MemoryWord{{0x0C, 0x00, 0x00, 0x00}, kMouse}));
     EXPECT_EQ(memory.slot(2), MemoryWord{});
+}
+
+// Word 0x7C is read whole: the key-delay frame stores auto-run on and loop playback with its delay.
+TEST(PedalMemory, ReadsThePlaybackWordWhole) {
+    const struct {
+        const char* name;
+        Bytes report;
+        std::optional<PlaybackWord> word;
+    } cases[] = {
+        {"KeyDelay", {0x00, 0xAA, 0x01, 0x7C, 0x79, 0x01, 0x01, 0x2C}, PlaybackWord{true, true, 300}},
+        {"AutoRunOnSingle", {0x00, 0xAA, 0x01, 0x7C, 0x79, 0x00, 0x00, 0x00}, PlaybackWord{true, false, 0}},
+        {"AutoRunOffLoop", {0x00, 0xAA, 0x01, 0x7C, 0x00, 0x01, 0x00, 0x00}, PlaybackWord{false, true, 0}},
+        {"Cleared", {0x00, 0xAA, 0x01, 0x7C, 0xFF, 0xFF, 0xFF, 0xFF}, std::nullopt},
+        {"ByTheMouseCommand", {0x00, 0xAA, 0x02, 0x7C, 0x79, 0x01, 0x00, 0x00}, std::nullopt},
+        {"OtherWord", {0x00, 0xAA, 0x01, 0x78, 0x79, 0x01, 0x00, 0x00}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        PedalMemory memory;
+        ASSERT_TRUE(memory.decode(c.report)) << c.name;
+        EXPECT_EQ(memory.playbackWord(), c.word) << c.name;
+    }
 }
 
 TEST(PedalMemory, NoWordOutsideTheMap) {
