@@ -98,7 +98,7 @@ const std::vector<CommandSpec> kCommands = {
      "power-up.\n"
      "The pedal keeps both in one word with the key delay, so both are given, and the key delay is set to "
      "0.\n"
-     "Only auto-run on with loop playback holds a delay: 'key --delay MS' stores that.\n"},
+     "A key delay goes only with auto-run on and loop playback, as 'key --delay MS' stores it.\n"},
     {CommandId::ClearAll,
      "clear-all",
      "--yes",

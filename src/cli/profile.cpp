@@ -156,7 +156,8 @@ std::string Unstorable(const PlaybackWord& word) {
         settings += (settings.empty() ? "" : " and ") + Quoted(kPlaybackField) + ": \"single\"";
     }
     return "the pedal cannot hold a delay of " + std::to_string(word.delay) + " ms with " + settings +
-           ": it keeps all three in one word, which holds either any delay with \"auto_run\": true and "
+           ": it keeps delay, playback and auto-run in one word, which holds either any delay with "
+           "\"auto_run\": true and "
            "\"playback\": \"loop\", or any playback and auto-run with \"delay\": 0";
 }
 
