@@ -97,8 +97,8 @@ const std::string* Value(const CommandArguments& sorted, std::string_view option
 
 // The delay frame stores auto-run and playback along with the delay: the user hears what it leaves.
 constexpr std::string_view kKeyNotice =
-    "note: the key delay frame leaves the pedal with auto-run on and loop "
-    "playback, as the window's keys do; --key-only writes the key alone";
+    "note: the key delay frame leaves the pedal with auto-run on and "
+    "loop playback, as the window's keys do; --key-only writes the key alone";
 constexpr std::string_view kPlaybackNotice =
     "note: the playback frame sets the key delay to 0, which the pedal keeps in the same word";
 

@@ -69,12 +69,11 @@ const std::vector<CommandSpec> kCommands = {
      "store a key combination in a slot",
      "Stores a key combination in SLOT (1 to 12) and writes what a click on the window's key writes: the "
      "key\n"
-     "frame, the key delay and the single-output setting, 50 ms apart. The pedal keeps the key delay in one\n"
-     "word with auto-run and playback, and the delay frame stores auto-run on and loop playback with it: "
-     "after\n"
-     "'key' the pedal runs its slots by itself at power-up, in a loop. To keep single playback or auto-run "
-     "off\n"
-     "(set with 'playback'), store keys with --key-only, which writes neither settings word.\n"
+     "frame, the key delay and the single-output setting, 50 ms apart. The pedal keeps the key delay in\n"
+     "one word with auto-run and playback, and the delay frame stores auto-run on and loop playback with\n"
+     "it: after 'key' the pedal runs its slots by itself at power-up, in a loop. To keep single playback\n"
+     "or auto-run off (set with 'playback'), store keys with --key-only, which writes neither settings\n"
+     "word.\n"
      "\n"
      "COMBO is one key name and any modifiers joined by '+', in any order and any case: ctrl+shift+a,\n"
      "alt_r+f12, win+kp_enter, backslash. Modifiers: ctrl, shift, alt, win (also ctrl_l, shift_l, alt_l,\n"
@@ -96,9 +95,8 @@ const std::vector<CommandSpec> kCommands = {
      "set loop or single playback and auto-run; the key delay to 0",
      "Sets whether the pedal plays its slots in a loop or once, and whether it starts by itself at "
      "power-up.\n"
-     "The pedal keeps both in one word with the key delay, so both are given, and the key delay is set to "
-     "0.\n"
-     "A key delay goes only with auto-run on and loop playback, as 'key --delay MS' stores it.\n"},
+     "The pedal keeps both in one word with the key delay, so both are given, and the key delay is set\n"
+     "to 0. A key delay goes only with auto-run on and loop playback, as 'key --delay MS' stores it.\n"},
     {CommandId::ClearAll,
      "clear-all",
      "--yes",

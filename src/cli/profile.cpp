@@ -157,8 +157,7 @@ std::string Unstorable(const PlaybackWord& word) {
     }
     return "the pedal cannot hold a delay of " + std::to_string(word.delay) + " ms with " + settings +
            ": it keeps delay, playback and auto-run in one word, which holds either any delay with "
-           "\"auto_run\": true and "
-           "\"playback\": \"loop\", or any playback and auto-run with \"delay\": 0";
+           "\"auto_run\": true and \"playback\": \"loop\", or any playback and auto-run with \"delay\": 0";
 }
 
 std::optional<PlaybackWord> ReadPlaybackWord(const PlaybackWordMembers& given) {
@@ -168,10 +167,9 @@ std::optional<PlaybackWord> ReadPlaybackWord(const PlaybackWordMembers& given) {
         return std::nullopt;
     }
     if (count < 3) {
-        throw ProfileFault(given.lastPosition,
-                           "\"delay\", \"playback\" and \"auto_run\" come together, as the pedal "
-                           "keeps them in one word: " +
-                               Missing(given));
+        const std::string together =
+            "\"delay\", \"playback\" and \"auto_run\" come together, as the pedal keeps them in one word: ";
+        throw ProfileFault(given.lastPosition, together + Missing(given));
     }
     const PlaybackWord word{*given.autoRun, *given.loop, static_cast<std::uint16_t>(*given.delay)};
     if (!PlaybackWordFrame(word)) {

@@ -25,9 +25,8 @@ struct PlaybackWordCase {
 
 inline constexpr const char* kTogether = "come together, as the pedal keeps them in one word: ";
 inline constexpr const char* kHeldCombinations =
-    ": it keeps delay, playback and auto-run in one word, which holds either any delay with \"auto_run\": "
-    "true and "
-    "\"playback\": \"loop\", or any playback and auto-run with \"delay\": 0";
+    ": it keeps delay, playback and auto-run in one word, which holds either any delay with "
+    "\"auto_run\": true and \"playback\": \"loop\", or any playback and auto-run with \"delay\": 0";
 
 inline std::vector<PlaybackWordCase> PlaybackWordCases() {
     const auto refused = [](const std::string& members, const std::string& refusal) {
