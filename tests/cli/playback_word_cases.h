@@ -23,41 +23,34 @@ struct PlaybackWordCase {
     friend void PrintTo(const PlaybackWordCase& tested, std::ostream* out) { *out << tested.profile(); }
 };
 
-inline constexpr const char* kTogether = "come together, as the pedal keeps them in one word: ";
-inline constexpr const char* kHeldCombinations =
+inline const std::string kTogether = "come together, as the pedal keeps them in one word: ";
+inline const std::string kCombinations =
     ": it keeps delay, playback and auto-run in one word, which holds either any delay with "
     "\"auto_run\": true and \"playback\": \"loop\", or any playback and auto-run with \"delay\": 0";
 
 inline std::vector<PlaybackWordCase> PlaybackWordCases() {
-    const auto refused = [](const std::string& members, const std::string& refusal) {
-        return PlaybackWordCase{members, std::nullopt, refusal};
-    };
-    const auto held = [](const std::string& members, PlaybackWord word) {
-        return PlaybackWordCase{members, word, ""};
-    };
     return {
         {"", std::nullopt, ""},
         {R"("single_output": true)", std::nullopt, "", true},
-        refused(R"("delay": 300)", std::string(kTogether) + "\"playback\" and \"auto_run\" are missing"),
-        refused(R"("playback": "loop")", std::string(kTogether) + "\"delay\" and \"auto_run\" are missing"),
-        refused(R"("auto_run": true)", std::string(kTogether) + "\"delay\" and \"playback\" are missing"),
-        refused(R"("delay": 0, "playback": "single")", std::string(kTogether) + "\"auto_run\" is missing"),
-        refused(R"("auto_run": false, "delay": 0)", std::string(kTogether) + "\"playback\" is missing"),
-        refused(R"("playback": "loop", "auto_run": true)", std::string(kTogether) + "\"delay\" is missing"),
-        held(R"("delay": 0, "playback": "loop", "auto_run": true)", {true, true, 0}),
-        held(R"("delay": 0, "playback": "single", "auto_run": true)", {true, false, 0}),
-        held(R"("delay": 0, "playback": "loop", "auto_run": false)", {false, true, 0}),
-        held(R"("auto_run": false, "playback": "single", "delay": 0)", {false, false, 0}),
-        held(R"("delay": 300, "playback": "loop", "auto_run": true)", {true, true, 300}),
+        {R"("delay": 300)", std::nullopt, kTogether + "\"playback\" and \"auto_run\" are missing"},
+        {R"("playback": "loop")", std::nullopt, kTogether + "\"delay\" and \"auto_run\" are missing"},
+        {R"("auto_run": true)", std::nullopt, kTogether + "\"delay\" and \"playback\" are missing"},
+        {R"("delay": 0, "playback": "single")", std::nullopt, kTogether + "\"auto_run\" is missing"},
+        {R"("auto_run": false, "delay": 0)", std::nullopt, kTogether + "\"playback\" is missing"},
+        {R"("playback": "loop", "auto_run": true)", std::nullopt, kTogether + "\"delay\" is missing"},
+        {R"("delay": 0, "playback": "loop", "auto_run": true)", PlaybackWord{true, true, 0}, ""},
+        {R"("delay": 0, "playback": "single", "auto_run": true)", PlaybackWord{true, false, 0}, ""},
+        {R"("delay": 0, "playback": "loop", "auto_run": false)", PlaybackWord{false, true, 0}, ""},
+        {R"("auto_run": false, "playback": "single", "delay": 0)", PlaybackWord{false, false, 0}, ""},
+        {R"("delay": 300, "playback": "loop", "auto_run": true)", PlaybackWord{true, true, 300}, ""},
         {R"("delay": 65535, "single_output": false, "playback": "loop", "auto_run": true)",
          PlaybackWord{true, true, 65535}, "", true},
-        refused(R"("delay": 300, "playback": "loop", "auto_run": false)",
-                std::string("a delay of 300 ms with \"auto_run\": false") + kHeldCombinations),
-        refused(R"("delay": 300, "playback": "single", "auto_run": true)",
-                std::string("a delay of 300 ms with \"playback\": \"single\"") + kHeldCombinations),
-        refused(R"("delay": 1, "playback": "single", "auto_run": false)",
-                std::string("a delay of 1 ms with \"auto_run\": false and \"playback\": \"single\"") +
-                    kHeldCombinations),
+        {R"("delay": 300, "playback": "loop", "auto_run": false)", std::nullopt,
+         "300 ms with \"auto_run\": false" + kCombinations},
+        {R"("delay": 300, "playback": "single", "auto_run": true)", std::nullopt,
+         "300 ms with \"playback\": \"single\"" + kCombinations},
+        {R"("delay": 1, "playback": "single", "auto_run": false)", std::nullopt,
+         "a delay of 1 ms with \"auto_run\": false and \"playback\": \"single\"" + kCombinations},
     };
 }
 
