@@ -95,22 +95,39 @@ const std::string* Value(const CommandArguments& sorted, std::string_view option
     return found != sorted.values.end() ? &found->second : nullptr;
 }
 
-FramePlan KeyFrames(const CommandArguments& sorted) {
+// The delay frame stores auto-run and playback along with the delay: the user hears what it leaves.
+constexpr std::string_view kKeyNotice =
+    "note: the key delay frame leaves the pedal with auto-run on and "
+    "loop playback, as the window's keys do; --key-only writes the key alone";
+constexpr std::string_view kPlaybackNotice =
+    "note: the playback frame sets the key delay to 0, which the pedal keeps in the same word";
+
+FramePlan KeyFrames(const CommandArguments& sorted, std::string& notice) {
     const int slot = ReadSlot(sorted.operands[0]);
     const ParsedKeyCombo combo = ParseKeyCombo(sorted.operands[1]);
     if (!combo.combo) {
         throw UsageError{combo.error};
     }
+    const std::string* delayText = Value(sorted, "--delay");
+    const bool once = sorted.flags.contains("--once");
+    if (sorted.flags.contains("--key-only")) {
+        if (delayText != nullptr || once) {
+            throw UsageError{std::string(delayText != nullptr ? "--delay" : "--once") +
+                             " goes with the settings frames, which --key-only leaves out"};
+        }
+        return KeyOnlyPlan(slot, *combo.combo);
+    }
     int delay = 0;
-    if (const std::string* text = Value(sorted, "--delay")) {
-        const std::optional<int> parsed = ParseWholeNumber(*text, 0, kMaxKeyDelay);
+    if (delayText != nullptr) {
+        const std::optional<int> parsed = ParseWholeNumber(*delayText, 0, kMaxKeyDelay);
         if (!parsed) {
             throw UsageError{"--delay must be a whole number of milliseconds from 0 to 65535, not " +
-                             Quoted(*text)};
+                             Quoted(*delayText)};
         }
         delay = *parsed;
     }
-    return KeyPlan(slot, *combo.combo, delay, sorted.flags.contains("--once"));
+    notice = kKeyNotice;
+    return KeyPlan(slot, *combo.combo, delay, once);
 }
 
 MonitorOptions MonitorSettings(const CommandArguments& sorted) {
@@ -158,7 +175,7 @@ FramePlan PlaybackFrames(const CommandArguments& sorted) {
     if (autoRunValue != "on" && autoRunValue != "off") {
         throw UsageError{"--auto-run is 'on' or 'off', not " + Quoted(*autoRun)};
     }
-    return PlaybackPlan({mode == "loop", autoRunValue == "on"});
+    return PlaybackPlan(autoRunValue == "on", mode == "loop");
 }
 
 FramePlan ClearAllFrames(const CommandArguments& sorted) {
@@ -240,13 +257,14 @@ Invocation Understand(const CommandArguments& sorted) {
         invocation.profilePath = sorted.operands[0];
         return invocation;
     case CommandId::Key:
-        invocation.frames = KeyFrames(sorted);
+        invocation.frames = KeyFrames(sorted, invocation.notice);
         break;
     case CommandId::Mouse:
         invocation.frames = MouseFrames(sorted);
         break;
     case CommandId::Playback:
         invocation.frames = PlaybackFrames(sorted);
+        invocation.notice = kPlaybackNotice;
         break;
     case CommandId::ClearAll:
         invocation.frames = ClearAllFrames(sorted);

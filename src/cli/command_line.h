@@ -21,6 +21,7 @@ struct Invocation {
     MonitorOptions monitor;                   // Monitor
     const CommandSpec* helpCommand = nullptr; // CommandHelp
     FramePlan frames;                         // Write
+    std::string notice;                       // Write: what else the frames change, for stderr
     std::string profilePath;                  // Apply
 };
 

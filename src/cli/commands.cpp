@@ -62,11 +62,18 @@ const std::vector<CommandSpec> kCommands = {
      2,
      2,
      {{"--delay", "MS", "key delay in milliseconds, 0 to 65535 (default 0)", true},
-      {"--once", "", "switch single output on (the window's \"Output Once\"); off without it", true}},
+      {"--once", "", "switch single output on (the window's \"Output Once\"); off without it", true},
+      {"--key-only", "",
+       "write the key frame alone: no key delay, no single output, and auto-run and\n"
+       "playback stay as they are"}},
      "store a key combination in a slot",
      "Stores a key combination in SLOT (1 to 12) and writes what a click on the window's key writes: the "
      "key\n"
-     "frame, the key delay and the single-output setting, 50 ms apart.\n"
+     "frame, the key delay and the single-output setting, 50 ms apart. The pedal keeps the key delay in\n"
+     "one word with auto-run and playback, and the delay frame stores auto-run on and loop playback with\n"
+     "it: after 'key' the pedal runs its slots by itself at power-up, in a loop. To keep single playback\n"
+     "or auto-run off (set with 'playback'), store keys with --key-only, which writes neither settings\n"
+     "word.\n"
      "\n"
      "COMBO is one key name and any modifiers joined by '+', in any order and any case: ctrl+shift+a,\n"
      "alt_r+f12, win+kp_enter, backslash. Modifiers: ctrl, shift, alt, win (also ctrl_l, shift_l, alt_l,\n"
@@ -85,10 +92,11 @@ const std::vector<CommandSpec> kCommands = {
      1,
      1,
      {{"--auto-run", "on|off", "whether the pedal runs its slots by itself at power-up (required)", true}},
-     "set loop or single playback and auto-run",
+     "set loop or single playback and auto-run; the key delay to 0",
      "Sets whether the pedal plays its slots in a loop or once, and whether it starts by itself at "
      "power-up.\n"
-     "The pedal keeps both in one word, so both are given.\n"},
+     "The pedal keeps both in one word with the key delay, so both are given, and the key delay is set\n"
+     "to 0. A key delay goes only with auto-run on and loop playback, as 'key --delay MS' stores it.\n"},
     {CommandId::ClearAll,
      "clear-all",
      "--yes",
@@ -115,8 +123,8 @@ const std::vector<CommandSpec> kCommands = {
      {},
      "write a JSON profile in one go",
      "Writes a profile: the slots it names in slot order (a key, a mouse click, or null to clear the slot),\n"
-     "then the key delay, single output and playback it sets, 50 ms apart. The whole file is checked before\n"
-     "the first report; a fault is reported with its line and column. Every member is optional; what the\n"
+     "then the playback word and single output it sets, 50 ms apart. The whole file is checked before the\n"
+     "first report; a fault is reported with its line and column. Every member is optional; what the\n"
      "profile leaves out stays as it is on the pedal:\n"
      "\n"
      "  {\n"
@@ -128,11 +136,14 @@ const std::vector<CommandSpec> kCommands = {
      "    \"delay\": 300,\n"
      "    \"single_output\": false,\n"
      "    \"playback\": \"loop\",\n"
-     "    \"auto_run\": false\n"
+     "    \"auto_run\": true\n"
      "  }\n"
      "\n"
-     "Slots are \"1\" to \"12\"; delay is 0 to 65535 ms; playback is \"loop\" or \"single\" and comes with\n"
-     "auto_run (true or false).\n"},
+     "Slots are \"1\" to \"12\"; single_output is true or false. delay (0 to 65535 ms), playback (\"loop\" "
+     "or\n"
+     "\"single\") and auto_run (true or false) share one word on the pedal, written as one frame: a profile\n"
+     "gives all three or none, in a combination the word can hold: any delay with auto_run true and\n"
+     "playback \"loop\", or any playback and auto_run with delay 0.\n"},
     {CommandId::Help,
      "help",
      "[COMMAND]",

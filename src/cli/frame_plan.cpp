@@ -34,12 +34,16 @@ FramePlan KeyPlan(int slot, const KeyCombo& combo, int delay, bool singleOutput)
     return KeyAssignmentSequence(SlotText(slot), combo.modifiers, KeyCode(combo), delay, singleOutput);
 }
 
+FramePlan KeyOnlyPlan(int slot, const KeyCombo& combo) {
+    return {{KeyFrame(SlotText(slot), combo.modifiers, KeyCode(combo))}};
+}
+
 FramePlan MousePlan(int slot, std::size_t mouseButton) {
     return {{MouseButtonFrame(slot, mouseButton)}};
 }
 
-FramePlan PlaybackPlan(const PlaybackSetting& playback) {
-    return {{PlaybackFrame(playback.autoRun, playback.loop)}};
+FramePlan PlaybackPlan(bool autoRun, bool loop) {
+    return {{PlaybackFrame(autoRun, loop)}};
 }
 
 FramePlan ClearAllPlan() {
@@ -58,14 +62,12 @@ FramePlan ProfilePlan(const Profile& profile) {
             frames.push_back(SlotFrame(slot, *content));
         }
     }
-    if (profile.delay) {
-        frames.push_back(KeyDelayFrame(*profile.delay));
+    if (profile.playbackWord) {
+        // A profile's word is one that a frame stores; value() stops a Profile built otherwise.
+        frames.push_back(PlaybackWordFrame(*profile.playbackWord).value());
     }
     if (profile.singleOutput.has_value()) {
         frames.push_back(SingleOutputFrame(*profile.singleOutput ? 1 : 0));
-    }
-    if (profile.playback) {
-        frames.push_back(PlaybackFrame(profile.playback->autoRun, profile.playback->loop));
     }
     return Paced(frames);
 }

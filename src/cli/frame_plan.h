@@ -15,18 +15,21 @@ using FramePlan = FrameSequence;
 
 // The frames of each write, as the window sends them for the same action.
 
-// A click on a key: key frame, key delay, single output, 50 ms apart.
+// A click on a key: key frame, key delay, single output, 50 ms apart. The delay frame leaves auto-run on and
+// loop playback.
 FramePlan KeyPlan(int slot, const KeyCombo& combo, int delay, bool singleOutput);
+// The key frame alone: both settings words stay as they are.
+FramePlan KeyOnlyPlan(int slot, const KeyCombo& combo);
 // A click on a mouse button: its frame alone.
 FramePlan MousePlan(int slot, std::size_t mouseButton);
-// A playback option or the auto-run toggle: the playback word.
-FramePlan PlaybackPlan(const PlaybackSetting& playback);
+// A playback option or the auto-run toggle: the playback word, with a delay of 0.
+FramePlan PlaybackPlan(bool autoRun, bool loop);
 // Clearing every slot: the 32 clear frames back to back.
 FramePlan ClearAllPlan();
 // A command text as typed.
 FramePlan RawPlan(const std::string& text);
-// A profile: its slots in slot order (key, mouse or clear frame), then the key delay, single output and the
-// playback word, each that it sets, 50 ms apart.
+// A profile: its slots in slot order (key, mouse or clear frame), then the one frame of its playback word and
+// single output, each that it sets, 50 ms apart.
 FramePlan ProfilePlan(const Profile& profile);
 
 } // namespace treadkey

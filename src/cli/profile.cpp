@@ -1,11 +1,14 @@
 #include "cli/profile.h"
 
 #include "cli/input_names.h"
+#include "protocol/frames.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace treadkey {
 namespace {
@@ -121,44 +124,92 @@ bool ReadBoolean(const JsonValue& value, std::string_view field) {
     return value.boolean;
 }
 
+// The three members that make up word 0x7C, as given.
+struct PlaybackWordMembers {
+    std::optional<int> delay;
+    std::optional<bool> loop;
+    std::optional<bool> autoRun;
+    TextPosition delayPosition;
+    TextPosition lastPosition; // of whichever of the three came last
+};
+
+std::string Missing(const PlaybackWordMembers& given) {
+    std::vector<std::string> missing;
+    for (const auto& [name, isGiven] : {std::pair{kDelayField, given.delay.has_value()},
+                                        {kPlaybackField, given.loop.has_value()},
+                                        {kAutoRunField, given.autoRun.has_value()}}) {
+        if (!isGiven) {
+            missing.push_back(Quoted(name));
+        }
+    }
+    return missing.size() == 1 ? missing[0] + " is missing"
+                               : missing[0] + " and " + missing[1] + " are missing";
+}
+
+// What no frame stores, named as the profile names it.
+std::string Unstorable(const PlaybackWord& word) {
+    std::string settings;
+    if (!word.autoRun) {
+        settings = Quoted(kAutoRunField) + ": false";
+    }
+    if (!word.loop) {
+        settings += (settings.empty() ? "" : " and ") + Quoted(kPlaybackField) + ": \"single\"";
+    }
+    return "the pedal cannot hold a delay of " + std::to_string(word.delay) + " ms with " + settings +
+           ": it keeps delay, playback and auto-run in one word, which holds either any delay with "
+           "\"auto_run\": true and \"playback\": \"loop\", or any playback and auto-run with \"delay\": 0";
+}
+
+std::optional<PlaybackWord> ReadPlaybackWord(const PlaybackWordMembers& given) {
+    const int count =
+        int{given.delay.has_value()} + int{given.loop.has_value()} + int{given.autoRun.has_value()};
+    if (count == 0) {
+        return std::nullopt;
+    }
+    if (count < 3) {
+        const std::string together =
+            "\"delay\", \"playback\" and \"auto_run\" come together, as the pedal keeps them in one word: ";
+        throw ProfileFault(given.lastPosition, together + Missing(given));
+    }
+    const PlaybackWord word{*given.autoRun, *given.loop, static_cast<std::uint16_t>(*given.delay)};
+    if (!PlaybackWordFrame(word)) {
+        throw ProfileFault(given.delayPosition, Unstorable(word));
+    }
+    return word;
+}
+
 Profile ReadProfile(const JsonValue& root) {
     if (root.kind != JsonValue::Kind::Object) {
         throw ProfileFault(root.position,
                            "a profile is a JSON object, not " + std::string(DescribeJsonKind(root.kind)));
     }
     Profile profile;
-    std::optional<bool> loop;
-    std::optional<bool> autoRun;
-    const JsonMember* playbackMember = nullptr; // whichever of playback and auto_run came last
+    PlaybackWordMembers word;
     for (const JsonMember& member : root.members) {
         if (member.name == kSlotsField) {
             ReadSlots(member.value, profile);
-        } else if (member.name == kDelayField) {
-            profile.delay = ReadDelay(member.value);
         } else if (member.name == kSingleOutputField) {
             profile.singleOutput = ReadBoolean(member.value, kSingleOutputField);
+        } else if (member.name == kDelayField) {
+            word.delay = ReadDelay(member.value);
+            word.delayPosition = member.value.position;
+            word.lastPosition = member.position;
         } else if (member.name == kPlaybackField) {
-            loop = ReadLoop(member.value);
-            playbackMember = &member;
+            word.loop = ReadLoop(member.value);
+            word.lastPosition = member.position;
         } else if (member.name == kAutoRunField) {
-            autoRun = ReadBoolean(member.value, kAutoRunField);
-            playbackMember = &member;
+            word.autoRun = ReadBoolean(member.value, kAutoRunField);
+            word.lastPosition = member.position;
         } else {
             throw ProfileFault(member.position,
                                "unknown field " + Quoted(member.name) +
                                    ": a profile has slots, delay, single_output, playback and auto_run");
         }
     }
-    if (loop.has_value() != autoRun.has_value()) {
-        throw ProfileFault(playbackMember->position,
-                           "\"playback\" and \"auto_run\" come together: the pedal keeps both in one word");
-    }
-    if (loop) {
-        profile.playback = PlaybackSetting{*loop, *autoRun};
-    }
+    profile.playbackWord = ReadPlaybackWord(word);
     const bool setsASlot = std::any_of(profile.slots.begin(), profile.slots.end(),
                                        [](const auto& slot) { return slot.has_value(); });
-    if (!setsASlot && !profile.delay && !profile.singleOutput && !profile.playback) {
+    if (!setsASlot && !profile.singleOutput && !profile.playbackWord) {
         throw ProfileFault(root.position, "the profile sets nothing: give slots or settings");
     }
     return profile;

@@ -3,6 +3,7 @@
 #include "cli/json.h"
 #include "cli/key_combo.h"
 #include "cli/value_ranges.h"
+#include "protocol/playback_word.h"
 
 #include <array>
 #include <cstddef>
@@ -19,17 +20,11 @@ struct SlotContent {
     std::size_t mouseButton = 0; // for Mouse: index into kMouseButtons
 };
 
-struct PlaybackSetting {
-    bool loop = false;
-    bool autoRun = false;
-};
-
 // A pedal configuration read from a JSON file. What it leaves out stays as it is on the pedal.
 struct Profile {
     std::array<std::optional<SlotContent>, kLastSlot> slots; // slots[0] is slot 1
-    std::optional<int> delay;
+    std::optional<PlaybackWord> playbackWord;                // always one that a frame stores
     std::optional<bool> singleOutput;
-    std::optional<PlaybackSetting> playback;
 };
 
 struct ParsedProfile {
@@ -40,8 +35,8 @@ struct ParsedProfile {
 // Reads and checks a whole profile:
 //   { "slots": { "1": {"key": "ctrl+shift+a"}, "2": {"mouse": "left"}, "3": null },
 //     "delay": 0, "single_output": false, "playback": "loop", "auto_run": true }
-// Every member is optional, but a profile must set something; null clears a slot; playback and auto_run
-// share one word on the pedal and come together.
+// Every member is optional, but a profile must set something; null clears a slot. delay, playback and
+// auto_run share one word on the pedal: they come together, as a combination that a frame stores.
 ParsedProfile ParseProfile(std::string_view text);
 
 } // namespace treadkey

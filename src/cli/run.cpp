@@ -68,8 +68,13 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
         const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
         return MonitorPedal(*backend, invocation.monitor, services);
     }
-    case Invocation::Action::Write:
-        return WriteFrames(invocation.frames, invocation.backend, invocation.dryRun, services);
+    case Invocation::Action::Write: {
+        const int exitCode = WriteFrames(invocation.frames, invocation.backend, invocation.dryRun, services);
+        if (exitCode == kExitDone && !invocation.notice.empty()) {
+            services.err << kProgramName << ": " << invocation.notice << '\n';
+        }
+        return exitCode;
+    }
     case Invocation::Action::Apply:
         return ApplyProfile(invocation, services);
     }

@@ -51,4 +51,15 @@ std::optional<MemoryWord> PedalMemory::slot(int number) const {
     return wordAt((number - 1) * kWordSize);
 }
 
+std::optional<PlaybackWord> PedalMemory::playbackWord() const {
+    const MemoryWord& word = words_[kPlaybackAddress / kWordSize];
+    const auto [autoRun, loop, high, low] = word.data;
+    if (word.writer != WordWriter::KeyCommand || (autoRun != kAutoRunOn && autoRun != 0) ||
+        (loop != kLoopPlayback && loop != 0)) {
+        return std::nullopt;
+    }
+    return PlaybackWord{autoRun == kAutoRunOn, loop == kLoopPlayback,
+                        static_cast<std::uint16_t>(high << 8 | low)};
+}
+
 } // namespace treadkey

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/frame_layout.h"
+#include "protocol/playback_word.h"
 
 #include <array>
 #include <cstdint>
@@ -37,6 +38,9 @@ public:
     std::optional<MemoryWord> wordAt(int address) const;
     // The word of slot 1..12 (slot n lives at address (n-1)*4); nothing for other numbers.
     std::optional<MemoryWord> slot(int number) const;
+    // Word 0x7C read as its frames write it: nothing while no frame has written it, or when its first two
+    // bytes are not an auto-run byte (79 or 00) and a playback byte (01 or 00), as after a clear.
+    std::optional<PlaybackWord> playbackWord() const;
 
     int ignoredFrameCount() const { return ignoredFrames_; }
 

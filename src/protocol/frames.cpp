@@ -65,6 +65,16 @@ std::string PlaybackFrame(bool autoRunOn, bool loopPlayback) {
     return SettingsWord(kPlaybackAddress, autoRunOn ? kAutoRunOn : 0, loopPlayback ? kLoopPlayback : 0, 0, 0);
 }
 
+std::optional<std::string> PlaybackWordFrame(const PlaybackWord& word) {
+    if (word.delay == 0) {
+        return PlaybackFrame(word.autoRun, word.loop);
+    }
+    if (word.autoRun && word.loop) {
+        return KeyDelayFrame(word.delay);
+    }
+    return std::nullopt;
+}
+
 std::string ClearFrame(int counter) {
     return Spaced({TwoDigitHex(kLeadByte), TwoDigitHex(kKeyCommand), TwoDigitHex(double(counter) * kWordSize),
                    TwoDigitHex(kClearedByte), TwoDigitHex(kClearedByte), TwoDigitHex(kClearedByte),

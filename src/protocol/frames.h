@@ -1,6 +1,9 @@
 #pragma once
 
+#include "protocol/playback_word.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +22,9 @@ std::string KeyDelayFrame(double delay);
 std::string SingleOutputFrame(int checkValue);
 // "AA 01 7C 79 01 00 00" and its three kin: auto-run on or off, loop or single playback.
 std::string PlaybackFrame(bool autoRunOn, bool loopPlayback);
+// The one frame that stores exactly this word, or nothing when none does: the playback frames carry a delay
+// of 0 and the key-delay frame auto-run on with loop playback, so a delay above 0 comes only with those.
+std::optional<std::string> PlaybackWordFrame(const PlaybackWord& word);
 // Clears the word at counter * 4 ("AA 01 7C FF FF FF FF" for 31), counter 0 to 31.
 std::string ClearFrame(int counter);
 

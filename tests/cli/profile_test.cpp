@@ -1,5 +1,9 @@
+#include "cli/frame_plan.h"
 #include "cli/input_names.h"
+#include "cli/playback_word_cases.h"
 #include "cli/profile.h"
+#include "device/pedal_memory.h"
+#include "protocol/output_report.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +22,7 @@ TEST(CliProfile, ReadsEveryMember) {
         "delay": 300,
         "single_output": true,
         "playback": "loop",
-        "auto_run": false
+        "auto_run": true
     })");
     ASSERT_TRUE(parsed.profile) << parsed.error.message;
     const Profile& profile = *parsed.profile;
@@ -34,19 +38,15 @@ TEST(CliProfile, ReadsEveryMember) {
     for (const std::size_t untouched : {1u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u}) {
         EXPECT_FALSE(profile.slots[untouched]) << "slot " << untouched + 1;
     }
-    EXPECT_EQ(profile.delay, 300);
+    EXPECT_EQ(profile.playbackWord, (PlaybackWord{true, true, 300}));
     EXPECT_EQ(profile.singleOutput, true);
-    ASSERT_TRUE(profile.playback);
-    EXPECT_TRUE(profile.playback->loop);
-    EXPECT_FALSE(profile.playback->autoRun);
 }
 
 TEST(CliProfile, LeavesOutWhatItDoesNotName) {
     const ParsedProfile parsed = ParseProfile(R"({"single_output": false})");
     ASSERT_TRUE(parsed.profile) << parsed.error.message;
     EXPECT_EQ(parsed.profile->singleOutput, false);
-    EXPECT_FALSE(parsed.profile->delay);
-    EXPECT_FALSE(parsed.profile->playback);
+    EXPECT_FALSE(parsed.profile->playbackWord);
     for (const auto& slot : parsed.profile->slots) {
         EXPECT_FALSE(slot);
     }
@@ -89,8 +89,11 @@ TEST(CliProfile, FaultsSayWhereAndWhy) {
         {"{\"delay\": -1}", 1, 11, "from 0 to 65535"},
         {"{\"delay\": 1.5}", 1, 11, "whole number"},
         {"{\"playback\": \"twice\", \"auto_run\": true}", 1, 14, "\"loop\" or \"single\", not \"twice\""},
-        {"{\"playback\": \"loop\"}", 1, 2, "\"playback\" and \"auto_run\" come together"},
-        {"{\"auto_run\": true}", 1, 2, "\"playback\" and \"auto_run\" come together"},
+        {"{\"playback\": \"single\", \"delay\": 0,\n \"auto_run\": 1}", 2, 14,
+         "\"auto_run\" must be a boolean"},
+        {"{\"playback\": \"loop\", \"delay\": 3}", 1, 22, "\"auto_run\" is missing"},
+        {"{\"auto_run\": false,\n \"playback\": \"loop\",\n \"delay\": 3}", 3, 11,
+         "cannot hold a delay of 3 ms"},
         // Unknown fields.
         {"{\"delay\": 0,\n \"dealy\": 0}", 2, 2, "unknown field \"dealy\""},
         {"{\"slots\": {\"1\": {\"key\": \"a\", \"delay\": 5}}}", 1, 30, "unknown field \"delay\" in slot 1"},
@@ -106,15 +109,43 @@ TEST(CliProfile, FaultsSayWhereAndWhy) {
 }
 
 TEST(CliProfile, AcceptsTheLimitsOfEachRange) {
-    const ParsedProfile parsed = ParseProfile(R"({"slots": {"1": null, "12": null}, "delay": 65535})");
+    const ParsedProfile parsed = ParseProfile(R"({"slots": {"1": null, "12": null}})");
     ASSERT_TRUE(parsed.profile) << parsed.error.message;
-    EXPECT_EQ(parsed.profile->delay, 65535);
     EXPECT_TRUE(parsed.profile->slots[0]);
     EXPECT_TRUE(parsed.profile->slots[11]);
-    const ParsedProfile zero = ParseProfile(R"({"delay": 0.0})");
+    const ParsedProfile zero = ParseProfile(R"({"delay": 0.0, "playback": "single", "auto_run": false})");
     ASSERT_TRUE(zero.profile) << zero.error.message;
-    EXPECT_EQ(zero.profile->delay, 0);
+    EXPECT_EQ(zero.profile->playbackWord, (PlaybackWord{false, false, 0}));
 }
+
+class ProfilePlaybackWord : public ::testing::TestWithParam<testing::PlaybackWordCase> {};
+
+// Exactly one frame reaches word 0x7C and the pedal reads back what the profile asks, or the profile is
+// refused; what leaves the three out writes neither settings word unless it sets single output.
+TEST_P(ProfilePlaybackWord, IsOneFrameThePedalReadsBackOrARefusal) {
+    const testing::PlaybackWordCase& c = GetParam();
+    const ParsedProfile parsed = ParseProfile(c.profile());
+    if (!c.refusal.empty()) {
+        ASSERT_FALSE(parsed.profile);
+        EXPECT_NE(parsed.error.message.find(c.refusal), std::string::npos) << parsed.error.message;
+        return;
+    }
+    ASSERT_TRUE(parsed.profile) << parsed.error.message;
+    PedalMemory memory;
+    int wordFrames = 0;
+    for (const PlannedFrame& frame : ProfilePlan(*parsed.profile)) {
+        const std::vector<std::uint8_t> report = BuildOutputReport(frame.text, kFrameReportLength);
+        wordFrames += report[3] == kPlaybackAddress ? 1 : 0;
+        EXPECT_TRUE(memory.decode(report)) << frame.text;
+    }
+    EXPECT_EQ(wordFrames, c.word ? 1 : 0);
+    EXPECT_EQ(memory.playbackWord(), c.word);
+    EXPECT_EQ(memory.wordAt(kSingleOutputAddress)->writer != WordWriter::None, c.writesSingleOutput);
+    EXPECT_EQ(memory.slot(1)->writer, WordWriter::KeyCommand);
+}
+
+INSTANTIATE_TEST_SUITE_P(Combinations, ProfilePlaybackWord,
+                         ::testing::ValuesIn(testing::PlaybackWordCases()));
 
 } // namespace
 } // namespace treadkey

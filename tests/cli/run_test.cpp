@@ -1,9 +1,11 @@
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "cli/playback_word_cases.h"
 #include "cli/run.h"
 #include "device/backend_options.h"
 #include "device/fake_hid_backend.h"
 #include "device/scratch_directory.h"
+#include "device/virtual_presses.h"
 #include "protocol/frame_layout.h"
 #include "protocol/frames.h"
 #include "protocol/output_report.h"
@@ -106,7 +108,21 @@ TEST_F(CliRun, KeyWritesTheWorkedExampleAsTheWindowDoes) {
                                       "00 AA 01 78 79 01 00 00 00"}));
     EXPECT_EQ(outcome.pauses, (std::vector<std::chrono::milliseconds>{50ms, 50ms}));
     EXPECT_EQ(outcome.out, "wrote 3 reports to virtual-pedal\n");
+    EXPECT_EQ(outcome.err,
+              "treadkeyctl: note: the key delay frame leaves the pedal with auto-run on and loop "
+              "playback, as the window's keys do; --key-only writes the key alone\n");
+}
+
+TEST_F(CliRun, KeyOnlyChangesTheSlotsWordAlone) {
+    const Outcome outcome = RunOnPedal({"key", "3", "ctrl+shift+a", "--key-only"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(outcome.err, "");
+    const PedalMemory memory = MemoryFromLog(log_);
+    for (int address = 0; address <= kLastAddress; address += kWordSize) {
+        const MemoryWord expected =
+            address == 0x08 ? MemoryWord{{0x03, 0x04, 0x00, 0x00}, WordWriter::KeyCommand} : MemoryWord{};
+        EXPECT_EQ(memory.wordAt(address), expected) << address;
+    }
 }
 
 TEST_F(CliRun, KeyWritesKeyFrameDelayAndSingleOutputInTheWindowsOrder) {
@@ -165,6 +181,10 @@ TEST_F(CliRun, OtherCommandsWriteWhatTheWindowWritesWithoutPauses) {
         EXPECT_EQ(LoggedReports(), ExpectedReports(c.frames)) << c.arguments[0] << " " << c.arguments[1];
         EXPECT_TRUE(outcome.pauses.empty()) << c.arguments[0];
     }
+    EXPECT_EQ(
+        RunOnPedal({"playback", "loop", "--auto-run", "off"}).err,
+        "treadkeyctl: note: the playback frame sets the key delay to 0, which the pedal keeps in the same "
+        "word\n");
 }
 
 TEST_F(CliRun, ClearAllWritesEveryClearFrameBackToBack) {
@@ -183,14 +203,36 @@ TEST_F(CliRun, ApplyWritesTheProfileInSlotOrderThenTheSettings) {
     std::ofstream(profile) << R"({
         "playback": "single", "auto_run": true,
         "slots": {"5": null, "2": {"mouse": "right"}, "1": {"key": "ctrl+shift+a"}},
-        "single_output": true, "delay": 300
+        "single_output": true, "delay": 0
     })";
     const Outcome outcome = RunOnPedal({"apply", profile.string()});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-    EXPECT_EQ(LoggedReports(),
-              ExpectedReports({KeyFrame("1", 0x03, 4), MouseFrame("2", 2), ClearFrame(4), KeyDelayFrame(300),
-                               SingleOutputFrame(1), PlaybackFrame(true, false)}));
-    EXPECT_EQ(outcome.pauses, std::vector<std::chrono::milliseconds>(5, 50ms));
+    EXPECT_EQ(LoggedReports(), ExpectedReports({KeyFrame("1", 0x03, 4), MouseFrame("2", 2), ClearFrame(4),
+                                                PlaybackFrame(true, false), SingleOutputFrame(1)}));
+    EXPECT_EQ(outcome.pauses, std::vector<std::chrono::milliseconds>(4, 50ms));
+}
+
+// The profiles of the unit table, applied to the virtual pedal: its memory holds what each asks, or the
+// refusal is one line and nothing reaches the pedal.
+TEST_F(CliRun, ApplyLeavesThePlaybackWordAsAskedOrRefuses) {
+    const std::filesystem::path file = scratch_ / "profile.json";
+    for (const testing::PlaybackWordCase& c : testing::PlaybackWordCases()) {
+        std::filesystem::remove(log_);
+        std::ofstream(file) << c.profile();
+        const Outcome outcome = RunOnPedal({"apply", file.string()});
+        if (!c.refusal.empty()) {
+            EXPECT_EQ(outcome.exitCode, 2) << c.profile();
+            EXPECT_NE(outcome.err.find(c.refusal), std::string::npos) << outcome.err;
+            EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+            EXPECT_TRUE(LoggedReports().empty()) << c.profile();
+            continue;
+        }
+        EXPECT_EQ(outcome.exitCode, 0) << c.profile() << ": " << outcome.err;
+        const PedalMemory memory = MemoryFromLog(log_);
+        EXPECT_EQ(memory.playbackWord(), c.word) << c.profile();
+        EXPECT_EQ(memory.wordAt(kSingleOutputAddress)->writer != WordWriter::None, c.writesSingleOutput)
+            << c.profile();
+    }
 }
 
 TEST_F(CliRun, AFaultyProfileIsReportedWithItsPlaceAndWritesNothing) {
@@ -227,6 +269,8 @@ TEST_F(CliRun, UsageErrorsSayOneLineAndWriteNothing) {
         {{"key", "3", "a", "--delay"}, "--delay needs a value"},
         {{"key", "3", "a", "--once=yes"}, "--once takes no value"},
         {{"key", "3", "a", "--twice"}, "unknown option '--twice' for 'key'"},
+        {{"key", "3", "a", "--key-only", "--delay", "5"}, "--delay goes with the settings frames"},
+        {{"key", "--once", "3", "a", "--key-only"}, "--once goes with the settings frames"},
         {{"--once", "key", "3", "a"}, "unknown option '--once' before the command"},
         {{"mouse", "3", "centre"}, "unknown mouse button 'centre'"},
         {{"playback", "loop"}, "playback needs --auto-run on|off"},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -155,6 +156,17 @@ TEST(PedalMemory, SlotsMapToTheirAddresses) {
     EXPECT_EQ(memory.slot(1), (MemoryWord{{0x01, 0x00, 0x00, 0x00}, kKey}));
     EXPECT_EQ(memory.slot(12), (MemoryWord{{0x0C, 0x00, 0x00, 0x00}, kMouse}));
     EXPECT_EQ(memory.slot(2), MemoryWord{});
+}
+
+// Word 0x7C is read whole: the key-delay frame stores auto-run on and loop playback with its delay; a
+// cleared word holds no state that the frames write.
+TEST(PedalMemory, ReadsThePlaybackWordWhole) {
+    PedalMemory memory;
+    EXPECT_EQ(memory.playbackWord(), std::nullopt);
+    ASSERT_TRUE(memory.decode(Bytes{0x00, 0xAA, 0x01, 0x7C, 0x79, 0x01, 0x01, 0x2C}));
+    EXPECT_EQ(memory.playbackWord(), (PlaybackWord{true, true, 300}));
+    ASSERT_TRUE(memory.decode(Bytes{0x00, 0xAA, 0x01, 0x7C, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(memory.playbackWord(), std::nullopt);
 }
 
 TEST(PedalMemory, NoWordOutsideTheMap) {

@@ -70,18 +70,17 @@ TEST_F(CliOnKernel, KeyAndApplyReachTheVendorInterfaceOfACompositePedalAlone) {
     const std::filesystem::path profile =
         std::filesystem::temp_directory_path() / ("treadkey-profile-" + std::to_string(::getpid()) + ".json");
     std::ofstream(profile) << R"({"slots": {"1": {"key": "ctrl+shift+a"}, "2": {"mouse": "left"}, "3": null},
-                                 "delay": 300, "single_output": false, "playback": "loop", "auto_run": false})";
+                                 "delay": 300, "single_output": false, "playback": "loop", "auto_run": true})";
     const CliOutcome apply = RunCli({"apply", profile.string()});
     std::filesystem::remove(profile);
     EXPECT_EQ(apply.exitCode, 0) << apply.err;
     const std::vector<Bytes> all = pedal.outputReports();
     ASSERT_GE(all.size(), 3u);
-    EXPECT_TRUE(
-        SameReports(std::vector<Bytes>(all.begin() + 3, all.end()),
-                    {Report({0xAA, 0x01, 0x00, 0x03, 0x04}), Report({0xAA, 0x02, 0x04, 0xFE, 0x01}),
-                     Report({0xAA, 0x01, 0x08, 0xFF, 0xFF, 0xFF, 0xFF}),
-                     Report({0xAA, 0x01, 0x7C, 0x79, 0x01, 0x01, 0x2C}),
-                     Report({0xAA, 0x01, 0x78, 0x79, 0x01}), Report({0xAA, 0x01, 0x7C, 0x00, 0x01})}));
+    EXPECT_TRUE(SameReports(std::vector<Bytes>(all.begin() + 3, all.end()),
+                            {Report({0xAA, 0x01, 0x00, 0x03, 0x04}), Report({0xAA, 0x02, 0x04, 0xFE, 0x01}),
+                             Report({0xAA, 0x01, 0x08, 0xFF, 0xFF, 0xFF, 0xFF}),
+                             Report({0xAA, 0x01, 0x7C, 0x79, 0x01, 0x01, 0x2C}),
+                             Report({0xAA, 0x01, 0x78, 0x79, 0x01})}));
     EXPECT_THAT(FramesAmong(keyboard.outputReports()), IsEmpty());
     EXPECT_THAT(FramesAmong(mouse.outputReports()), IsEmpty());
 

@@ -92,7 +92,7 @@ TEST_F(WineOnKernel, KeyApplyAndListReachTheVendorInterfaceAsOnLinux) {
     const std::string profile = "/tmp/treadkey-wine-profile.json";
     ASSERT_EQ(RunShell("printf '%s' '{\"slots\": {\"1\": {\"key\": \"ctrl+shift+a\"}, \"2\": {\"mouse\": "
                        "\"left\"}, \"3\": null}, \"delay\": 300, \"single_output\": false, \"playback\": "
-                       "\"loop\", \"auto_run\": false}' >" +
+                       "\"loop\", \"auto_run\": true}' >" +
                        profile)
                   .exitCode,
               0);
