@@ -103,7 +103,8 @@ inline UhidIdentity PedalMouseIdentity() {
 struct KeyboardShape {
     const char* name;
     UhidIdentity identity;
-    Bytes reportId; // before each keyboard input report
+    Bytes reportId;                   // before each keyboard input report
+    std::vector<Bytes> mediaKeyInput; // a media key pressed and released: no key of the key table
 
     Bytes Input(Bytes report) const {
         report.insert(report.begin(), reportId.begin(), reportId.end());
@@ -116,8 +117,9 @@ inline void PrintTo(const KeyboardShape& shape, std::ostream* out) {
 }
 
 inline std::vector<KeyboardShape> KeyboardShapes() {
-    return {{"BootKeyboard", PedalKeyboardIdentity(), {}},
-            {"KeyboardWithMediaKeys", PedalMixedKeyboardIdentity(), {0x01}}};
+    return {
+        {"BootKeyboard", PedalKeyboardIdentity(), {}, {}},
+        {"KeyboardWithMediaKeys", PedalMixedKeyboardIdentity(), {0x01}, {{0x02, 0xE9, 0x00}, {0x02, 0, 0}}}};
 }
 
 } // namespace treadkey::kerneltest
