@@ -425,25 +425,6 @@ TEST_F(CliRun, WithoutAConfigurationInterfaceNothingIsWrittenAndEachInterfaceSay
     EXPECT_EQ(fake_.Writes()[0].report, (std::vector<std::uint8_t>{0x00, 0xAA}));
 }
 
-TEST_F(CliRun, AKeyboardWithMediaKeysFirstGivesTheFramesToTheInterfaceThatHoldsThemAndListSaysWhy) {
-    fake_.Plug({.path = "/dev/hidraw0", .reportLength = 2, .collections = {{0x01, 0x06}, {0x0C, 0x01}}});
-    fake_.Plug({.path = "/dev/hidraw1", .reportLength = 0, .collections = {{0x01, 0x02}}});
-    fake_.Plug({.path = "/dev/hidraw2", .reportLength = 9, .collections = {{0xFF00, 0x01}}});
-    const Outcome raw = RunOnFake({"raw", "AA 01"});
-    EXPECT_EQ(raw.exitCode, 0);
-    EXPECT_EQ(raw.out, "wrote 1 report to /dev/hidraw2\n");
-    EXPECT_EQ(raw.err, "");
-    ASSERT_EQ(fake_.Writes().size(), 1u);
-    EXPECT_EQ(fake_.Writes()[0].path, "/dev/hidraw2");
-
-    const Outcome list = RunOnFake({"list"});
-    EXPECT_EQ(
-        SplitLines(list.out)[0],
-        "/dev/hidraw0: keyboard (0001:0006), consumer control (000C:0001); opens, output report length 2 "
-        "bytes; not used: its output report of 2 bytes cannot hold a frame; the frames go to /dev/hidraw2");
-    EXPECT_NE(RunOnFake({"list", "--json"}).out.find("\"verdict\": \"report too short\""), std::string::npos);
-}
-
 TEST_F(CliRun, EveryCommandHasHelpBothWays) {
     for (const CommandSpec& command : Commands()) {
         const std::string name(command.name);
