@@ -21,8 +21,8 @@ enum class InterfaceVerdict {
 struct SeenInterface {
     HidInterface interface;
     InterfaceVerdict verdict = InterfaceVerdict::DoesNotOpen;
-    bool tried =
-        false; // an open was tried; discovery never tries one held by the system, nor one past its choice
+    // An open was tried; discovery never tries one held by the system, nor one past a settled choice.
+    bool tried = false;
     bool opens = false;
     OpenFailure openFailure = OpenFailure::Unknown; // tried and failed
     std::string openProblem;                        // tried and failed: the HID stack's own words

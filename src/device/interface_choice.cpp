@@ -13,14 +13,11 @@ bool IsCandidate(const SeenInterface& seen) {
 }
 
 bool TakesWholeFrames(const SeenInterface& seen) {
-    return IsCandidate(seen) && seen.opens && HoldsWholeFrame(seen.outputReportLength);
+    return IsCandidate(seen) && seen.opens && seen.outputReportLength &&
+           *seen.outputReportLength >= kFrameReportLength;
 }
 
 } // namespace
-
-bool HoldsWholeFrame(std::optional<int> outputReportLength) {
-    return outputReportLength && *outputReportLength >= kFrameReportLength;
-}
 
 bool ChoiceIsSettled(const std::vector<SeenInterface>& seen) {
     return std::any_of(seen.begin(), seen.end(), TakesWholeFrames);
