@@ -1,6 +1,7 @@
 #include "app/discovery_wording.h"
 
 #include "device/collection_kind.h"
+#include "device/interface_choice.h"
 
 #include <cstdio>
 #include <string_view>
@@ -86,7 +87,17 @@ std::string OpenFailureText(const SeenInterface& seen, bool chinese) {
     return "无法打开：" + seen.openProblem;
 }
 
-std::string Clause(const SeenInterface& seen, bool chinese) {
+// Why an interface that opens does not take the frames: its report cannot be shown to hold one.
+std::string TooShortText(const SeenInterface& seen, bool chinese) {
+    if (!seen.outputReportLength) {
+        return chinese ? "的输出报告长度未知" : " opens, but its output report length is unknown";
+    }
+    const std::string length = std::to_string(*seen.outputReportLength);
+    return chinese ? "的输出报告只有 " + length + " 字节，放不下一帧"
+                   : " opens, but its output report of " + length + " bytes cannot hold a frame";
+}
+
+std::string Clause(const SeenInterface& seen, const std::string& chosenPath, bool chinese) {
     const std::string named = Named(seen.interface, chinese);
     switch (seen.verdict) {
     case InterfaceVerdict::HeldBySystem:
@@ -100,10 +111,28 @@ std::string Clause(const SeenInterface& seen, bool chinese) {
                        : named + " takes the frames, but its output report of " + length +
                              " bytes cannot hold a whole frame (" + whole + " bytes)";
     }
+    case InterfaceVerdict::CannotHoldFrame:
+        return named + TooShortText(seen, chinese) + (chinese ? "；帧发往 " : "; the frames go to ") +
+               chosenPath;
     case InterfaceVerdict::NotChosen:
         break;
     }
     return named;
+}
+
+// Which interfaces a run with this note explains: the chosen one for its short report, those passed over
+// for theirs beside a chosen one that takes whole frames, and every one when none was taken.
+bool Explains(DiscoveryNote note, const SeenInterface& seen) {
+    switch (note) {
+    case DiscoveryNote::ShortOutputReport:
+        return seen.verdict == InterfaceVerdict::Chosen;
+    case DiscoveryNote::None:
+        return seen.verdict == InterfaceVerdict::CannotHoldFrame;
+    case DiscoveryNote::NoConfigurationInterface:
+    case DiscoveryNote::NoneOpens:
+        break;
+    }
+    return true;
 }
 
 Words Headline(DiscoveryNote note) {
@@ -123,23 +152,14 @@ Words Headline(DiscoveryNote note) {
 } // namespace
 
 std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese) {
-    if (report.note == DiscoveryNote::None) {
-        return {};
-    }
-    std::string text(Headline(report.note).in(chinese));
-    bool first = true;
+    const std::string chosenPath = ChosenPath(report);
+    std::string clauses;
     for (const SeenInterface& seen : report.seen) {
-        // Only the chosen interface explains a short report.
-        if (report.note == DiscoveryNote::ShortOutputReport && seen.verdict != InterfaceVerdict::Chosen) {
-            continue;
+        if (Explains(report.note, seen)) {
+            clauses += (clauses.empty() ? "" : chinese ? "；" : "; ") + Clause(seen, chosenPath, chinese);
         }
-        if (!first) {
-            text += chinese ? "；" : "; ";
-        }
-        first = false;
-        text += Clause(seen, chinese);
     }
-    return text;
+    return clauses.empty() ? clauses : std::string(Headline(report.note).in(chinese)) + clauses;
 }
 
 } // namespace treadkey

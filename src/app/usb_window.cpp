@@ -274,8 +274,11 @@ void USB::WatchPedal() {
     watch_.Follow(link_.LastDiscovery.seen);
     watch_.ReadQueued(kReportsPerTick, [this](const PedalWatch::Report& report) {
         for (const PedalEvent& event : report.reading.events) {
-            if (event.kind == PedalEvent::Kind::Press) {
-                AddResultLine(Utf8(PedalSentLine(IsChinese != 0, event.inputs)));
+            // A media key, say, of a keyboard that carries them: no key of the key table, nothing to name.
+            const HeldInputs& pressed = event.inputs;
+            const bool named = pressed.modifiers != 0 || !pressed.keys.empty() || pressed.buttons != 0;
+            if (event.kind == PedalEvent::Kind::Press && named) {
+                AddResultLine(Utf8(PedalSentLine(IsChinese != 0, pressed)));
             }
         }
     });

@@ -4,6 +4,7 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/json.h"
+#include "device/interface_choice.h"
 #include "device/interface_survey.h"
 #include "device/pedal_ids.h"
 
@@ -21,6 +22,8 @@ std::string_view VerdictName(InterfaceVerdict verdict) {
         return "held by the system";
     case InterfaceVerdict::DoesNotOpen:
         return "cannot be opened";
+    case InterfaceVerdict::CannotHoldFrame:
+        return "report too short";
     case InterfaceVerdict::NotChosen:
         break;
     }
@@ -28,6 +31,7 @@ std::string_view VerdictName(InterfaceVerdict verdict) {
 }
 
 void PrintLines(const DiscoveryReport& report, std::ostream& out) {
+    const std::string chosen = ChosenPath(report);
     for (const SeenInterface& seen : report.seen) {
         out << seen.interface.path << ": " << DescribeCollections(seen.interface) << "; ";
         if (seen.opens) {
@@ -37,7 +41,7 @@ void PrintLines(const DiscoveryReport& report, std::ostream& out) {
         } else {
             out << "cannot be opened: " << seen.openProblem;
         }
-        out << "; " << DescribeVerdict(seen);
+        out << "; " << DescribeVerdict(seen, chosen);
         if (const std::string warning = ShortReportWarning(seen); !warning.empty()) {
             out << ", but " << warning;
         }
@@ -50,13 +54,10 @@ std::string JsonTextOrNull(const std::string& text) {
 }
 
 void PrintJson(const DiscoveryReport& report, std::ostream& out) {
-    std::string chosen;
+    const std::string chosen = ChosenPath(report);
     out << "{\n  \"interfaces\": [";
     for (std::size_t i = 0; i < report.seen.size(); ++i) {
         const SeenInterface& seen = report.seen[i];
-        if (seen.verdict == InterfaceVerdict::Chosen) {
-            chosen = seen.interface.path;
-        }
         out << (i == 0 ? "\n" : ",\n") << "    {\"path\": " << JsonQuoted(seen.interface.path)
             << ", \"collections\": [";
         for (std::size_t c = 0; c < seen.interface.collections.size(); ++c) {
@@ -69,7 +70,7 @@ void PrintJson(const DiscoveryReport& report, std::ostream& out) {
             << (seen.outputReportLength ? std::to_string(*seen.outputReportLength) : std::string("null"))
             << ", \"open_problem\": " << JsonTextOrNull(seen.openProblem)
             << ", \"verdict\": " << JsonQuoted(VerdictName(seen.verdict))
-            << ", \"reason\": " << JsonQuoted(DescribeVerdict(seen))
+            << ", \"reason\": " << JsonQuoted(DescribeVerdict(seen, chosen))
             << ", \"warning\": " << JsonTextOrNull(ShortReportWarning(seen)) << "}";
     }
     out << (report.seen.empty() ? "],\n" : "\n  ],\n") << "  \"frames_go_to\": " << JsonTextOrNull(chosen)

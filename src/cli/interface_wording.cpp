@@ -61,7 +61,7 @@ std::string DescribeCollections(const HidInterface& interface) {
     return text;
 }
 
-std::string DescribeVerdict(const SeenInterface& seen) {
+std::string DescribeVerdict(const SeenInterface& seen, const std::string& framesGoTo) {
     switch (seen.verdict) {
     case InterfaceVerdict::Chosen:
         return "the pedal's frames go here";
@@ -69,6 +69,12 @@ std::string DescribeVerdict(const SeenInterface& seen) {
         return "passed over: the system keeps keyboard, mouse, pen and touch interfaces to itself";
     case InterfaceVerdict::DoesNotOpen:
         return "not used: it cannot be opened";
+    case InterfaceVerdict::CannotHoldFrame:
+        return (seen.outputReportLength
+                    ? "not used: its output report of " + std::to_string(*seen.outputReportLength) +
+                          " bytes cannot hold a frame"
+                    : std::string("not used: its output report length is unknown")) +
+               "; the frames go to " + framesGoTo;
     case InterfaceVerdict::NotChosen:
         break;
     }

@@ -18,8 +18,9 @@ std::string CollectionName(HidCollection collection);
 // "collections unknown".
 std::string DescribeCollections(const HidInterface& interface);
 
-// What became of the interface: "the pedal's frames go here", "passed over: ...", and so on.
-std::string DescribeVerdict(const SeenInterface& seen);
+// What became of the interface: "the pedal's frames go here", "passed over: ...", and so on; `framesGoTo`
+// is the path of the interface chosen in the same run.
+std::string DescribeVerdict(const SeenInterface& seen, const std::string& framesGoTo);
 
 // The warning for a chosen interface whose output report cuts every frame; empty when it takes them whole.
 std::string ShortReportWarning(const SeenInterface& seen);

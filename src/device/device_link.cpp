@@ -1,9 +1,11 @@
 #include "device/device_link.h"
 
 #include "device/collection_kind.h"
+#include "device/interface_choice.h"
 #include "protocol/hex_byte.h"
 
 #include <utility>
+#include <vector>
 
 namespace treadkey {
 
@@ -33,7 +35,7 @@ bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view prod
     const std::optional<std::uint16_t> productId = ParseIdText(productIdText);
     std::unique_ptr<HidDevice> match;
     if (vendorId && productId) {
-        match = OpenFirstCandidate(*vendorId, *productId);
+        match = OpenChosenCandidate(*vendorId, *productId);
     }
     LastDiscovery.note = NoteFor(LastDiscovery.seen);
     if (!match) {
@@ -53,49 +55,50 @@ bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view prod
     return true;
 }
 
-std::unique_ptr<HidDevice> DeviceLink::OpenFirstCandidate(std::uint16_t vendorId, std::uint16_t productId) {
-    std::unique_ptr<HidDevice> match;
+std::unique_ptr<HidDevice> DeviceLink::OpenChosenCandidate(std::uint16_t vendorId, std::uint16_t productId) {
+    std::vector<std::unique_ptr<HidDevice>> opened; // by place in LastDiscovery.seen
     for (HidInterface& candidate : backend_.enumerate(vendorId, productId)) {
         if (candidate.vendorId != vendorId || candidate.productId != productId) {
             continue;
         }
-        // The system would refuse to open it for writing; judged from the enumeration alone. Past the match
-        // only these are recorded, unopened, so that the pedal's keyboard and mouse are known wherever they
-        // stand in the enumeration.
-        const bool passedOver = IsPassedOver(candidate);
-        if (match && !passedOver) {
-            continue;
-        }
+        // Every interface with the ids is recorded, so that the pedal's keyboards and mice are known wherever
+        // they stand in the enumeration. One the system would refuse to open for writing is judged from the
+        // enumeration alone, and none is opened once the choice is settled.
+        const bool settled = ChoiceIsSettled(LastDiscovery.seen);
         SeenInterface& seen = LastDiscovery.seen.emplace_back();
         seen.interface = std::move(candidate);
-        if (passedOver) {
-            seen.verdict = InterfaceVerdict::HeldBySystem;
+        std::unique_ptr<HidDevice>& device = opened.emplace_back();
+        if (settled || IsPassedOver(seen.interface)) {
             continue;
         }
         seen.tried = true;
-        OpenResult opened = backend_.open(seen.interface.path);
-        LastResult = opened.device ? 1 : 0;
-        if (!opened.device) {
-            seen.verdict = InterfaceVerdict::DoesNotOpen;
-            seen.openFailure = opened.failure;
-            seen.openProblem = std::move(opened.problem);
+        OpenResult result = backend_.open(seen.interface.path);
+        LastResult = result.device ? 1 : 0;
+        if (!result.device) {
+            seen.openFailure = result.failure;
+            seen.openProblem = std::move(result.problem);
             continue;
         }
-        seen.verdict = InterfaceVerdict::Chosen;
         seen.opens = true;
-        DevicePathName = seen.interface.path;
-        seen.outputReportLength = ReadDeviceCapabilities(*opened.device);
-        match = std::move(opened.device);
+        seen.outputReportLength = result.device->outputReportLength();
+        device = std::move(result.device);
     }
-    return match;
+    JudgeInterfaces(LastDiscovery.seen);
+    for (std::size_t i = 0; i < opened.size(); ++i) {
+        const SeenInterface& seen = LastDiscovery.seen[i];
+        if (seen.verdict == InterfaceVerdict::Chosen) {
+            DevicePathName = seen.interface.path;
+            ReadDeviceCapabilities(seen);
+            return std::move(opened[i]);
+        }
+    }
+    return nullptr; // the others close here
 }
 
-std::optional<int> DeviceLink::ReadDeviceCapabilities(HidDevice& device) {
-    const std::optional<int> length = device.outputReportLength();
-    if (length) {
-        OutputReportByteLength = *length;
+void DeviceLink::ReadDeviceCapabilities(const SeenInterface& chosen) {
+    if (chosen.outputReportLength) {
+        OutputReportByteLength = *chosen.outputReportLength;
     }
-    return length;
 }
 
 bool DeviceLink::WriteReport(std::span<const std::uint8_t> report) {

@@ -22,11 +22,11 @@ class DeviceLink {
 public:
     explicit DeviceLink(HidBackend& backend) : backend_(backend) {}
 
-    // One discovery run: the first present interface, in enumeration order, whose ids equal the given ones,
-    // that is not passed over (IsPassedOver: the system would keep it to itself) and that opens. Interfaces
-    // with other ids and passed-over ones are never opened. The handles of an earlier match are released
-    // when the run ends, so repeated discovery holds two handles at the most, and none while no pedal is
-    // found (unreadable id texts included).
+    // One discovery run over the present interfaces whose ids equal the given ones, choosing the one that
+    // takes the frames by JudgeInterfaces. Interfaces with other ids, passed-over ones (IsPassedOver: the
+    // system would keep them to itself) and those after the choice is settled are never opened. The handles
+    // of an earlier match are released when the run ends, so between runs repeated discovery holds two
+    // handles at the most, and none while no pedal is found (unreadable id texts included).
     bool FindTheHid(std::string_view vendorIdText, std::string_view productIdText);
 
     // Writes one report through HIDHandle; true when the device took all of it.
@@ -44,15 +44,15 @@ public:
     // The platform's word on the last operation: bytes written or -1 for a write, 1 or 0 for an open or
     // close.
     int LastResult = 0;
-    // What the last discovery saw of the interfaces with the wanted ids, for telling the user why: each one
-    // up to the match, and the passed-over ones after it.
+    // What the last discovery saw of every interface with the wanted ids, for telling the user why and for
+    // finding the pedal's keyboards and mice.
     DiscoveryReport LastDiscovery;
 
 private:
     // Walks the enumeration, filling LastDiscovery; the opened match, or nothing.
-    std::unique_ptr<HidDevice> OpenFirstCandidate(std::uint16_t vendorId, std::uint16_t productId);
-    // Takes the output report length into OutputReportByteLength when the device tells it.
-    std::optional<int> ReadDeviceCapabilities(HidDevice& device);
+    std::unique_ptr<HidDevice> OpenChosenCandidate(std::uint16_t vendorId, std::uint16_t productId);
+    // Takes the chosen interface's output report length into OutputReportByteLength when it could be told.
+    void ReadDeviceCapabilities(const SeenInterface& chosen);
 
     HidBackend& backend_;
 };

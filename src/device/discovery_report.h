@@ -14,13 +14,15 @@ enum class InterfaceVerdict {
     Chosen,       // the pedal's frames go here
     HeldBySystem, // passed over unopened: the system keeps all its collections to itself
     DoesNotOpen,
-    NotChosen, // opens, but an earlier interface was chosen
+    CannotHoldFrame, // opens, but its output report is too short for a frame and a later one's is not
+    NotChosen,       // an earlier interface takes the frames
 };
 
 struct SeenInterface {
     HidInterface interface;
     InterfaceVerdict verdict = InterfaceVerdict::DoesNotOpen;
-    bool tried = false; // an open was tried; discovery never tries one held by the system
+    // An open was tried; discovery never tries one held by the system, nor one past a settled choice.
+    bool tried = false;
     bool opens = false;
     OpenFailure openFailure = OpenFailure::Unknown; // tried and failed
     std::string openProblem;                        // tried and failed: the HID stack's own words

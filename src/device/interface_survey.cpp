@@ -1,6 +1,6 @@
 #include "device/interface_survey.h"
 
-#include "device/collection_kind.h"
+#include "device/interface_choice.h"
 
 #include <utility>
 
@@ -8,7 +8,6 @@ namespace treadkey {
 
 DiscoveryReport SurveyInterfaces(HidBackend& backend, std::uint16_t vendorId, std::uint16_t productId) {
     DiscoveryReport report;
-    bool chosen = false;
     for (HidInterface& candidate : backend.enumerate(vendorId, productId)) {
         if (candidate.vendorId != vendorId || candidate.productId != productId) {
             continue;
@@ -24,15 +23,8 @@ DiscoveryReport SurveyInterfaces(HidBackend& backend, std::uint16_t vendorId, st
             seen.openFailure = opened.failure;
             seen.openProblem = std::move(opened.problem);
         }
-        if (IsPassedOver(seen.interface)) {
-            seen.verdict = InterfaceVerdict::HeldBySystem;
-        } else if (!seen.opens) {
-            seen.verdict = InterfaceVerdict::DoesNotOpen;
-        } else {
-            seen.verdict = chosen ? InterfaceVerdict::NotChosen : InterfaceVerdict::Chosen;
-            chosen = true;
-        }
     }
+    JudgeInterfaces(report.seen);
     report.note = NoteFor(report.seen);
     return report;
 }

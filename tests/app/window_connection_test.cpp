@@ -123,6 +123,28 @@ TEST_F(Connection, AnInterfaceTooShortForAFrameIsUsedButFlagged) {
                              "字节，放不下完整的一帧（8 字节）"));
 }
 
+TEST_F(Connection, AKeyboardWithMediaKeysThatOpensGivesWayToAWholeFrameAndTheTooltipSaysWhy) {
+    backend.Plug({"keyboard", 0x2704, 0x2018, 2, true, {{0x01, 0x06}, {0x0C, 0x01}}});
+    backend.Plug({"vendor", 0x2704, 0x2018, 9, true, {{0xFF00, 0x01}}});
+    ::testing::internal::CaptureStderr();
+    window->Timer1_Timer();
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB设备联接成功");
+    EXPECT_EQ(window->Label3->toolTip(),
+              QStringLiteral("keyboard（键盘、多媒体控制）的输出报告只有 2 字节，放不下一帧；帧发往 vendor"));
+    Click(window->Command3);
+    window->Timer1_Timer();
+    const std::string english =
+        "keyboard (keyboard, consumer control) opens, but its output report of 2 bytes "
+        "cannot hold a frame; the frames go to vendor";
+    EXPECT_EQ(window->Label3->toolTip().toStdString(), english);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "treadkey-setup: " + english + "\n");
+    window->Combo1->setEditText(QStringLiteral("2"));
+    Click(window->Command_R_btn);
+    ASSERT_EQ(backend.Writes().size(), 1u);
+    EXPECT_EQ(backend.Writes()[0].path, "vendor");
+}
+
 TEST_F(Connection, IdsAreTrimmedAndUnusableIdsMatchNothingQuietly) {
     PlugPedal();
     window->TextVID->setText(" 2704 ");

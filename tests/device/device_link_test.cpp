@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace treadkey {
 namespace {
 
@@ -88,7 +90,7 @@ TEST_F(DeviceLinkTest, AnUnreadableIdTextReleasesTheHandlesOfTheLastMatch) {
 
 constexpr HidCollection kPointer{0x01, 0x01}, kMouse{0x01, 0x02}, kKeyboard{0x01, 0x06}, kKeypad{0x01, 0x07},
     kDigitizer{0x0D, 0x01}, kPen{0x0D, 0x02}, kTouchScreen{0x0D, 0x04}, kTouchPad{0x0D, 0x05},
-    kVendor{0xFF00, 0x01};
+    kVendor{0xFF00, 0x01}, kConsumer{0x0C, 0x01};
 
 struct SelectionCase {
     const char* name;
@@ -96,10 +98,11 @@ struct SelectionCase {
     std::string chosen;                                // empty: none
     std::vector<std::string> opened;                   // every open discovery tries, in order
     DiscoveryNote note;
+    std::vector<std::string> tooShort{}; // open, but not taken: a later one holds a whole frame
 };
 
-FakeHidBackend::Interface Node(std::string path, std::vector<HidCollection> collections, int length = 9,
-                               bool openable = true) {
+FakeHidBackend::Interface Node(std::string path, std::vector<HidCollection> collections,
+                               std::optional<int> length = 9, bool openable = true) {
     return {std::move(path), 0x2704, 0x2018, length, openable, std::move(collections)};
 }
 
@@ -158,6 +161,50 @@ std::vector<SelectionCase> SelectionCases() {
                      "consumer",
                      {"consumer", "consumer"},
                      DiscoveryNote::ShortOutputReport});
+    // A keyboard that carries media keys in the same interface, with its 2-byte LED report.
+    cases.push_back(
+        {"a mixed keyboard first gives way to an interface that holds a frame",
+         {Node("mixed", {kKeyboard, kConsumer}, 2), Node("mouse", {kMouse}, 0), Node("vendor", {kVendor})},
+         "vendor",
+         {"mixed", "vendor", "vendor"},
+         DiscoveryNote::None,
+         {"mixed"}});
+    cases.push_back(
+        {"a mixed keyboard last is recorded, not opened",
+         {Node("mouse", {kMouse}, 0), Node("vendor", {kVendor}), Node("mixed", {kKeyboard, kConsumer}, 2)},
+         "vendor",
+         {"vendor", "vendor"},
+         DiscoveryNote::None});
+    cases.push_back({"a mixed keyboard whose output report holds a frame takes it",
+                     {Node("mixed", {kKeyboard, kConsumer}, 8), Node("vendor", {kVendor})},
+                     "mixed",
+                     {"mixed", "mixed"},
+                     DiscoveryNote::None});
+    cases.push_back({"only a mixed keyboard and a mouse: the short report, as nothing better exists",
+                     {Node("mixed", {kKeyboard, kConsumer}, 2), Node("mouse", {kMouse}, 0)},
+                     "mixed",
+                     {"mixed", "mixed"},
+                     DiscoveryNote::ShortOutputReport});
+    // Windows gives each collection an interface of its own and keeps the keyboard one.
+    cases.push_back(
+        {"a consumer collection without an output report gives way to the vendor one",
+         {Node("keyboard", {kKeyboard}, 2), Node("consumer", {kConsumer}, 0), Node("vendor", {kVendor})},
+         "vendor",
+         {"consumer", "vendor", "vendor"},
+         DiscoveryNote::None,
+         {"consumer"}});
+    cases.push_back({"an unknown report length gives way to a known whole one",
+                     {Node("unknown", {kVendor}, std::nullopt), Node("vendor", {kVendor})},
+                     "vendor",
+                     {"unknown", "vendor", "vendor"},
+                     DiscoveryNote::None,
+                     {"unknown"}});
+    cases.push_back({"no candidate holds a frame: the first that opens, every one tried",
+                     {Node("locked", {kConsumer}, 9, false), Node("short-a", {kConsumer}, 5),
+                      Node("short-b", {kVendor}, 2)},
+                     "short-a",
+                     {"locked", "short-a", "short-b", "short-a"},
+                     DiscoveryNote::ShortOutputReport});
     cases.push_back({"nothing with the ids", {}, "", {}, DiscoveryNote::None});
     return cases;
 }
@@ -178,13 +225,18 @@ TEST(PedalSelection, PassesOverWhatTheSystemHoldsWithoutOpeningIt) {
         EXPECT_EQ(link.DeviceDetected ? link.DevicePathName : std::string(), c.chosen);
         EXPECT_EQ(backend.OpenedPaths(), c.opened);
         EXPECT_EQ(link.LastDiscovery.note, c.note);
-        // The report names each interface with the ids up to the chosen one, with its verdict.
-        ASSERT_LE(link.LastDiscovery.seen.size(), c.interfaces.size());
+        // The report names every interface with the ids, with its verdict, so that the watch finds each
+        // keyboard and mouse wherever it stands.
+        ASSERT_EQ(link.LastDiscovery.seen.size(), c.interfaces.size());
         for (std::size_t i = 0; i < link.LastDiscovery.seen.size(); ++i) {
             const SeenInterface& seen = link.LastDiscovery.seen[i];
+            const auto named = [&](const std::vector<std::string>& paths) {
+                return std::find(paths.begin(), paths.end(), seen.interface.path) != paths.end();
+            };
             EXPECT_EQ(seen.interface.path, c.interfaces[i].path);
-            EXPECT_EQ(seen.tried, seen.verdict != InterfaceVerdict::HeldBySystem);
+            EXPECT_EQ(seen.tried, named(c.opened));
             EXPECT_EQ(seen.verdict == InterfaceVerdict::Chosen, seen.interface.path == c.chosen);
+            EXPECT_EQ(seen.verdict == InterfaceVerdict::CannotHoldFrame, named(c.tooShort));
         }
     }
 }

@@ -50,22 +50,41 @@ void WaitUntilOpenedHere(const std::vector<std::string>& nodes) {
     }
 }
 
-class CliOnKernel : public ::testing::Test {
+// What list says of the keyboard interface after its path.
+std::string ListedAs(const KeyboardShape& shape, const std::string& pedalPath) {
+    if (shape.reportId.empty()) {
+        return "keyboard (0001:0006); opens, output report length 2 bytes; passed over";
+    }
+    return "keyboard (0001:0006), consumer control (000C:0001); opens, output report length 2 bytes; "
+           "not used: its output report of 2 bytes cannot hold a frame; the frames go to " +
+           pedalPath;
+}
+
+// What every key command says of the settings it leaves behind.
+const std::string kKeyNote =
+    "treadkeyctl: note: the key delay frame leaves the pedal with auto-run on and loop "
+    "playback, as the window's keys do; --key-only writes the key alone\n";
+
+class CliOnKernel : public ::testing::TestWithParam<KeyboardShape> {
 protected:
     // Plugged in in a real pedal's order: keyboard, mouse, then the configuration interface.
-    UhidPedal keyboard{PedalKeyboardIdentity()};
+    UhidPedal keyboard{GetParam().identity};
     UhidPedal mouse{PedalMouseIdentity()};
 };
 
-TEST_F(CliOnKernel, KeyAndApplyReachTheVendorInterfaceOfACompositePedalAlone) {
+TEST_P(CliOnKernel, KeyMouseAndApplyReachTheVendorInterfaceOfACompositePedalAlone) {
     UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
 
     const CliOutcome key = RunCli({"key", "3", "ctrl+shift+a"});
     EXPECT_EQ(key.exitCode, 0) << key.err;
     EXPECT_EQ(key.out, "wrote 3 reports to " + pedal.hidrawPath() + "\n");
-    EXPECT_TRUE(SameReports(pedal.outputReports(),
-                            {Report({0xAA, 0x01, 0x08, 0x03, 0x04}), Report({0xAA, 0x01, 0x7C, 0x79, 0x01}),
-                             Report({0xAA, 0x01, 0x78, 0x79, 0x01})}));
+    EXPECT_EQ(key.err, kKeyNote);
+    const CliOutcome click = RunCli({"mouse", "2", "right"});
+    EXPECT_EQ(click.exitCode, 0) << click.err;
+    EXPECT_TRUE(
+        SameReports(pedal.outputReports(),
+                    {Report({0xAA, 0x01, 0x08, 0x03, 0x04}), Report({0xAA, 0x01, 0x7C, 0x79, 0x01}),
+                     Report({0xAA, 0x01, 0x78, 0x79, 0x01}), Report({0xAA, 0x02, 0x04, 0xFE, 0x02})}));
 
     const std::filesystem::path profile =
         std::filesystem::temp_directory_path() / ("treadkey-profile-" + std::to_string(::getpid()) + ".json");
@@ -75,8 +94,8 @@ TEST_F(CliOnKernel, KeyAndApplyReachTheVendorInterfaceOfACompositePedalAlone) {
     std::filesystem::remove(profile);
     EXPECT_EQ(apply.exitCode, 0) << apply.err;
     const std::vector<Bytes> all = pedal.outputReports();
-    ASSERT_GE(all.size(), 3u);
-    EXPECT_TRUE(SameReports(std::vector<Bytes>(all.begin() + 3, all.end()),
+    ASSERT_GE(all.size(), 4u);
+    EXPECT_TRUE(SameReports(std::vector<Bytes>(all.begin() + 4, all.end()),
                             {Report({0xAA, 0x01, 0x00, 0x03, 0x04}), Report({0xAA, 0x02, 0x04, 0xFE, 0x01}),
                              Report({0xAA, 0x01, 0x08, 0xFF, 0xFF, 0xFF, 0xFF}),
                              Report({0xAA, 0x01, 0x7C, 0x79, 0x01, 0x01, 0x2C}),
@@ -86,21 +105,19 @@ TEST_F(CliOnKernel, KeyAndApplyReachTheVendorInterfaceOfACompositePedalAlone) {
 
     const CliOutcome list = RunCli({"list"});
     EXPECT_EQ(list.exitCode, 0);
-    EXPECT_THAT(list.out,
-                HasSubstr(keyboard.hidrawPath() + ": keyboard (0001:0006); opens, output report length "
-                                                  "2 bytes; passed over"));
+    EXPECT_THAT(list.out, HasSubstr(keyboard.hidrawPath() + ": " + ListedAs(GetParam(), pedal.hidrawPath())));
     EXPECT_THAT(list.out, HasSubstr(mouse.hidrawPath() + ": mouse (0001:0002); opens, output report length 0 "
                                                          "bytes; passed over"));
     EXPECT_THAT(list.out, HasSubstr(pedal.hidrawPath() + ": vendor-defined (FF00:0001); opens, output report "
                                                          "length 9 bytes; the pedal's frames go here"));
 }
 
-TEST_F(CliOnKernel, MonitorPrintsExactlyTheFourEventsSentAndLosesNothingAfterAReplug) {
+TEST_P(CliOnKernel, MonitorPrintsExactlyTheFourEventsSentAndLosesNothingAfterAReplug) {
     UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
     std::thread presser([&] {
         WaitUntilOpenedHere({keyboard.hidrawPath(), mouse.hidrawPath()});
-        keyboard.sendInput({0x03, 0, 0x04, 0, 0, 0, 0, 0});
-        keyboard.sendInput(Bytes(8, 0));
+        keyboard.sendInput(GetParam().Input({0x03, 0, 0x04, 0, 0, 0, 0, 0}));
+        keyboard.sendInput(GetParam().Input(Bytes(8, 0)));
         // Unplugged and plugged in again between the key and the click: the new nodes are watched in turn.
         keyboard.destroy();
         mouse.destroy();
@@ -125,7 +142,30 @@ TEST_F(CliOnKernel, MonitorPrintsExactlyTheFourEventsSentAndLosesNothingAfterARe
     EXPECT_THAT(pedal.outputReports(), IsEmpty());
 }
 
-TEST_F(CliOnKernel, APedalWithOnlyKeyboardAndMouseTakesNothingAndListSaysWhy) {
+INSTANTIATE_TEST_SUITE_P(Keyboards, CliOnKernel, ::testing::ValuesIn(KeyboardShapes()),
+                         [](const ::testing::TestParamInfo<KeyboardShape>& shape) {
+                             return std::string(shape.param.name);
+                         });
+
+TEST(CliOnKernelAlone, AKeyboardWithMediaKeysAndAMouseTakeTheFramesOnTheShortReportWithTheWarning) {
+    UhidPedal keyboard(PedalMixedKeyboardIdentity());
+    UhidPedal mouse(PedalMouseIdentity());
+    const CliOutcome key = RunCli({"key", "3", "ctrl+shift+a"});
+    EXPECT_EQ(key.exitCode, 0) << key.err;
+    EXPECT_EQ(key.out, "wrote 3 reports to " + keyboard.hidrawPath() + "\n");
+    EXPECT_EQ(key.err,
+              "treadkeyctl: warning: " + keyboard.hidrawPath() +
+                  ": its output report of 2 bytes cannot hold a whole frame (8 bytes): this may not be "
+                  "the pedal's configuration interface\n" +
+                  kKeyNote);
+    EXPECT_THAT(FramesAmong(keyboard.outputReports()), ::testing::Each(Bytes{0x00, 0xAA}));
+    EXPECT_EQ(FramesAmong(keyboard.outputReports()).size(), 3u);
+    EXPECT_THAT(FramesAmong(mouse.outputReports()), IsEmpty());
+}
+
+TEST(CliOnKernelAlone, APedalWithOnlyKeyboardAndMouseTakesNothingAndListSaysWhy) {
+    UhidPedal keyboard(PedalKeyboardIdentity());
+    UhidPedal mouse(PedalMouseIdentity());
     const CliOutcome key = RunCli({"key", "3", "a"});
     EXPECT_EQ(key.exitCode, 1);
     EXPECT_THAT(key.err, HasSubstr("no configuration interface of the pedal: " + keyboard.hidrawPath()));

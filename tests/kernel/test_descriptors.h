@@ -3,8 +3,10 @@
 #include "kernel/uhid_pedal.h"
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <utility>
+#include <vector>
 
 // Report descriptors and identities for the virtual devices of the guest tests.
 namespace treadkey::kerneltest {
@@ -61,14 +63,18 @@ inline Bytes BootMouseDescriptor() {
             0xC0};
 }
 
-// Two top-level collections in one node: a keyboard (report 1, with its LED output) and a consumer control
-// (report 2, one 16-bit usage in).
+// Two top-level collections in one node, as a keyboard with media keys has them: a keyboard (report 1: the
+// boot layout's input, and its LED output of 2 bytes with the report id) and a consumer control (report 2,
+// one 16-bit usage in).
 inline Bytes KeyboardAndConsumerDescriptor() {
     return {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x85, 0x01,                         // Keyboard, report 1
             0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, //   modifier bits
             0x95, 0x08, 0x81, 0x02,                                                 //
+            0x95, 0x01, 0x75, 0x08, 0x81, 0x01,                                     //   reserved byte
             0x95, 0x05, 0x75, 0x01, 0x05, 0x08, 0x19, 0x01, 0x29, 0x05, 0x91, 0x02, //   5 LEDs
             0x95, 0x01, 0x75, 0x03, 0x91, 0x01,                                     //   LED padding
+            0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x05, 0x07, 0x19, 0x00, //   6 key codes
+            0x29, 0x65, 0x81, 0x00,                                                 //
             0xC0,                                                                   //
             0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x02,             // Consumer Control, report 2
             0x15, 0x00, 0x26, 0xFF, 0x03, 0x19, 0x00, 0x2A, 0xFF, 0x03, //   one usage
@@ -85,8 +91,35 @@ inline UhidIdentity PedalIdentity(Bytes descriptor, std::string name = "treadkey
 inline UhidIdentity PedalKeyboardIdentity() {
     return PedalIdentity(BootKeyboardDescriptor(), "treadkey test pedal, keyboard interface");
 }
+inline UhidIdentity PedalMixedKeyboardIdentity() {
+    return PedalIdentity(KeyboardAndConsumerDescriptor(), "treadkey test pedal, keyboard with media keys");
+}
 inline UhidIdentity PedalMouseIdentity() {
     return PedalIdentity(BootMouseDescriptor(), "treadkey test pedal, mouse interface");
+}
+
+// The pedal's keyboard interface in the two shapes keyboards come in: a boot keyboard, which the system keeps
+// to itself, and one that also carries media keys, which opens but whose LED report cannot hold a frame.
+struct KeyboardShape {
+    const char* name;
+    UhidIdentity identity;
+    Bytes reportId;                   // before each keyboard input report
+    std::vector<Bytes> mediaKeyInput; // a media key pressed and released: no key of the key table
+
+    Bytes Input(Bytes report) const {
+        report.insert(report.begin(), reportId.begin(), reportId.end());
+        return report;
+    }
+};
+
+inline void PrintTo(const KeyboardShape& shape, std::ostream* out) {
+    *out << shape.name;
+}
+
+inline std::vector<KeyboardShape> KeyboardShapes() {
+    return {
+        {"BootKeyboard", PedalKeyboardIdentity(), {}, {}},
+        {"KeyboardWithMediaKeys", PedalMixedKeyboardIdentity(), {0x01}, {{0x02, 0xE9, 0x00}, {0x02, 0, 0}}}};
 }
 
 } // namespace treadkey::kerneltest

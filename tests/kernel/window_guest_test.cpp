@@ -292,9 +292,25 @@ std::vector<std::string> PedalInterfacePaths() {
     return paths;
 }
 
-TEST_F(WindowOnKernel, WritesACompositePedalThroughItsVendorInterfaceAloneAndFollowsItsReplug) {
-    UhidPedal keyboard(PedalKeyboardIdentity());
-    UhidPedal mouse(PedalMouseIdentity());
+// A composite pedal plugged in in a real pedal's order: keyboard, mouse, then (in each test) the
+// configuration interface.
+class CompositeOnKernel : public WindowOnKernel, public ::testing::WithParamInterface<KeyboardShape> {
+protected:
+    // The status tooltip once the configuration interface is taken: a keyboard that opens is named with why
+    // it was passed over.
+    std::string TooltipWith(const UhidPedal& pedal) const {
+        if (GetParam().reportId.empty()) {
+            return "";
+        }
+        return keyboard.hidrawPath() + "（键盘、多媒体控制）的输出报告只有 2 字节，放不下一帧；帧发往 " +
+               pedal.hidrawPath();
+    }
+
+    UhidPedal keyboard{GetParam().identity};
+    UhidPedal mouse{PedalMouseIdentity()};
+};
+
+TEST_P(CompositeOnKernel, WritesThroughTheVendorInterfaceAloneAndFollowsAReplug) {
     UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
     ASSERT_THAT(PedalInterfacePaths(),
                 ::testing::ElementsAre(keyboard.hidrawPath(), mouse.hidrawPath(), pedal.hidrawPath()))
@@ -303,7 +319,7 @@ TEST_F(WindowOnKernel, WritesACompositePedalThroughItsVendorInterfaceAloneAndFol
     window->Timer1_Timer();
     ASSERT_EQ(window->Label3->text(), kConnected);
     EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
-    EXPECT_TRUE(window->Label3->toolTip().isEmpty()) << window->Label3->toolTip().toStdString();
+    EXPECT_EQ(window->Label3->toolTip().toStdString(), TooltipWith(pedal));
 
     AssignCtrlShiftAToSlot3(*window);
     window->Command_ctrl->click();
@@ -338,20 +354,26 @@ TEST_F(WindowOnKernel, WritesACompositePedalThroughItsVendorInterfaceAloneAndFol
     EXPECT_THAT(FramesAmong(mouse.outputReports()), ::testing::IsEmpty());
 }
 
-TEST_F(WindowOnKernel, LogsEachPressOfACompositePedalInBothLanguagesAndFollowsItsReplug) {
-    UhidPedal keyboard(PedalKeyboardIdentity());
-    UhidPedal mouse(PedalMouseIdentity());
+TEST_P(CompositeOnKernel, LogsEachPressInBothLanguagesAndFollowsAReplug) {
     UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
     window->Timer1_Timer(); // opens a reader on the keyboard and the mouse
     const int rows = window->lstResults->count();
-    const auto pressAndRelease = [](UhidPedal& node, Bytes down) {
-        node.sendInput(down);
-        node.sendInput(Bytes(down.size(), 0));
+    const auto pressKey = [&](Bytes down) {
+        keyboard.sendInput(GetParam().Input(down));
+        keyboard.sendInput(GetParam().Input(Bytes(down.size(), 0)));
     };
-    pressAndRelease(keyboard, {0x03, 0, 0x04, 0, 0, 0, 0, 0});
-    pressAndRelease(mouse, {0x01, 0, 0});
+    const auto click = [&](std::uint8_t buttons) {
+        mouse.sendInput({buttons, 0, 0});
+        mouse.sendInput(Bytes(3, 0));
+    };
+    pressKey({0x03, 0, 0x04, 0, 0, 0, 0, 0});
+    for (const Bytes& report : GetParam().mediaKeyInput) {
+        keyboard.sendInput(report);
+    }
+    click(0x01);
     window->Timer1_Timer();
-    ASSERT_EQ(window->lstResults->count(), rows + 2) << "one line a press, none for the releases";
+    ASSERT_EQ(window->lstResults->count(), rows + 2)
+        << "one line a press, none for the releases nor for a media key";
     EXPECT_TRUE(
         window->lstResults->item(rows)->text().endsWith(QStringLiteral("踏板输出:  < Ctrl + Shift + A >")));
     EXPECT_EQ(LastLogLine(), QStringLiteral("踏板输出:  < 左键单击 >"));
@@ -365,8 +387,8 @@ TEST_F(WindowOnKernel, LogsEachPressOfACompositePedalInBothLanguagesAndFollowsIt
     }
     window->Timer1_Timer(); // the new nodes are opened; what they send from now on arrives
     window->Command3->click();
-    pressAndRelease(mouse, {0x02, 0, 0});
-    pressAndRelease(keyboard, {0x10, 0, 0x3A, 0, 0, 0, 0, 0});
+    click(0x02);
+    pressKey({0x10, 0, 0x3A, 0, 0, 0, 0, 0});
     window->Timer1_Timer();
     ASSERT_EQ(window->lstResults->count(), rows + 4);
     EXPECT_TRUE(
@@ -375,6 +397,25 @@ TEST_F(WindowOnKernel, LogsEachPressOfACompositePedalInBothLanguagesAndFollowsIt
     // Reading wrote nothing to any of the three.
     EXPECT_THAT(FramesAmong(keyboard.outputReports()), ::testing::IsEmpty());
     EXPECT_THAT(pedal.outputReports(), ::testing::IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keyboards, CompositeOnKernel, ::testing::ValuesIn(KeyboardShapes()),
+                         [](const ::testing::TestParamInfo<KeyboardShape>& shape) {
+                             return std::string(shape.param.name);
+                         });
+
+TEST_F(WindowOnKernel, AKeyboardWithMediaKeysAndAMouseAloneTakeTheFramesOnTheShortReportWithTheWarning) {
+    UhidPedal keyboard(PedalMixedKeyboardIdentity());
+    UhidPedal mouse(PedalMouseIdentity());
+    window->Timer1_Timer();
+    ASSERT_EQ(window->Label3->text(), kConnected);
+    EXPECT_EQ(window->Link().DevicePathName, keyboard.hidrawPath());
+    EXPECT_EQ(window->Label3->toolTip().toStdString(),
+              "这可能不是踏板的配置接口：" + keyboard.hidrawPath() +
+                  "（键盘、多媒体控制）的输出报告只有 2 字节，放不下完整的一帧（8 字节）");
+    AssignCtrlShiftAToSlot3(*window);
+    EXPECT_TRUE(SameReports(FramesAmong(keyboard.outputReports()), WorkedKeyExample(2)));
+    EXPECT_THAT(FramesAmong(mouse.outputReports()), ::testing::IsEmpty());
 }
 
 TEST_F(WindowOnKernel, APedalWithOnlyKeyboardAndMouseIsNotConnectedAndSaysWhy) {
