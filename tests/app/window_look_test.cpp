@@ -1,6 +1,7 @@
 #include "app/caption_button.h"
 #include "app/caption_label.h"
 #include "app/etched_frame.h"
+#include "app/graphical_button.h"
 #include "app/window_font.h"
 #include "window_fixture.h"
 
@@ -133,12 +134,21 @@ TEST_P(CaptionsIn, EveryVisibleCaptionIsDrawnWholeWithoutBoxesInBothLanguages) {
     window.Form_Load();
     window.Timer1->stop();
     EXPECT_EQ(window.IsChinese, row.drawsChinese ? 1 : 0);
+    // A modifier switched on and off again has worn a style sheet and lost it.
+    for (GraphicalButton* toggle : window.Frame1->findChildren<GraphicalButton*>()) {
+        toggle->Toggle();
+        toggle->Toggle();
+    }
+    const QString windowFamily = QFontInfo(window.font()).family();
     for (int language = 0; language < 2; ++language) {
         window.Timer1_Timer(); // the status line in the language shown
         int checked = 0;
         for (QWidget* control : window.findChildren<QWidget*>()) {
             if (control->isVisibleTo(&window)) {
-                const QString fault = CaptionFault(control, window);
+                const QString drawnIn = QFontInfo(control->font()).family();
+                const QString fault = drawnIn == windowFamily
+                                          ? CaptionFault(control, window)
+                                          : "drawn in " + drawnIn + ", not " + windowFamily;
                 EXPECT_TRUE(fault.isEmpty())
                     << control->objectName().toStdString() << ": " << fault.toStdString();
                 ++checked;
