@@ -166,20 +166,6 @@ INSTANTIATE_TEST_SUITE_P(Fonts, CaptionsIn, ::testing::ValuesIn(kFontRows),
                              return name;
                          });
 
-TEST_F(Look, BackspaceIsDrawnSmallerInAWideFontAndNumLockKeepsItsTwoLines) {
-    if (!Installed(QStringLiteral("DejaVu Sans"))) {
-        GTEST_SKIP() << "DejaVu Sans is not installed (Debian package fonts-dejavu-core)";
-    }
-    window->setFont(WindowFont({QStringLiteral("DejaVu Sans")}, 10.5, QFont::Normal));
-    auto* backspace = static_cast<CaptionButton*>(Key(18));
-    auto* numLock = static_cast<CaptionButton*>(Key(81));
-    ASSERT_EQ(backspace->text(), "backspace");
-    EXPECT_LT(backspace->CaptionFont().pointSizeF(), 10.5);
-    EXPECT_EQ(backspace->CaptionLines(), QStringList{"backspace"});
-    EXPECT_EQ(numLock->CaptionFont().pointSizeF(), 10.5);
-    EXPECT_EQ(numLock->CaptionLines(), (QStringList{"Num", "Lock"}));
-}
-
 TEST_F(Look, NumLockIsDrawnOnTwoLinesAndF1OnOne) {
     Connect(); // enabled keys draw their captions dark
     auto* numLock = static_cast<CaptionButton*>(Key(81));
