@@ -51,6 +51,8 @@ check "the man page" gzip -t "$root/usr/share/man/man1/treadkeyctl.1.gz"
 check "depends on Qt 6 widgets" depends_on libqt6widgets6
 check "depends on hidapi over hidraw" depends_on libhidapi-hidraw0
 check "depends on the C++ runtime" depends_on libstdc++6
+check "depends on a font that draws Chinese" grep -qF \
+    "fonts-wqy-microhei | fonts-noto-cjk | fonts-wqy-zenhei | fonts-arphic-uming" <<<"$depends"
 check "postinst reloads the udev rules" grep -q "udevadm control --reload-rules" "$scratch/control/postinst"
 check "postinst is executable" test -x "$scratch/control/postinst"
 check "the packaged treadkeyctl writes the worked example" worked_example

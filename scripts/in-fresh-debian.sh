@@ -2,11 +2,12 @@
 # Runs a command in a freshly bootstrapped Debian 12 root, as root with a clean environment, on a clone of
 # this checkout's current commit: what a new user's machine has, and nothing that was installed by hand.
 #
-#   scripts/in-fresh-debian.sh [--base TARBALL] COMMAND [ARGUMENT...]
+#   scripts/in-fresh-debian.sh [--base TARBALL] [--put FILE]... COMMAND [ARGUMENT...]
 #
 # COMMAND runs with bash in the clone's top folder, e.g. `scripts/in-fresh-debian.sh ./scripts/test.sh`.
 # --base TARBALL  reuse a bootstrapped root packed in TARBALL, or bootstrap one and pack it there when the
 #                 file does not exist yet: several fresh roots for the price of one debootstrap.
+# --put FILE      copy FILE into the root's /root, for COMMAND to find as /root/NAME (a package to install).
 # The root lives under TMPDIR and is removed on every exit, after its mounts are gone. Needs root.
 set -euo pipefail
 
@@ -27,12 +28,17 @@ begin() {
 }
 
 base=""
-if [ "${1:-}" = --base ]; then
-    base=${2:?--base needs a file}
+put=()
+while [ "${1:-}" = --base ] || [ "${1:-}" = --put ]; do
+    if [ "$1" = --base ]; then
+        base=${2:?--base needs a file}
+    else
+        put+=("${2:?--put needs a file}")
+    fi
     shift 2
-fi
+done
 [ $# -gt 0 ] || {
-    echo "usage: scripts/in-fresh-debian.sh [--base TARBALL] COMMAND [ARGUMENT...]" >&2
+    echo "usage: scripts/in-fresh-debian.sh [--base TARBALL] [--put FILE]... COMMAND [ARGUMENT...]" >&2
     exit 2
 }
 [ "$(id -u)" -eq 0 ] || {
@@ -114,6 +120,11 @@ mount -t sysfs sys "$root/sys" || fail
 begin "clone commit $(git -C "$source_dir" rev-parse --short HEAD) into the root"
 git clone -q --no-hardlinks "$source_dir" "$root/root/project" || fail
 git -C "$root/root/project" checkout -q --detach "$(git -C "$source_dir" rev-parse HEAD)" || fail
+
+for file in "${put[@]}"; do
+    begin "put $(basename "$file") into the root's /root"
+    cp "$file" "$root/root/" || fail
+done
 
 begin "run in the fresh root: $*"
 command=$(printf '%q ' "$@")

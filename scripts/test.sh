@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the whole suite, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a short run of each fuzz target, the desktop package check, and the Windows
-# build with its tests under Wine.
+# UndefinedBehaviorSanitizer, a short run of each fuzz target, the desktop package checks (what it holds, and
+# installed with apt into a fresh Debian 12 root), and the Windows build with its tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,6 +28,11 @@ appstreamcli validate --no-net packaging/org.example.treadkey_setup.metainfo.xml
 
 stage "desktop package: build the .deb, unpack it into a scratch root, check what it holds"
 bash scripts/check-package.sh build/default
+
+stage "desktop package, installed: apt install into a fresh Debian 12 root, a font for Chinese, both programs start"
+installed_started=$SECONDS
+bash scripts/check-package-install.sh build/default
+echo "installed package stage: $((SECONDS - installed_started))s"
 
 stage "windows: treadkeyctl.exe and the unit tests for Windows, run under Wine; the zip; the kernel case"
 windows_started=$SECONDS

@@ -1,6 +1,7 @@
 #include "app/graphical_button.h"
 
 #include <QColor>
+#include <QFont>
 
 namespace treadkey {
 
@@ -10,6 +11,9 @@ void GraphicalButton::SetBackColor(std::uint32_t value) {
     backColor_ = value;
     if (value == kButtonFace) {
         setStyleSheet(QString());
+        // Dropping the style sheet leaves the application's font set on the button; a font that sets nothing
+        // takes the window's again.
+        setFont(QFont());
         return;
     }
     // Values below the system-colour range are 0x00BBGGRR; the same rule paints a disabled button, so its

@@ -1,5 +1,6 @@
 #include "app/usb_window.h"
 
+#include "app/caption_label.h"
 #include "app/discovery_wording.h"
 #include "app/etched_frame.h"
 #include "app/result_line.h"
@@ -55,22 +56,13 @@ template <typename Widget> Widget* Make(QWidget* parent, const char* name, TwipR
     return Place(new Widget(Utf8(DesignCaption(name)), parent), name, place);
 }
 
-// Labels size themselves to their caption, as the window's design asks of every label.
-QLabel* MakeLabel(QWidget* parent, const char* name, TwipRect place) {
-    auto* label = Make<QLabel>(parent, name, place);
+// Labels size themselves to their caption, as the window's design asks of every label, up to the control at
+// their right, which starts at roomEnd twips.
+QLabel* MakeLabel(QWidget* parent, const char* name, TwipRect place, int roomEnd = kClientArea.width) {
+    auto* label = Make<CaptionLabel>(parent, name, place);
+    label->SetRoom(Pixels({place.left, 0, roomEnd - place.left, 0}).width());
     label->adjustSize();
     return label;
-}
-
-QFont CjkFont(const QStringList& preferred, double points, int weight) {
-    QFont font;
-    // A lone family name resolves to a Latin font where it is missing; the list lets Qt fall back to a font
-    // that has the Chinese glyphs.
-    font.setFamilies(preferred +
-                     QStringList{QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPointSizeF(points);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    return font;
 }
 
 void SetCaption(QWidget* control, const QString& caption) {
@@ -86,42 +78,52 @@ void SetCaption(QWidget* control, const QString& caption) {
 
 } // namespace
 
-USB::USB(HidBackend& backend, UiServices& ui) : link_(backend), watch_(backend), ui_(ui), boxes_(ui, *this) {
+USB::USB(HidBackend& backend, UiServices& ui, const QStringList& fontFamilies)
+    : link_(backend), watch_(backend), ui_(ui), boxes_(ui, *this) {
     setWindowTitle(Utf8(kWindowTitle));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Pixels(kClientArea).size());
-    setFont(CjkFont({QStringLiteral("SimSun")}, 10.5, QFont::Normal));
+    QStringList chineseCaptions;
+    for (std::string_view caption : ChineseCaptions()) {
+        chineseCaptions << Utf8(caption);
+    }
+    const QString family = FirstFamilyDrawing(fontFamilies, chineseCaptions);
+    fontFamilies_ = family.isEmpty() ? fontFamilies : QStringList{family};
+    if (family.isEmpty()) {
+        noChineseFontNote_ = Utf8(NoChineseFontNote(fontFamilies.join(QStringLiteral(", ")).toStdString()));
+    }
+    setFont(WindowFont(fontFamilies_, 10.5, QFont::Normal));
     CreateControls();
     ConnectHandlers();
 }
 
 void USB::CreateControls() {
     Label3 = MakeLabel(this, "Label3", {120, 120, 3450, 285});
-    Label3->setFont(CjkFont({QStringLiteral("SimSun")}, 14.25, QFont::Normal));
+    Label3->setFont(WindowFont(fontFamilies_, 14.25, QFont::Normal));
     Label3->adjustSize();
     Label9 = MakeLabel(this, "Label9", {12360, 120, 105, 210});
-    Label_key_no = MakeLabel(this, "Label_key_no", {120, 960, 945, 210});
+    Label_key_no = MakeLabel(this, "Label_key_no", {120, 960, 945, 210}, 1560);
     Combo1 = Place(new QComboBox(this), "Combo1", {1560, 960, 855, 330});
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setEditText(QStringLiteral("1"));
-    Label_delay = MakeLabel(this, "Label_delay", {3480, 960, 945, 210});
+    Label_delay = MakeLabel(this, "Label_delay", {3480, 960, 945, 210}, 4560);
     Text_delay = Make<QLineEdit>(this, "Text_delay", {4560, 960, 855, 375});
-    Label8 = MakeLabel(this, "Label8", {5520, 960, 210, 210});
+    Label8 = MakeLabel(this, "Label8", {5520, 960, 210, 210}, 6000);
     Check_once = Make<QCheckBox>(this, "Check_once", {6000, 960, 2415, 375});
     Frame_mouse_btn = Make<EtchedFrame>(this, "Frame_mouse_btn", {8640, 840, 3255, 975});
-    Command_L_btn = Make<QPushButton>(Frame_mouse_btn, "Command_L_btn", {120, 240, 855, 615});
-    Command_M_btn = Make<QPushButton>(Frame_mouse_btn, "Command_M_btn", {1200, 240, 855, 615});
-    Command_R_btn = Make<QPushButton>(Frame_mouse_btn, "Command_R_btn", {2280, 240, 855, 615});
+    Command_L_btn = Make<CaptionButton>(Frame_mouse_btn, "Command_L_btn", {120, 240, 855, 615});
+    Command_M_btn = Make<CaptionButton>(Frame_mouse_btn, "Command_M_btn", {1200, 240, 855, 615});
+    Command_R_btn = Make<CaptionButton>(Frame_mouse_btn, "Command_R_btn", {2280, 240, 855, 615});
     for (QPushButton* mouseButton : {Command_L_btn, Command_M_btn, Command_R_btn}) {
         mouseButton->setEnabled(false);
     }
-    Command3 = Make<QPushButton>(this, "Command3", {12240, 960, 1335, 735});
+    Command3 = Make<CaptionButton>(this, "Command3", {12240, 960, 1335, 735});
     Label7 = MakeLabel(this, "Label7", {120, 1680, 2940, 210});
     Frame1 = Make<EtchedFrame>(this, "Frame1", {120, 2160, 15735, 3855});
-    Label_Status = MakeLabel(this, "Label_Status", {120, 6240, 1050, 210});
-    Clear = Make<QPushButton>(this, "Clear", {120, 6720, 1695, 495});
+    Label_Status = MakeLabel(this, "Label_Status", {120, 6240, 1050, 210}, 2160);
+    Clear = Make<CaptionButton>(this, "Clear", {120, 6720, 1695, 495});
     lstResults = Place(new QListWidget(this), "lstResults", {2160, 6120, 13695, 3840});
 
     for (const KeyEntry& key : KeyTable()) {
@@ -164,11 +166,11 @@ void USB::CreateControls() {
     Iwrite = Make<QPushButton>(Frame2, "Iwrite", {240, 240, 855, 495});
     Iwrite->setEnabled(false);
     contion = Make<QPushButton>(this, "contion", {240, 8400, 1455, 255});
-    contion->setFont(CjkFont({QStringLiteral("SimSun")}, 12, QFont::Normal));
+    contion->setFont(WindowFont(fontFamilies_, 12, QFont::Normal));
     TextVID = Make<QLineEdit>(this, "TextVID", {14880, 480, 855, 375});
     TextPID = Make<QLineEdit>(this, "TextPID", {14880, 960, 855, 375});
     const QFont idLabelFont =
-        CjkFont({QStringLiteral("NSimSun"), QStringLiteral("SimSun")}, 14.25, QFont::Bold);
+        WindowFont(QStringList{QStringLiteral("NSimSun")} + fontFamilies_, 14.25, QFont::Bold);
     Label1 = MakeLabel(this, "Label1", {14280, 480, 495, 285});
     Label1->setFont(idLabelFont);
     Label2 = MakeLabel(this, "Label2", {14280, 960, 495, 285});
@@ -219,8 +221,13 @@ void USB::Form_Load() {
         move(display->availableGeometry().center() - rect().center());
     }
     show();
-    IsChinese = 0;
+    // Without a font that draws Chinese the window would start as boxes, the language button among them.
+    IsChinese = noChineseFontNote_.isEmpty() ? 0 : 1;
     Command3_Click();
+    if (!noChineseFontNote_.isEmpty()) {
+        std::cerr << kDiscoveryNotePrefix << noChineseFontNote_.toStdString() << std::endl;
+        Label3->setToolTip(noChineseFontNote_);
+    }
     FillKeyTable();
     DisableWriteButtons();
     Timer1->start();
@@ -317,7 +324,10 @@ void USB::ShowDiscoveryReason() {
     // The tooltip follows the language switch at the next discovery, as the status text does.
     if (changed || tooltipLanguage_ != IsChinese) {
         tooltipLanguage_ = IsChinese;
-        Label3->setToolTip(Utf8(ExplainDiscovery(report, IsChinese != 0)));
+        // The font note, when there is one, stays above the account of the discovery.
+        QStringList paragraphs{noChineseFontNote_, Utf8(ExplainDiscovery(report, IsChinese != 0))};
+        paragraphs.removeAll(QString());
+        Label3->setToolTip(paragraphs.join(QStringLiteral("\n\n")));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/modal_gate.h"
 #include "app/ui_services.h"
 #include "app/window_controls.h"
+#include "app/window_font.h"
 #include "device/device_link.h"
 #include "device/pedal_watch.h"
 #include "editor/frame_sequences.h"
@@ -31,9 +32,11 @@ class USB : public QWidget {
     Q_OBJECT
 
 public:
-    USB(HidBackend& backend, UiServices& ui);
+    // The window's font is the first of fontFamilies that draws every Chinese caption.
+    USB(HidBackend& backend, UiServices& ui, const QStringList& fontFamilies = WindowFontFamilies());
 
-    // Start-up: show, switch to Chinese, fill the key table, disable the writing controls, start the timer.
+    // Start-up: show, switch to Chinese (to English when no font draws Chinese), fill the key table, disable
+    // the writing controls, start the timer.
     void Form_Load();
 
     // Device link.
@@ -147,6 +150,10 @@ private:
     UiServices& ui_;
     ModalGate boxes_;
     bool filteringCommandText_ = false;
+    // The families the window's fonts come from, and why the window starts in English: empty when one of
+    // them draws Chinese.
+    QStringList fontFamilies_;
+    QString noChineseFontNote_;
     DiscoveryReport shownDiscovery_;
     std::uint8_t tooltipLanguage_ = 0;
     // Looked up once by name, so that neither the 350 ms tick nor a composition searches the children.

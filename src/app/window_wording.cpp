@@ -74,6 +74,21 @@ std::string_view DesignCaption(std::string_view control) {
     return found == std::end(kDesignCaptions) ? std::string_view() : found->second;
 }
 
+std::vector<std::string_view> ChineseCaptions() {
+    std::vector<std::string_view> texts;
+    for (const SwitchableCaption& caption : kSwitchableCaptions) {
+        texts.push_back(caption.chinese);
+    }
+    texts.push_back(kConnectedStatus.chinese);
+    texts.push_back(kNotConnectedStatus.chinese);
+    return texts;
+}
+
+std::string NoChineseFontNote(std::string_view families) {
+    return "no installed font draws the Chinese captions (looked for " + std::string(families) +
+           "), so the window starts in English; install the package fonts-wqy-microhei to see it in Chinese";
+}
+
 std::string KeyLogLine(bool chinese, std::uint8_t modifierByte, std::string_view caption,
                        std::string_view slotText) {
     const std::string keys = ModifierLogText(modifierByte) + std::string(caption);

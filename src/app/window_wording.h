@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace treadkey {
 
@@ -39,6 +40,14 @@ inline constexpr std::array<SwitchableCaption, 11> kSwitchableCaptions = {{
     {"Clear", "清除日志信息", "Clear"},
     {"Command3", "英文", "Chinese"},
 }};
+
+// The Chinese captions and status texts: the window's font has to draw all of them for it to start in
+// Chinese.
+std::vector<std::string_view> ChineseCaptions();
+
+// Why the window starts in English, for the status tooltip and stderr: no font of families (comma-separated)
+// draws the Chinese captions; names the Debian package that brings one.
+std::string NoChineseFontNote(std::string_view families);
 
 // A text in both languages, for the texts that follow the language switch.
 struct BilingualText {

@@ -1,25 +1,20 @@
 #include "app/caption_button.h"
+#include "app/caption_label.h"
 #include "app/etched_frame.h"
+#include "app/graphical_button.h"
+#include "app/window_font.h"
 #include "window_fixture.h"
 
+#include <QFontInfo>
 #include <QImage>
 #include <QPixmap>
+#include <algorithm>
+#include <string>
 
 namespace treadkey::testing {
 namespace {
 
 using Look = WindowTest;
-
-// The visible keys and the eight toggles: every button that carries a key or modifier caption.
-std::vector<CaptionButton*> VisibleCaptionButtons(USB& window) {
-    std::vector<CaptionButton*> buttons;
-    for (CaptionButton* button : window.Frame1->findChildren<CaptionButton*>()) {
-        if (button->isVisibleTo(&window)) {
-            buttons.push_back(button);
-        }
-    }
-    return buttons;
-}
 
 // Rows of the rendered button, in logical pixels, that hold any pixel much darker than the button face.
 std::vector<bool> InkedRows(QWidget* button) {
@@ -38,27 +33,138 @@ std::vector<bool> InkedRows(QWidget* button) {
     return inked;
 }
 
-TEST_F(Look, EveryKeyAndToggleCaptionFitsItsButtonWrappingAtSpacesOnlyWhenItMust) {
-    const std::vector<CaptionButton*> buttons = VisibleCaptionButtons(*window);
-    ASSERT_EQ(buttons.size(), 96u + 8u);
-    for (CaptionButton* button : buttons) {
-        const QString caption = button->text();
-        const QFontMetrics metrics = button->fontMetrics();
+// A font the window's captions are measured in, with the Debian package that brings it. An empty family is
+// the window's own choice among its families.
+struct FontRow {
+    const char* family;
+    const char* package;
+    bool drawsChinese;
+};
+
+void PrintTo(const FontRow& row, std::ostream* out) {
+    *out << (*row.family ? row.family : "the window's own choice");
+}
+
+constexpr FontRow kFontRows[] = {
+    {"", "one of the window's families", true},     {"DejaVu Sans", "fonts-dejavu-core", false},
+    {"Noto Sans", "fonts-noto-core", false},        {"WenQuanYi Micro Hei", "fonts-wqy-microhei", true},
+    {"Noto Sans CJK SC", "fonts-noto-cjk", true},   {"WenQuanYi Zen Hei", "fonts-wqy-zenhei", true},
+    {"AR PL UMing CN", "fonts-arphic-uming", true},
+};
+
+bool Installed(const QString& family) {
+    QFont alone(family);
+    alone.setStyleStrategy(QFont::NoFontMerging);
+    return QFontInfo(alone).family() == family;
+}
+
+// The characters of text that font, with the desktop's fallbacks, has no glyph for: each would be a box.
+QString Boxes(const QString& text, const QFont& font) {
+    const QFontMetrics metrics(font);
+    QString boxes;
+    for (uint character : text.toUcs4()) {
+        if (!QChar::isSpace(character) && !metrics.inFontUcs4(character)) {
+            boxes += QString::fromUcs4(reinterpret_cast<const char32_t*>(&character), 1);
+        }
+    }
+    return boxes;
+}
+
+// What goes wrong with one visible control's caption: cut, lost, hidden under a neighbour, or boxes. Empty
+// when it is drawn whole.
+QString CaptionFault(QWidget* control, USB& window) {
+    if (auto* button = qobject_cast<CaptionButton*>(control)) {
+        const QFontMetrics metrics(button->CaptionFont());
         const QStringList lines = button->CaptionLines();
-        const bool fitsOnOneLine = metrics.horizontalAdvance(caption) <= button->CaptionWidth();
-        SCOPED_TRACE(caption.toStdString());
-        EXPECT_EQ(lines.size() == 1, fitsOnOneLine || !caption.trimmed().contains(QLatin1Char(' ')));
-        if (lines.size() > 1) {
-            EXPECT_EQ(lines.join(QLatin1Char(' ')), caption.simplified()); // broken at spaces, nothing lost
-        } else {
-            EXPECT_EQ(lines, QStringList{caption});
+        const QRect area = button->CaptionArea();
+        if (lines.join(QLatin1Char(' ')).simplified() != button->text().simplified()) {
+            return "lost words: " + lines.join(QLatin1Char('|'));
         }
         for (const QString& line : lines) {
-            EXPECT_LE(metrics.horizontalAdvance(line), button->width()) << line.toStdString();
+            if (metrics.horizontalAdvance(line) > area.width()) {
+                return "line cut at the sides: " + line;
+            }
         }
-        EXPECT_LE(static_cast<int>(lines.size()) * metrics.lineSpacing(), button->height());
+        if (lines.size() * std::max(metrics.height(), metrics.lineSpacing()) > area.height()) {
+            return QStringLiteral("lines cut at top and bottom: %1").arg(lines.size());
+        }
+        return Boxes(button->text(), button->CaptionFont());
+    }
+    if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        return box->sizeHint().width() > box->width() ? "cut: " + box->text()
+                                                      : Boxes(box->text(), box->font());
+    }
+    if (auto* frame = qobject_cast<EtchedFrame*>(control)) {
+        return frame->CaptionRect().right() >= frame->width() ? "cut: " + frame->title()
+                                                              : Boxes(frame->title(), frame->font());
+    }
+    if (auto* label = qobject_cast<CaptionLabel*>(control)) {
+        if (QFontMetrics(label->CaptionFont()).horizontalAdvance(label->text().trimmed()) > label->width()) {
+            return "cut: " + label->text();
+        }
+        for (QWidget* other : control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const auto* otherLabel = qobject_cast<QLabel*>(other);
+            const bool blank = otherLabel && otherLabel->text().isEmpty();
+            if (other != label && !blank && other->isVisibleTo(&window) &&
+                other->geometry().intersects(label->geometry())) {
+                return "runs under " + other->objectName() + ": " + label->text();
+            }
+        }
+        return Boxes(label->text(), label->CaptionFont());
+    }
+    if (qobject_cast<QPushButton*>(control) || qobject_cast<QLabel*>(control)) {
+        return QStringLiteral("a control that cuts a caption too long for it");
+    }
+    return {};
+}
+
+class CaptionsIn : public ::testing::TestWithParam<FontRow> {
+protected:
+    FakeHidBackend backend;
+    RecordingUi ui;
+};
+
+TEST_P(CaptionsIn, EveryVisibleCaptionIsDrawnWholeWithoutBoxesInBothLanguages) {
+    const FontRow row = GetParam();
+    const QString family = QString::fromLatin1(row.family);
+    if (!family.isEmpty() && !Installed(family)) {
+        GTEST_SKIP() << row.family << " is not installed (Debian package " << row.package << ")";
+    }
+    USB window(backend, ui, family.isEmpty() ? WindowFontFamilies() : QStringList{family});
+    window.Form_Load();
+    window.Timer1->stop();
+    EXPECT_EQ(window.IsChinese, row.drawsChinese ? 1 : 0);
+    // A modifier switched on and off again has worn a style sheet and lost it.
+    for (GraphicalButton* toggle : window.Frame1->findChildren<GraphicalButton*>()) {
+        toggle->Toggle();
+        toggle->Toggle();
+    }
+    const QString windowFamily = QFontInfo(window.font()).family();
+    for (int language = 0; language < 2; ++language) {
+        window.Timer1_Timer(); // the status line in the language shown
+        int checked = 0;
+        for (QWidget* control : window.findChildren<QWidget*>()) {
+            if (control->isVisibleTo(&window)) {
+                const QString drawnIn = QFontInfo(control->font()).family();
+                const QString fault = drawnIn == windowFamily
+                                          ? CaptionFault(control, window)
+                                          : "drawn in " + drawnIn + ", not " + windowFamily;
+                EXPECT_TRUE(fault.isEmpty())
+                    << control->objectName().toStdString() << ": " << fault.toStdString();
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, 96 + 8 + 3);
+        window.Command3_Click();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Fonts, CaptionsIn, ::testing::ValuesIn(kFontRows),
+                         [](const ::testing::TestParamInfo<FontRow>& row) {
+                             std::string name = *row.param.family ? row.param.family : "WindowsOwnChoice";
+                             std::erase(name, ' ');
+                             return name;
+                         });
 
 TEST_F(Look, NumLockIsDrawnOnTwoLinesAndF1OnOne) {
     Connect(); // enabled keys draw their captions dark
