@@ -1,12 +1,10 @@
 #include "app/window_fixture.h"
-#include "device/input_layout.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <gmock/gmock.h>
 
-#include <span>
 #include <vector>
 
 namespace treadkey::testing {
@@ -20,17 +18,6 @@ constexpr int kPastAPedalKeystrokeMs = 600;
 
 class PedalHoldWindow : public WindowTest {
 protected:
-    static constexpr const char* kKeyboard = "pedal-keyboard";
-    static constexpr const char* kMouse = "pedal-mouse";
-
-    void PlugComposite() {
-        PlugPedal();
-        const std::span<const std::uint8_t> keyboard = BootKeyboardDescriptor();
-        backend.Plug(
-            {kKeyboard, 0x2704, 0x2018, 2, true, {{0x01, 0x06}}, Bytes(keyboard.begin(), keyboard.end())});
-        const std::span<const std::uint8_t> mouse = BootMouseDescriptor();
-        backend.Plug({kMouse, 0x2704, 0x2018, 0, true, {{0x01, 0x02}}, Bytes(mouse.begin(), mouse.end())});
-    }
     void Unplug() {
         for (const char* path : {kKeyboard, kMouse, kPedal}) {
             backend.Unplug(path);
