@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <functional>
+#include <utility>
 
 namespace treadkey {
 

@@ -62,6 +62,23 @@ TEST_F(PedalHoldWindow, HoldsThePedalWhileTheWindowIsActiveAndLetsGoWhenItIsNotA
     EXPECT_EQ(backend.LiveHolds(), 0);
 }
 
+TEST_F(PedalHoldWindow, RefusedForPermissionItSaysWhyAndHoldsOnceTheRuleGrantsIt) {
+    backend.OfferHolds();
+    PlugPedal();
+    backend.Plug({kKeyboard, 0x2704, 0x2018, 2, true, {{0x01, 0x06}}, {}, true, false});
+    Activate(window.get());
+    window->Timer1_Timer();
+    EXPECT_THAT(Tooltip(), HasSubstr("pedal-keyboard的输入设备没有访问权限"));
+    Click(window->Command3);
+    window->Timer1_Timer();
+    EXPECT_THAT(Tooltip(), HasSubstr("pressed: permission denied on the input of pedal-keyboard"));
+    backend.Unplug(kKeyboard);
+    backend.Plug({kKeyboard, 0x2704, 0x2018, 2, true, {{0x01, 0x06}}});
+    window->Timer1_Timer();
+    EXPECT_EQ(backend.LiveHolds(), 1);
+    EXPECT_THAT(Tooltip(), Not(HasSubstr("pedal's keys")));
+}
+
 TEST_F(PedalHoldWindow, UnheldThePedalsKeysWriteNothingMoveNoFocusAndChangeNoBox) {
     PlugComposite(); // the in-process stack offers no hold, as neither Windows nor the virtual pedal does
     Activate(window.get());

@@ -106,9 +106,7 @@ public:
     // interface is unplugged, even if the same path is plugged in again.
     void OfferHolds() { state_->holdsOffered = true; }
     int LiveHolds() const { return state_->liveHolds; }
-    int HoldsTried() const { return state_->holdsTried; }
     HoldResult holdInput(const std::string& path) override {
-        ++state_->holdsTried;
         if (!state_->holdsOffered) {
             return {};
         }
@@ -134,7 +132,6 @@ private:
         int plugs = 0;
         bool holdsOffered = false;
         int liveHolds = 0;
-        int holdsTried = 0;
         int writesTried = 0;
         std::vector<std::string> openedPaths;
         std::vector<Write> writes;

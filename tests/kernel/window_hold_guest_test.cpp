@@ -75,15 +75,8 @@ private:
     std::vector<int> fds_;
 };
 
-// Ctrl + Shift + A on a keyboard, then the left button on the mouse, each pressed and released.
-constexpr int kKeyboardKeyEvents = 6;
-constexpr int kMouseKeyEvents = 2;
-void PressAndRelease(UhidPedal& keyboard, UhidPedal& mouse) {
-    keyboard.sendInput({0x03, 0, 0x04, 0, 0, 0, 0, 0});
-    keyboard.sendInput(Bytes(8, 0));
-    mouse.sendInput({0x01, 0, 0});
-    mouse.sendInput(Bytes(3, 0));
-}
+// What PressAll sends through the pedal: Ctrl, Shift and A down and up, the left button down and up.
+constexpr int kPedalKeyEvents = 8;
 
 void Activate(QWidget* target) {
     target->activateWindow();
@@ -97,7 +90,10 @@ protected:
         window->Timer1->stop();
     }
     void PressAll() {
-        PressAndRelease(keyboard, mouse);
+        keyboard.sendInput({0x03, 0, 0x04, 0, 0, 0, 0, 0});
+        keyboard.sendInput(Bytes(8, 0));
+        mouse.sendInput({0x01, 0, 0});
+        mouse.sendInput(Bytes(3, 0));
         decoy.sendInput({0, 0, 0x05, 0, 0, 0, 0, 0});
         decoy.sendInput(Bytes(8, 0));
     }
@@ -131,7 +127,7 @@ TEST_F(PedalHoldOnKernel, WhileActiveOnlyThePedalsNodesAreHeldAndItsPressesAreSt
     otherWindow.show();
     Activate(&otherWindow);
     PressAll();
-    EXPECT_EQ(pedalNodes.TakeKeyEvents(), kKeyboardKeyEvents + kMouseKeyEvents) << "deactivated";
+    EXPECT_EQ(pedalNodes.TakeKeyEvents(), kPedalKeyEvents) << "deactivated";
     EXPECT_EQ(decoyNodes.TakeKeyEvents(), 2);
 
     Activate(window.get());
@@ -149,7 +145,7 @@ TEST_F(PedalHoldOnKernel, WhileActiveOnlyThePedalsNodesAreHeldAndItsPressesAreSt
 
     window->close();
     PressAll();
-    EXPECT_EQ(replugged.TakeKeyEvents(), kKeyboardKeyEvents + kMouseKeyEvents) << "closed";
+    EXPECT_EQ(replugged.TakeKeyEvents(), kPedalKeyEvents) << "closed";
 }
 
 TEST_F(PedalHoldOnKernel, AWindowKilledWhileItHoldsLeavesTheNodesFree) {
@@ -187,7 +183,7 @@ TEST_F(PedalHoldOnKernel, AWindowKilledWhileItHoldsLeavesTheNodesFree) {
     EXPECT_EQ(whileHeld, 0);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     PressAll();
-    EXPECT_EQ(pedalNodes.TakeKeyEvents(), kKeyboardKeyEvents + kMouseKeyEvents);
+    EXPECT_EQ(pedalNodes.TakeKeyEvents(), kPedalKeyEvents);
 }
 
 } // namespace
