@@ -12,17 +12,11 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using ::testing::HasSubstr;
-using ::testing::Not;
 
 constexpr int kPastAPedalKeystrokeMs = 600;
 
 class PedalHoldWindow : public WindowTest {
 protected:
-    void Unplug() {
-        for (const char* path : {kKeyboard, kMouse, kPedal}) {
-            backend.Unplug(path);
-        }
-    }
     static void Activate(QWidget* target) {
         target->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(target));
@@ -37,47 +31,7 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), key);
     }
     std::string Tooltip() const { return window->Label3->toolTip().toStdString(); }
-
-    QWidget otherWindow;
 };
-
-TEST_F(PedalHoldWindow, HoldsThePedalWhileTheWindowIsActiveAndLetsGoWhenItIsNotAndOnClose) {
-    backend.OfferHolds();
-    PlugComposite();
-    Activate(window.get());
-    window->Timer1_Timer();
-    EXPECT_EQ(backend.LiveHolds(), 2);
-    otherWindow.show();
-    Activate(&otherWindow);
-    EXPECT_EQ(backend.LiveHolds(), 0) << "the user turned away: the pedal types there";
-    Activate(window.get());
-    EXPECT_EQ(backend.LiveHolds(), 2) << "held again at the activation, before any tick";
-    Unplug();
-    PlugComposite();
-    window->Timer1_Timer();
-    EXPECT_EQ(window->Hold().HeldCount(), 2U) << "a replug is held again within the tick";
-    EXPECT_EQ(backend.LiveHolds(), 2);
-    EXPECT_THAT(Tooltip(), Not(HasSubstr("踏板的按键")));
-    window->close();
-    EXPECT_EQ(backend.LiveHolds(), 0);
-}
-
-TEST_F(PedalHoldWindow, RefusedForPermissionItSaysWhyAndHoldsOnceTheRuleGrantsIt) {
-    backend.OfferHolds();
-    PlugPedal();
-    backend.Plug({kKeyboard, 0x2704, 0x2018, 2, true, {{0x01, 0x06}}, {}, true, false});
-    Activate(window.get());
-    window->Timer1_Timer();
-    EXPECT_THAT(Tooltip(), HasSubstr("pedal-keyboard的输入设备没有访问权限"));
-    Click(window->Command3);
-    window->Timer1_Timer();
-    EXPECT_THAT(Tooltip(), HasSubstr("pressed: permission denied on the input of pedal-keyboard"));
-    backend.Unplug(kKeyboard);
-    backend.Plug({kKeyboard, 0x2704, 0x2018, 2, true, {{0x01, 0x06}}});
-    window->Timer1_Timer();
-    EXPECT_EQ(backend.LiveHolds(), 1);
-    EXPECT_THAT(Tooltip(), Not(HasSubstr("pedal's keys")));
-}
 
 TEST_F(PedalHoldWindow, UnheldThePedalsKeysWriteNothingMoveNoFocusAndChangeNoBox) {
     PlugComposite(); // the in-process stack offers no hold, as neither Windows nor the virtual pedal does

@@ -27,18 +27,13 @@ public:
         std::vector<HidCollection> collections{};              // none: the stack cannot tell
         std::optional<std::vector<std::uint8_t>> descriptor{}; // none: cannot be read
         bool readable = true;                                  // a read-only open succeeds
-        bool holdable = true; // its input can be held, once the backend offers holds
-        int plug = 0;         // which plugging this is; set by Plug
     };
     struct Write {
         std::string path;
         std::vector<std::uint8_t> report;
     };
 
-    void Plug(Interface interface) {
-        interface.plug = ++state_->plugs;
-        state_->interfaces.push_back(std::move(interface));
-    }
+    void Plug(Interface interface) { state_->interfaces.push_back(std::move(interface)); }
     void Unplug(const std::string& path) {
         auto& list = state_->interfaces;
         list.erase(
@@ -101,21 +96,6 @@ public:
         return {std::make_unique<Device>(state_, path, true), {}};
     }
     const std::vector<std::string>& ReadOpenedPaths() const { return state_->readOpenedPaths; }
-
-    // Holds: refused as NotOffered until offered, then granted to holdable interfaces; a hold ends when its
-    // interface is unplugged, even if the same path is plugged in again.
-    void OfferHolds() { state_->holdsOffered = true; }
-    int LiveHolds() const { return state_->liveHolds; }
-    HoldResult holdInput(const std::string& path) override {
-        if (!state_->holdsOffered) {
-            return {};
-        }
-        const Interface* found = Find(*state_, path);
-        if (found == nullptr || !found->holdable) {
-            return {nullptr, HoldRefusal::PermissionDenied, "permission denied on the input of " + path};
-        }
-        return {std::make_unique<Hold>(state_, *found), {}, {}};
-    }
     // Reads tried through any handle, each waiting up to the timeout it was given.
     const std::vector<int>& ReadTimeouts() const { return state_->readTimeouts; }
 
@@ -129,9 +109,6 @@ private:
         bool failWrites = false;
         std::function<void(int)> onWrite;
         int liveHandles = 0;
-        int plugs = 0;
-        bool holdsOffered = false;
-        int liveHolds = 0;
         int writesTried = 0;
         std::vector<std::string> openedPaths;
         std::vector<Write> writes;
@@ -145,26 +122,6 @@ private:
         }
         return nullptr;
     }
-
-    class Hold : public InputHold {
-    public:
-        Hold(std::shared_ptr<State> state, const Interface& held)
-            : state_(std::move(state)), path_(held.path), plug_(held.plug) {
-            ++state_->liveHolds;
-        }
-        ~Hold() override { --state_->liveHolds; }
-        Hold(const Hold&) = delete;
-        Hold& operator=(const Hold&) = delete;
-        bool ended() const override {
-            const Interface* found = Find(*state_, path_);
-            return found == nullptr || found->plug != plug_;
-        }
-
-    private:
-        std::shared_ptr<State> state_;
-        std::string path_;
-        int plug_;
-    };
 
     class Device : public HidDevice {
     public:
