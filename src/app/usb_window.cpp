@@ -12,6 +12,7 @@
 #include "protocol/number_text.h"
 #include "protocol/output_report.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -35,6 +36,10 @@ namespace {
 constexpr TwipRect kClientArea{0, 0, 15990, 10095};
 constexpr int kTwipsPerPixel = 15;
 constexpr int kTimerInterval = 350;
+// How long after the pedal's last report a keystroke may still be one it typed: far longer than the system
+// takes to pass a report on as a keystroke, and short enough that the computer's own keyboard is ignored
+// only right after a press of the pedal.
+constexpr qint64 kPedalKeystrokeMs = 500;
 
 QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -79,7 +84,9 @@ void SetCaption(QWidget* control, const QString& caption) {
 } // namespace
 
 USB::USB(HidBackend& backend, UiServices& ui, const QStringList& fontFamilies)
-    : link_(backend), watch_(backend), ui_(ui), boxes_(ui, *this) {
+    : link_(backend), watch_(backend), hold_(backend), keystrokes_([this] { return PedalIsTyping(); }),
+      ui_(ui), boxes_(ui, *this) {
+    QCoreApplication::instance()->installEventFilter(&keystrokes_);
     setWindowTitle(Utf8(kWindowTitle));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -262,6 +269,7 @@ void USB::Form_Unload() {
     Timer1->stop();
     // A tick held by a message box would otherwise reopen the pedal after the close lines.
     boxes_.DropHeldWork();
+    hold_.Release();
     CloseDeviceHandles();
 }
 
@@ -274,12 +282,52 @@ void USB::Timer1_Timer() {
     WatchPedal();
 }
 
+void USB::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) {
+        FollowActivation();
+        ShowDiscoveryReason();
+    }
+    QWidget::changeEvent(event);
+}
+
+bool USB::OwnsActiveWindow() const {
+    for (const QWidget* window = QApplication::activeWindow(); window != nullptr;
+         window = window->parentWidget()) {
+        if (window == this) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void USB::FollowActivation() {
+    // While the user works in this window, the pedal's keys come here as press lines alone; turned to another
+    // program, the user has the pedal type there again.
+    if (OwnsActiveWindow()) {
+        hold_.Follow(link_.LastDiscovery.seen);
+    } else {
+        hold_.Release();
+    }
+}
+
+bool USB::PedalIsTyping() {
+    if (hold_.Unheld().empty()) {
+        return false; // held, or nothing to hold: no key of the pedal's comes here
+    }
+    // The system queues a report for the pedal's readers before it passes it on as a keystroke, so whatever
+    // the pedal sent up to this keystroke is there to read now.
+    WatchPedal();
+    return watch_.Holding() ||
+           (sincePedalReport_.isValid() && !sincePedalReport_.hasExpired(kPedalKeystrokeMs));
+}
+
 void USB::WatchPedal() {
     // Far more than a pedal sends in a tick, and few enough that a flood cannot hold the window.
     constexpr int kReportsPerTick = 64;
     // The discovery just run saw every interface with the pedal's ids; the watch needs no listing of its own.
     watch_.Follow(link_.LastDiscovery.seen);
     watch_.ReadQueued(kReportsPerTick, [this](const PedalWatch::Report& report) {
+        sincePedalReport_.start();
         for (const PedalEvent& event : report.reading.events) {
             // A media key, say, of a keyboard that carries them: no key of the key table, nothing to name.
             const HeldInputs& pressed = event.inputs;
@@ -299,6 +347,7 @@ void USB::contion_Click() {
 
 bool USB::FindTheHid() {
     const bool found = link_.FindTheHid(VendorIDText.toStdString(), ProductIDText.toStdString());
+    FollowActivation(); // a replugged pedal is held again within the tick
     if (found) {
         SetCaption(Label3, Utf8(kConnectedStatus.In(IsChinese != 0)));
         EnableWriteButtons();
@@ -312,20 +361,29 @@ bool USB::FindTheHid() {
 
 void USB::ShowDiscoveryReason() {
     const DiscoveryReport& report = link_.LastDiscovery;
-    const bool changed = report != shownDiscovery_;
-    if (changed) {
+    const bool discoveryChanged = report != shownDiscovery_;
+    const bool holdChanged = hold_.Unheld() != shownUnheld_;
+    // Each said on stderr once when it arises, not on every tick.
+    if (discoveryChanged) {
         shownDiscovery_ = report;
-        // Said on stderr once when it arises, not on every tick.
         const std::string reason = ExplainDiscovery(report, false);
         if (!reason.empty()) {
             std::cerr << kDiscoveryNotePrefix << reason << std::endl;
         }
     }
+    if (holdChanged) {
+        shownUnheld_ = hold_.Unheld();
+        const std::string note = UnheldInputNote(false, shownUnheld_);
+        if (!note.empty()) {
+            std::cerr << kDiscoveryNotePrefix << note << std::endl;
+        }
+    }
     // The tooltip follows the language switch at the next discovery, as the status text does.
-    if (changed || tooltipLanguage_ != IsChinese) {
+    if (discoveryChanged || holdChanged || tooltipLanguage_ != IsChinese) {
         tooltipLanguage_ = IsChinese;
-        // The font note, when there is one, stays above the account of the discovery.
-        QStringList paragraphs{noChineseFontNote_, Utf8(ExplainDiscovery(report, IsChinese != 0))};
+        // The font note, when there is one, stays above the account of the discovery and the hold.
+        QStringList paragraphs{noChineseFontNote_, Utf8(ExplainDiscovery(report, IsChinese != 0)),
+                               Utf8(UnheldInputNote(IsChinese != 0, shownUnheld_))};
         paragraphs.removeAll(QString());
         Label3->setToolTip(paragraphs.join(QStringLiteral("\n\n")));
     }

@@ -2,14 +2,17 @@
 
 #include "app/graphical_button.h"
 #include "app/modal_gate.h"
+#include "app/pedal_keystroke_filter.h"
 #include "app/ui_services.h"
 #include "app/window_controls.h"
 #include "app/window_font.h"
 #include "device/device_link.h"
+#include "device/pedal_hold.h"
 #include "device/pedal_watch.h"
 #include "editor/frame_sequences.h"
 #include "editor/key_table.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -68,6 +71,7 @@ public:
     void DisableWriteButtons();
 
     DeviceLink& Link() { return link_; }
+    const PedalHold& Hold() const { return hold_; }
 
     std::uint8_t IsChinese = 0;
     KeyCodeTable KeyCodes;
@@ -122,6 +126,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // The delay box as sent (rounded half to even), and its log line: none unless the box reads above 0.
@@ -144,9 +149,19 @@ private:
     void ShowDiscoveryReason();
     // Logs each press the pedal's keyboard and mouse interfaces sent since the last tick.
     void WatchPedal();
+    // Whether this window or a box it raised is the active window, the one that takes the keys.
+    bool OwnsActiveWindow() const;
+    // Holds the pedal's keyboard and mouse while the window takes the keys, and lets go of them otherwise.
+    void FollowActivation();
+    // Whether a keystroke that comes now may be one the pedal typed: its input is not held, and it holds a
+    // key or button down or has just sent a report.
+    bool PedalIsTyping();
 
     DeviceLink link_;
     PedalWatch watch_;
+    PedalHold hold_;
+    PedalKeystrokeFilter keystrokes_;
+    QElapsedTimer sincePedalReport_; // restarted by each report of the pedal's keyboard or mouse
     UiServices& ui_;
     ModalGate boxes_;
     bool filteringCommandText_ = false;
@@ -155,6 +170,7 @@ private:
     QStringList fontFamilies_;
     QString noChineseFontNote_;
     DiscoveryReport shownDiscovery_;
+    std::vector<UnheldInterface> shownUnheld_;
     std::uint8_t tooltipLanguage_ = 0;
     // Looked up once by name, so that neither the 350 ms tick nor a composition searches the children.
     std::array<GraphicalButton*, kModifierToggleControls.size()> modifierToggles_{};

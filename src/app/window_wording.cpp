@@ -115,6 +115,37 @@ std::string PedalSentLine(bool chinese, const HeldInputs& pressed) {
     return std::string(chinese ? "踏板输出:  < " : "Pedal Sent:  < ") + inside + " >";
 }
 
+std::string UnheldInputNote(bool chinese, const std::vector<UnheldInterface>& unheld) {
+    if (unheld.empty()) {
+        return {};
+    }
+    std::string text = chinese
+                           ? "踏板的按键也会送到本窗口，踏板按下期间收到的按键一律忽略："
+                           : "the pedal's keys also reach this window, which ignores keys that come while "
+                             "the pedal is pressed: ";
+    for (std::size_t i = 0; i < unheld.size(); ++i) {
+        const UnheldInterface& interface = unheld[i];
+        if (i > 0) {
+            text += chinese ? "；" : "; ";
+        }
+        switch (interface.refusal) {
+        case HoldRefusal::NotOffered:
+            text += interface.path + (chinese ? "在此无法独占" : " cannot be held here");
+            break;
+        case HoldRefusal::PermissionDenied:
+            text += chinese
+                        ? interface.path +
+                              "的输入设备没有访问权限：请按 README“桌面安装”一节授予权限，然后重新插拔踏板"
+                        : interface.problem;
+            break;
+        case HoldRefusal::Failed:
+            text += chinese ? interface.path + "无法独占：" + interface.problem : interface.problem;
+            break;
+        }
+    }
+    return text;
+}
+
 std::string KeyDelayLogLine(bool chinese, double roundedDelay) {
     const char* label = chinese ? "按键延时响应时间: " : "Key Delay:  ";
     return label + ShortestDecimalText(roundedDelay) + " ms";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/pedal_hold.h"
 #include "editor/modifier_keys.h"
 #include "editor/mouse_buttons.h"
 #include "editor/press_text.h"
@@ -92,6 +93,11 @@ std::string MouseLogLine(bool chinese, std::size_t mouseButton, std::string_view
 // What the pedal pressed, for the result list: "踏板输出:  < Ctrl + Shift + A >" or
 // "Pedal Sent:  < Ctrl + Shift + A >"; mouse buttons as the mouse log lines name them ("< L BTN Click >").
 std::string PedalSentLine(bool chinese, const HeldInputs& pressed);
+
+// The status tooltip's note on the pedal's keyboard and mouse interfaces that could not be held: their keys
+// also reach the window, which ignores those that come while the pedal is pressed. Empty when none is left
+// unheld.
+std::string UnheldInputNote(bool chinese, const std::vector<UnheldInterface>& unheld);
 
 // The log line of a key delay sent to the device: "按键延时响应时间: 300 ms" or "Key Delay:  300 ms".
 std::string KeyDelayLogLine(bool chinese, double roundedDelay);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/input_hold.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -79,6 +81,9 @@ public:
     // Opens a path for reading its input reports only, shared with other openers, the system's own keyboard
     // and mouse handling included; a write through the result fails. Needs read permission alone.
     virtual OpenResult openReadOnly(const std::string& path) = 0;
+    // Holds the input of the interface at a path (see InputHold) for as long as the result lives. A backend
+    // without such a hold refuses with NotOffered.
+    virtual HoldResult holdInput(const std::string& /*path*/) { return {}; }
 };
 
 } // namespace treadkey

@@ -114,6 +114,8 @@ public:
 
     OpenResult openReadOnly(const std::string& path) override { return hidapi_platform::OpenReadOnly(path); }
 
+    HoldResult holdInput(const std::string& path) override { return hidapi_platform::HoldInput(path); }
+
 private:
     HidapiUser user_;
 };

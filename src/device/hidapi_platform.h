@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-// What hidapi leaves to each platform. Exactly one hidapi_backend_<platform>.cpp defines these.
+// What hidapi leaves to each platform. The files of one platform define these: hidapi_backend_<platform>.cpp,
+// and input_hold_<platform>.cpp the hold.
 namespace treadkey::hidapi_platform {
 
 // The raw report descriptor of the interface at `path`, which `device` has open; nothing when it cannot be
@@ -25,6 +26,9 @@ std::vector<HidCollection> TopLevelCollections(const std::string& path,
 // descriptor to itself, so a platform opens readers its own way, offering a descriptor to wait on where it
 // has one. A failure is worded and classified as below.
 OpenResult OpenReadOnly(const std::string& path);
+
+// Holds the input of the interface at `path` (see InputHold): every input node the system made for it.
+HoldResult HoldInput(const std::string& path);
 
 // One line saying why opening `path` failed and, where known, how to fix it. `error` is errno as it was right
 // after the failed open, or 0 when unknown.

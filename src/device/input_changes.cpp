@@ -82,4 +82,8 @@ InterfaceInput::Reading InterfaceInput::Read(std::span<const std::uint8_t> repor
     return reading;
 }
 
+bool InterfaceInput::Holding() const {
+    return std::any_of(held_.begin(), held_.end(), [](const auto& entry) { return !entry.second.empty(); });
+}
+
 } // namespace treadkey

@@ -35,6 +35,8 @@ public:
         std::vector<PedalEvent> events; // releases before presses
     };
     Reading Read(std::span<const std::uint8_t> report);
+    // Whether the last reports hold any key or button down.
+    bool Holding() const;
 
 private:
     std::optional<InputLayout> layout_;

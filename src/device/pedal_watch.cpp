@@ -92,6 +92,10 @@ std::vector<std::string> PedalWatch::ReadQueued(int maxPerInterface,
     return failed;
 }
 
+bool PedalWatch::Holding() const {
+    return std::any_of(watched_.begin(), watched_.end(), [](const Watched& w) { return w.input.Holding(); });
+}
+
 std::optional<std::vector<int>> PedalWatch::PollDescriptors() const {
     std::vector<int> descriptors;
     for (const Watched& watched : watched_) {

@@ -49,6 +49,8 @@ public:
     // The descriptors to wait on; only when every open interface has one.
     std::optional<std::vector<int>> PollDescriptors() const;
     std::size_t OpenCount() const { return watched_.size(); }
+    // Whether what the open interfaces last sent holds any key or button down.
+    bool Holding() const;
 
 private:
     template <typename Interfaces, typename InterfaceOf>

@@ -3,6 +3,7 @@
 #include "app/ui_services.h"
 #include "app/usb_window.h"
 #include "device/fake_hid_backend.h"
+#include "device/input_layout.h"
 #include "protocol/report_hex.h"
 
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,8 @@ public:
 class WindowTest : public ::testing::Test {
 protected:
     static constexpr const char* kPedal = "pedal-0";
+    static constexpr const char* kKeyboard = "pedal-keyboard";
+    static constexpr const char* kMouse = "pedal-mouse";
 
     void SetUp() override {
         window = std::make_unique<USB>(backend, ui);
@@ -63,6 +67,16 @@ protected:
     }
 
     void PlugPedal(int reportLength = 9) { backend.Plug({kPedal, 0x2704, 0x2018, reportLength, true}); }
+    // A composite pedal with its keyboard and mouse after the configuration interface, so that the window
+    // must know them from the passed-over interfaces discovery records past its match.
+    void PlugComposite() {
+        PlugPedal();
+        const std::span<const std::uint8_t> keyboard = BootKeyboardDescriptor();
+        backend.Plug(
+            {kKeyboard, 0x2704, 0x2018, 2, true, {{0x01, 0x06}}, {{keyboard.begin(), keyboard.end()}}});
+        const std::span<const std::uint8_t> mouse = BootMouseDescriptor();
+        backend.Plug({kMouse, 0x2704, 0x2018, 0, true, {{0x01, 0x02}}, {{mouse.begin(), mouse.end()}}});
+    }
     void Connect(int reportLength = 9) {
         PlugPedal(reportLength);
         window->Timer1_Timer();

@@ -1,10 +1,8 @@
 #include "app/window_fixture.h"
-#include "device/input_layout.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include <span>
 #include <vector>
 
 namespace treadkey::testing {
@@ -12,21 +10,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A composite pedal with its keyboard and mouse after the configuration interface, so that the window must
-// know them from the passed-over interfaces discovery records past its match.
 class PedalOutput : public WindowTest {
 protected:
-    static constexpr const char* kKeyboard = "pedal-keyboard";
-    static constexpr const char* kMouse = "pedal-mouse";
-
-    void PlugComposite() {
-        PlugPedal();
-        const std::span<const std::uint8_t> keyboard = BootKeyboardDescriptor();
-        backend.Plug(
-            {kKeyboard, 0x2704, 0x2018, 2, true, {{0x01, 0x06}}, Bytes(keyboard.begin(), keyboard.end())});
-        const std::span<const std::uint8_t> mouse = BootMouseDescriptor();
-        backend.Plug({kMouse, 0x2704, 0x2018, 0, true, {{0x01, 0x02}}, Bytes(mouse.begin(), mouse.end())});
-    }
     void PressAndRelease(const std::string& path, Bytes down) {
         backend.Send(path, down);
         backend.Send(path, Bytes(down.size(), 0));

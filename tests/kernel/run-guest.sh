@@ -20,8 +20,9 @@ readonly GUEST_CPU=${TREADKEY_GUEST_CPU:-max}
 readonly CACHE_ROOT=${XDG_CACHE_HOME:-$HOME/.cache}/treadkey-setup
 readonly HOST_PACKAGES=(qemu-system-x86 busybox-static cpio)
 # Loaded in this order in the guest; their dependencies come along through modules.dep. Nothing autoloads
-# hid-generic without udev, and without it no hidraw node appears.
-readonly GUEST_MODULES=(uhid hid-generic virtio_pci 9pnet_virtio 9p overlay)
+# hid-generic without udev, and without it no hidraw node appears; evdev gives each input device of a HID
+# device its event node, which the window holds.
+readonly GUEST_MODULES=(uhid hid-generic evdev virtio_pci 9pnet_virtio 9p overlay)
 readonly MARK='TREADKEY-GUEST:'
 
 say() { echo "run-guest: $*"; }

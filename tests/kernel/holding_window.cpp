@@ -1,0 +1,29 @@
+// The window as the program runs it, made the active window so that it holds the pedal: prints
+// "held=N" (the interfaces it holds) once it does, then runs until it is killed, for the guest test that
+// kills it.
+#include "app/ui_services.h"
+#include "app/usb_window.h"
+#include "device/hidapi_backend.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <iostream>
+#include <memory>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("treadkey-setup"));
+    const std::unique_ptr<treadkey::HidBackend> backend = treadkey::MakeHidapiBackend();
+    treadkey::QtUiServices ui;
+    treadkey::USB window(*backend, ui);
+    window.Form_Load();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) {
+        std::cout << "held=none: the window never became active" << std::endl;
+        return 1;
+    }
+    window.Timer1_Timer();
+    std::cout << "held=" << window.Hold().HeldCount() << std::endl;
+    return QApplication::exec();
+}
