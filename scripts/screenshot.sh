@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Takes the README's pictures of the window on a virtual pedal, on a virtual X display: docs/screenshot.png in
+# Takes the pictures of the window in the README and docs/ on a virtual pedal, on a virtual X display: docs/screenshot.png in
 # Chinese, as the window starts, and docs/screenshot-en.png in English, each with a few written keys and a
 # mouse click in the result list.
 # Usage: scripts/screenshot.sh [BUILD_DIR]   (default build/default; the window is built there if missing)

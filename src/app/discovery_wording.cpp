@@ -76,7 +76,7 @@ std::string OpenFailureText(const SeenInterface& seen, bool chinese) {
     }
     switch (seen.openFailure) {
     case OpenFailure::PermissionDenied:
-        return "没有访问权限：请按 README“桌面安装”一节授予权限，然后重新插拔踏板";
+        return "没有访问权限：请按 README“Installing on a desktop”一节授予权限，然后重新插拔踏板";
     case OpenFailure::Gone:
         return "已不存在：请重新插拔踏板";
     case OpenFailure::NotHid:

@@ -135,7 +135,7 @@ std::string UnheldInputNote(bool chinese, const std::vector<UnheldInterface>& un
         case HoldRefusal::PermissionDenied:
             text += chinese
                         ? interface.path +
-                              "的输入设备没有访问权限：请按 README“桌面安装”一节授予权限，然后重新插拔踏板"
+                              "的输入设备没有访问权限：请按 README“Installing on a desktop”一节授予权限，然后重新插拔踏板"
                         : interface.problem;
             break;
         case HoldRefusal::Failed:

@@ -76,7 +76,7 @@ TEST_F(Connection, ALockedPedalSaysWhyOnTheStatusTooltipInTheWindowsLanguageAndO
     EXPECT_EQ(window->Label3->text(), "USB设备联接失败!");
     EXPECT_EQ(window->Label3->toolTip(),
               QStringLiteral("无法打开踏板：pedal-locked（厂商自定义）没有访问权限："
-                             "请按 README“桌面安装”一节授予权限，然后重新插拔踏板"));
+                             "请按 README“Installing on a desktop”一节授予权限，然后重新插拔踏板"));
     Click(window->Command3);
     window->Timer1_Timer();
     EXPECT_EQ(window->Label3->toolTip(),

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# The programs' own help is where commands and options are described; the README and the man page repeat
+# The programs' own help is where commands and options are described; the docs and the man page repeat
 # parts of it for readers who have not installed anything. This checks that every copy says what the programs
-# print: the README's option block and command table, and the man page's command and option entries.
+# print: the window's option block and treadkeyctl's command table in docs/, and the man page's command and
+# option entries.
 # usage: help_copies_check.sh PATH/TO/treadkeyctl PATH/TO/treadkey-setup SOURCE-DIR
 set -uo pipefail
 treadkeyctl=$1
 window=$2
 source_dir=$3
-readme=$source_dir/README.md
+window_page=$source_dir/docs/usage-and-options.md
+command_line_page=$source_dir/docs/command-line-and-profiles.md
 man_page=$source_dir/packaging/treadkeyctl.1.in
 
 failed=0
@@ -32,15 +34,15 @@ synopses=$(sed -n '/^Commands:$/,/^$/p' <<<"$overview" | sed -n 's/^  \(.*[^ ]\)
 shared_options=$(sed -n '/^Options for every command:$/,/^$/p' <<<"$overview" |
     sed -n 's/^  \(--[^ ]*\( [A-Z]\+\)\?\) .*$/\1/p')
 
-# The README's command table: the first cell of each row below the header, "\|" unescaped.
-readme_commands=$(sed -n '/^| command | writes |$/,/^$/p' "$readme" | sed -n 's/^| `\(.*\)` | .*$/\1/p' |
-    sed 's/\\|/|/g')
-same "the README's command table" "$(grep -v '^help ' <<<"$synopses")" "$readme_commands"
+# The command table: the first cell of each row below the header, "\|" unescaped.
+docs_commands=$(sed -n '/^| command | writes |$/,/^$/p' "$command_line_page" |
+    sed -n 's/^| `\(.*\)` | .*$/\1/p' | sed 's/\\|/|/g')
+same "the command table in docs/" "$(grep -v '^help ' <<<"$synopses")" "$docs_commands"
 
-# The README's option block is the window's help, indented by two more spaces.
+# The window's option block is its help, indented by two more spaces.
 window_options=$("$window" --help | sed -n '/^Options:$/,$p' | sed -n 's/^  /    /p')
-readme_options=$(sed -n '/^### Options$/,/^[^ ]/p' "$readme" | grep '^    ')
-same "the README's option block" "$window_options" "$readme_options"
+docs_options=$(sed -n '/^## Options$/,/^[^ ]/p' "$window_page" | grep '^    ')
+same "the option block in docs/" "$window_options" "$docs_options"
 
 # The man page: the line after each .TP under COMMANDS, and each option entry under OPTIONS.
 man_commands=$(sed -n '/^\.SH COMMANDS$/,/^\.SH /p' "$man_page" | sed -n '/^\.TP$/{n;p}' | plain_troff)
