@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Takes the pictures of the window in the README and docs/ on a virtual pedal, on a virtual X display: docs/screenshot.png in
-# Chinese, as the window starts, and docs/screenshot-en.png in English, each with a few written keys and a
-# mouse click in the result list.
+# Takes the pictures of the window in the README and docs/ on a virtual pedal, on a virtual X display:
+# docs/screenshot.png in Chinese, as the window starts, and docs/screenshot-en.png in English, each with a few
+# written keys and a mouse click in the result list.
 # Usage: scripts/screenshot.sh [BUILD_DIR]   (default build/default; the window is built there if missing)
 # QT_SCALE_FACTOR is passed on, so that QT_SCALE_FACTOR=1.5 shows the window as a scaled desktop draws it.
 set -euo pipefail
