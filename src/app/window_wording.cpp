@@ -133,10 +133,9 @@ std::string UnheldInputNote(bool chinese, const std::vector<UnheldInterface>& un
             text += interface.path + (chinese ? "在此无法独占" : " cannot be held here");
             break;
         case HoldRefusal::PermissionDenied:
-            text += chinese
-                        ? interface.path +
-                              "的输入设备没有访问权限：请按 README“Installing on a desktop”一节授予权限，然后重新插拔踏板"
-                        : interface.problem;
+            text += chinese ? interface.path + "的输入设备没有访问权限：请按 README“Installing on a desktop”"
+                                               "一节授予权限，然后重新插拔踏板"
+                            : interface.problem;
             break;
         case HoldRefusal::Failed:
             text += chinese ? interface.path + "无法独占：" + interface.problem : interface.problem;
