@@ -1,9 +1,11 @@
 #pragma once
 
+#include "device/input_layout.h"
 #include "kernel/uhid_pedal.h"
 
 #include <cstdint>
 #include <ostream>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,30 +39,15 @@ inline Bytes NumberedReportsDescriptor() {
             0xC0};
 }
 
-// A boot keyboard: its only output is the LED report, 5 LED bits padded to one byte.
+// The boot keyboard (its only output the LED report) and the boot mouse (a Physical collection nested in the
+// Application one, no output), as the program itself declares them.
 inline Bytes BootKeyboardDescriptor() {
-    return {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,                                     // Keyboard
-            0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, // modifier bits
-            0x95, 0x08, 0x81, 0x02,                                                 //
-            0x95, 0x01, 0x75, 0x08, 0x81, 0x01,                                     // reserved byte
-            0x95, 0x05, 0x75, 0x01, 0x05, 0x08, 0x19, 0x01, 0x29, 0x05, 0x91, 0x02, // 5 LEDs
-            0x95, 0x01, 0x75, 0x03, 0x91, 0x01,                                     // LED padding
-            0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x05, 0x07, 0x19, 0x00, // 6 key codes
-            0x29, 0x65, 0x81, 0x00,                                                 //
-            0xC0};
+    const std::span<const std::uint8_t> descriptor = treadkey::BootKeyboardDescriptor();
+    return {descriptor.begin(), descriptor.end()};
 }
-
-// A boot mouse: three buttons and X/Y inside a Physical collection nested in the Application one; no output.
 inline Bytes BootMouseDescriptor() {
-    return {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01,                         // Mouse
-            0x09, 0x01, 0xA1, 0x00,                                     //   Pointer (Physical, nested)
-            0x05, 0x09, 0x19, 0x01, 0x29, 0x03, 0x15, 0x00, 0x25, 0x01, //     3 buttons
-            0x95, 0x03, 0x75, 0x01, 0x81, 0x02,                         //
-            0x95, 0x01, 0x75, 0x05, 0x81, 0x01,                         //     padding
-            0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x15, 0x81, 0x25, 0x7F, //     X, Y
-            0x75, 0x08, 0x95, 0x02, 0x81, 0x06,                         //
-            0xC0,                                                       //   End Collection
-            0xC0};
+    const std::span<const std::uint8_t> descriptor = treadkey::BootMouseDescriptor();
+    return {descriptor.begin(), descriptor.end()};
 }
 
 // Two top-level collections in one node, as a keyboard with media keys has them: a keyboard (report 1: the
