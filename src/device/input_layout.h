@@ -1,25 +1,13 @@
 #pragma once
 
-#include <compare>
+#include "device/descriptor_reader.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
 
 namespace treadkey {
-
-struct HidUsage {
-    std::uint16_t page = 0;
-    std::uint16_t usage = 0;
-
-    friend auto operator<=>(const HidUsage&, const HidUsage&) = default;
-};
-
-// A run of usages one Usage, or one Usage Minimum/Maximum pair, names.
-struct UsageRange {
-    HidUsage first;
-    std::uint16_t count = 1;
-};
 
 // The data of one Input main item: `count` values of `size` bits from `bitOffset` on (counted from the first
 // byte after the report id). A variable field gives one usage a value; an array field's values each name a
@@ -52,8 +40,7 @@ struct InputLayout {
     const InputReportLayout* Find(std::uint8_t reportId) const;
 };
 
-// The input reports a report descriptor declares; nothing when it is empty, truncated or malformed, or when a
-// report would be longer than 65535 bytes.
+// The input reports a report descriptor declares; nothing when ReadDescriptor refuses it.
 std::optional<InputLayout> InputLayoutFromDescriptor(std::span<const std::uint8_t> descriptor);
 
 // The boot protocol's reports, for an interface whose descriptor cannot be read: a modifier byte, a reserved

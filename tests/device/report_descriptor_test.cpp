@@ -1,3 +1,4 @@
+#include "device/input_layout.h"
 #include "device/report_descriptor.h"
 
 #include <gtest/gtest.h>
@@ -23,19 +24,9 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 }
 
 // The boot keyboard: 8-byte input report, 5 LED bits + 3 padding bits of output.
-const Bytes kBootKeyboard = {
-    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01,
-    0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0x95, 0x01, 0x75, 0x08, 0x81, 0x01, 0x95, 0x05, 0x75, 0x01,
-    0x05, 0x08, 0x19, 0x01, 0x29, 0x05, 0x91, 0x02, 0x95, 0x01, 0x75, 0x03, 0x91, 0x01, 0x95, 0x06,
-    0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x05, 0x07, 0x19, 0x00, 0x29, 0x65, 0x81, 0x00, 0xC0,
-};
-
+const Bytes kBootKeyboard(BootKeyboardDescriptor().begin(), BootKeyboardDescriptor().end());
 // The boot mouse: three buttons and X/Y, input only.
-const Bytes kBootMouse = {
-    0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x09, 0x01, 0xA1, 0x00, 0x05, 0x09, 0x19, 0x01, 0x29, 0x03, 0x15,
-    0x00, 0x25, 0x01, 0x95, 0x03, 0x75, 0x01, 0x81, 0x02, 0x95, 0x01, 0x75, 0x05, 0x81, 0x01, 0x05, 0x01,
-    0x09, 0x30, 0x09, 0x31, 0x15, 0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x02, 0x81, 0x06, 0xC0, 0xC0,
-};
+const Bytes kBootMouse(BootMouseDescriptor().begin(), BootMouseDescriptor().end());
 
 // A vendor-defined collection with one output of `count` bytes (count < 0x80, one-byte Report Count).
 Bytes VendorOutput(std::uint8_t count) {
@@ -242,14 +233,15 @@ TEST(OutputReportLengthFuzz, MutatedRealDescriptorsNeverCrashOrGoOutOfRange) {
     EXPECT_GT(unknown, 0);
 }
 
+const Bytes kConsumer = {0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x09, 0xE9, 0x09, 0xEA, 0x81, 0x02, 0xC0};
+// A vendor collection that nests a keyboard-like one: only the outer one counts.
+const Bytes kVendorNestingKeyboard = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x05,
+                                      0x01, 0x09, 0x06, 0xA1, 0x02, 0xC0, 0xC0};
+const Bytes kExtendedUsage = {0x0B, 0x01, 0x00, 0x0D, 0x00, 0xA1, 0x01, 0xC0}; // page 000D, usage 1
+// Push and Pop restore the page between collections; the second collection gives no usage of its own.
+const Bytes kPushedPage = {0xA4, 0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0xC0, 0xB4, 0xA1, 0x01, 0xC0};
+
 TEST(TopLevelCollections, ListsEachOutermostCollectionWithItsPageAndFirstUsage) {
-    const Bytes consumer = {0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x09, 0xE9, 0x09, 0xEA, 0x81, 0x02, 0xC0};
-    // A vendor collection that nests a keyboard-like one: only the outer one counts.
-    const Bytes vendorNestingKeyboard = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x05,
-                                         0x01, 0x09, 0x06, 0xA1, 0x02, 0xC0, 0xC0};
-    const Bytes extendedUsage = {0x0B, 0x01, 0x00, 0x0D, 0x00, 0xA1, 0x01, 0xC0}; // page 000D, usage 1
-    // Push and Pop restore the page between collections; the second collection gives no usage of its own.
-    const Bytes pushedPage = {0xA4, 0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0xC0, 0xB4, 0xA1, 0x01, 0xC0};
     const struct {
         const char* name;
         Bytes descriptor;
@@ -257,10 +249,10 @@ TEST(TopLevelCollections, ListsEachOutermostCollectionWithItsPageAndFirstUsage) 
     } cases[] = {
         {"boot keyboard", kBootKeyboard, {{0x01, 0x06}}},
         {"boot mouse, its pointer nested", kBootMouse, {{0x01, 0x02}}},
-        {"keyboard, then consumer control", Concat({kBootKeyboard, consumer}), {{0x01, 0x06}, {0x0C, 0x01}}},
-        {"vendor nesting a keyboard", vendorNestingKeyboard, {{0xFF00, 0x01}}},
-        {"four-byte usage", extendedUsage, {{0x0D, 0x01}}},
-        {"pushed and popped page", pushedPage, {{0x0C, 0x01}, {0x00, 0x00}}},
+        {"keyboard, then consumer control", Concat({kBootKeyboard, kConsumer}), {{0x01, 0x06}, {0x0C, 0x01}}},
+        {"vendor nesting a keyboard", kVendorNestingKeyboard, {{0xFF00, 0x01}}},
+        {"four-byte usage", kExtendedUsage, {{0x0D, 0x01}}},
+        {"pushed and popped page", kPushedPage, {{0x0C, 0x01}, {0x00, 0x00}}},
         {"no collection", {0x05, 0x01, 0x09, 0x06}, {}},
         {"empty", {}, {}},
         {"truncated item", {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x06, 0x00}, {}},
@@ -271,6 +263,69 @@ TEST(TopLevelCollections, ListsEachOutermostCollectionWithItsPageAndFirstUsage) 
         EXPECT_EQ(TopLevelCollectionsFromDescriptor(c.descriptor), c.collections) << c.name;
     }
 }
+
+// A descriptor and its top-level collections; nothing when every query must refuse it.
+struct AgreementCase {
+    std::string name;
+    Bytes descriptor;
+    std::optional<std::vector<HidCollection>> collections;
+
+    friend void PrintTo(const AgreementCase& tested, std::ostream* out) { *out << tested.name; }
+};
+
+class EveryQuery : public ::testing::TestWithParam<AgreementCase> {};
+
+TEST_P(EveryQuery, ReadsOrRefusesTheDescriptorAsTheOthersDo) {
+    const AgreementCase& tested = GetParam();
+    EXPECT_EQ(OutputReportLengthFromDescriptor(tested.descriptor).has_value(),
+              tested.collections.has_value());
+    EXPECT_EQ(InputLayoutFromDescriptor(tested.descriptor).has_value(), tested.collections.has_value());
+    EXPECT_EQ(TopLevelCollectionsFromDescriptor(tested.descriptor),
+              tested.collections.value_or(std::vector<HidCollection>{}));
+}
+
+Bytes InVendorCollection(const Bytes& items) {
+    return Concat({kOpenVendorCollection, items, kEndCollection});
+}
+
+const std::vector<HidCollection> kVendor = {{0xFF00, 0x01}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Descriptors, EveryQuery,
+    ::testing::Values(
+        AgreementCase{"BootKeyboard", kBootKeyboard, {{{0x01, 0x06}}}},
+        AgreementCase{"BootMouse", kBootMouse, {{{0x01, 0x02}}}},
+        AgreementCase{"PedalTestRig", VendorOutput(8), kVendor},
+        AgreementCase{
+            "KeyboardThenConsumer", Concat({kBootKeyboard, kConsumer}), {{{0x01, 0x06}, {0x0C, 0x01}}}},
+        AgreementCase{"VendorNestingKeyboard", kVendorNestingKeyboard, kVendor},
+        AgreementCase{"FourByteUsage", kExtendedUsage, {{{0x0D, 0x01}}}},
+        AgreementCase{"PushedPage", kPushedPage, {{{0x0C, 0x01}, {0x00, 0x00}}}},
+        // Report 2 inside Push and Pop, report 1 around them, each with an input and an output.
+        AgreementCase{"PushedReportId",
+                      InVendorCollection({0x85, 0x01, 0x75, 0x08, 0x95, 0x04, 0xA4, 0x85, 0x02, 0x95,
+                                          0x06, 0x81, 0x02, 0x91, 0x02, 0xB4, 0x81, 0x02, 0x91, 0x02}),
+                      kVendor},
+        AgreementCase{"PushesUpToTheLimit", Concat({Pushes(16), VendorOutput(8)}), kVendor},
+        AgreementCase{"NoCollection", {0x05, 0x01, 0x09, 0x06}, std::vector<HidCollection>{}},
+        AgreementCase{"Empty", {}, std::nullopt},
+        // The kernel refuses an unclosed collection and Report ID 0, so every query does.
+        AgreementCase{"CollectionNotClosed", WithoutLastByte(VendorOutput(8)), std::nullopt},
+        AgreementCase{"ReportIdZero", InVendorCollection({0x85, 0x00, 0x75, 0x08, 0x95, 0x08, 0x91, 0x02}),
+                      std::nullopt},
+        AgreementCase{"ItemCut", {0x05, 0x01, 0x09}, std::nullopt},
+        AgreementCase{"EndWithoutCollection", Concat({VendorOutput(8), kEndCollection}), std::nullopt},
+        AgreementCase{"ReportIdAbove255", InVendorCollection({0x86, 0x00, 0x01}), std::nullopt},
+        AgreementCase{"PopOnEmptyStack", Concat({{0xB4}, VendorOutput(8)}), std::nullopt},
+        AgreementCase{"PushesPastTheLimit", Concat({Pushes(17), VendorOutput(8)}), std::nullopt},
+        // 65535 data bytes leave no room for the report id, whichever kind of report holds them.
+        AgreementCase{"OutputTooLong", InVendorCollection({0x75, 0x08, 0x96, 0xFF, 0xFF, 0x91, 0x02}),
+                      std::nullopt},
+        AgreementCase{"InputTooLong", InVendorCollection({0x75, 0x08, 0x96, 0xFF, 0xFF, 0x81, 0x02}),
+                      std::nullopt},
+        AgreementCase{"FeatureTooLong", InVendorCollection({0x75, 0x08, 0x96, 0xFF, 0xFF, 0xB1, 0x02}),
+                      std::nullopt}),
+    [](const auto& tested) { return tested.param.name; });
 
 } // namespace
 } // namespace treadkey
