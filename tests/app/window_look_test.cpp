@@ -80,6 +80,9 @@ QString CaptionFault(QWidget* control, USB& window) {
         if (lines.join(QLatin1Char(' ')).simplified() != button->text().simplified()) {
             return "lost words: " + lines.join(QLatin1Char('|'));
         }
+        if (lines.size() > 1 && metrics.horizontalAdvance(button->text()) <= area.width()) {
+            return "wrapped though it fits on one line: " + lines.join(QLatin1Char('|'));
+        }
         for (const QString& line : lines) {
             if (metrics.horizontalAdvance(line) > area.width()) {
                 return "line cut at the sides: " + line;
