@@ -404,20 +404,6 @@ INSTANTIATE_TEST_SUITE_P(Keyboards, CompositeOnKernel, ::testing::ValuesIn(Keybo
                              return std::string(shape.param.name);
                          });
 
-TEST_F(WindowOnKernel, AKeyboardWithMediaKeysAndAMouseAloneTakeTheFramesOnTheShortReportWithTheWarning) {
-    UhidPedal keyboard(PedalMixedKeyboardIdentity());
-    UhidPedal mouse(PedalMouseIdentity());
-    window->Timer1_Timer();
-    ASSERT_EQ(window->Label3->text(), kConnected);
-    EXPECT_EQ(window->Link().DevicePathName, keyboard.hidrawPath());
-    EXPECT_EQ(window->Label3->toolTip().toStdString(),
-              "这可能不是踏板的配置接口：" + keyboard.hidrawPath() +
-                  "（键盘、多媒体控制）的输出报告只有 2 字节，放不下完整的一帧（8 字节）");
-    AssignCtrlShiftAToSlot3(*window);
-    EXPECT_TRUE(SameReports(FramesAmong(keyboard.outputReports()), WorkedKeyExample(2)));
-    EXPECT_THAT(FramesAmong(mouse.outputReports()), ::testing::IsEmpty());
-}
-
 TEST_F(WindowOnKernel, APedalWithOnlyKeyboardAndMouseIsNotConnectedAndSaysWhy) {
     UhidPedal keyboard(PedalKeyboardIdentity());
     UhidPedal mouse(PedalMouseIdentity());
