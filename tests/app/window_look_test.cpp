@@ -121,11 +121,7 @@ QString CaptionFault(QWidget* control, USB& window) {
     return {};
 }
 
-class CaptionsIn : public ::testing::TestWithParam<FontRow> {
-protected:
-    FakeHidBackend backend;
-    RecordingUi ui;
-};
+class CaptionsIn : public ::testing::TestWithParam<FontRow> {};
 
 TEST_P(CaptionsIn, EveryVisibleCaptionIsDrawnWholeWithoutBoxesInBothLanguages) {
     const FontRow row = GetParam();
@@ -133,6 +129,8 @@ TEST_P(CaptionsIn, EveryVisibleCaptionIsDrawnWholeWithoutBoxesInBothLanguages) {
     if (!family.isEmpty() && !Installed(family)) {
         GTEST_SKIP() << row.family << " is not installed (Debian package " << row.package << ")";
     }
+    FakeHidBackend backend;
+    RecordingUi ui;
     USB window(backend, ui, family.isEmpty() ? WindowFontFamilies() : QStringList{family});
     window.Form_Load();
     window.Timer1->stop();
