@@ -19,12 +19,13 @@ QString TimeOf(const QString& line, const QLocale& locale, const QDateTime& when
 }
 
 TEST(ResultLine, DateTimeThenColonThenTheTextUnchanged) {
+    const QDateTime when(QDate(2019, 7, 12), QTime(14, 3, 5));
     const QLocale c = QLocale::c();
-    const QString line = FormatResultLine(kAfternoon, c, QStringLiteral("CloseHandle (HIDHandle)"));
-    EXPECT_EQ(line, "[" + c.toString(kAfternoon.date(), QLocale::ShortFormat) +
-                        " 14:03:05]: CloseHandle (HIDHandle)");
-    EXPECT_TRUE(FormatResultLine(kAfternoon, c, QString()).endsWith("]: "));
-    EXPECT_TRUE(FormatResultLine(kAfternoon, c, QStringLiteral("  x ")).endsWith("]:   x "));
+    const QString line = FormatResultLine(when, c, QStringLiteral("CloseHandle (HIDHandle)"));
+    EXPECT_EQ(line,
+              "[" + c.toString(when.date(), QLocale::ShortFormat) + " 14:03:05]: CloseHandle (HIDHandle)");
+    EXPECT_TRUE(FormatResultLine(when, c, QString()).endsWith("]: "));
+    EXPECT_TRUE(FormatResultLine(when, c, QStringLiteral("  x ")).endsWith("]:   x "));
 }
 
 // The locales of the pedal's first users, and the shapes of time format that once went wrong: a zone field in
