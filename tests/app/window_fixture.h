@@ -53,6 +53,12 @@ public:
     std::function<void()> onQuestion; // runs while the question is up
 };
 
+// Makes target the active window, as a click on it does.
+inline void Activate(QWidget* target) {
+    target->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(target));
+}
+
 // The window after start-up over an in-process HID stack, its timer stopped so that each test ticks by hand.
 class WindowTest : public ::testing::Test {
 protected:
@@ -67,13 +73,12 @@ protected:
     }
 
     void PlugPedal(int reportLength = 9) { backend.Plug({kPedal, 0x2704, 0x2018, reportLength, true}); }
-    // A composite pedal with its keyboard and mouse after the configuration interface, so that the window
-    // must know them from the passed-over interfaces discovery records past its match.
-    void PlugComposite() {
+    // A composite pedal with its keyboard (of these collections) and mouse after the configuration interface,
+    // so that the window must know them from the interfaces discovery records past its match.
+    void PlugComposite(const std::vector<HidCollection>& collections = {{0x01, 0x06}}) {
         PlugPedal();
         const std::span<const std::uint8_t> keyboard = BootKeyboardDescriptor();
-        backend.Plug(
-            {kKeyboard, 0x2704, 0x2018, 2, true, {{0x01, 0x06}}, {{keyboard.begin(), keyboard.end()}}});
+        backend.Plug({kKeyboard, 0x2704, 0x2018, 2, true, collections, {{keyboard.begin(), keyboard.end()}}});
         const std::span<const std::uint8_t> mouse = BootMouseDescriptor();
         backend.Plug({kMouse, 0x2704, 0x2018, 0, true, {{0x01, 0x02}}, {{mouse.begin(), mouse.end()}}});
     }

@@ -15,11 +15,17 @@ using ::testing::HasSubstr;
 
 constexpr int kPastAPedalKeystrokeMs = 600;
 
+// The in-process stack offers no hold, as neither Windows nor the virtual pedal does.
 class PedalHoldWindow : public WindowTest {
 protected:
-    static void Activate(QWidget* target) {
-        target->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(target));
+    void SetUp() override {
+        WindowTest::SetUp();
+        PlugComposite();
+        Activate(window.get());
+        window->Timer1_Timer();
+        Click(Key(50));
+        ASSERT_EQ(backend.Writes().size(), 3U);
+        backend.ClearWrites();
     }
     // The pedal's keyboard reports `usage` down (and up again, unless still held); then the keystroke it
     // types reaches the focused control, as it does where nothing holds the pedal.
@@ -34,9 +40,6 @@ protected:
 };
 
 TEST_F(PedalHoldWindow, UnheldThePedalsKeysWriteNothingMoveNoFocusAndChangeNoBox) {
-    PlugComposite(); // the in-process stack offers no hold, as neither Windows nor the virtual pedal does
-    Activate(window.get());
-    window->Timer1_Timer();
     EXPECT_THAT(Tooltip(),
                 HasSubstr("踏板的按键也会送到本窗口，踏板按下期间收到的按键一律忽略：pedal-keyboard"
                           "在此无法独占；pedal-mouse在此无法独占"));
@@ -44,9 +47,6 @@ TEST_F(PedalHoldWindow, UnheldThePedalsKeysWriteNothingMoveNoFocusAndChangeNoBox
     window->Timer1_Timer();
     EXPECT_THAT(Tooltip(), HasSubstr("the pedal's keys also reach this window, which ignores keys that come "
                                      "while the pedal is pressed: pedal-keyboard cannot be held here"));
-    Click(Key(50));
-    ASSERT_EQ(backend.Writes().size(), 3U);
-
     const struct {
         const char* name;
         QWidget* focus;
@@ -60,7 +60,6 @@ TEST_F(PedalHoldWindow, UnheldThePedalsKeysWriteNothingMoveNoFocusAndChangeNoBox
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        backend.ClearWrites();
         c.focus->setFocus();
         QWidget* const focused = QApplication::focusWidget();
         const qsizetype lines = LogTexts().size();
@@ -74,11 +73,6 @@ TEST_F(PedalHoldWindow, UnheldThePedalsKeysWriteNothingMoveNoFocusAndChangeNoBox
 }
 
 TEST_F(PedalHoldWindow, UnheldTheComputersOwnKeysWorkBesideThePedalBeforeAndAfterItsPress) {
-    PlugComposite();
-    Activate(window.get());
-    window->Timer1_Timer();
-    Click(Key(50));
-    backend.ClearWrites();
     Key(50)->setFocus();
     QTest::keyClick(Key(50), Qt::Key_Space);
     EXPECT_EQ(backend.Writes().size(), 3U) << "the computer's own Space clicks the focused key";

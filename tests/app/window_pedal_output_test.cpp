@@ -42,21 +42,12 @@ TEST_F(PedalOutput, EachPressIsLoggedWithinOneTickInTheWindowsLanguageAndNoRelea
 }
 
 TEST_F(PedalOutput, AKeyboardWithMediaKeysAfterTheChosenInterfaceIsWatchedToo) {
-    PlugPedal();
-    const std::span<const std::uint8_t> keyboard = BootKeyboardDescriptor();
-    // Not passed over (its consumer control is shared), and never opened for writing past the choice.
-    backend.Plug({kKeyboard,
-                  0x2704,
-                  0x2018,
-                  2,
-                  true,
-                  {{0x01, 0x06}, {0x0C, 0x01}},
-                  Bytes(keyboard.begin(), keyboard.end())});
+    PlugComposite({{0x01, 0x06}, {0x0C, 0x01}}); // not passed over: its consumer control is shared
     window->Timer1_Timer();
     PressAndRelease(kKeyboard, {0x03, 0, 0x04, 0, 0, 0, 0, 0});
     window->Timer1_Timer();
     EXPECT_EQ(LogTexts(), QStringList{"踏板输出:  < Ctrl + Shift + A >"});
-    EXPECT_EQ(backend.ReadOpenedPaths(), std::vector<std::string>{kKeyboard});
+    EXPECT_EQ(backend.ReadOpenedPaths(), (std::vector<std::string>{kKeyboard, kMouse}));
     EXPECT_EQ(window->Link().DevicePathName, kPedal);
 }
 

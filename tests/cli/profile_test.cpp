@@ -1,9 +1,5 @@
-#include "cli/frame_plan.h"
 #include "cli/input_names.h"
-#include "cli/playback_word_cases.h"
 #include "cli/profile.h"
-#include "device/pedal_memory.h"
-#include "protocol/output_report.h"
 
 #include <gtest/gtest.h>
 
@@ -117,35 +113,6 @@ TEST(CliProfile, AcceptsTheLimitsOfEachRange) {
     ASSERT_TRUE(zero.profile) << zero.error.message;
     EXPECT_EQ(zero.profile->playbackWord, (PlaybackWord{false, false, 0}));
 }
-
-class ProfilePlaybackWord : public ::testing::TestWithParam<testing::PlaybackWordCase> {};
-
-// Exactly one frame reaches word 0x7C and the pedal reads back what the profile asks, or the profile is
-// refused; what leaves the three out writes neither settings word unless it sets single output.
-TEST_P(ProfilePlaybackWord, IsOneFrameThePedalReadsBackOrARefusal) {
-    const testing::PlaybackWordCase& c = GetParam();
-    const ParsedProfile parsed = ParseProfile(c.profile());
-    if (!c.refusal.empty()) {
-        ASSERT_FALSE(parsed.profile);
-        EXPECT_NE(parsed.error.message.find(c.refusal), std::string::npos) << parsed.error.message;
-        return;
-    }
-    ASSERT_TRUE(parsed.profile) << parsed.error.message;
-    PedalMemory memory;
-    int wordFrames = 0;
-    for (const PlannedFrame& frame : ProfilePlan(*parsed.profile)) {
-        const std::vector<std::uint8_t> report = BuildOutputReport(frame.text, kFrameReportLength);
-        wordFrames += report[3] == kPlaybackAddress ? 1 : 0;
-        EXPECT_TRUE(memory.decode(report)) << frame.text;
-    }
-    EXPECT_EQ(wordFrames, c.word ? 1 : 0);
-    EXPECT_EQ(memory.playbackWord(), c.word);
-    EXPECT_EQ(memory.wordAt(kSingleOutputAddress)->writer != WordWriter::None, c.writesSingleOutput);
-    EXPECT_EQ(memory.slot(1)->writer, WordWriter::KeyCommand);
-}
-
-INSTANTIATE_TEST_SUITE_P(Combinations, ProfilePlaybackWord,
-                         ::testing::ValuesIn(testing::PlaybackWordCases()));
 
 } // namespace
 } // namespace treadkey

@@ -1,6 +1,5 @@
 #include "cli/commands.h"
 #include "cli/json.h"
-#include "cli/playback_word_cases.h"
 #include "cli/run.h"
 #include "device/backend_options.h"
 #include "device/fake_hid_backend.h"
@@ -17,6 +16,7 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -212,26 +212,68 @@ TEST_F(CliRun, ApplyWritesTheProfileInSlotOrderThenTheSettings) {
     EXPECT_EQ(outcome.pauses, std::vector<std::chrono::milliseconds>(4, 50ms));
 }
 
-// The profiles of the unit table, applied to the virtual pedal: its memory holds what each asks, or the
-// refusal is one line and nothing reaches the pedal.
+// Profiles over delay, playback and auto_run, each given or not, in combinations word 0x7C can and cannot
+// hold, each also setting slot 1: one that is taken writes word 0x7C at most once and leaves the pedal's
+// memory as asked; what leaves the three out writes neither settings word unless it sets single output. One
+// that is refused says why in one line and writes nothing.
 TEST_F(CliRun, ApplyLeavesThePlaybackWordAsAskedOrRefuses) {
+    const std::string together = "come together, as the pedal keeps them in one word: ";
+    const std::string combinations =
+        ": it keeps delay, playback and auto-run in one word, which holds either any delay with "
+        "\"auto_run\": true and \"playback\": \"loop\", or any playback and auto-run with \"delay\": 0";
+    const struct {
+        std::string members;              // besides slot 1, JSON
+        std::optional<PlaybackWord> word; // what word 0x7C holds afterwards; nothing: no frame writes it
+        std::string refusal;              // part of the one-line refusal
+        bool writesSingleOutput = false;  // whether word 0x78 is written
+    } cases[] = {
+        {"", std::nullopt, ""},
+        {R"("single_output": true)", std::nullopt, "", true},
+        {R"("delay": 300)", std::nullopt, together + "\"playback\" and \"auto_run\" are missing"},
+        {R"("playback": "loop")", std::nullopt, together + "\"delay\" and \"auto_run\" are missing"},
+        {R"("auto_run": true)", std::nullopt, together + "\"delay\" and \"playback\" are missing"},
+        {R"("delay": 0, "playback": "single")", std::nullopt, together + "\"auto_run\" is missing"},
+        {R"("auto_run": false, "delay": 0)", std::nullopt, together + "\"playback\" is missing"},
+        {R"("playback": "loop", "auto_run": true)", std::nullopt, together + "\"delay\" is missing"},
+        {R"("delay": 0, "playback": "loop", "auto_run": true)", PlaybackWord{true, true, 0}, ""},
+        {R"("delay": 0, "playback": "single", "auto_run": true)", PlaybackWord{true, false, 0}, ""},
+        {R"("delay": 0, "playback": "loop", "auto_run": false)", PlaybackWord{false, true, 0}, ""},
+        {R"("auto_run": false, "playback": "single", "delay": 0)", PlaybackWord{false, false, 0}, ""},
+        {R"("delay": 300, "playback": "loop", "auto_run": true)", PlaybackWord{true, true, 300}, ""},
+        {R"("delay": 65535, "single_output": false, "playback": "loop", "auto_run": true)",
+         PlaybackWord{true, true, 65535}, "", true},
+        {R"("delay": 300, "playback": "loop", "auto_run": false)", std::nullopt,
+         "300 ms with \"auto_run\": false" + combinations},
+        {R"("delay": 300, "playback": "single", "auto_run": true)", std::nullopt,
+         "300 ms with \"playback\": \"single\"" + combinations},
+        {R"("delay": 1, "playback": "single", "auto_run": false)", std::nullopt,
+         "a delay of 1 ms with \"auto_run\": false and \"playback\": \"single\"" + combinations},
+    };
     const std::filesystem::path file = scratch_ / "profile.json";
-    for (const testing::PlaybackWordCase& c : testing::PlaybackWordCases()) {
+    for (const auto& c : cases) {
+        const std::string profile =
+            R"({"slots": {"1": {"key": "a"}})" + (c.members.empty() ? "" : ", " + c.members) + "}";
+        SCOPED_TRACE(profile);
         std::filesystem::remove(log_);
-        std::ofstream(file) << c.profile();
+        std::ofstream(file) << profile;
         const Outcome outcome = RunOnPedal({"apply", file.string()});
         if (!c.refusal.empty()) {
-            EXPECT_EQ(outcome.exitCode, 2) << c.profile();
+            EXPECT_EQ(outcome.exitCode, 2);
             EXPECT_NE(outcome.err.find(c.refusal), std::string::npos) << outcome.err;
             EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
-            EXPECT_TRUE(LoggedReports().empty()) << c.profile();
+            EXPECT_TRUE(LoggedReports().empty());
             continue;
         }
-        EXPECT_EQ(outcome.exitCode, 0) << c.profile() << ": " << outcome.err;
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+        const Lines reports = LoggedReports();
+        // "00 AA 01 7C ...": report id, command, frame count, address.
+        EXPECT_EQ(std::count_if(reports.begin(), reports.end(),
+                                [](const std::string& report) { return report.compare(9, 3, "7C ") == 0; }),
+                  c.word ? 1 : 0);
         const PedalMemory memory = MemoryFromLog(log_);
-        EXPECT_EQ(memory.playbackWord(), c.word) << c.profile();
-        EXPECT_EQ(memory.wordAt(kSingleOutputAddress)->writer != WordWriter::None, c.writesSingleOutput)
-            << c.profile();
+        EXPECT_EQ(memory.playbackWord(), c.word);
+        EXPECT_EQ(memory.wordAt(kSingleOutputAddress)->writer != WordWriter::None, c.writesSingleOutput);
+        EXPECT_EQ(memory.slot(1)->writer, WordWriter::KeyCommand);
     }
 }
 

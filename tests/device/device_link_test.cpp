@@ -180,11 +180,6 @@ std::vector<SelectionCase> SelectionCases() {
                      "mixed",
                      {"mixed", "mixed"},
                      DiscoveryNote::None});
-    cases.push_back({"only a mixed keyboard and a mouse: the short report, as nothing better exists",
-                     {Node("mixed", {kKeyboard, kConsumer}, 2), Node("mouse", {kMouse}, 0)},
-                     "mixed",
-                     {"mixed", "mixed"},
-                     DiscoveryNote::ShortOutputReport});
     // Windows gives each collection an interface of its own and keeps the keyboard one.
     cases.push_back(
         {"a consumer collection without an output report gives way to the vendor one",

@@ -1,6 +1,6 @@
 // The window as the program runs it, made the active window so that it holds the pedal: prints
-// "held=N" (the interfaces it holds) once it does, then runs until it is killed, for the guest test that
-// kills it.
+// "held=N pid=P" (the interfaces it holds, its process) once it does, then runs until the guest test kills
+// it.
 #include "app/ui_services.h"
 #include "app/usb_window.h"
 #include "device/hidapi_backend.h"
@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -24,6 +25,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     window.Timer1_Timer();
-    std::cout << "held=" << window.Hold().HeldCount() << std::endl;
+    std::cout << "held=" << window.Hold().HeldCount() << " pid=" << ::getpid() << std::endl;
     return QApplication::exec();
 }
