@@ -1,53 +1,45 @@
 #include "app/discovery_wording.h"
 
-#include "device/collection_kind.h"
+#include "device/discovery_words.h"
 #include "device/interface_choice.h"
 
-#include <cstdio>
 #include <string_view>
 
 namespace treadkey {
 namespace {
 
-struct Words {
-    std::string_view chinese;
-    std::string_view english;
-
-    std::string_view in(bool inChinese) const { return inChinese ? chinese : english; }
-};
-
-Words KindName(CollectionKind kind) {
+std::string_view ChineseKindName(CollectionKind kind) {
     switch (kind) {
     case CollectionKind::Pointer:
-        return {"指针", "pointer"};
+        return "指针";
     case CollectionKind::Mouse:
-        return {"鼠标", "mouse"};
+        return "鼠标";
     case CollectionKind::Keyboard:
-        return {"键盘", "keyboard"};
+        return "键盘";
     case CollectionKind::Keypad:
-        return {"小键盘", "keypad"};
+        return "小键盘";
     case CollectionKind::Digitizer:
-        return {"数字化仪", "digitizer"};
+        return "数字化仪";
     case CollectionKind::Pen:
-        return {"触控笔", "pen"};
+        return "触控笔";
     case CollectionKind::TouchScreen:
-        return {"触摸屏", "touch screen"};
+        return "触摸屏";
     case CollectionKind::TouchPad:
-        return {"触摸板", "touch pad"};
+        return "触摸板";
     case CollectionKind::Joystick:
-        return {"游戏杆", "joystick"};
+        return "游戏杆";
     case CollectionKind::GamePad:
-        return {"游戏手柄", "game pad"};
+        return "游戏手柄";
     case CollectionKind::SystemControl:
-        return {"系统控制", "system control"};
+        return "系统控制";
     case CollectionKind::ConsumerControl:
-        return {"多媒体控制", "consumer control"};
+        return "多媒体控制";
     case CollectionKind::VendorDefined:
-        return {"厂商自定义", "vendor-defined"};
+        return "厂商自定义";
     case CollectionKind::Other:
         break;
     }
-    return {"其他用途", "other usage"};
+    return "其他用途";
 }
 
 // "/dev/hidraw0 (keyboard, consumer control)"
@@ -57,11 +49,10 @@ std::string Named(const HidInterface& interface, bool chinese) {
         if (!names.empty()) {
             names += chinese ? "、" : ", ";
         }
-        names += KindName(CollectionKindOf(collection)).in(chinese);
-        if (CollectionKindOf(collection) == CollectionKind::Other) {
-            char usage[16];
-            std::snprintf(usage, sizeof usage, " %04X:%04X", collection.usagePage, collection.usage);
-            names += usage;
+        const CollectionKind kind = CollectionKindOf(collection);
+        names += chinese ? ChineseKindName(kind) : CollectionKindName(kind);
+        if (kind == CollectionKind::Other) {
+            names += " " + UsageNumbers(collection);
         }
     }
     if (names.empty()) {
@@ -81,6 +72,10 @@ std::string OpenFailureText(const SeenInterface& seen, bool chinese) {
         return "已不存在：请重新插拔踏板";
     case OpenFailure::NotHid:
         return "不是 HID 设备";
+    case OpenFailure::KeptBySystem:
+    case OpenFailure::InUse:
+    case OpenFailure::StackFailed:
+    case OpenFailure::NotOffered:
     case OpenFailure::Unknown:
         break;
     }
@@ -89,12 +84,12 @@ std::string OpenFailureText(const SeenInterface& seen, bool chinese) {
 
 // Why an interface that opens does not take the frames: its report cannot be shown to hold one.
 std::string TooShortText(const SeenInterface& seen, bool chinese) {
-    if (!seen.outputReportLength) {
-        return chinese ? "的输出报告长度未知" : " opens, but its output report length is unknown";
+    if (!chinese) {
+        return " opens, but " + CannotHoldFrameReason(seen);
     }
-    const std::string length = std::to_string(*seen.outputReportLength);
-    return chinese ? "的输出报告只有 " + length + " 字节，放不下一帧"
-                   : " opens, but its output report of " + length + " bytes cannot hold a frame";
+    return seen.outputReportLength
+               ? "的输出报告只有 " + std::to_string(*seen.outputReportLength) + " 字节，放不下一帧"
+               : "的输出报告长度未知";
 }
 
 std::string Clause(const SeenInterface& seen, const std::string& chosenPath, bool chinese) {
@@ -105,11 +100,12 @@ std::string Clause(const SeenInterface& seen, const std::string& chosenPath, boo
     case InterfaceVerdict::DoesNotOpen:
         return named + OpenFailureText(seen, chinese);
     case InterfaceVerdict::Chosen: {
-        const std::string length = std::to_string(seen.outputReportLength.value_or(0));
-        const std::string whole = std::to_string(kFrameReportLength);
-        return chinese ? named + "的输出报告只有 " + length + " 字节，放不下完整的一帧（" + whole + " 字节）"
-                       : named + " takes the frames, but its output report of " + length +
-                             " bytes cannot hold a whole frame (" + whole + " bytes)";
+        const int length = seen.outputReportLength.value_or(0);
+        if (!chinese) {
+            return named + " takes the frames, but " + CutsFramesReason(length);
+        }
+        return named + "的输出报告只有 " + std::to_string(length) + " 字节，放不下完整的一帧（" +
+               std::to_string(kFrameReportLength) + " 字节）";
     }
     case InterfaceVerdict::CannotHoldFrame:
         return named + TooShortText(seen, chinese) + (chinese ? "；帧发往 " : "; the frames go to ") +
@@ -135,18 +131,21 @@ bool Explains(DiscoveryNote note, const SeenInterface& seen) {
     return true;
 }
 
-Words Headline(DiscoveryNote note) {
+std::string Headline(DiscoveryNote note, bool chinese) {
+    if (!chinese) {
+        return note == DiscoveryNote::None ? "" : std::string(NoteHeadline(note)) + ": ";
+    }
     switch (note) {
     case DiscoveryNote::NoConfigurationInterface:
-        return {"未找到踏板的配置接口：", "no configuration interface of the pedal: "};
+        return "未找到踏板的配置接口：";
     case DiscoveryNote::NoneOpens:
-        return {"无法打开踏板：", "the pedal cannot be opened: "};
+        return "无法打开踏板：";
     case DiscoveryNote::ShortOutputReport:
-        return {"这可能不是踏板的配置接口：", "this may not be the pedal's configuration interface: "};
+        return "这可能不是踏板的配置接口：";
     case DiscoveryNote::None:
         break;
     }
-    return {"", ""};
+    return "";
 }
 
 } // namespace
@@ -159,7 +158,7 @@ std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese) {
             clauses += (clauses.empty() ? "" : chinese ? "；" : "; ") + Clause(seen, chosenPath, chinese);
         }
     }
-    return clauses.empty() ? clauses : std::string(Headline(report.note).in(chinese)) + clauses;
+    return clauses.empty() ? clauses : Headline(report.note, chinese) + clauses;
 }
 
 } // namespace treadkey

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace treadkey {
@@ -59,13 +60,24 @@ public:
     virtual int pollDescriptor() const { return -1; }
 };
 
-// Why an open failed, for callers that word it themselves (in another language, say).
-enum class OpenFailure { Unknown, PermissionDenied, Gone, NotHid };
+// Why an open failed, as the stack made it out; open_failure.h words it, and callers that word it themselves
+// (in another language, say) go by it.
+enum class OpenFailure {
+    Unknown,          // the system error code, where there is one, says what
+    PermissionDenied, // a permission the user can be granted
+    Gone,
+    NotHid,
+    KeptBySystem, // the system keeps the interface to itself
+    InUse,        // access denied because another program has it open alone
+    StackFailed,  // the HID stack itself did not start
+    NotOffered,   // this platform cannot do it yet
+};
 
 struct OpenResult {
     std::unique_ptr<HidDevice> device; // empty when the open failed
     std::string problem;               // why it failed and, where known, how to fix it
     OpenFailure failure = OpenFailure::Unknown;
+    std::error_code error = {}; // the system's own code, where it gave one
 };
 
 class HidBackend {

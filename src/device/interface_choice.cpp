@@ -45,11 +45,16 @@ void JudgeInterfaces(std::vector<SeenInterface>& seen) {
     }
 }
 
-std::string ChosenPath(const DiscoveryReport& report) {
+const SeenInterface* ChosenInterface(const DiscoveryReport& report) {
     const auto chosen = std::find_if(report.seen.begin(), report.seen.end(), [](const SeenInterface& s) {
         return s.verdict == InterfaceVerdict::Chosen;
     });
-    return chosen != report.seen.end() ? chosen->interface.path : std::string();
+    return chosen != report.seen.end() ? &*chosen : nullptr;
+}
+
+std::string ChosenPath(const DiscoveryReport& report) {
+    const SeenInterface* chosen = ChosenInterface(report);
+    return chosen ? chosen->interface.path : std::string();
 }
 
 } // namespace treadkey

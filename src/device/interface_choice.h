@@ -19,6 +19,9 @@ bool ChoiceIsSettled(const std::vector<SeenInterface>& seen);
 // every frame. A candidate that was never tried stood after the choice was settled.
 void JudgeInterfaces(std::vector<SeenInterface>& seen);
 
+// The interface a judged run chose; nothing when it chose none.
+const SeenInterface* ChosenInterface(const DiscoveryReport& report);
+
 // The path of the interface a judged run chose; empty when it chose none.
 std::string ChosenPath(const DiscoveryReport& report);
 

@@ -1,5 +1,6 @@
 // The Windows backend: Windows' own HID class driver through setupapi.dll, hid.dll and kernel32. Only the
 // calls live here; what their records mean is in windows_hid_records.cpp.
+#include "device/open_failure.h"
 #include "device/platform_backend.h"
 #include "device/windows_hid_records.h"
 
@@ -169,9 +170,7 @@ public:
 
     // Not yet on this platform (see WindowsHidDevice::read); the monitor says so for each interface.
     OpenResult openReadOnly(const std::string& path) override {
-        return {nullptr,
-                "cannot read " + path + ": reading what the pedal sends is not available on Windows yet",
-                OpenFailure::Unknown};
+        return RefusedOpen(path, OpenFailure::NotOffered, {});
     }
 };
 
