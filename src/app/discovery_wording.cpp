@@ -3,43 +3,19 @@
 #include "device/discovery_words.h"
 #include "device/interface_choice.h"
 
+#include <array>
 #include <string_view>
 
 namespace treadkey {
 namespace {
 
 std::string_view ChineseKindName(CollectionKind kind) {
-    switch (kind) {
-    case CollectionKind::Pointer:
-        return "指针";
-    case CollectionKind::Mouse:
-        return "鼠标";
-    case CollectionKind::Keyboard:
-        return "键盘";
-    case CollectionKind::Keypad:
-        return "小键盘";
-    case CollectionKind::Digitizer:
-        return "数字化仪";
-    case CollectionKind::Pen:
-        return "触控笔";
-    case CollectionKind::TouchScreen:
-        return "触摸屏";
-    case CollectionKind::TouchPad:
-        return "触摸板";
-    case CollectionKind::Joystick:
-        return "游戏杆";
-    case CollectionKind::GamePad:
-        return "游戏手柄";
-    case CollectionKind::SystemControl:
-        return "系统控制";
-    case CollectionKind::ConsumerControl:
-        return "多媒体控制";
-    case CollectionKind::VendorDefined:
-        return "厂商自定义";
-    case CollectionKind::Other:
-        break;
-    }
-    return "其他用途";
+    // In the order of CollectionKind.
+    static constexpr std::array<std::string_view, 14> kNames = {
+        "指针",   "鼠标",   "键盘",     "小键盘",   "数字化仪",   "触控笔",     "触摸屏",
+        "触摸板", "游戏杆", "游戏手柄", "系统控制", "多媒体控制", "厂商自定义", "其他用途"};
+    static_assert(kNames.size() == static_cast<std::size_t>(CollectionKind::Other) + 1);
+    return kNames[static_cast<std::size_t>(kind)];
 }
 
 // "/dev/hidraw0 (keyboard, consumer control)"
@@ -72,11 +48,7 @@ std::string OpenFailureText(const SeenInterface& seen, bool chinese) {
         return "已不存在：请重新插拔踏板";
     case OpenFailure::NotHid:
         return "不是 HID 设备";
-    case OpenFailure::KeptBySystem:
-    case OpenFailure::InUse:
-    case OpenFailure::StackFailed:
-    case OpenFailure::NotOffered:
-    case OpenFailure::Unknown:
+    default:
         break;
     }
     return "无法打开：" + seen.openProblem;

@@ -4,18 +4,14 @@
 
 namespace treadkey {
 
-std::string CollectionName(HidCollection collection) {
-    return std::string(CollectionKindName(CollectionKindOf(collection)));
-}
-
 std::string DescribeCollections(const HidInterface& interface) {
     if (interface.collections.empty()) {
         return "collections unknown";
     }
     std::string text;
     for (const HidCollection& collection : interface.collections) {
-        text +=
-            (text.empty() ? "" : ", ") + CollectionName(collection) + " (" + UsageNumbers(collection) + ")";
+        text += (text.empty() ? "" : ", ") + std::string(CollectionKindName(CollectionKindOf(collection))) +
+                " (" + UsageNumbers(collection) + ")";
     }
     return text;
 }

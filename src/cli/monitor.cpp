@@ -5,7 +5,7 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/stop_signals.h"
-#include "device/discovery_walk.h"
+#include "device/interface_choice.h"
 #include "device/pedal_ids.h"
 #include "device/pedal_watch.h"
 #include "protocol/report_hex.h"

@@ -1,6 +1,5 @@
 #include "device/device_link.h"
 
-#include "device/discovery_walk.h"
 #include "device/interface_choice.h"
 #include "protocol/hex_byte.h"
 

@@ -2,42 +2,19 @@
 
 #include "protocol/frame_layout.h"
 
+#include <array>
 #include <cstdio>
 
 namespace treadkey {
 
 std::string_view CollectionKindName(CollectionKind kind) {
-    switch (kind) {
-    case CollectionKind::Pointer:
-        return "pointer";
-    case CollectionKind::Mouse:
-        return "mouse";
-    case CollectionKind::Keyboard:
-        return "keyboard";
-    case CollectionKind::Keypad:
-        return "keypad";
-    case CollectionKind::Digitizer:
-        return "digitizer";
-    case CollectionKind::Pen:
-        return "pen";
-    case CollectionKind::TouchScreen:
-        return "touch screen";
-    case CollectionKind::TouchPad:
-        return "touch pad";
-    case CollectionKind::Joystick:
-        return "joystick";
-    case CollectionKind::GamePad:
-        return "game pad";
-    case CollectionKind::SystemControl:
-        return "system control";
-    case CollectionKind::ConsumerControl:
-        return "consumer control";
-    case CollectionKind::VendorDefined:
-        return "vendor-defined";
-    case CollectionKind::Other:
-        break;
-    }
-    return "other usage";
+    // In the order of CollectionKind.
+    static constexpr std::array<std::string_view, 14> kNames = {
+        "pointer",        "mouse",      "keyboard", "keypad",   "digitizer",      "pen",
+        "touch screen",   "touch pad",  "joystick", "game pad", "system control", "consumer control",
+        "vendor-defined", "other usage"};
+    static_assert(kNames.size() == static_cast<std::size_t>(CollectionKind::Other) + 1);
+    return kNames[static_cast<std::size_t>(kind)];
 }
 
 std::string UsageNumbers(HidCollection collection) {

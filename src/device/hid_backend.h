@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -60,8 +61,8 @@ public:
     virtual int pollDescriptor() const { return -1; }
 };
 
-// Why an open failed, as the stack made it out; open_failure.h words it, and callers that word it themselves
-// (in another language, say) go by it.
+// Why an open failed, as the stack made it out; RefusedOpen words it, and callers that word it themselves (in
+// another language, say) go by it.
 enum class OpenFailure {
     Unknown,          // the system error code, where there is one, says what
     PermissionDenied, // a permission the user can be granted
@@ -79,6 +80,13 @@ struct OpenResult {
     OpenFailure failure = OpenFailure::Unknown;
     std::error_code error = {}; // the system's own code, where it gave one
 };
+
+// Why an interface that another program opened unshared does not open, and what to do about it.
+inline constexpr std::string_view kOpenedElsewhere = "another program has it open alone; close that program";
+
+// A failed open of `path` as every stack reports it: the kind, the system's code (empty when it gave none)
+// and the one sentence for them, which says why and, where known, how to fix it.
+OpenResult RefusedOpen(const std::string& path, OpenFailure failure, std::error_code error);
 
 class HidBackend {
 public:

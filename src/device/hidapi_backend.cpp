@@ -1,7 +1,6 @@
 #include "device/hidapi_backend.h"
 
 #include "device/hidapi_platform.h"
-#include "device/open_failure.h"
 #include "device/report_descriptor.h"
 
 #include <cerrno>

@@ -1,7 +1,6 @@
 // The Linux side of the hidapi backend (hidraw). Other platforms replace this file.
 #include "device/hidapi_platform.h"
 
-#include "device/open_failure.h"
 #include "device/report_descriptor.h"
 
 #include <fcntl.h>
@@ -84,6 +83,22 @@ private:
     std::string path_;
 };
 
+OpenFailure ClassifyOpenFailure(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return OpenFailure::PermissionDenied;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return OpenFailure::Gone;
+    case ENOTTY:
+        return OpenFailure::NotHid;
+    default:
+        return OpenFailure::Unknown;
+    }
+}
+
 } // namespace
 
 OpenResult OpenReadOnly(const std::string& path) {
@@ -112,22 +127,6 @@ std::vector<HidCollection> TopLevelCollections(const std::string& path,
 
 OpenResult RefusedWithErrno(const std::string& path, int error) {
     return RefusedOpen(path, ClassifyOpenFailure(error), std::error_code(error, std::generic_category()));
-}
-
-OpenFailure ClassifyOpenFailure(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return OpenFailure::PermissionDenied;
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return OpenFailure::Gone;
-    case ENOTTY:
-        return OpenFailure::NotHid;
-    default:
-        return OpenFailure::Unknown;
-    }
 }
 
 } // namespace treadkey::hidapi_platform

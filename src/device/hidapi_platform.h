@@ -34,7 +34,4 @@ HoldResult HoldInput(const std::string& path);
 // unknown).
 OpenResult RefusedWithErrno(const std::string& path, int error);
 
-// The kind of failure that errno means.
-OpenFailure ClassifyOpenFailure(int error);
-
 } // namespace treadkey::hidapi_platform

@@ -1,8 +1,10 @@
-#include "device/open_failure.h"
+// The one wording of a failed open, for every HID stack.
+#include "device/hid_backend.h"
 
 namespace treadkey {
+namespace {
 
-std::string DescribeOpenFailure(const std::string& path, OpenFailure failure, std::error_code error) {
+std::string Sentence(const std::string& path, OpenFailure failure, std::error_code error) {
     switch (failure) {
     case OpenFailure::PermissionDenied:
         return "permission denied on " + path +
@@ -25,8 +27,10 @@ std::string DescribeOpenFailure(const std::string& path, OpenFailure failure, st
     return "cannot open " + path + ": " + (error ? error.message() : std::string("no reason given"));
 }
 
+} // namespace
+
 OpenResult RefusedOpen(const std::string& path, OpenFailure failure, std::error_code error) {
-    return {nullptr, DescribeOpenFailure(path, failure, error), failure, error};
+    return {nullptr, Sentence(path, failure, error), failure, error};
 }
 
 } // namespace treadkey

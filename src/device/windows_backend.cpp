@@ -1,6 +1,5 @@
 // The Windows backend: Windows' own HID class driver through setupapi.dll, hid.dll and kernel32. Only the
 // calls live here; what their records mean is in windows_hid_records.cpp.
-#include "device/open_failure.h"
 #include "device/platform_backend.h"
 #include "device/windows_hid_records.h"
 

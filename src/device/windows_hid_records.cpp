@@ -1,31 +1,14 @@
 #include "device/windows_hid_records.h"
 
 #include "device/collection_kind.h"
-#include "device/open_failure.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace treadkey::windows_hid {
+namespace {
 
-std::optional<std::string> PathFromDetailRecord(std::span<const std::uint8_t> record) {
-    if (record.size() <= kDetailPathOffset) {
-        return std::nullopt;
-    }
-    const std::span<const std::uint8_t> text = record.subspan(kDetailPathOffset);
-    const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
-    if (end == text.begin()) {
-        return std::nullopt;
-    }
-    return std::string(text.begin(), end);
-}
-
-std::vector<HidCollection> CollectionsFromCaps(std::optional<HidCollection> capsUsage) {
-    if (!capsUsage) {
-        return {};
-    }
-    return {*capsUsage};
-}
-
+// Win32 error codes as system error codes: a sharing violation says what it means, any other its number.
 const std::error_category& WindowsErrorCategory() {
     static const class : public std::error_category {
     public:
@@ -50,6 +33,27 @@ OpenFailure ClassifyOpenFailure(const HidInterface& interface, std::uint32_t err
     default:
         return OpenFailure::Unknown;
     }
+}
+
+} // namespace
+
+std::optional<std::string> PathFromDetailRecord(std::span<const std::uint8_t> record) {
+    if (record.size() <= kDetailPathOffset) {
+        return std::nullopt;
+    }
+    const std::span<const std::uint8_t> text = record.subspan(kDetailPathOffset);
+    const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
+    if (end == text.begin()) {
+        return std::nullopt;
+    }
+    return std::string(text.begin(), end);
+}
+
+std::vector<HidCollection> CollectionsFromCaps(std::optional<HidCollection> capsUsage) {
+    if (!capsUsage) {
+        return {};
+    }
+    return {*capsUsage};
 }
 
 OpenResult OpenFailureFor(const HidInterface& interface, std::uint32_t error) {

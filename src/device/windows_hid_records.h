@@ -6,7 +6,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <system_error>
 #include <vector>
 
 // What the Windows backend makes of the records and codes that setupapi.dll, hid.dll and kernel32 hand back.
@@ -36,16 +35,10 @@ inline constexpr std::uint32_t kErrorSharingViolation = 32;
 inline constexpr std::uint32_t kErrorNoSuchDevice = 433;
 inline constexpr std::uint32_t kErrorDeviceNotConnected = 1167;
 
-// Win32 error codes as system error codes: a sharing violation says what it means, any other its number.
-const std::error_category& WindowsErrorCategory();
-
-// What CreateFileA failing to open `interface` for writing with `error` (GetLastError's value, 0 when
-// unknown) means. Its collections were read without write access. Access denied is never a permission the
-// user could grant on Windows: on a collection the system holds (keyboard, mouse, ...) it is the system
-// keeping it, elsewhere another program that opened the interface unshared.
-OpenFailure ClassifyOpenFailure(const HidInterface& interface, std::uint32_t error);
-
-// That failure as the backend reports it.
+// Why CreateFileA failed to open `interface` for writing with `error` (GetLastError's value, 0 when unknown),
+// as the backend reports it. Its collections were read without write access. Access denied is never a
+// permission the user could grant on Windows: on a collection the system holds (keyboard, mouse, ...) it is
+// the system keeping it, elsewhere another program that opened the interface unshared.
 OpenResult OpenFailureFor(const HidInterface& interface, std::uint32_t error);
 
 } // namespace treadkey::windows_hid
