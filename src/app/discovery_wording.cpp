@@ -104,20 +104,15 @@ bool Explains(DiscoveryNote note, const SeenInterface& seen) {
 }
 
 std::string Headline(DiscoveryNote note, bool chinese) {
-    if (!chinese) {
-        return note == DiscoveryNote::None ? "" : std::string(NoteHeadline(note)) + ": ";
+    if (note == DiscoveryNote::None) {
+        return "";
     }
-    switch (note) {
-    case DiscoveryNote::NoConfigurationInterface:
-        return "未找到踏板的配置接口：";
-    case DiscoveryNote::NoneOpens:
-        return "无法打开踏板：";
-    case DiscoveryNote::ShortOutputReport:
-        return "这可能不是踏板的配置接口：";
-    case DiscoveryNote::None:
-        break;
-    }
-    return "";
+    // In the order of DiscoveryNote.
+    static constexpr std::array<std::string_view, 4> kChinese = {
+        "", "未找到踏板的配置接口：", "无法打开踏板：", "这可能不是踏板的配置接口："};
+    static_assert(kChinese.size() == static_cast<std::size_t>(DiscoveryNote::ShortOutputReport) + 1);
+    return chinese ? std::string(kChinese[static_cast<std::size_t>(note)])
+                   : std::string(NoteHeadline(note)) + ": ";
 }
 
 } // namespace

@@ -36,17 +36,12 @@ std::string CutsFramesReason(int outputReportLength) {
 }
 
 std::string_view NoteHeadline(DiscoveryNote note) {
-    switch (note) {
-    case DiscoveryNote::NoConfigurationInterface:
-        return "no configuration interface of the pedal";
-    case DiscoveryNote::NoneOpens:
-        return "the pedal cannot be opened";
-    case DiscoveryNote::ShortOutputReport:
-        return "this may not be the pedal's configuration interface";
-    case DiscoveryNote::None:
-        break;
-    }
-    return "";
+    // In the order of DiscoveryNote.
+    static constexpr std::array<std::string_view, 4> kHeadlines = {
+        "", "no configuration interface of the pedal", "the pedal cannot be opened",
+        "this may not be the pedal's configuration interface"};
+    static_assert(kHeadlines.size() == static_cast<std::size_t>(DiscoveryNote::ShortOutputReport) + 1);
+    return kHeadlines[static_cast<std::size_t>(note)];
 }
 
 } // namespace treadkey
