@@ -1,53 +1,21 @@
 #include "app/discovery_wording.h"
 
-#include "device/collection_kind.h"
+#include "device/discovery_words.h"
 #include "device/interface_choice.h"
 
-#include <cstdio>
+#include <array>
 #include <string_view>
 
 namespace treadkey {
 namespace {
 
-struct Words {
-    std::string_view chinese;
-    std::string_view english;
-
-    std::string_view in(bool inChinese) const { return inChinese ? chinese : english; }
-};
-
-Words KindName(CollectionKind kind) {
-    switch (kind) {
-    case CollectionKind::Pointer:
-        return {"指针", "pointer"};
-    case CollectionKind::Mouse:
-        return {"鼠标", "mouse"};
-    case CollectionKind::Keyboard:
-        return {"键盘", "keyboard"};
-    case CollectionKind::Keypad:
-        return {"小键盘", "keypad"};
-    case CollectionKind::Digitizer:
-        return {"数字化仪", "digitizer"};
-    case CollectionKind::Pen:
-        return {"触控笔", "pen"};
-    case CollectionKind::TouchScreen:
-        return {"触摸屏", "touch screen"};
-    case CollectionKind::TouchPad:
-        return {"触摸板", "touch pad"};
-    case CollectionKind::Joystick:
-        return {"游戏杆", "joystick"};
-    case CollectionKind::GamePad:
-        return {"游戏手柄", "game pad"};
-    case CollectionKind::SystemControl:
-        return {"系统控制", "system control"};
-    case CollectionKind::ConsumerControl:
-        return {"多媒体控制", "consumer control"};
-    case CollectionKind::VendorDefined:
-        return {"厂商自定义", "vendor-defined"};
-    case CollectionKind::Other:
-        break;
-    }
-    return {"其他用途", "other usage"};
+std::string_view ChineseKindName(CollectionKind kind) {
+    // In the order of CollectionKind.
+    static constexpr std::array<std::string_view, 14> kNames = {
+        "指针",   "鼠标",   "键盘",     "小键盘",   "数字化仪",   "触控笔",     "触摸屏",
+        "触摸板", "游戏杆", "游戏手柄", "系统控制", "多媒体控制", "厂商自定义", "其他用途"};
+    static_assert(kNames.size() == static_cast<std::size_t>(CollectionKind::Other) + 1);
+    return kNames[static_cast<std::size_t>(kind)];
 }
 
 // "/dev/hidraw0 (keyboard, consumer control)"
@@ -57,11 +25,10 @@ std::string Named(const HidInterface& interface, bool chinese) {
         if (!names.empty()) {
             names += chinese ? "、" : ", ";
         }
-        names += KindName(CollectionKindOf(collection)).in(chinese);
-        if (CollectionKindOf(collection) == CollectionKind::Other) {
-            char usage[16];
-            std::snprintf(usage, sizeof usage, " %04X:%04X", collection.usagePage, collection.usage);
-            names += usage;
+        const CollectionKind kind = CollectionKindOf(collection);
+        names += chinese ? ChineseKindName(kind) : CollectionKindName(kind);
+        if (kind == CollectionKind::Other) {
+            names += " " + UsageNumbers(collection);
         }
     }
     if (names.empty()) {
@@ -81,7 +48,7 @@ std::string OpenFailureText(const SeenInterface& seen, bool chinese) {
         return "已不存在：请重新插拔踏板";
     case OpenFailure::NotHid:
         return "不是 HID 设备";
-    case OpenFailure::Unknown:
+    default:
         break;
     }
     return "无法打开：" + seen.openProblem;
@@ -89,12 +56,12 @@ std::string OpenFailureText(const SeenInterface& seen, bool chinese) {
 
 // Why an interface that opens does not take the frames: its report cannot be shown to hold one.
 std::string TooShortText(const SeenInterface& seen, bool chinese) {
-    if (!seen.outputReportLength) {
-        return chinese ? "的输出报告长度未知" : " opens, but its output report length is unknown";
+    if (!chinese) {
+        return " opens, but " + CannotHoldFrameReason(seen);
     }
-    const std::string length = std::to_string(*seen.outputReportLength);
-    return chinese ? "的输出报告只有 " + length + " 字节，放不下一帧"
-                   : " opens, but its output report of " + length + " bytes cannot hold a frame";
+    return seen.outputReportLength
+               ? "的输出报告只有 " + std::to_string(*seen.outputReportLength) + " 字节，放不下一帧"
+               : "的输出报告长度未知";
 }
 
 std::string Clause(const SeenInterface& seen, const std::string& chosenPath, bool chinese) {
@@ -105,11 +72,12 @@ std::string Clause(const SeenInterface& seen, const std::string& chosenPath, boo
     case InterfaceVerdict::DoesNotOpen:
         return named + OpenFailureText(seen, chinese);
     case InterfaceVerdict::Chosen: {
-        const std::string length = std::to_string(seen.outputReportLength.value_or(0));
-        const std::string whole = std::to_string(kFrameReportLength);
-        return chinese ? named + "的输出报告只有 " + length + " 字节，放不下完整的一帧（" + whole + " 字节）"
-                       : named + " takes the frames, but its output report of " + length +
-                             " bytes cannot hold a whole frame (" + whole + " bytes)";
+        const int length = seen.outputReportLength.value_or(0);
+        if (!chinese) {
+            return named + " takes the frames, but " + CutsFramesReason(length);
+        }
+        return named + "的输出报告只有 " + std::to_string(length) + " 字节，放不下完整的一帧（" +
+               std::to_string(kFrameReportLength) + " 字节）";
     }
     case InterfaceVerdict::CannotHoldFrame:
         return named + TooShortText(seen, chinese) + (chinese ? "；帧发往 " : "; the frames go to ") +
@@ -135,18 +103,16 @@ bool Explains(DiscoveryNote note, const SeenInterface& seen) {
     return true;
 }
 
-Words Headline(DiscoveryNote note) {
-    switch (note) {
-    case DiscoveryNote::NoConfigurationInterface:
-        return {"未找到踏板的配置接口：", "no configuration interface of the pedal: "};
-    case DiscoveryNote::NoneOpens:
-        return {"无法打开踏板：", "the pedal cannot be opened: "};
-    case DiscoveryNote::ShortOutputReport:
-        return {"这可能不是踏板的配置接口：", "this may not be the pedal's configuration interface: "};
-    case DiscoveryNote::None:
-        break;
+std::string Headline(DiscoveryNote note, bool chinese) {
+    if (note == DiscoveryNote::None) {
+        return "";
     }
-    return {"", ""};
+    // In the order of DiscoveryNote.
+    static constexpr std::array<std::string_view, 4> kChinese = {
+        "", "未找到踏板的配置接口：", "无法打开踏板：", "这可能不是踏板的配置接口："};
+    static_assert(kChinese.size() == static_cast<std::size_t>(DiscoveryNote::ShortOutputReport) + 1);
+    return chinese ? std::string(kChinese[static_cast<std::size_t>(note)])
+                   : std::string(NoteHeadline(note)) + ": ";
 }
 
 } // namespace
@@ -159,7 +125,7 @@ std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese) {
             clauses += (clauses.empty() ? "" : chinese ? "；" : "; ") + Clause(seen, chosenPath, chinese);
         }
     }
-    return clauses.empty() ? clauses : std::string(Headline(report.note).in(chinese)) + clauses;
+    return clauses.empty() ? clauses : Headline(report.note, chinese) + clauses;
 }
 
 } // namespace treadkey

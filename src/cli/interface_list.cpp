@@ -4,8 +4,8 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/json.h"
+#include "device/discovery_words.h"
 #include "device/interface_choice.h"
-#include "device/interface_survey.h"
 #include "device/pedal_ids.h"
 
 #include <optional>
@@ -64,7 +64,7 @@ void PrintJson(const DiscoveryReport& report, std::ostream& out) {
             const HidCollection collection = seen.interface.collections[c];
             out << (c == 0 ? "" : ", ") << "{\"usage_page\": " << collection.usagePage
                 << ", \"usage\": " << collection.usage
-                << ", \"name\": " << JsonQuoted(CollectionName(collection)) << "}";
+                << ", \"name\": " << JsonQuoted(CollectionKindName(CollectionKindOf(collection))) << "}";
         }
         out << "], \"opens\": " << (seen.opens ? "true" : "false") << ", \"output_report_length\": "
             << (seen.outputReportLength ? std::to_string(*seen.outputReportLength) : std::string("null"))
@@ -80,7 +80,8 @@ void PrintJson(const DiscoveryReport& report, std::ostream& out) {
 } // namespace
 
 int ListPedalInterfaces(HidBackend& backend, bool json, std::ostream& out, std::ostream& err) {
-    const DiscoveryReport report = SurveyInterfaces(backend, kPedalVendorId, kPedalProductId);
+    DiscoveryReport report;
+    DiscoverInterfaces(backend, kPedalVendorId, kPedalProductId, Opening::Every, report);
     if (json) {
         PrintJson(report, out);
     } else {

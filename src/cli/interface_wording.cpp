@@ -1,53 +1,8 @@
 #include "cli/interface_wording.h"
 
-#include "device/collection_kind.h"
-
-#include <cstdio>
+#include "device/discovery_words.h"
 
 namespace treadkey {
-namespace {
-
-std::string UsageNumbers(HidCollection collection) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04X:%04X", collection.usagePage, collection.usage);
-    return text;
-}
-
-} // namespace
-
-std::string CollectionName(HidCollection collection) {
-    switch (CollectionKindOf(collection)) {
-    case CollectionKind::Pointer:
-        return "pointer";
-    case CollectionKind::Mouse:
-        return "mouse";
-    case CollectionKind::Keyboard:
-        return "keyboard";
-    case CollectionKind::Keypad:
-        return "keypad";
-    case CollectionKind::Digitizer:
-        return "digitizer";
-    case CollectionKind::Pen:
-        return "pen";
-    case CollectionKind::TouchScreen:
-        return "touch screen";
-    case CollectionKind::TouchPad:
-        return "touch pad";
-    case CollectionKind::Joystick:
-        return "joystick";
-    case CollectionKind::GamePad:
-        return "game pad";
-    case CollectionKind::SystemControl:
-        return "system control";
-    case CollectionKind::ConsumerControl:
-        return "consumer control";
-    case CollectionKind::VendorDefined:
-        return "vendor-defined";
-    case CollectionKind::Other:
-        break;
-    }
-    return "other usage";
-}
 
 std::string DescribeCollections(const HidInterface& interface) {
     if (interface.collections.empty()) {
@@ -55,8 +10,8 @@ std::string DescribeCollections(const HidInterface& interface) {
     }
     std::string text;
     for (const HidCollection& collection : interface.collections) {
-        text +=
-            (text.empty() ? "" : ", ") + CollectionName(collection) + " (" + UsageNumbers(collection) + ")";
+        text += (text.empty() ? "" : ", ") + std::string(CollectionKindName(CollectionKindOf(collection))) +
+                " (" + UsageNumbers(collection) + ")";
     }
     return text;
 }
@@ -70,11 +25,7 @@ std::string DescribeVerdict(const SeenInterface& seen, const std::string& frames
     case InterfaceVerdict::DoesNotOpen:
         return "not used: it cannot be opened";
     case InterfaceVerdict::CannotHoldFrame:
-        return (seen.outputReportLength
-                    ? "not used: its output report of " + std::to_string(*seen.outputReportLength) +
-                          " bytes cannot hold a frame"
-                    : std::string("not used: its output report length is unknown")) +
-               "; the frames go to " + framesGoTo;
+        return "not used: " + CannotHoldFrameReason(seen) + "; the frames go to " + framesGoTo;
     case InterfaceVerdict::NotChosen:
         break;
     }
@@ -86,15 +37,12 @@ std::string ShortReportWarning(const SeenInterface& seen) {
         *seen.outputReportLength >= kFrameReportLength) {
         return {};
     }
-    return "its output report of " + std::to_string(*seen.outputReportLength) +
-           " bytes cannot hold a whole " + "frame (" + std::to_string(kFrameReportLength) +
-           " bytes): this may not be the pedal's configuration interface";
+    return CutsFramesReason(*seen.outputReportLength) + ": " +
+           std::string(NoteHeadline(DiscoveryNote::ShortOutputReport));
 }
 
 std::string DescribeNoInterfaceTaken(const DiscoveryReport& report) {
-    std::string text = report.note == DiscoveryNote::NoConfigurationInterface
-                           ? "no configuration interface of the pedal"
-                           : "the pedal cannot be opened";
+    std::string text(NoteHeadline(report.note));
     for (std::size_t i = 0; i < report.seen.size(); ++i) {
         const SeenInterface& seen = report.seen[i];
         text += i == 0 ? ": " : "; ";

@@ -11,9 +11,6 @@ namespace treadkey {
 
 inline constexpr std::string_view kNoPedalFound = "no pedal found (vendor 2704, product 2018)";
 
-// "keyboard" for a standard collection; "usage page 000C, usage 0002" for one without a name.
-std::string CollectionName(HidCollection collection);
-
 // Every collection with its page and usage: "keyboard (0001:0006), consumer control (000C:0001)", or
 // "collections unknown".
 std::string DescribeCollections(const HidInterface& interface);

@@ -5,6 +5,7 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/stop_signals.h"
+#include "device/interface_choice.h"
 #include "device/pedal_ids.h"
 #include "device/pedal_watch.h"
 #include "protocol/report_hex.h"
@@ -81,13 +82,8 @@ private:
     bool done() const { return options_.count && events_ >= *options_.count; }
 
     void follow() {
-        std::vector<HidInterface> present;
-        for (HidInterface& interface : backend_.enumerate(kPedalVendorId, kPedalProductId)) {
-            if (interface.vendorId == kPedalVendorId && interface.productId == kPedalProductId) {
-                present.push_back(std::move(interface));
-            }
-        }
-        const PedalWatch::Change change = watch_.Follow(present);
+        DiscoverInterfaces(backend_, kPedalVendorId, kPedalProductId, Opening::None, present_);
+        const PedalWatch::Change change = watch_.Follow(present_.seen);
         sayGone(change.closed);
         for (const OpenResult& refused : change.refused) {
             services_.err << kProgramName << ": " << refused.problem << '\n';
@@ -98,7 +94,7 @@ private:
         }
         if (watch_.OpenCount() == 0 && !waitingSaid_) {
             services_.err << kProgramName << ": "
-                          << (present.empty()
+                          << (present_.seen.empty()
                                   ? std::string(kNoPedalFound)
                                   : "the pedal has no keyboard or mouse interface that can be read")
                           << ": waiting for it\n";
@@ -165,6 +161,7 @@ private:
     const MonitorOptions& options_;
     CliServices& services_;
     PedalWatch watch_;
+    DiscoveryReport present_; // the interfaces with the pedal's ids, from the last follow-up
     StopSignals stop_;
     int events_ = 0;
     bool waitingSaid_ = false;

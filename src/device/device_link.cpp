@@ -1,11 +1,9 @@
 #include "device/device_link.h"
 
-#include "device/collection_kind.h"
 #include "device/interface_choice.h"
 #include "protocol/hex_byte.h"
 
 #include <utility>
-#include <vector>
 
 namespace treadkey {
 
@@ -35,9 +33,13 @@ bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view prod
     const std::optional<std::uint16_t> productId = ParseIdText(productIdText);
     std::unique_ptr<HidDevice> match;
     if (vendorId && productId) {
-        match = OpenChosenCandidate(*vendorId, *productId);
+        match = DiscoverInterfaces(backend_, *vendorId, *productId, Opening::Candidates, LastDiscovery);
+        for (const SeenInterface& seen : LastDiscovery.seen) {
+            if (seen.tried) {
+                LastResult = seen.opens ? 1 : 0; // the platform's word on the last open
+            }
+        }
     }
-    LastDiscovery.note = NoteFor(LastDiscovery.seen);
     if (!match) {
         // Nothing writes through the handles of a pedal that is gone (a send rediscovers first); holding them
         // would only keep its device node from being freed.
@@ -46,6 +48,11 @@ bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view prod
         return false;
     }
 
+    const SeenInterface& chosen = *ChosenInterface(LastDiscovery);
+    DevicePathName = chosen.interface.path;
+    if (chosen.outputReportLength) {
+        OutputReportByteLength = *chosen.outputReportLength;
+    }
     DeviceDetected = true;
     ConnectedOnce = true;
     // Replacing the handles closes those of the previous match; a discovery every tick would otherwise run
@@ -53,52 +60,6 @@ bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view prod
     HIDHandle = std::move(match);
     ReadHandle = backend_.open(DevicePathName).device;
     return true;
-}
-
-std::unique_ptr<HidDevice> DeviceLink::OpenChosenCandidate(std::uint16_t vendorId, std::uint16_t productId) {
-    std::vector<std::unique_ptr<HidDevice>> opened; // by place in LastDiscovery.seen
-    for (HidInterface& candidate : backend_.enumerate(vendorId, productId)) {
-        if (candidate.vendorId != vendorId || candidate.productId != productId) {
-            continue;
-        }
-        // Every interface with the ids is recorded, so that the pedal's keyboards and mice are known wherever
-        // they stand in the enumeration. One the system would refuse to open for writing is judged from the
-        // enumeration alone, and none is opened once the choice is settled.
-        const bool settled = ChoiceIsSettled(LastDiscovery.seen);
-        SeenInterface& seen = LastDiscovery.seen.emplace_back();
-        seen.interface = std::move(candidate);
-        std::unique_ptr<HidDevice>& device = opened.emplace_back();
-        if (settled || IsPassedOver(seen.interface)) {
-            continue;
-        }
-        seen.tried = true;
-        OpenResult result = backend_.open(seen.interface.path);
-        LastResult = result.device ? 1 : 0;
-        if (!result.device) {
-            seen.openFailure = result.failure;
-            seen.openProblem = std::move(result.problem);
-            continue;
-        }
-        seen.opens = true;
-        seen.outputReportLength = result.device->outputReportLength();
-        device = std::move(result.device);
-    }
-    JudgeInterfaces(LastDiscovery.seen);
-    for (std::size_t i = 0; i < opened.size(); ++i) {
-        const SeenInterface& seen = LastDiscovery.seen[i];
-        if (seen.verdict == InterfaceVerdict::Chosen) {
-            DevicePathName = seen.interface.path;
-            ReadDeviceCapabilities(seen);
-            return std::move(opened[i]);
-        }
-    }
-    return nullptr; // the others close here
-}
-
-void DeviceLink::ReadDeviceCapabilities(const SeenInterface& chosen) {
-    if (chosen.outputReportLength) {
-        OutputReportByteLength = *chosen.outputReportLength;
-    }
 }
 
 bool DeviceLink::WriteReport(std::span<const std::uint8_t> report) {

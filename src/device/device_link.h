@@ -22,9 +22,9 @@ class DeviceLink {
 public:
     explicit DeviceLink(HidBackend& backend) : backend_(backend) {}
 
-    // One discovery run over the present interfaces whose ids equal the given ones, choosing the one that
-    // takes the frames by JudgeInterfaces. Interfaces with other ids, passed-over ones (IsPassedOver: the
-    // system would keep them to itself) and those after the choice is settled are never opened. The handles
+    // One discovery run (DiscoverInterfaces, opening the candidates) over the present interfaces whose ids
+    // equal the given ones. Interfaces with other ids, passed-over ones (IsPassedOver: the system would keep
+    // them to itself) and those after the choice is settled are never opened. The handles
     // of an earlier match are released when the run ends, so between runs repeated discovery holds two
     // handles at the most, and none while no pedal is found (unreadable id texts included).
     bool FindTheHid(std::string_view vendorIdText, std::string_view productIdText);
@@ -49,11 +49,6 @@ public:
     DiscoveryReport LastDiscovery;
 
 private:
-    // Walks the enumeration, filling LastDiscovery; the opened match, or nothing.
-    std::unique_ptr<HidDevice> OpenChosenCandidate(std::uint16_t vendorId, std::uint16_t productId);
-    // Takes the chosen interface's output report length into OutputReportByteLength when it could be told.
-    void ReadDeviceCapabilities(const SeenInterface& chosen);
-
     HidBackend& backend_;
 };
 

@@ -7,6 +7,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace treadkey {
@@ -59,14 +61,32 @@ public:
     virtual int pollDescriptor() const { return -1; }
 };
 
-// Why an open failed, for callers that word it themselves (in another language, say).
-enum class OpenFailure { Unknown, PermissionDenied, Gone, NotHid };
+// Why an open failed, as the stack made it out; RefusedOpen words it, and callers that word it themselves (in
+// another language, say) go by it.
+enum class OpenFailure {
+    Unknown,          // the system error code, where there is one, says what
+    PermissionDenied, // a permission the user can be granted
+    Gone,
+    NotHid,
+    KeptBySystem, // the system keeps the interface to itself
+    InUse,        // access denied because another program has it open alone
+    StackFailed,  // the HID stack itself did not start
+    NotOffered,   // this platform cannot do it yet
+};
 
 struct OpenResult {
     std::unique_ptr<HidDevice> device; // empty when the open failed
     std::string problem;               // why it failed and, where known, how to fix it
     OpenFailure failure = OpenFailure::Unknown;
+    std::error_code error = {}; // the system's own code, where it gave one
 };
+
+// Why an interface that another program opened unshared does not open, and what to do about it.
+inline constexpr std::string_view kOpenedElsewhere = "another program has it open alone; close that program";
+
+// A failed open of `path` as every stack reports it: the kind, the system's code (empty when it gave none)
+// and the one sentence for them, which says why and, where known, how to fix it.
+OpenResult RefusedOpen(const std::string& path, OpenFailure failure, std::error_code error);
 
 class HidBackend {
 public:

@@ -100,14 +100,12 @@ public:
 
     OpenResult open(const std::string& path) override {
         if (!HidapiUser::started()) {
-            return {nullptr, "cannot open " + path + ": the HID library failed to start"};
+            return RefusedOpen(path, OpenFailure::StackFailed, {});
         }
         errno = 0;
         hid_device* const handle = hid_open_path(path.c_str());
-        const int error = errno;
         if (handle == nullptr) {
-            return {nullptr, hidapi_platform::DescribeOpenFailure(path, error),
-                    hidapi_platform::ClassifyOpenFailure(error)};
+            return hidapi_platform::RefusedWithErrno(path, errno);
         }
         return {std::make_unique<HidapiDevice>(handle, path), ""};
     }

@@ -83,13 +83,28 @@ private:
     std::string path_;
 };
 
+OpenFailure ClassifyOpenFailure(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return OpenFailure::PermissionDenied;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return OpenFailure::Gone;
+    case ENOTTY:
+        return OpenFailure::NotHid;
+    default:
+        return OpenFailure::Unknown;
+    }
+}
+
 } // namespace
 
 OpenResult OpenReadOnly(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        const int error = errno;
-        return {nullptr, DescribeOpenFailure(path, error), ClassifyOpenFailure(error)};
+        return RefusedWithErrno(path, errno);
     }
     return {std::make_unique<HidrawReader>(fd, path), ""};
 }
@@ -110,40 +125,8 @@ std::vector<HidCollection> TopLevelCollections(const std::string& path,
     return collections.empty() ? listedByHidapi : collections;
 }
 
-std::string DescribeOpenFailure(const std::string& path, int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return "permission denied on " + path +
-               ": install the udev rule 70-treadkey.rules (see README) and replug the pedal";
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return "cannot open " + path + ": the device is gone; replug the pedal and try again";
-    case ENOTTY:
-        // hidapi asks each node it opens for its descriptor size, which only hidraw nodes answer.
-        return "cannot open " + path + ": not a HID device";
-    case 0:
-        return "cannot open " + path + ": no reason given";
-    default:
-        return "cannot open " + path + ": " + std::generic_category().message(error);
-    }
-}
-
-OpenFailure ClassifyOpenFailure(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return OpenFailure::PermissionDenied;
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return OpenFailure::Gone;
-    case ENOTTY:
-        return OpenFailure::NotHid;
-    default:
-        return OpenFailure::Unknown;
-    }
+OpenResult RefusedWithErrno(const std::string& path, int error) {
+    return RefusedOpen(path, ClassifyOpenFailure(error), std::error_code(error, std::generic_category()));
 }
 
 } // namespace treadkey::hidapi_platform

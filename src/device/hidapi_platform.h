@@ -24,17 +24,14 @@ std::vector<HidCollection> TopLevelCollections(const std::string& path,
 
 // Opens `path` for reading input reports only. hidapi opens every device for writing too and keeps its file
 // descriptor to itself, so a platform opens readers its own way, offering a descriptor to wait on where it
-// has one. A failure is worded and classified as below.
+// has one. A failure is reported as below.
 OpenResult OpenReadOnly(const std::string& path);
 
 // Holds the input of the interface at `path` (see InputHold): every input node the system made for it.
 HoldResult HoldInput(const std::string& path);
 
-// One line saying why opening `path` failed and, where known, how to fix it. `error` is errno as it was right
-// after the failed open, or 0 when unknown.
-std::string DescribeOpenFailure(const std::string& path, int error);
-
-// The kind of that failure, for callers that word it themselves.
-OpenFailure ClassifyOpenFailure(int error);
+// A failed open of `path` as the stack reports it, from errno as it was right after the failure (0 when
+// unknown).
+OpenResult RefusedWithErrno(const std::string& path, int error);
 
 } // namespace treadkey::hidapi_platform

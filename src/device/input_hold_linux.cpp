@@ -88,9 +88,10 @@ HoldResult Refused(const std::string& node, int error) {
     if (error == EBUSY) {
         return {nullptr, HoldRefusal::Failed, "cannot hold " + node + ": another program holds it"};
     }
-    const bool denied = ClassifyOpenFailure(error) == OpenFailure::PermissionDenied;
+    OpenResult refused = RefusedWithErrno(node, error);
+    const bool denied = refused.failure == OpenFailure::PermissionDenied;
     return {nullptr, denied ? HoldRefusal::PermissionDenied : HoldRefusal::Failed,
-            DescribeOpenFailure(node, error)};
+            std::move(refused.problem)};
 }
 
 } // namespace

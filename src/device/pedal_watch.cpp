@@ -21,11 +21,11 @@ bool PedalWatch::IsWatched(const HidInterface& interface) {
     });
 }
 
-template <typename Interfaces, typename InterfaceOf>
-PedalWatch::Change PedalWatch::FollowList(const Interfaces& present, InterfaceOf of) {
+PedalWatch::Change PedalWatch::Follow(const std::vector<SeenInterface>& present) {
     Change change;
     const auto isPresent = [&](const std::string& path) {
-        return std::any_of(present.begin(), present.end(), [&](const auto& i) { return of(i).path == path; });
+        return std::any_of(present.begin(), present.end(),
+                           [&](const SeenInterface& s) { return s.interface.path == path; });
     };
     for (auto it = watched_.begin(); it != watched_.end();) {
         if (isPresent(it->interface.path)) {
@@ -37,8 +37,8 @@ PedalWatch::Change PedalWatch::FollowList(const Interfaces& present, InterfaceOf
     }
     std::erase_if(refused_, [&](const std::string& path) { return !isPresent(path); });
 
-    for (const auto& listed : present) {
-        const HidInterface& interface = of(listed);
+    for (const SeenInterface& listed : present) {
+        const HidInterface& interface = listed.interface;
         const bool open = std::any_of(watched_.begin(), watched_.end(),
                                       [&](const Watched& w) { return w.interface.path == interface.path; });
         if (open || !IsWatched(interface)) {
@@ -57,14 +57,6 @@ PedalWatch::Change PedalWatch::FollowList(const Interfaces& present, InterfaceOf
         change.opened.push_back(interface);
     }
     return change;
-}
-
-PedalWatch::Change PedalWatch::Follow(const std::vector<HidInterface>& present) {
-    return FollowList(present, [](const HidInterface& i) -> const HidInterface& { return i; });
-}
-
-PedalWatch::Change PedalWatch::Follow(const std::vector<SeenInterface>& seen) {
-    return FollowList(seen, [](const SeenInterface& s) -> const HidInterface& { return s.interface; });
 }
 
 std::vector<std::string> PedalWatch::ReadQueued(int maxPerInterface,

@@ -29,11 +29,9 @@ public:
         std::vector<std::string> closed; // gone from the list
         std::vector<OpenResult> refused; // each failure once, until its interface goes or opens
     };
-    // Follows the present interfaces with the pedal's ids: opens the watched ones not yet open (trying a
-    // refused one again each time) and closes those that are no longer present.
-    Change Follow(const std::vector<HidInterface>& present);
-    // The same from what a discovery run saw, without copying it.
-    Change Follow(const std::vector<SeenInterface>& seen);
+    // Follows the present interfaces with the pedal's ids, as a discovery run saw them: opens the watched
+    // ones not yet open (trying a refused one again each time) and closes those that are no longer present.
+    Change Follow(const std::vector<SeenInterface>& present);
 
     struct Report {
         const std::string& path;
@@ -53,9 +51,6 @@ public:
     bool Holding() const;
 
 private:
-    template <typename Interfaces, typename InterfaceOf>
-    Change FollowList(const Interfaces& present, InterfaceOf of);
-
     struct Watched {
         HidInterface interface;
         std::unique_ptr<HidDevice> device;

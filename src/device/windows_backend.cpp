@@ -169,9 +169,7 @@ public:
 
     // Not yet on this platform (see WindowsHidDevice::read); the monitor says so for each interface.
     OpenResult openReadOnly(const std::string& path) override {
-        return {nullptr,
-                "cannot read " + path + ": reading what the pedal sends is not available on Windows yet",
-                OpenFailure::Unknown};
+        return RefusedOpen(path, OpenFailure::NotOffered, {});
     }
 };
 

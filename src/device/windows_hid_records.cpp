@@ -3,8 +3,39 @@
 #include "device/collection_kind.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace treadkey::windows_hid {
+namespace {
+
+// Win32 error codes as system error codes: a sharing violation says what it means, any other its number.
+const std::error_category& WindowsErrorCategory() {
+    static const class : public std::error_category {
+    public:
+        const char* name() const noexcept override { return "windows"; }
+        std::string message(int code) const override {
+            return code == static_cast<int>(kErrorSharingViolation) ? std::string(kOpenedElsewhere)
+                                                                    : "Windows error " + std::to_string(code);
+        }
+    } category;
+    return category;
+}
+
+OpenFailure ClassifyOpenFailure(const HidInterface& interface, std::uint32_t error) {
+    switch (error) {
+    case kErrorAccessDenied:
+        return IsPassedOver(interface) ? OpenFailure::KeptBySystem : OpenFailure::InUse;
+    case kErrorFileNotFound:
+    case kErrorPathNotFound:
+    case kErrorNoSuchDevice:
+    case kErrorDeviceNotConnected:
+        return OpenFailure::Gone;
+    default:
+        return OpenFailure::Unknown;
+    }
+}
+
+} // namespace
 
 std::optional<std::string> PathFromDetailRecord(std::span<const std::uint8_t> record) {
     if (record.size() <= kDetailPathOffset) {
@@ -26,31 +57,8 @@ std::vector<HidCollection> CollectionsFromCaps(std::optional<HidCollection> caps
 }
 
 OpenResult OpenFailureFor(const HidInterface& interface, std::uint32_t error) {
-    const std::string& path = interface.path;
-    switch (error) {
-    case kErrorAccessDenied:
-        if (IsPassedOver(interface)) {
-            return {nullptr, "cannot open " + path + " for writing: the system keeps it to itself",
-                    OpenFailure::Unknown};
-        }
-        return {nullptr,
-                "access denied on " + path + ": another program has it open alone; close that program",
-                OpenFailure::Unknown};
-    case kErrorSharingViolation:
-        return {nullptr, "cannot open " + path + ": another program has it open alone; close that program",
-                OpenFailure::Unknown};
-    case kErrorFileNotFound:
-    case kErrorPathNotFound:
-    case kErrorNoSuchDevice:
-    case kErrorDeviceNotConnected:
-        return {nullptr, "cannot open " + path + ": the device is gone; replug the pedal and try again",
-                OpenFailure::Gone};
-    case 0:
-        return {nullptr, "cannot open " + path + ": no reason given", OpenFailure::Unknown};
-    default:
-        return {nullptr, "cannot open " + path + ": Windows error " + std::to_string(error),
-                OpenFailure::Unknown};
-    }
+    return RefusedOpen(interface.path, ClassifyOpenFailure(interface, error),
+                       std::error_code(static_cast<int>(error), WindowsErrorCategory()));
 }
 
 } // namespace treadkey::windows_hid

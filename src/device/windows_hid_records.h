@@ -36,7 +36,7 @@ inline constexpr std::uint32_t kErrorNoSuchDevice = 433;
 inline constexpr std::uint32_t kErrorDeviceNotConnected = 1167;
 
 // Why CreateFileA failed to open `interface` for writing with `error` (GetLastError's value, 0 when unknown),
-// worded and classified. Its collections were read without write access. Access denied is never a
+// as the backend reports it. Its collections were read without write access. Access denied is never a
 // permission the user could grant on Windows: on a collection the system holds (keyboard, mouse, ...) it is
 // the system keeping it, elsewhere another program that opened the interface unshared.
 OpenResult OpenFailureFor(const HidInterface& interface, std::uint32_t error);

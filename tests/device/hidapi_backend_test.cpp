@@ -33,8 +33,9 @@ struct OpenFailureCase {
 class HidapiOpenFailureText : public ::testing::TestWithParam<OpenFailureCase> {};
 
 TEST_P(HidapiOpenFailureText, SaysWhyAndHowToFix) {
-    EXPECT_EQ(hidapi_platform::DescribeOpenFailure("/dev/hidraw3", GetParam().error), GetParam().problem);
-    EXPECT_EQ(hidapi_platform::ClassifyOpenFailure(GetParam().error), GetParam().failure);
+    const OpenResult refused = hidapi_platform::RefusedWithErrno("/dev/hidraw3", GetParam().error);
+    EXPECT_EQ(refused.problem, GetParam().problem);
+    EXPECT_EQ(refused.failure, GetParam().failure);
 }
 
 const std::string kPermissionProblem = "permission denied on /dev/hidraw3: install the udev rule "
