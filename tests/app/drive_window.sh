@@ -7,11 +7,14 @@ set -euo pipefail
 program=$(realpath "$1")
 self=$(realpath "$0")
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$self" "$program"
+    # The X server's own messages, so that a server that failed to start says why.
+    TREADKEY_XVFB_ERRORS=$(mktemp)
+    export TREADKEY_XVFB_ERRORS
+    exec xvfb-run -a -e "$TREADKEY_XVFB_ERRORS" -s "-screen 0 1280x800x24" "$self" "$program"
 fi
 
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work" ${TREADKEY_XVFB_ERRORS:+"$TREADKEY_XVFB_ERRORS"}' EXIT
 log=$work/reports.log
 present=$work/present
 touch "$present" "$log"
@@ -25,7 +28,11 @@ for _ in $(seq 100); do
     window=$(xdotool search --name 'USB Treadkey KeyMouse Setup' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.1
 done
-[ -n "$window" ] || { echo "FAIL: the window did not appear"; cat "$work/stderr"; exit 1; }
+[ -n "$window" ] || {
+    echo "FAIL: the window did not appear on $DISPLAY"
+    cat "$work/stderr" "${TREADKEY_XVFB_ERRORS:-/dev/null}"
+    exit 1
+}
 
 # Places in twips, as the window's design gives them; 15 twips to a pixel; keys count from the keyboard frame.
 frame_left=120
