@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/fake_hid_backend.h"
-#include "device/input_layout.h"
+#include "hid/input_layout.h"
+#include "stacks/fake_hid_backend.h"
 
 #include <span>
 

@@ -1,5 +1,5 @@
 #include "crowded_hid_stack.h"
-#include "device/device_link.h"
+#include "pedal/device_link.h"
 
 #include <benchmark/benchmark.h>
 

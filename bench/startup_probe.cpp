@@ -3,7 +3,7 @@
 // bench/startup.sh compares the two.
 #include "app/ui_services.h"
 #include "app/usb_window.h"
-#include "device/virtual_pedal.h"
+#include "stacks/virtual/virtual_pedal.h"
 
 #include <QApplication>
 #include <QLabel>

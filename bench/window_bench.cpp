@@ -1,7 +1,7 @@
 #include "app/ui_services.h"
 #include "app/usb_window.h"
 #include "crowded_hid_stack.h"
-#include "device/virtual_pedal.h"
+#include "stacks/virtual/virtual_pedal.h"
 
 #include <QApplication>
 #include <QThread>

@@ -2,8 +2,8 @@
 // open and close, with 1, 16 and 64 HID interfaces present, on the test guest's kernel, and once more at 64
 // with a composite pedal whose keyboard and mouse interfaces discovery must pass over unopened. Prints the
 // figures; being slow does not fail it, only a tick that misses the pedal does.
-#include "device/device_link.h"
-#include "device/hidapi_backend.h"
+#include "pedal/device_link.h"
+#include "stacks/hidapi/hidapi_backend.h"
 #include "tick_comparison.h"
 
 #include <cstdio>

@@ -4,10 +4,10 @@
 // press never arrives.
 #include "cli/cli_services.h"
 #include "cli/run.h"
-#include "device/backend_options.h"
 #include "kernel/opened_here.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
+#include "stack_choice/backend_options.h"
 
 #include <hidapi.h>
 

@@ -3,7 +3,7 @@
 // guest's kernel. Prints the figures; being slow does not fail it, only a tick that misses the pedal does.
 #include "app/ui_services.h"
 #include "app/usb_window.h"
-#include "device/hidapi_backend.h"
+#include "stacks/hidapi/hidapi_backend.h"
 #include "tick_comparison.h"
 
 #include <QApplication>

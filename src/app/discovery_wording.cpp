@@ -1,7 +1,7 @@
 #include "app/discovery_wording.h"
 
-#include "device/discovery_words.h"
-#include "device/interface_choice.h"
+#include "pedal/discovery_words.h"
+#include "pedal/interface_choice.h"
 
 #include <array>
 #include <string_view>

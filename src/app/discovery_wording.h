@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/discovery_report.h"
+#include "pedal/discovery_report.h"
 
 #include <string>
 

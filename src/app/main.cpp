@@ -1,8 +1,8 @@
 #include "app/close_on_signal.h"
 #include "app/ui_services.h"
 #include "app/usb_window.h"
-#include "device/backend_options.h"
-#include "device/option_table.h"
+#include "arguments/option_table.h"
+#include "stack_choice/backend_options.h"
 
 #include <QApplication>
 #include <array>

@@ -6,11 +6,11 @@
 #include "app/ui_services.h"
 #include "app/window_controls.h"
 #include "app/window_font.h"
-#include "device/device_link.h"
-#include "device/pedal_hold.h"
-#include "device/pedal_watch.h"
 #include "editor/frame_sequences.h"
 #include "editor/key_table.h"
+#include "pedal/device_link.h"
+#include "pedal/pedal_hold.h"
+#include "pedal/pedal_watch.h"
 
 #include <QElapsedTimer>
 #include <QWidget>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "device/pedal_hold.h"
 #include "editor/modifier_keys.h"
 #include "editor/mouse_buttons.h"
 #include "editor/press_text.h"
+#include "pedal/pedal_hold.h"
 
 #include <array>
 #include <cstdint>

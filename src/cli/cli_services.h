@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/backend_options.h"
-#include "device/hid_backend.h"
+#include "stack_choice/backend_options.h"
+#include "stacks/hid_backend.h"
 
 #include <chrono>
 #include <functional>

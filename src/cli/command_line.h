@@ -3,7 +3,7 @@
 #include "cli/commands.h"
 #include "cli/frame_plan.h"
 #include "cli/monitor.h"
-#include "device/backend_options.h"
+#include "stack_choice/backend_options.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/option_table.h"
+#include "arguments/option_table.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/input_changes.h"
+#include "hid/input_changes.h"
 
 #include <cstdint>
 #include <span>

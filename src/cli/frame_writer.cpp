@@ -3,9 +3,9 @@
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
-#include "device/device_link.h"
-#include "device/pedal_ids.h"
+#include "pedal/device_link.h"
 #include "protocol/output_report.h"
+#include "protocol/pedal_ids.h"
 #include "protocol/report_hex.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "cli/cli_services.h"
 #include "cli/frame_plan.h"
-#include "device/backend_options.h"
+#include "stack_choice/backend_options.h"
 
 namespace treadkey {
 

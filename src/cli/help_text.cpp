@@ -1,7 +1,7 @@
 #include "cli/help_text.h"
 
-#include "device/backend_options.h"
-#include "device/option_table.h"
+#include "arguments/option_table.h"
+#include "stack_choice/backend_options.h"
 
 #include <algorithm>
 

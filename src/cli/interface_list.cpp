@@ -4,9 +4,9 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/json.h"
-#include "device/discovery_words.h"
-#include "device/interface_choice.h"
-#include "device/pedal_ids.h"
+#include "pedal/discovery_words.h"
+#include "pedal/interface_choice.h"
+#include "protocol/pedal_ids.h"
 
 #include <optional>
 #include <string>
@@ -62,7 +62,7 @@ void PrintJson(const DiscoveryReport& report, std::ostream& out) {
             << ", \"collections\": [";
         for (std::size_t c = 0; c < seen.interface.collections.size(); ++c) {
             const HidCollection collection = seen.interface.collections[c];
-            out << (c == 0 ? "" : ", ") << "{\"usage_page\": " << collection.usagePage
+            out << (c == 0 ? "" : ", ") << "{\"usage_page\": " << collection.page
                 << ", \"usage\": " << collection.usage
                 << ", \"name\": " << JsonQuoted(CollectionKindName(CollectionKindOf(collection))) << "}";
         }

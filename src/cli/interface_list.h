@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/hid_backend.h"
+#include "stacks/hid_backend.h"
 
 #include <ostream>
 

@@ -1,6 +1,6 @@
 #include "cli/interface_wording.h"
 
-#include "device/discovery_words.h"
+#include "pedal/discovery_words.h"
 
 namespace treadkey {
 

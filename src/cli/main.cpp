@@ -1,5 +1,5 @@
 #include "cli/run.h"
-#include "device/backend_options.h"
+#include "stack_choice/backend_options.h"
 
 #include <iostream>
 #include <thread>

@@ -5,9 +5,9 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/stop_signals.h"
-#include "device/interface_choice.h"
-#include "device/pedal_ids.h"
-#include "device/pedal_watch.h"
+#include "pedal/interface_choice.h"
+#include "pedal/pedal_watch.h"
+#include "protocol/pedal_ids.h"
 #include "protocol/report_hex.h"
 
 #if !defined(_WIN32)

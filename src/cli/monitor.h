@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/cli_services.h"
-#include "device/hid_backend.h"
+#include "stacks/hid_backend.h"
 
 #include <chrono>
 #include <optional>

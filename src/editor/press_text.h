@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/input_report.h"
+#include "hid/input_report.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #include "editor/usage_names.h"
 
-#include "device/input_report.h"
 #include "editor/key_table.h"
+#include "hid/input_report.h"
 
 #include <array>
 #include <charconv>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/input_layout.h"
+#include "hid/input_layout.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "device/virtual_pedal.h"
+#include "stacks/virtual/virtual_pedal.h"
 #include "window_fixture.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 
 #include "app/ui_services.h"
 #include "app/usb_window.h"
-#include "device/fake_hid_backend.h"
-#include "device/input_layout.h"
+#include "hid/input_layout.h"
 #include "protocol/report_hex.h"
+#include "stacks/fake_hid_backend.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "app/ui_services.h"
 #include "app/usb_window.h"
 #include "app/window_wording.h"
-#include "device/scratch_directory.h"
-#include "device/virtual_pedal.h"
+#include "fixtures/scratch_directory.h"
+#include "stacks/virtual/virtual_pedal.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "device/scratch_directory.h"
+#include "fixtures/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

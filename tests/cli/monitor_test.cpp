@@ -1,8 +1,8 @@
 #include "cli/cli_services.h"
 #include "cli/json.h"
 #include "cli/run.h"
-#include "device/fake_hid_backend.h"
-#include "device/input_layout.h"
+#include "hid/input_layout.h"
+#include "stacks/fake_hid_backend.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "cli/run.h"
-#include "device/backend_options.h"
-#include "device/fake_hid_backend.h"
-#include "device/scratch_directory.h"
-#include "device/virtual_presses.h"
+#include "fixtures/scratch_directory.h"
 #include "protocol/frame_layout.h"
 #include "protocol/frames.h"
 #include "protocol/output_report.h"
 #include "protocol/report_hex.h"
+#include "stack_choice/backend_options.h"
+#include "stacks/fake_hid_backend.h"
+#include "stacks/virtual/virtual_presses.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "editor/frame_sequences.h"
 
-#include "device/pedal_memory.h"
 #include "protocol/frame_layout.h"
 #include "protocol/frames.h"
 #include "protocol/output_report.h"
+#include "protocol/pedal_memory.h"
 
 #include <gtest/gtest.h>
 

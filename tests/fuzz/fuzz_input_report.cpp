@@ -1,7 +1,7 @@
-#include "device/input_changes.h"
-#include "device/input_layout.h"
-#include "device/input_report.h"
 #include "fuzz/fuzz_check.h"
+#include "hid/input_changes.h"
+#include "hid/input_layout.h"
+#include "hid/input_report.h"
 
 #include <algorithm>
 #include <cstddef>

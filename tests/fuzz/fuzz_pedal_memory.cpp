@@ -1,5 +1,5 @@
-#include "device/pedal_memory.h"
 #include "fuzz/fuzz_check.h"
+#include "protocol/pedal_memory.h"
 
 #include <algorithm>
 #include <array>

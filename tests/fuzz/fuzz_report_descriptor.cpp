@@ -1,5 +1,5 @@
-#include "device/report_descriptor.h"
 #include "fuzz/fuzz_check.h"
+#include "hid/report_descriptor.h"
 
 #include <cstddef>
 #include <cstdint>

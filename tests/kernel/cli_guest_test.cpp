@@ -1,11 +1,11 @@
 // treadkeyctl over the hidapi backend and the kernel's own HID stack, against a composite pedal plugged in
 // through uhid: its frames reach the configuration interface alone. Runs as root in the test guest.
 #include "cli/run.h"
-#include "device/backend_options.h"
 #include "kernel/opened_here.h"
 #include "kernel/report_match.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
+#include "stack_choice/backend_options.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The hidapi backend against the kernel's own HID stack (hid core, hid-generic, hidraw), with pedals
 // plugged in through uhid. Runs as root in the test guest that run-guest.sh boots.
-#include "device/hidapi_backend.h"
 #include "kernel/report_match.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
+#include "stacks/hidapi/hidapi_backend.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

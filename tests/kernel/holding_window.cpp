@@ -3,7 +3,7 @@
 // it.
 #include "app/ui_services.h"
 #include "app/usb_window.h"
-#include "device/hidapi_backend.h"
+#include "stacks/hidapi/hidapi_backend.h"
 
 #include <QApplication>
 #include <QTest>

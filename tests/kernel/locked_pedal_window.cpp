@@ -4,8 +4,8 @@
 #include "app/ui_services.h"
 #include "app/usb_window.h"
 #include "app/window_controls.h"
-#include "device/hidapi_backend.h"
 #include "kernel/test_descriptors.h"
+#include "stacks/hidapi/hidapi_backend.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -4,10 +4,10 @@
 #include "app/usb_window.h"
 #include "app/window_controls.h"
 #include "app/window_fixture.h"
-#include "device/hidapi_backend.h"
 #include "kernel/report_match.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
+#include "stacks/hidapi/hidapi_backend.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -4,9 +4,9 @@
 // go; a keyboard with other ids is never held. Runs as root in the test guest that run-guest.sh boots.
 #include "app/usb_window.h"
 #include "app/window_fixture.h"
-#include "device/hidapi_backend.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
+#include "stacks/hidapi/hidapi_backend.h"
 
 #include <QListWidget>
 #include <QTest>

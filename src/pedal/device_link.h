@@ -1,0 +1,55 @@
+#pragma once
+
+#include "pedal/discovery_report.h"
+#include "stacks/hid_backend.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace treadkey {
+
+// An id as the hidden id boxes give it: "&H" followed by hexadecimal digits. Nothing when the text is not of
+// that form or the number does not fit 16 bits; such an id matches no device.
+std::optional<std::uint16_t> ParseIdText(std::string_view idText);
+
+// The connection to the pedal: discovery by vendor and product id, the two open handles and the output report
+// length. The window adds the status text and the enabling of its buttons; the command line uses it as is.
+class DeviceLink {
+public:
+    explicit DeviceLink(HidBackend& backend) : backend_(backend) {}
+
+    // One discovery run (DiscoverInterfaces, opening the candidates) over the present interfaces whose ids
+    // equal the given ones. Interfaces with other ids, passed-over ones (IsPassedOver: the system would keep
+    // them to itself) and those after the choice is settled are never opened. The handles
+    // of an earlier match are released when the run ends, so between runs repeated discovery holds two
+    // handles at the most, and none while no pedal is found (unreadable id texts included).
+    bool FindTheHid(std::string_view vendorIdText, std::string_view productIdText);
+
+    // Writes one report through HIDHandle; true when the device took all of it.
+    bool WriteReport(std::span<const std::uint8_t> report);
+
+    // Releases both handles. Returns whether a device was open.
+    bool CloseDeviceHandles();
+
+    bool DeviceDetected = false; // the last discovery found the device
+    bool ConnectedOnce = false;  // some discovery found it; never cleared
+    std::unique_ptr<HidDevice> HIDHandle;
+    std::unique_ptr<HidDevice> ReadHandle; // opened beside HIDHandle and only ever closed
+    int OutputReportByteLength = 0;        // report-id byte included; kept when a device cannot tell it
+    std::string DevicePathName;
+    // The platform's word on the last operation: bytes written or -1 for a write, 1 or 0 for an open or
+    // close.
+    int LastResult = 0;
+    // What the last discovery saw of every interface with the wanted ids, for telling the user why and for
+    // finding the pedal's keyboards and mice.
+    DiscoveryReport LastDiscovery;
+
+private:
+    HidBackend& backend_;
+};
+
+} // namespace treadkey

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "hid/collection_kind.h"
+#include "pedal/discovery_report.h"
+
+#include <string>
+#include <string_view>
+
+namespace treadkey {
+
+// The English words for what discovery saw, shared by treadkeyctl and the window's English text; each
+// wording puts them in its own sentences.
+
+// "keyboard", "touch screen", ..., "other usage".
+std::string_view CollectionKindName(CollectionKind kind);
+
+// A collection's page and usage in hexadecimal: "000C:0001".
+std::string UsageNumbers(HidCollection collection);
+
+// Why an interface that opens cannot be counted on to take a frame: "its output report of 8 bytes cannot
+// hold a frame", or "its output report length is unknown".
+std::string CannotHoldFrameReason(const SeenInterface& seen);
+
+// Why a chosen interface cuts every frame: "its output report of 8 bytes cannot hold a whole frame (65
+// bytes)".
+std::string CutsFramesReason(int outputReportLength);
+
+// What a note says, without its details: "no configuration interface of the pedal", "the pedal cannot be
+// opened", "this may not be the pedal's configuration interface"; empty for none.
+std::string_view NoteHeadline(DiscoveryNote note);
+
+} // namespace treadkey

@@ -1,0 +1,102 @@
+#include "stack_choice/backend_options.h"
+
+#include "arguments/option_table.h"
+#include "protocol/number_text.h"
+#include "stacks/platform_backend.h"
+
+#include <array>
+
+namespace treadkey {
+namespace {
+
+constexpr std::string_view kVirtualPedalOption = "--virtual-pedal";
+constexpr std::string_view kReportLengthOption = "--report-length";
+constexpr std::string_view kLogOption = "--virtual-pedal-log";
+constexpr std::string_view kPresenceOption = "--virtual-pedal-present";
+constexpr std::string_view kCompositeOption = "--virtual-pedal-composite";
+constexpr std::string_view kPressOption = "--virtual-pedal-press";
+
+// All but the first belong to the virtual pedal.
+constexpr std::array<OptionSpec, 6> kBackendOptions = {{
+    {kVirtualPedalOption, "", "use a virtual pedal instead of the USB device"},
+    {kReportLengthOption, "N",
+     "the virtual pedal's output report length in bytes, report id\nincluded: 1 to 65535 (default 9)"},
+    {kLogOption, "FILE", "append every report the virtual pedal receives to FILE as a\nline of hex bytes"},
+    {kPresenceOption, "FILE", "plug the virtual pedal in only while FILE exists"},
+    {kCompositeOption, "",
+     "give the virtual pedal a keyboard and a mouse interface before\nits configuration interface, as a real "
+     "pedal has"},
+    {kPressOption, "FILE",
+     "press the slot named by each line appended to FILE: the virtual\npedal sends what the slot holds (read "
+     "from "
+     "the log when given)"},
+}};
+
+// Takes one of our options into the options; the error names the option at fault.
+std::string Apply(const OptionUse& use, BackendOptions& options) {
+    const std::string_view name = use.option->name;
+    const std::string value = use.value.value_or("");
+    if (name == kVirtualPedalOption) {
+        options.useVirtualPedal = true;
+    } else if (name == kCompositeOption) {
+        options.virtualPedal.composite = true;
+    } else if (name == kReportLengthOption) {
+        const std::optional<int> length = ParseWholeNumber(value, 1, VirtualPedal::kMaxReportLength);
+        if (!length) {
+            return value.empty()
+                       ? std::string(name) + " needs a whole number from 1 to 65535"
+                       : std::string(name) + " must be a whole number from 1 to 65535, not \"" + value + "\"";
+        }
+        options.virtualPedal.reportLength = *length;
+    } else if (value.empty()) {
+        return std::string(name) + " needs a file name";
+    } else if (name == kLogOption) {
+        options.virtualPedal.logFile = value;
+    } else if (name == kPressOption) {
+        options.virtualPedal.pressFile = value;
+    } else {
+        options.virtualPedal.presenceFile = value;
+    }
+    return "";
+}
+
+} // namespace
+
+ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& arguments) {
+    ParsedBackendOptions parsed;
+    std::string_view firstPedalOnlyOption;
+    const auto keep = [&parsed](const std::string& argument) {
+        parsed.rest.push_back(argument);
+        return std::string();
+    };
+    ArgumentRules rules{{kBackendOptions},
+                        ArgumentRules::EndOfOptions::LeaveTheRest,
+                        [&](const OptionUse& use) {
+                            if (use.option->name != kVirtualPedalOption && firstPedalOnlyOption.empty()) {
+                                firstPedalOnlyOption = use.option->name;
+                            }
+                            return Apply(use, parsed.options);
+                        },
+                        keep,
+                        keep};
+    parsed.error = WalkArguments(arguments, rules);
+    if (parsed.error.empty() && !firstPedalOnlyOption.empty() && !parsed.options.useVirtualPedal) {
+        parsed.error = std::string(firstPedalOnlyOption) + " only applies to the virtual pedal: add " +
+                       std::string(kVirtualPedalOption);
+    }
+    return parsed;
+}
+
+std::unique_ptr<HidBackend> MakeBackend(const BackendOptions& options) {
+    if (options.useVirtualPedal) {
+        return std::make_unique<VirtualPedal>(options.virtualPedal);
+    }
+    return MakePlatformBackend();
+}
+
+std::string_view BackendOptionsHelp() {
+    static const std::string help = OptionHelp(kBackendOptions);
+    return help;
+}
+
+} // namespace treadkey

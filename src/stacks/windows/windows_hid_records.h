@@ -1,0 +1,44 @@
+#pragma once
+
+#include "stacks/hid_backend.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+// What the Windows backend makes of the records and codes that setupapi.dll, hid.dll and kernel32 hand back.
+// Plain bytes and numbers in, so that it builds and is tested on every platform; windows_backend.cpp makes
+// the calls.
+namespace treadkey::windows_hid {
+
+// Where the path starts in SP_DEVICE_INTERFACE_DETAIL_DATA_A: after its 32-bit size field, on 32- and 64-bit
+// Windows alike (only the size field's value differs).
+inline constexpr std::size_t kDetailPathOffset = 4;
+
+// The device path in a detail record as SetupDiGetDeviceInterfaceDetailA filled it: the single-byte
+// characters after the size field, up to the first zero byte or the record's end. Nothing when the record
+// is too short to hold a path or the path is empty.
+std::optional<std::string> PathFromDetailRecord(std::span<const std::uint8_t> record);
+
+// The top-level collection of one Windows HID interface (Windows gives each its own), from HIDP_CAPS'
+// UsagePage and Usage; none when the capabilities could not be read, so that the interface stays a
+// candidate rather than being judged on zeros.
+std::vector<HidCollection> CollectionsFromCaps(std::optional<HidCollection> capsUsage);
+
+// Win32 error codes the open distinguishes (winerror.h).
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+inline constexpr std::uint32_t kErrorPathNotFound = 3;
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorSharingViolation = 32;
+inline constexpr std::uint32_t kErrorNoSuchDevice = 433;
+inline constexpr std::uint32_t kErrorDeviceNotConnected = 1167;
+
+// Why CreateFileA failed to open `interface` for writing with `error` (GetLastError's value, 0 when unknown),
+// as the backend reports it. Its collections were read without write access. Access denied is never a
+// permission the user could grant on Windows: on a collection the system holds (keyboard, mouse, ...) it is
+// the system keeping it, elsewhere another program that opened the interface unshared.
+OpenResult OpenFailureFor(const HidInterface& interface, std::uint32_t error);
+
+} // namespace treadkey::windows_hid
