@@ -106,6 +106,7 @@ std::optional<int> KeyIndexByName(std::string_view name) {
     for (const NameAlias& alias : KeyAliases()) {
         if (alias.alias == lower) {
             lower = alias.name;
+            break;
         }
     }
     for (const KeyName& key : KeyNames()) {

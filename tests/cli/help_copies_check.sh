@@ -52,10 +52,14 @@ same "the man page's commands" "$synopses" "$man_commands"
 man_options=$(sed -n '/^\.SH OPTIONS$/,/^\.SH /p' "$man_page" | sed -n '/^\.TP$/{n;p}' | plain_troff)
 same "the man page's options" "$shared_options" "$man_options"
 
-window_option_names=$("$window" --help | sed -n '/^Options:$/,$p' | sed -n 's/^  \(--[^ ]*\( [A-Z]\+\)\?\) .*$/\1/p')
-window_man_options=$(sed -n '/^\.SH OPTIONS$/,/^\.SH /p' "$window_man_page" | sed -n '/^\.TP$/{n;p}' | plain_troff)
+# The window's man page: each option entry under OPTIONS, as its --help names them.
+window_option_names=$("$window" --help | sed -n '/^Options:$/,$p' |
+    sed -n 's/^  \(--[^ ]*\( [A-Z]\+\)\?\) .*$/\1/p')
+window_man_options=$(sed -n '/^\.SH OPTIONS$/,/^\.SH /p' "$window_man_page" | sed -n '/^\.TP$/{n;p}' |
+    plain_troff)
 same "the window's man page options" "$window_option_names" "$window_man_options"
 
+# Troff that groff warns about renders wrong somewhere; -k reads the pages as UTF-8, as man does.
 for page in "$man_page" "$window_man_page"; do
     warnings=$(groff -k -ww -man -Tutf8 -z "$page" 2>&1)
     if [ -n "$warnings" ]; then
@@ -68,7 +72,7 @@ done
 for list in synopses shared_options window_option_names; do
     if [ -z "${!list}" ]; then
         failed=$((failed + 1))
-        echo "FAIL: no $list read from 'treadkeyctl --help'"
+        echo "FAIL: no $list read from the programs' --help"
     fi
 done
 echo "help copies: $failed differ"
