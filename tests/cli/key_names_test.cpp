@@ -153,22 +153,15 @@ TEST(CliKeyCombo, RefusesCombinationsThatAreNotOneKey) {
 TEST(CliKeyCombo, UnknownNamesSuggestTheClosestOnes) {
     const struct {
         const char* text;
-        const char* suggestion; // the first name suggested
+        const char* suggestion; // the first name suggested: typos of aliases find the name they stand for,
+                                // and of as near names the one that keeps more of its letters comes first
     } cases[] = {
-        {"ctlr+a", "closest: ctrl"},
-        {"ctrl+kp_entr", "closest: kp_enter"},
-        {"alt+=", "closest: equal"},
-        {"pgupp", "closest: page_up"},
-        {"Escp", "closest: esc"},
-        {"shfit+a", "closest: shift"},
-        {"num_lok", "closest: num_lock"},
-        // Typos of aliases find the name they stand for.
-        {"escap", "closest: esc"},
-        {"retrun", "closest: enter"},
-        {"supr+a", "closest: win"},
-        {"pgdwn", "closest: page_down"},
-        // Equally near, the name that starts as the word does comes first.
-        {"tb", "closest: tab"},
+        {"ctlr+a", "closest: ctrl"},      {"ctrl+kp_entr", "closest: kp_enter"},
+        {"alt+=", "closest: equal"},      {"pgupp", "closest: page_up"},
+        {"Escp", "closest: esc"},         {"shfit+a", "closest: shift"},
+        {"num_lok", "closest: num_lock"}, {"escap", "closest: esc"},
+        {"retrun", "closest: enter"},     {"supr+a", "closest: win"},
+        {"pgdwn", "closest: page_down"},  {"tb", "closest: tab"},
         {"ctrl+dl", "closest: delete"},
     };
     for (const auto& c : cases) {
