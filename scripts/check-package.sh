@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the desktop package from a build directory (default build/default; configured here, without tests
 # and benchmarks, when it is not yet), unpacks it into a scratch root and checks that it holds both programs,
-# the desktop entry, the icon, the AppStream metainfo, the udev rule and the man page, that the control data
+# the desktop entry, the icon, the AppStream metainfo, the udev rule, the man pages and the docs, that the control data
 # names the libraries the programs run on and reloads udev, and that the packaged command line runs. Exits
 # non-zero on any failure.
 set -euo pipefail
@@ -47,7 +47,13 @@ check "the metainfo launches the desktop entry" \
 check "the metainfo's release is the package's version" \
     grep -qF "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$metainfo"
 check "the udev rule" cmp "$root/usr/lib/udev/rules.d/70-treadkey.rules" packaging/70-treadkey.rules
-check "the man page" gzip -t "$root/usr/share/man/man1/treadkeyctl.1.gz"
+check "the command line's man page" gzip -t "$root/usr/share/man/man1/treadkeyctl.1.gz"
+check "the window's man page" gzip -t "$root/usr/share/man/man1/treadkey-setup.1.gz"
+# Every installed path that 'treadkeyctl help' sends the reader to.
+help_paths=$("$root/usr/bin/treadkeyctl" help list | grep -o '/usr/share/[^ ,)]*[A-Za-z]' || true)
+all_installed() { [ -n "$1" ] && for path in $1; do [ -f "$root$path" ] || return 1; done; }
+check "help points to installed paths: $help_paths" all_installed "$help_paths"
+check "the docs the README links to" test -f "$root/usr/share/doc/treadkey-setup/docs/installing.md"
 check "depends on Qt 6 widgets" depends_on libqt6widgets6
 check "depends on hidapi over hidraw" depends_on libhidapi-hidraw0
 check "depends on the C++ runtime" depends_on libstdc++6

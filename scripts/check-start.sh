@@ -2,8 +2,8 @@
 # Proves that the README's start command builds the program and starts it: runs scripts/start.sh with the
 # virtual pedal on Qt's offscreen platform, waits until the program itself runs (start.sh replaces itself with
 # it once the build is done), gives the window time to come up, closes it with SIGTERM as a desktop session
-# would, and expects exit code 0; then asks the built program for its version. The window counts as up when
-# the program has a font file mapped: Qt maps one only once it lays out the window's text.
+# would, and expects exit code 0; then asks the built window and treadkeyctl for their versions. The window
+# counts as up when the program has a font file mapped: Qt maps one only once it lays out the window's text.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -56,3 +56,7 @@ echo "start check: the window came up, ran $UP_SECONDS s and closed with exit co
 version=$(./scripts/start.sh --version | tail -n 1)
 [[ $version =~ ^treadkey-setup\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "unexpected --version output: $version"
 echo "start check: $version"
+# The README sends command-line users to the treadkeyctl that start.sh leaves behind.
+command_line=$(build/app/src/cli/treadkeyctl --version) || fail "start.sh left no build/app/src/cli/treadkeyctl"
+[ "$command_line" = "treadkeyctl ${version#treadkey-setup }" ] || fail "unexpected treadkeyctl --version: $command_line"
+echo "start check: $command_line"

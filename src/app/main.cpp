@@ -17,7 +17,7 @@ constexpr const char* kProgram = "treadkey-setup";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::array<treadkey::OptionSpec, 2> kHelpOptions = {{
     {.name = kHelpOption, .help = "show this help and exit", .alias = "-h", .onlyAsIs = true},
-    {.name = "--version", .help = "show the version and exit", .onlyAsIs = true},
+    {.name = "--version", .help = "show the version and exit", .alias = "-V", .onlyAsIs = true},
 }};
 
 void PrintHelp() {

@@ -5,12 +5,13 @@
 
 #include <chrono>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <ostream>
 
 namespace treadkey {
 
-// What a run of treadkeyctl reaches outside itself; tests swap the HID stack and the clock.
+// What a run of treadkeyctl reaches outside itself; tests swap the HID stack, the clock and the input.
 struct CliServices {
     std::ostream& out;
     std::ostream& err;
@@ -19,6 +20,7 @@ struct CliServices {
     std::function<std::chrono::steady_clock::time_point()> now = [] {
         return std::chrono::steady_clock::now();
     };
+    std::istream* in = &std::cin; // where 'apply -' reads its profile
 };
 
 } // namespace treadkey

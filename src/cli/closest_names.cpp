@@ -31,26 +31,45 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
     return previous[b.size()];
 }
 
+namespace {
+
+// How near a spelling is: fewer steps first, then, as many steps, the spelling that keeps more of its own
+// letters, since that one has more in common with the word ("tb" is "tab" before it is "t" or "b").
+struct Nearness {
+    std::size_t distance;
+    std::size_t kept;
+    bool operator<(const Nearness& other) const {
+        return distance != other.distance ? distance < other.distance : kept > other.kept;
+    }
+};
+
+} // namespace
+
 std::vector<std::string_view> ClosestNames(std::string_view word, const std::vector<NameSpelling>& candidates,
                                            std::size_t most) {
     const std::string lowerWord = ToLowerAscii(word);
     const std::size_t limit = std::max<std::size_t>(2, lowerWord.size() / 2);
-    std::map<std::string_view, std::size_t> nearest;
+    std::map<std::string_view, Nearness> nearest;
     for (const NameSpelling& candidate : candidates) {
-        const std::size_t distance = EditDistance(lowerWord, ToLowerAscii(candidate.spelling));
-        if (distance > limit) {
+        const std::string spelling = ToLowerAscii(candidate.spelling);
+        const std::size_t distance = EditDistance(lowerWord, spelling);
+        // A spelling that every step replaces has nothing in common with the word.
+        if (distance > limit || distance >= std::max(lowerWord.size(), spelling.size())) {
             continue;
         }
-        const auto [entry, inserted] = nearest.emplace(candidate.name, distance);
+        const Nearness nearness{distance, spelling.size() - std::min(distance, spelling.size())};
+        const auto [entry, inserted] = nearest.emplace(candidate.name, nearness);
         if (!inserted) {
-            entry->second = std::min(entry->second, distance);
+            entry->second = std::min(entry->second, nearness);
         }
     }
-    std::vector<std::pair<std::size_t, std::string_view>> ranked;
-    for (const auto& [name, distance] : nearest) {
-        ranked.emplace_back(distance, name);
+    std::vector<std::pair<Nearness, std::string_view>> ranked;
+    for (const auto& [name, nearness] : nearest) {
+        ranked.emplace_back(nearness, name);
     }
-    std::sort(ranked.begin(), ranked.end());
+    // Stable, over names in alphabetical order: equally near names stay alphabetical.
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<std::string_view> names;
     for (std::size_t i = 0; i < ranked.size() && i < most; ++i) {
         names.push_back(ranked[i].second);

@@ -17,9 +17,9 @@ struct NameSpelling {
     std::string spelling;
 };
 
-// The names whose nearest spelling is close to `word` (case-insensitively), nearest first, ties in
-// alphabetical order, at most `most` of them. Close means within half the word's length, but at least two
-// steps.
+// The names whose nearest spelling is close to `word` (case-insensitively), nearest first (in steps, then
+// the spelling that keeps more of its letters), ties in alphabetical order, at most `most` of them. Close
+// means within half the word's length, but at least two steps, and not every letter replaced.
 std::vector<std::string_view> ClosestNames(std::string_view word, const std::vector<NameSpelling>& candidates,
                                            std::size_t most);
 

@@ -71,7 +71,10 @@ CommandArguments Sort(const std::vector<std::string>& arguments) {
         }
         sorted.command = FindCommand(argument);
         if (sorted.command == nullptr) {
-            return UnknownCommand(argument);
+            // Short options other than -h and -V are not this program's, but they are still options.
+            return argument.starts_with('-') && argument.size() > 1
+                       ? "unknown option " + Quoted(argument) + " before the command"
+                       : UnknownCommand(argument);
         }
         rules.tables.push_back(sorted.command->options);
         return std::string();

@@ -7,9 +7,13 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace treadkey {
+
+// The FILE operand that names standard input, as most tools take it.
+inline constexpr std::string_view kStandardInputPath = "-";
 
 // What one run of treadkeyctl is to do, every argument checked.
 struct Invocation {
@@ -22,7 +26,7 @@ struct Invocation {
     const CommandSpec* helpCommand = nullptr; // CommandHelp
     FramePlan frames;                         // Write
     std::string notice;                       // Write: what else the frames change, for stderr
-    std::string profilePath;                  // Apply
+    std::string profilePath;                  // Apply: a file, or kStandardInputPath
 };
 
 struct ParsedInvocation {

@@ -21,8 +21,9 @@ const std::vector<CommandSpec> kCommands = {
      "first that opens of those the system does not keep to itself. Keyboard, mouse, pen and touch\n"
      "interfaces are passed over, so a real pedal's keyboard and mouse never receive frames. An interface\n"
      "that cannot be opened says why; a permission problem is fixed by installing the udev rule\n"
-     "70-treadkey.rules (see the README, \"Installing on a desktop\") and replugging the pedal. An output\n"
-     "report shorter than 8 bytes cuts every frame: the interface may not be the configuration interface.\n"},
+     "70-treadkey.rules and replugging the pedal (see \"Installing on a desktop\" in\n"
+     "/usr/share/doc/treadkey-setup/README.md, where the package puts the README). An output report\n"
+     "shorter than 8 bytes cuts every frame: the interface may not be the configuration interface.\n"},
     {CommandId::Keys,
      "keys",
      "",
@@ -31,15 +32,16 @@ const std::vector<CommandSpec> kCommands = {
      {},
      "every key name, with its key code and on-screen caption",
      "Prints the key names COMBO takes, one a line: the name, the key code stored in the slot and the\n"
-     "caption of the window's key. Keypad keys start with kp_.\n"},
+     "caption of the window's key, then the modifiers; after \"also\", the other names COMBO takes for it\n"
+     "(del, escape, return, pgup, super, cmd, ...). Keypad keys start with kp_.\n"},
     {CommandId::Monitor,
      "monitor",
      "",
      0,
      0,
      {{"--json", "", "print one JSON object a line: time, interface, raw report, the event decoded"},
-      {"--count", "N", "stop after N presses and releases"},
-      {"--timeout", "S", "stop after S seconds; exit code 1 when nothing came"}},
+      {"--count", "N", "stop after N presses and releases, 1 to 1000000000"},
+      {"--timeout", "S", "stop after S seconds, 1 to 86400; exit code 1 when nothing came"}},
      "show what the pedal sends when pressed, as it arrives",
      "Opens every keyboard and mouse interface of the pedal for reading only (it writes nothing) and prints\n"
      "one line for each press and each release the pedal sends, as it arrives:\n"
@@ -77,7 +79,8 @@ const std::vector<CommandSpec> kCommands = {
      "\n"
      "COMBO is one key name and any modifiers joined by '+', in any order and any case: ctrl+shift+a,\n"
      "alt_r+f12, win+kp_enter, backslash. Modifiers: ctrl, shift, alt, win (also ctrl_l, shift_l, alt_l,\n"
-     "win_l) and ctrl_r, shift_r, alt_r, win_r. 'treadkeyctl keys' lists the key names.\n"},
+     "win_l) and ctrl_r, shift_r, alt_r, win_r; win is also super, meta and cmd, ctrl control, alt option.\n"
+     "'treadkeyctl keys' lists the key names and their other names (del, escape, return, pgup, ...).\n"},
     {CommandId::Mouse,
      "mouse",
      "SLOT left|middle|right",
@@ -122,10 +125,11 @@ const std::vector<CommandSpec> kCommands = {
      1,
      {},
      "write a JSON profile in one go",
-     "Writes a profile: the slots it names in slot order (a key, a mouse click, or null to clear the slot),\n"
-     "then the playback word and single output it sets, 50 ms apart. The whole file is checked before the\n"
-     "first report; a fault is reported with its line and column. Every member is optional; what the\n"
-     "profile leaves out stays as it is on the pedal:\n"
+     "Writes a profile read from FILE, or from standard input when FILE is '-': the slots it names in slot\n"
+     "order (a key, a mouse click, or null to clear the slot), then the playback word and single output it\n"
+     "sets, 50 ms apart. The whole file is checked before the first report; a fault is reported with its\n"
+     "line and column. The file is UTF-8 text, with or without a byte-order mark; UTF-16 and UTF-32 are\n"
+     "refused. Every member is optional; what the profile leaves out stays as it is on the pedal:\n"
      "\n"
      "  {\n"
      "    \"slots\": {\n"

@@ -42,7 +42,7 @@ inline constexpr std::array<OptionSpec, 2> kHelpOptions = {{
      .help = "show help and exit (also 'treadkeyctl help COMMAND')",
      .alias = "-h",
      .onlyAsIs = true},
-    {.name = kVersionOption, .help = "show the version and exit", .onlyAsIs = true},
+    {.name = kVersionOption, .help = "show the version and exit", .alias = "-V", .onlyAsIs = true},
 }};
 
 } // namespace treadkey

@@ -4,6 +4,7 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "pedal/device_link.h"
+#include "pedal/discovery_words.h"
 #include "protocol/output_report.h"
 #include "protocol/pedal_ids.h"
 #include "protocol/report_hex.h"
@@ -30,7 +31,7 @@ int PrintReports(const FramePlan& plan, const DeviceLink& link, bool found, cons
     if (!found || length < 1) {
         length = backend.virtualPedal.reportLength;
         const std::string why = found ? "the pedal does not tell its report length" : NotFoundReason(link);
-        services.err << kProgramName << ": " << why << "; showing reports of " << length << " bytes\n";
+        services.err << kProgramName << ": " << why << "; showing reports of " << ByteCount(length) << '\n';
     }
     for (const PlannedFrame& frame : plan) {
         services.out << ReportHexLine(BuildOutputReport(frame.text, length)) << '\n';

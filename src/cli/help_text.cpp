@@ -3,17 +3,10 @@
 #include "arguments/option_table.h"
 #include "stack_choice/backend_options.h"
 
-#include <algorithm>
-
 namespace treadkey {
 namespace {
 
 constexpr std::size_t kCommandColumn = 42; // where command summaries start in the overview
-
-std::string Padded(std::string text, std::size_t column) {
-    text.resize(std::max(text.size() + 1, column), ' ');
-    return text;
-}
 
 std::string SharedOptions() {
     return OptionHelp(kDryRunOptions) + "\n" + std::string(BackendOptionsHelp()) + "\n" +
@@ -35,9 +28,11 @@ std::string Synopsis(const CommandSpec& command) {
 }
 
 constexpr std::string_view kExitStatus =
-    "Exit status: 0 done; 1 no pedal found, a pedal that cannot be opened, a failed write, or a\n"
-    "monitor's timeout with nothing sent;\n"
-    "2 a usage error or a faulty profile, with nothing written.\n";
+    "Exit status:\n"
+    "  0  done\n"
+    "  1  no pedal found, a pedal that cannot be opened, a failed write, or a\n"
+    "     monitor's timeout with nothing sent\n"
+    "  2  a usage error or a faulty profile, with nothing written\n";
 
 } // namespace
 
@@ -47,8 +42,14 @@ std::string OverviewHelp() {
         "Writes key and mouse assignments and settings into the USB pedal switch (vendor 2704,\n" +
         "product 2018), as the treadkey-setup window does.\n\nCommands:\n";
     for (const CommandSpec& command : Commands()) {
-        // A synopsis that reaches the summaries' column keeps two blanks before its summary, as all do.
-        help += Padded("  " + Synopsis(command) + " ", kCommandColumn) + std::string(command.summary) + "\n";
+        // A synopsis that leaves fewer than two blanks before the summaries' column has its summary on a line
+        // of its own, so that every summary starts in the column.
+        const std::string row = "  " + Synopsis(command);
+        const bool fits = row.size() + 2 <= kCommandColumn;
+        help +=
+            row +
+            (fits ? std::string(kCommandColumn - row.size(), ' ') : "\n" + std::string(kCommandColumn, ' ')) +
+            std::string(command.summary) + "\n";
     }
     return help + "\nOptions for every command:\n" + SharedOptions() + "\n" + std::string(kExitStatus);
 }

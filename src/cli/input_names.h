@@ -21,13 +21,25 @@ struct KeyName {
     int keyIndex; // into KeyTable()
 };
 const std::array<KeyName, kNamedKeyCount>& KeyNames();
+// By name or by one of its aliases.
 std::optional<int> KeyIndexByName(std::string_view name);
 
-// The modifiers' own names (ctrl, shift, alt, win and their _r forms) and the left-hand aliases ctrl_l,
-// shift_l, alt_l, win_l.
+// Another name people type for a key or a modifier ("del", "escape", "super"), and the name it stands for.
+struct NameAlias {
+    std::string_view alias;
+    std::string_view name;
+};
+const std::vector<NameAlias>& KeyAliases();
+// The aliases of a key or modifier name, in the order the tables give them.
+std::vector<std::string_view> AliasesOf(std::string_view name);
+
+// The modifiers' own names (ctrl, shift, alt, win and their _r forms), then their aliases: the left-hand
+// forms ctrl_l, shift_l, alt_l, win_l, and other makers' names (control, option, super, meta, cmd) with their
+// _l and _r forms.
 struct ModifierName {
     std::string name;
     std::uint8_t bit;
+    std::string_view ownName; // the name this one stands for; itself for an own name
 };
 const std::vector<ModifierName>& ModifierNames();
 std::optional<std::uint8_t> ModifierBitByName(std::string_view name);

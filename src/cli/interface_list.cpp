@@ -36,8 +36,7 @@ void PrintLines(const DiscoveryReport& report, std::ostream& out) {
         out << seen.interface.path << ": " << DescribeCollections(seen.interface) << "; ";
         if (seen.opens) {
             out << "opens, output report length "
-                << (seen.outputReportLength ? std::to_string(*seen.outputReportLength) + " bytes"
-                                            : std::string("unknown"));
+                << (seen.outputReportLength ? ByteCount(*seen.outputReportLength) : std::string("unknown"));
         } else {
             out << "cannot be opened: " << seen.openProblem;
         }

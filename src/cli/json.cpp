@@ -50,6 +50,42 @@ void AppendUtf8(std::string& out, std::uint32_t codePoint) {
     }
 }
 
+// The length of the well-formed UTF-8 sequence that starts text[at] (RFC 3629: no overlong forms, no
+// surrogates, nothing past U+10FFFF), or 0 when the bytes there are not one.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) {
+        return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0u;
+    };
+    const unsigned lead = byte(0);
+    std::size_t length = 0;
+    unsigned low = 0x80; // the range of the second byte, which rules out overlong forms and surrogates
+    unsigned high = 0xBF;
+    if (lead < 0x80) {
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
+    } else {
+        return 0;
+    }
+    if (byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
 class Parser {
 public:
     explicit Parser(std::string_view text) : text_(text) {}
@@ -260,6 +296,10 @@ private:
             if (static_cast<unsigned char>(c) < 0x20) {
                 Fail("a control character inside a string: write it as an escape such as \\n");
             }
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                AppendSequence(out);
+                continue;
+            }
             Advance();
             if (c != '\\') {
                 out += c;
@@ -298,6 +338,18 @@ private:
             default:
                 throw SyntaxError(escapePosition, "unknown escape \\" + std::string(1, escape));
             }
+        }
+    }
+
+    // Copies the UTF-8 sequence at the current position, so that every string read is UTF-8 as written.
+    void AppendSequence(std::string& out) {
+        const std::size_t length = Utf8SequenceLength(text_, index_);
+        if (length == 0) {
+            Fail("bytes that are not UTF-8 inside a string: save the file as UTF-8");
+        }
+        out += text_.substr(index_, length);
+        for (std::size_t i = 0; i < length; ++i) {
+            Advance();
         }
     }
 

@@ -21,8 +21,12 @@ std::vector<NameSpelling> ComboNameSpellings() {
         spellings.push_back(
             {key.name, std::string(KeyTable()[static_cast<std::size_t>(key.keyIndex)].caption)});
     }
+    for (const NameAlias& alias : KeyAliases()) {
+        spellings.push_back({alias.name, std::string(alias.alias)});
+    }
+    // An alias's typo suggests the modifier's own name ("supr" is "win").
     for (const ModifierName& modifier : ModifierNames()) {
-        spellings.push_back({modifier.name, modifier.name});
+        spellings.push_back({modifier.ownName, modifier.name});
     }
     return spellings;
 }

@@ -2,18 +2,46 @@
 
 #include "cli/input_names.h"
 #include "editor/key_table.h"
+#include "editor/modifier_keys.h"
 
 #include <iomanip>
+#include <sstream>
 
 namespace treadkey {
+namespace {
+
+constexpr int kNameWidth = 14;
+constexpr int kCodeWidth = 4;
+constexpr int kCaptionWidth = 13; // the widest caption, "Num  Lock", in quotes, and two blanks
+
+// The aliases of a name after the columns before them, nothing when there are none.
+std::string AlsoColumn(std::string_view name, const std::string& columns) {
+    const std::vector<std::string_view> aliases = AliasesOf(name);
+    if (aliases.empty()) {
+        return columns;
+    }
+    std::ostringstream line;
+    line << std::left << std::setw(kNameWidth + kCodeWidth + 2 + kCaptionWidth) << columns << "also";
+    for (std::size_t i = 0; i < aliases.size(); ++i) {
+        line << (i == 0 ? " " : ", ") << aliases[i];
+    }
+    return line.str();
+}
+
+} // namespace
 
 void PrintKeyNames(std::ostream& out) {
-    constexpr int kNameWidth = 14;
-    constexpr int kCodeWidth = 4;
     for (const KeyName& key : KeyNames()) {
         const KeyEntry& entry = KeyTable()[static_cast<std::size_t>(key.keyIndex)];
-        out << std::left << std::setw(kNameWidth) << key.name << std::right << std::setw(kCodeWidth)
-            << entry.code << "  \"" << entry.caption << "\"\n";
+        std::ostringstream columns;
+        columns << std::left << std::setw(kNameWidth) << key.name << std::right << std::setw(kCodeWidth)
+                << entry.code << "  \"" << entry.caption << "\"";
+        out << AlsoColumn(key.name, columns.str()) << '\n';
+    }
+    for (const ModifierKey& modifier : kModifiers) {
+        std::ostringstream columns;
+        columns << std::left << std::setw(kNameWidth) << modifier.name << "modifier";
+        out << AlsoColumn(modifier.name, columns.str()) << '\n';
     }
 }
 

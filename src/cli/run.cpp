@@ -8,11 +8,13 @@
 #include "cli/key_list.h"
 #include "cli/monitor.h"
 #include "cli/profile.h"
+#include "cli/profile_encoding.h"
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace treadkey {
 namespace {
@@ -22,17 +24,42 @@ int Fail(CliServices& services, const std::string& message, int exitCode) {
     return exitCode;
 }
 
-int ApplyProfile(const Invocation& invocation, CliServices& services) {
-    const std::string& path = invocation.profilePath;
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (!file || !(text << file.rdbuf())) {
-        return Fail(services, "cannot read " + path + ": " + std::strerror(errno), kExitUsageError);
+// The whole of a stream; false when reading it failed part way.
+bool ReadAll(std::istream& stream, std::string& bytes) {
+    bytes.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    return !stream.bad();
+}
+
+// Reads the profile named on the command line into bytes; returns why it could not, or "".
+std::string ReadProfileBytes(const std::string& path, std::istream& input, std::string& bytes) {
+    if (path == kStandardInputPath) {
+        return ReadAll(input, bytes) ? "" : "cannot read standard input";
     }
-    const ParsedProfile parsed = ParseProfile(text.str());
+    // A directory opens as a stream that reads as empty: name it for what it is.
+    std::error_code notADirectory;
+    if (std::filesystem::is_directory(path, notADirectory)) {
+        return "cannot read " + path + ": " + std::strerror(EISDIR);
+    }
+    std::ifstream file(path, std::ios::binary);
+    return file && ReadAll(file, bytes) ? "" : "cannot read " + path + ": " + std::strerror(errno);
+}
+
+int ApplyProfile(const Invocation& invocation, CliServices& services) {
+    const std::string name =
+        invocation.profilePath == kStandardInputPath ? "standard input" : invocation.profilePath;
+    std::string bytes;
+    if (const std::string error = ReadProfileBytes(invocation.profilePath, *services.in, bytes);
+        !error.empty()) {
+        return Fail(services, error, kExitUsageError);
+    }
+    const ProfileText text = ProfileTextOf(bytes);
+    if (!text.fault.empty()) {
+        return Fail(services, name + ": " + text.fault, kExitUsageError);
+    }
+    const ParsedProfile parsed = ParseProfile(text.json);
     if (!parsed.profile) {
         return Fail(services,
-                    path + ":" + std::to_string(parsed.error.position.line) + ":" +
+                    name + ":" + std::to_string(parsed.error.position.line) + ":" +
                         std::to_string(parsed.error.position.column) + ": " + parsed.error.message,
                     kExitUsageError);
     }

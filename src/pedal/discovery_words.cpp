@@ -17,6 +17,10 @@ std::string_view CollectionKindName(CollectionKind kind) {
     return kNames[static_cast<std::size_t>(kind)];
 }
 
+std::string ByteCount(int count) {
+    return std::to_string(count) + (count == 1 ? " byte" : " bytes");
+}
+
 std::string UsageNumbers(HidCollection collection) {
     char text[16];
     std::snprintf(text, sizeof text, "%04X:%04X", collection.page, collection.usage);
@@ -27,12 +31,12 @@ std::string CannotHoldFrameReason(const SeenInterface& seen) {
     if (!seen.outputReportLength) {
         return "its output report length is unknown";
     }
-    return "its output report of " + std::to_string(*seen.outputReportLength) + " bytes cannot hold a frame";
+    return "its output report of " + ByteCount(*seen.outputReportLength) + " cannot hold a frame";
 }
 
 std::string CutsFramesReason(int outputReportLength) {
-    return "its output report of " + std::to_string(outputReportLength) +
-           " bytes cannot hold a whole frame (" + std::to_string(kFrameReportLength) + " bytes)";
+    return "its output report of " + ByteCount(outputReportLength) + " cannot hold a whole frame (" +
+           ByteCount(kFrameReportLength) + ")";
 }
 
 std::string_view NoteHeadline(DiscoveryNote note) {

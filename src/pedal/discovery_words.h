@@ -14,6 +14,9 @@ namespace treadkey {
 // "keyboard", "touch screen", ..., "other usage".
 std::string_view CollectionKindName(CollectionKind kind);
 
+// "1 byte", "8 bytes".
+std::string ByteCount(int count);
+
 // A collection's page and usage in hexadecimal: "000C:0001".
 std::string UsageNumbers(HidCollection collection);
 

@@ -34,6 +34,7 @@ check 2 "--virtual-pedal-log needs a file name" --virtual-pedal --virtual-pedal-
 check 2 "unknown argument '--bogus'" --bogus
 check 0 "--virtual-pedal-present FILE" --help
 check 0 "treadkey-setup 2.4" --version
+check 0 "treadkey-setup 2.4" -V
 
 echo "options check: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

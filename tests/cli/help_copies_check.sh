@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The programs' own help is where commands and options are described; the docs and the man page repeat
 # parts of it for readers who have not installed anything. This checks that every copy says what the programs
-# print: the window's option block and treadkeyctl's command table in docs/, and the man page's command and
-# option entries.
+# print: the window's option block and treadkeyctl's command table in docs/, and the man pages' command and
+# option entries. groff reads both man pages with every warning on, and any warning fails.
 # usage: help_copies_check.sh PATH/TO/treadkeyctl PATH/TO/treadkey-setup SOURCE-DIR
 set -uo pipefail
 treadkeyctl=$1
@@ -11,6 +11,7 @@ source_dir=$3
 window_page=$source_dir/docs/usage-and-options.md
 command_line_page=$source_dir/docs/command-line-and-profiles.md
 man_page=$source_dir/packaging/treadkeyctl.1.in
+window_man_page=$source_dir/packaging/treadkey-setup.1.in
 
 failed=0
 same() { # what expected actual
@@ -28,8 +29,9 @@ plain_troff() {
 }
 
 overview=$("$treadkeyctl" --help)
-# "  key SLOT COMBO [--delay MS] [--once]    store ..." -> "key SLOT COMBO [--delay MS] [--once]"
-synopses=$(sed -n '/^Commands:$/,/^$/p' <<<"$overview" | sed -n 's/^  \(.*[^ ]\)  \+[^ ].*$/\1/p')
+# "  mouse SLOT left|middle|right    store ..." -> "mouse SLOT left|middle|right"; a long synopsis stands on
+# its own line, above its summary, which the deeper indent leaves out
+synopses=$(sed -n '/^Commands:$/,/^$/p' <<<"$overview" | sed -n '/^  [^ ]/{s/^  //;s/  \+[^ ].*$//;p}')
 # "  --report-length N             the ..." -> "--report-length N"; continuation lines carry no option
 shared_options=$(sed -n '/^Options for every command:$/,/^$/p' <<<"$overview" |
     sed -n 's/^  \(--[^ ]*\( [A-Z]\+\)\?\) .*$/\1/p')
@@ -50,10 +52,27 @@ same "the man page's commands" "$synopses" "$man_commands"
 man_options=$(sed -n '/^\.SH OPTIONS$/,/^\.SH /p' "$man_page" | sed -n '/^\.TP$/{n;p}' | plain_troff)
 same "the man page's options" "$shared_options" "$man_options"
 
-for list in synopses shared_options; do
+# The window's man page: each option entry under OPTIONS, as its --help names them.
+window_option_names=$("$window" --help | sed -n '/^Options:$/,$p' |
+    sed -n 's/^  \(--[^ ]*\( [A-Z]\+\)\?\) .*$/\1/p')
+window_man_options=$(sed -n '/^\.SH OPTIONS$/,/^\.SH /p' "$window_man_page" | sed -n '/^\.TP$/{n;p}' |
+    plain_troff)
+same "the window's man page options" "$window_option_names" "$window_man_options"
+
+# Troff that groff warns about renders wrong somewhere; -k reads the pages as UTF-8, as man does.
+for page in "$man_page" "$window_man_page"; do
+    warnings=$(groff -k -ww -man -Tutf8 -z "$page" 2>&1)
+    if [ -n "$warnings" ]; then
+        failed=$((failed + 1))
+        echo "FAIL: groff warns about $(basename "$page"):"
+        sed 's/^/    /' <<<"$warnings"
+    fi
+done
+
+for list in synopses shared_options window_option_names; do
     if [ -z "${!list}" ]; then
         failed=$((failed + 1))
-        echo "FAIL: no $list read from 'treadkeyctl --help'"
+        echo "FAIL: no $list read from the programs' --help"
     fi
 done
 echo "help copies: $failed differ"

@@ -153,12 +153,16 @@ TEST(CliKeyCombo, RefusesCombinationsThatAreNotOneKey) {
 TEST(CliKeyCombo, UnknownNamesSuggestTheClosestOnes) {
     const struct {
         const char* text;
-        const char* suggestion; // the first name suggested
+        const char* suggestion; // the first name suggested: typos of aliases find the name they stand for,
+                                // and of as near names the one that keeps more of its letters comes first
     } cases[] = {
         {"ctlr+a", "closest: ctrl"},      {"ctrl+kp_entr", "closest: kp_enter"},
-        {"alt+=", "closest: equal"},      {"pgup", "closest: page_up"},
+        {"alt+=", "closest: equal"},      {"pgupp", "closest: page_up"},
         {"Escp", "closest: esc"},         {"shfit+a", "closest: shift"},
-        {"numlock", "closest: num_lock"},
+        {"num_lok", "closest: num_lock"}, {"escap", "closest: esc"},
+        {"retrun", "closest: enter"},     {"supr+a", "closest: win"},
+        {"pgdwn", "closest: page_down"},  {"tb", "closest: tab"},
+        {"ctrl+dl", "closest: delete"},
     };
     for (const auto& c : cases) {
         const ParsedKeyCombo parsed = ParseKeyCombo(c.text);
@@ -168,6 +172,47 @@ TEST(CliKeyCombo, UnknownNamesSuggestTheClosestOnes) {
     }
     const ParsedKeyCombo far = ParseKeyCombo("ctrl+xyzzyqwv");
     EXPECT_EQ(far.error.find("closest"), std::string::npos) << far.error;
+}
+
+// The names people type for keys and modifiers, each with the name it must stand for.
+TEST(CliKeyCombo, AcceptsTheCommonAliases) {
+    const struct {
+        const char* text;
+        const char* same; // the combination in own names
+    } cases[] = {
+        {"del", "delete"},
+        {"ctrl+alt+DEL", "ctrl+alt+delete"},
+        {"escape", "esc"},
+        {"return", "enter"},
+        {"ins", "insert"},
+        {"pgup", "page_up"},
+        {"pgdn", "page_down"},
+        {"bksp", "backspace"},
+        {"numlock", "num_lock"},
+        {"super+l", "win+l"},
+        {"meta+a", "win+a"},
+        {"cmd+shift+z", "win+shift+z"},
+        {"Super_R+a", "win_r+a"},
+        {"cmd_l+a", "win+a"},
+        {"control+option+a", "ctrl+alt+a"},
+    };
+    for (const auto& c : cases) {
+        const ParsedKeyCombo alias = ParseKeyCombo(c.text);
+        const ParsedKeyCombo own = ParseKeyCombo(c.same);
+        ASSERT_TRUE(alias.combo) << c.text << ": " << alias.error;
+        ASSERT_TRUE(own.combo) << c.same << ": " << own.error;
+        EXPECT_EQ(*alias.combo, *own.combo) << c.text;
+    }
+    EXPECT_NE(ParseKeyCombo("win+super+a").error.find("same modifier twice"), std::string::npos);
+    EXPECT_NE(ParseKeyCombo("del+delete").error.find("names two keys"), std::string::npos);
+    // An alias never hides a name: each stands for a name and is none itself.
+    for (const NameAlias& alias : KeyAliases()) {
+        EXPECT_FALSE(std::any_of(KeyNames().begin(), KeyNames().end(), [&](const KeyName& key) {
+            return key.name == alias.alias;
+        })) << alias.alias;
+        EXPECT_TRUE(KeyIndexByName(alias.name)) << alias.name;
+        EXPECT_FALSE(ModifierBitByName(alias.alias)) << alias.alias;
+    }
 }
 
 TEST(CliClosestNames, EditDistanceCountsASwapAsOneStep) {
@@ -188,8 +233,12 @@ TEST(CliClosestNames, EditDistanceCountsASwapAsOneStep) {
 TEST(CliClosestNames, NearestFirstAtMostAsManyAsAsked) {
     const std::vector<NameSpelling> names = {
         {"ctrl", "ctrl"}, {"ctrl_r", "ctrl_r"}, {"alt", "alt"}, {"page_up", "page_up"}, {"page_up", "Pg up"}};
-    EXPECT_EQ(ClosestNames("ctrl_", names, 3), (std::vector<std::string_view>{"ctrl", "ctrl_r"}));
-    EXPECT_EQ(ClosestNames("ctrl_", names, 1), (std::vector<std::string_view>{"ctrl"}));
+    // One step from both: the one that keeps more of its letters first.
+    EXPECT_EQ(ClosestNames("ctrl_", names, 3), (std::vector<std::string_view>{"ctrl_r", "ctrl"}));
+    EXPECT_EQ(ClosestNames("ctrl_", names, 1), (std::vector<std::string_view>{"ctrl_r"}));
+    EXPECT_EQ(ClosestNames("alz", names, 3), (std::vector<std::string_view>{"alt"}));
+    // Every letter replaced is no likeness, however short the names.
+    EXPECT_TRUE(ClosestNames("x", {{"a", "a"}, {"b", "b"}}, 3).empty());
     EXPECT_EQ(ClosestNames("ctrl_rr", names, 3), (std::vector<std::string_view>{"ctrl_r", "ctrl"}));
     EXPECT_EQ(ClosestNames("PGUP", names, 3), (std::vector<std::string_view>{"page_up"}));
     EXPECT_TRUE(ClosestNames("zzzzzz", names, 3).empty());
@@ -218,7 +267,7 @@ TEST(CliModifierNames, OwnNamesCarryTheirToggleBitsAndLeftAliasesTheirs) {
     for (const auto& [name, bit] : cases) {
         EXPECT_EQ(ModifierBitByName(name), bit) << name;
     }
-    EXPECT_EQ(ModifierNames().size(), 12u);
+    EXPECT_EQ(ModifierNames().size(), 27u);
     EXPECT_FALSE(ModifierBitByName("ctrl_x"));
     EXPECT_FALSE(ModifierBitByName("alt_r_l"));
 }

@@ -83,6 +83,7 @@ protected:
     std::filesystem::path presenceFile_ = scratch_ / "plugged-in";
     testing::FakeHidBackend fake_;
     std::function<void()> onPause_ = [] {};
+    std::string input_; // standard input
 
 private:
     Outcome RunWith(const Lines& arguments,
@@ -94,6 +95,8 @@ private:
                                  outcome.pauses.push_back(pause);
                                  onPause_();
                              }};
+        std::istringstream in(input_);
+        services.in = &in;
         outcome.exitCode = RunTreadkeyctl(arguments, services);
         outcome.out = out.str();
         outcome.err = err.str();
@@ -289,6 +292,77 @@ TEST_F(CliRun, AFaultyProfileIsReportedWithItsPlaceAndWritesNothing) {
     const Outcome missing = RunOnPedal({"apply", (scratch_ / "none.json").string()});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_NE(missing.err.find("cannot read"), std::string::npos) << missing.err;
+
+    const std::filesystem::path empty = scratch_ / "empty.json";
+    std::ofstream{empty};
+    const struct {
+        std::filesystem::path path;
+        std::string error;
+    } unreadable[] = {
+        {empty, empty.string() + ": the file is empty"},
+        {log_.parent_path(), "cannot read " + log_.parent_path().string() + ": Is a directory"},
+    };
+    for (const auto& c : unreadable) {
+        const Outcome refused = RunOnPedal({"apply", c.path.string()});
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_TRUE(refused.err.starts_with("treadkeyctl: " + c.error)) << refused.err;
+    }
+}
+
+// What editors write besides UTF-8: a byte-order mark is taken, other encodings and broken UTF-8 are named.
+TEST_F(CliRun, ApplyReadsUtf8ProfilesAndNamesOtherEncodings) {
+    using namespace std::string_literals;
+    const std::string profile = R"({"slots": {"1": {"key": "a"}}})";
+    const auto wide = [&](bool bigEndian, std::size_t width) {
+        std::string bytes;
+        for (const char c : profile) {
+            std::string unit(width, '\0');
+            unit[bigEndian ? width - 1 : 0] = c;
+            bytes += unit;
+        }
+        return bytes;
+    };
+    const struct {
+        std::string bytes;
+        std::string error; // "" for a profile that is written
+    } cases[] = {
+        {profile, ""},
+        {"\xEF\xBB\xBF" + profile, ""},
+        {R"({"slots": {"1": {"key": "é"}}})", "1:25: slot 1: unknown key name \"é\" ('treadkeyctl keys'"},
+        {"", "standard input: the file is empty"},
+        {"\xEF\xBB\xBF", "standard input: the file is empty"},
+        {" \n", "standard input:2:1: expected a value, found the end of the text"},
+        {"\xFF\xFE" + wide(false, 2), "the file is UTF-16 little-endian text: save it as UTF-8"},
+        {wide(false, 2), "the file is UTF-16 little-endian text: save it as UTF-8"},
+        {"\xFE\xFF" + wide(true, 2), "the file is UTF-16 big-endian text: save it as UTF-8"},
+        {wide(true, 2), "the file is UTF-16 big-endian text: save it as UTF-8"},
+        {"\xFF\xFE\0\0"s + wide(false, 4), "the file is UTF-32 little-endian text: save it as UTF-8"},
+        {wide(true, 4), "the file is UTF-32 big-endian text: save it as UTF-8"},
+        // Not UTF-8 inside a string: a Latin-1 byte, a lone continuation, an overlong '/', a surrogate, a
+        // sequence cut short by the closing quote, and one beyond U+10FFFF.
+        {"{\"slots\": {\"1\": {\"key\": \"ctrl+\xE9\"}}}", "1:31: bytes that are not UTF-8 inside a string"},
+        {"{\"\x80\": 1}", "1:3: bytes that are not UTF-8"},
+        {"{\"\xC0\xAF\": 1}", "1:3: bytes that are not UTF-8"},
+        {"{\"\xED\xA0\x80\": 1}", "1:3: bytes that are not UTF-8"},
+        {"{\"ab\xE2\x82\": 1}", "1:5: bytes that are not UTF-8"},
+        {"{\"\xF4\x90\x80\x80\": 1}", "1:3: bytes that are not UTF-8"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.bytes));
+        std::filesystem::remove(log_);
+        input_ = c.bytes;
+        const Outcome outcome = RunOnPedal({"apply", "-"});
+        if (c.error.empty()) {
+            EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+            EXPECT_EQ(LoggedReports(), ExpectedReports({KeyFrame("1", 0, 4)}));
+            continue;
+        }
+        EXPECT_EQ(outcome.exitCode, 2);
+        EXPECT_TRUE(outcome.err.starts_with("treadkeyctl: standard input")) << outcome.err;
+        EXPECT_NE(outcome.err.find(c.error), std::string::npos) << outcome.err;
+        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+        EXPECT_TRUE(LoggedReports().empty());
+    }
 }
 
 TEST_F(CliRun, UsageErrorsSayOneLineAndWriteNothing) {
@@ -324,6 +398,8 @@ TEST_F(CliRun, UsageErrorsSayOneLineAndWriteNothing) {
         {{"help", "bogus"}, "unknown command 'bogus'"},
         {{"list", "extra"}, "usage: treadkeyctl list"},
         {{"--report-length", "0", "key", "1", "a"}, "--report-length must be a whole number"},
+        {{"-v"}, "unknown option '-v' before the command"},
+        {{"apply", "-", "extra"}, "usage: treadkeyctl apply FILE"},
     };
     for (const auto& c : cases) {
         std::filesystem::remove(log_);
@@ -413,6 +489,9 @@ TEST_F(CliRun, DryRunTakesThePedalsLengthOrElseTheGivenOne) {
 
     const Outcome byDefault = RunOnPedal({"--dry-run", "raw", "AA 01"});
     EXPECT_EQ(byDefault.out, "00 AA 01 00 00 00 00 00 00\n");
+
+    const Outcome oneByte = RunOnPedal({"--dry-run", "--report-length", "1", "raw", "AA 01"});
+    EXPECT_NE(oneByte.err.find("showing reports of 1 byte\n"), std::string::npos) << oneByte.err;
 }
 
 TEST_F(CliRun, ListShowsEachPedalInterfaceAndWhyOneDoesNotOpen) {
@@ -525,18 +604,35 @@ TEST_F(CliRun, EveryCommandHasHelpBothWays) {
     EXPECT_EQ(overview.exitCode, 0);
     for (const CommandSpec& command : Commands()) {
         EXPECT_NE(overview.out.find("\n  " + std::string(command.name)), std::string::npos) << command.name;
+        // Every summary starts in the summaries' column, two blanks or more after its synopsis.
+        const std::size_t summary = overview.out.find(std::string(command.summary));
+        ASSERT_NE(summary, std::string::npos) << command.name;
+        const std::size_t lineStart = overview.out.rfind('\n', summary) + 1;
+        EXPECT_EQ(summary - lineStart, 42u) << command.name;
+        EXPECT_EQ(overview.out.substr(summary - 2, 2), "  ") << command.name;
+    }
+    // Each exit code starts a line of its own.
+    for (const char* status : {"\n  0  done\n", "\n  1  no pedal found", "\n  2  a usage error"}) {
+        EXPECT_NE(overview.out.find(status), std::string::npos) << status;
     }
     EXPECT_EQ(Run({"help"}).out, overview.out);
     EXPECT_TRUE(Run({"--version"}).out.starts_with("treadkeyctl "));
+    EXPECT_EQ(Run({"-V"}).out, Run({"--version"}).out);
 }
 
 TEST_F(CliRun, KeysListsEveryNameWithCodeAndCaption) {
     const Outcome outcome = Run({"keys"});
     const Lines lines = SplitLines(outcome.out);
-    EXPECT_EQ(lines.size(), 96u);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "kp_enter        88  \"Enter\""), lines.end())
-        << outcome.out;
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "space           44  \" \""), lines.end()) << outcome.out;
+    EXPECT_EQ(lines.size(), 96u + 8u);
+    for (const char* line : {
+             "kp_enter        88  \"Enter\"",
+             "space           44  \" \"          also spacebar",
+             "page_up         75  \"Pg up\"      also pgup, pageup",
+             "win           modifier           also win_l, super, super_l, meta, meta_l, cmd, cmd_l",
+             "shift_r       modifier",
+         }) {
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line << "\n" << outcome.out;
+    }
 }
 
 } // namespace
