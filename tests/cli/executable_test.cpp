@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace treadkey {
@@ -26,8 +27,10 @@ std::string ReadText(const std::filesystem::path& path) {
 }
 
 // Runs the installed-to-be program itself, so that main's exit codes and streams are what is checked.
-Finished RunProgram(const std::vector<std::string>& arguments, const testing::ScratchDirectory& scratch) {
-    std::string command = "'" TREADKEYCTL_PATH "'";
+// Without a display, a window that got as far as opening would fail with another code, not wait.
+Finished RunProgram(const std::vector<std::string>& arguments, const testing::ScratchDirectory& scratch,
+                    const std::string& program = TREADKEYCTL_PATH) {
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" + program + "'";
     for (const std::string& argument : arguments) {
         command += " '" + argument + "'";
     }
@@ -56,13 +59,60 @@ TEST(CliExecutable, ExitCodesTellUsageErrorsFromDeviceErrors) {
         {{"--virtual-pedal", "--virtual-pedal-present", unplugged, "list"}, 1},
         {{"--virtual-pedal", "--virtual-pedal-log", (scratch / "no-dir" / "log").string(), "mouse", "1",
           "left"},
-         1},
+         2},
     };
     for (const auto& c : cases) {
         const Finished finished = RunProgram(c.arguments, scratch);
         EXPECT_EQ(finished.exitCode, c.exitCode) << c.arguments.back() << ": " << finished.err;
         if (c.exitCode != 0) {
             EXPECT_EQ(std::count(finished.err.begin(), finished.err.end(), '\n'), 1) << finished.err;
+        }
+    }
+}
+
+TEST(CliExecutable, VirtualPedalFilesThatCannotBeUsedAreRefusedBeforeAnythingOpensInBothPrograms) {
+    const testing::ScratchDirectory scratch;
+    const std::filesystem::path folder = scratch / "folder";
+    const std::filesystem::path file = scratch / "file";
+    std::filesystem::create_directory(folder);
+    std::ofstream{file};
+    const std::string missing = (scratch / "no-dir").string();
+    struct Case {
+        std::string option;
+        std::string path;
+        std::string reason;
+    };
+    std::vector<Case> cases = {
+        {"--virtual-pedal-log", folder.string(), "cannot be written: it is a folder"},
+        {"--virtual-pedal-log", missing + "/log", "cannot be written: there is no folder " + missing},
+        {"--virtual-pedal-log", (file / "log").string(),
+         "cannot be written: there is no folder " + file.string()},
+        {"--virtual-pedal-press", folder.string(), "cannot be read: it is a folder"},
+        {"--virtual-pedal-press", missing + "/presses", "cannot be read: there is no folder " + missing},
+    };
+    if (geteuid() != 0) { // the superuser may write and read whatever the permissions say
+        const std::filesystem::path locked = scratch / "locked";
+        std::ofstream{locked};
+        std::filesystem::permissions(locked, std::filesystem::perms::none);
+        cases.push_back({"--virtual-pedal-log", locked.string(), "cannot be written: Permission denied"});
+        cases.push_back({"--virtual-pedal-press", locked.string(), "cannot be read: Permission denied"});
+    }
+    const struct {
+        std::string path;
+        std::string name;
+        std::vector<std::string> command;
+    } programs[] = {{TREADKEYCTL_PATH, "treadkeyctl", {"list"}}, {TREADKEY_SETUP_PATH, "treadkey-setup", {}}};
+    for (const auto& program : programs) {
+        for (const Case& c : cases) {
+            if (program.path.empty()) {
+                continue; // a build without the window
+            }
+            std::vector<std::string> arguments = {"--virtual-pedal", "--virtual-pedal-composite", c.option,
+                                                  c.path};
+            arguments.insert(arguments.end(), program.command.begin(), program.command.end());
+            const Finished finished = RunProgram(arguments, scratch, program.path);
+            EXPECT_EQ(finished.exitCode, 2) << program.name << " " << c.option << " " << c.path;
+            EXPECT_EQ(finished.err, program.name + ": " + c.option + " " + c.path + " " + c.reason + "\n");
         }
     }
 }

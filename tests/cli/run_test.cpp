@@ -324,6 +324,10 @@ TEST_F(CliRun, UsageErrorsSayOneLineAndWriteNothing) {
         {{"help", "bogus"}, "unknown command 'bogus'"},
         {{"list", "extra"}, "usage: treadkeyctl list"},
         {{"--report-length", "0", "key", "1", "a"}, "--report-length must be a whole number"},
+        {{"monitor"},
+         "the virtual pedal has no keyboard or mouse interface to watch: add --virtual-pedal-composite"},
+        {{"--virtual-pedal-press", "presses", "list"},
+         "--virtual-pedal-press needs --virtual-pedal-composite"},
     };
     for (const auto& c : cases) {
         std::filesystem::remove(log_);

@@ -1,0 +1,83 @@
+#include "device/virtual_pedal_files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <system_error>
+
+namespace treadkey {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folder a file goes in: a bare name's is the current one.
+fs::path FolderOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// Why a file that is there cannot be opened this way, or nothing when it can.
+std::optional<std::string> OpenProblem(const fs::path& file, std::ios::openmode mode) {
+    std::error_code ignored;
+    if (fs::is_directory(file, ignored)) {
+        return "it is a folder";
+    }
+    errno = 0;
+    const std::fstream stream(file, mode);
+    if (!stream) {
+        return errno != 0 ? std::strerror(errno) : "it cannot be opened";
+    }
+    return std::nullopt;
+}
+
+// Why a line cannot be appended to the file. One that is not there yet is made and removed again, so that
+// the answer is the system's own and nothing is left behind.
+std::optional<std::string> AppendProblem(const fs::path& file) {
+    std::error_code ignored;
+    if (fs::exists(file, ignored)) {
+        return OpenProblem(file, std::ios::binary | std::ios::app);
+    }
+    if (!fs::is_directory(FolderOf(file), ignored)) {
+        return "there is no folder " + FolderOf(file).string();
+    }
+    const std::optional<std::string> problem = OpenProblem(file, std::ios::binary | std::ios::app);
+    fs::remove(file, ignored);
+    return problem;
+}
+
+// Why the file cannot be read; one that is not there yet is fine while its folder is.
+std::optional<std::string> ReadProblem(const fs::path& file) {
+    std::error_code ignored;
+    if (fs::exists(file, ignored)) {
+        return OpenProblem(file, std::ios::binary | std::ios::in);
+    }
+    if (!fs::is_directory(FolderOf(file), ignored)) {
+        return "there is no folder " + FolderOf(file).string();
+    }
+    return std::nullopt;
+}
+
+std::string Refusal(const char* option, const fs::path& file, const char* cannot, const std::string& why) {
+    return std::string(option) + " " + file.string() + " " + cannot + ": " + why;
+}
+
+} // namespace
+
+std::string CheckVirtualPedalFiles(const VirtualPedalOptions& options) {
+    if (options.logFile) {
+        if (const auto problem = AppendProblem(*options.logFile)) {
+            return Refusal("--virtual-pedal-log", *options.logFile, "cannot be written", *problem);
+        }
+        if (const auto problem = options.pressFile ? ReadProblem(*options.logFile) : std::nullopt) {
+            return Refusal("--virtual-pedal-log", *options.logFile, "cannot be read", *problem);
+        }
+    }
+    if (options.pressFile) {
+        if (const auto problem = ReadProblem(*options.pressFile)) {
+            return Refusal("--virtual-pedal-press", *options.pressFile, "cannot be read", *problem);
+        }
+    }
+    return "";
+}
+
+} // namespace treadkey
