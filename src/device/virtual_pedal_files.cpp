@@ -30,31 +30,26 @@ std::optional<std::string> OpenProblem(const fs::path& file, std::ios::openmode 
     return std::nullopt;
 }
 
-// Why a line cannot be appended to the file. One that is not there yet is made and removed again, so that
-// the answer is the system's own and nothing is left behind.
-std::optional<std::string> AppendProblem(const fs::path& file) {
+constexpr std::ios::openmode kAppend = std::ios::binary | std::ios::app;
+constexpr std::ios::openmode kRead = std::ios::binary | std::ios::in;
+
+// Why the file cannot be used in this mode. One that is not there yet needs a folder to be made in; to be
+// appended to, it is made and removed again, so that the answer is the system's own and nothing is left
+// behind, while one to be read may come later.
+std::optional<std::string> UseProblem(const fs::path& file, std::ios::openmode mode) {
     std::error_code ignored;
     if (fs::exists(file, ignored)) {
-        return OpenProblem(file, std::ios::binary | std::ios::app);
+        return OpenProblem(file, mode);
     }
     if (!fs::is_directory(FolderOf(file), ignored)) {
         return "there is no folder " + FolderOf(file).string();
     }
-    const std::optional<std::string> problem = OpenProblem(file, std::ios::binary | std::ios::app);
+    if (mode == kRead) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> problem = OpenProblem(file, mode);
     fs::remove(file, ignored);
     return problem;
-}
-
-// Why the file cannot be read; one that is not there yet is fine while its folder is.
-std::optional<std::string> ReadProblem(const fs::path& file) {
-    std::error_code ignored;
-    if (fs::exists(file, ignored)) {
-        return OpenProblem(file, std::ios::binary | std::ios::in);
-    }
-    if (!fs::is_directory(FolderOf(file), ignored)) {
-        return "there is no folder " + FolderOf(file).string();
-    }
-    return std::nullopt;
 }
 
 std::string Refusal(const char* option, const fs::path& file, const char* cannot, const std::string& why) {
@@ -65,15 +60,15 @@ std::string Refusal(const char* option, const fs::path& file, const char* cannot
 
 std::string CheckVirtualPedalFiles(const VirtualPedalOptions& options) {
     if (options.logFile) {
-        if (const auto problem = AppendProblem(*options.logFile)) {
+        if (const auto problem = UseProblem(*options.logFile, kAppend)) {
             return Refusal("--virtual-pedal-log", *options.logFile, "cannot be written", *problem);
         }
-        if (const auto problem = options.pressFile ? ReadProblem(*options.logFile) : std::nullopt) {
+        if (const auto problem = options.pressFile ? UseProblem(*options.logFile, kRead) : std::nullopt) {
             return Refusal("--virtual-pedal-log", *options.logFile, "cannot be read", *problem);
         }
     }
     if (options.pressFile) {
-        if (const auto problem = ReadProblem(*options.pressFile)) {
+        if (const auto problem = UseProblem(*options.pressFile, kRead)) {
             return Refusal("--virtual-pedal-press", *options.pressFile, "cannot be read", *problem);
         }
     }
