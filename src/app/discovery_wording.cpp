@@ -118,6 +118,11 @@ std::string Headline(DiscoveryNote note, bool chinese) {
 } // namespace
 
 std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese) {
+    if (report.seen.empty()) {
+        return chinese ? "未找到带踏板 ID（厂商 2704，产品 2018）的设备：踏板插好了吗？"
+                       : "no device with the pedal's ids (vendor 2704, product 2018) is present: is it "
+                         "plugged in?";
+    }
     const std::string chosenPath = ChosenPath(report);
     std::string clauses;
     for (const SeenInterface& seen : report.seen) {

@@ -8,8 +8,8 @@ namespace treadkey {
 
 // The status tooltip's account of a discovery run, UTF-8, in Chinese or English: which interfaces with the
 // pedal's ids were seen and why none was taken, why one that opens was passed over for a report too short
-// for a frame, or why the one taken may be the wrong one. Empty when the run has nothing to explain. The
-// English text is also the window's stderr line.
+// for a frame, or why the one taken may be the wrong one; that no device with the pedal's ids is present
+// when none is. Empty when the run has nothing to explain. The English text is also the window's stderr line.
 std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese);
 
 } // namespace treadkey

@@ -3,6 +3,7 @@
 #include "app/usb_window.h"
 #include "arguments/option_table.h"
 #include "stack_choice/backend_options.h"
+#include "stack_choice/virtual_pedal_files.h"
 
 #include <QApplication>
 #include <array>
@@ -68,6 +69,12 @@ int main(int argc, char** argv) {
     if (!asked.empty()) {
         std::cout << kProgram << " " << TREADKEY_VERSION << "\n";
         return 0;
+    }
+    // A file the virtual pedal cannot use would otherwise show as a write that failed.
+    if (const std::string problem = treadkey::CheckVirtualPedalFiles(parsed.options.virtualPedal);
+        !problem.empty()) {
+        std::cerr << kProgram << ": " << problem << "\n";
+        return 2;
     }
     // QApplication keeps argc and argv for its whole life; both live until main returns.
     std::vector<char*> qtArguments;

@@ -3,6 +3,7 @@
 #include "app/caption_label.h"
 #include "app/discovery_wording.h"
 #include "app/etched_frame.h"
+#include "app/reading_order.h"
 #include "app/result_line.h"
 #include "app/window_controls.h"
 #include "app/window_wording.h"
@@ -190,6 +191,26 @@ void USB::CreateControls() {
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTimerInterval);
+    SetTabOrder();
+}
+
+void USB::SetTabOrder() {
+    // Tab walks the window as it is read: the settings row, the keyboard row by row, then the log. Made in
+    // the key table's order, the keys would otherwise be met scattered, the modifiers last.
+    std::vector<QWidget*> keyboard;
+    for (QAbstractButton* key : Frame1->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
+        keyboard.push_back(key);
+    }
+    std::vector<QWidget*> chain{Combo1,        Text_delay,    Check_once, Command_L_btn,
+                                Command_M_btn, Command_R_btn, Command3};
+    for (QWidget* key : InReadingOrder(std::move(keyboard))) {
+        chain.push_back(key);
+    }
+    chain.push_back(Clear);
+    chain.push_back(lstResults);
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    }
 }
 
 void USB::ConnectHandlers() {
@@ -285,7 +306,9 @@ void USB::Timer1_Timer() {
 void USB::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         FollowActivation();
-        ShowDiscoveryReason();
+        if (shownDiscovery_) {
+            ShowDiscoveryReason();
+        }
     }
     QWidget::changeEvent(event);
 }

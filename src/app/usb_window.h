@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -137,6 +138,7 @@ private:
 
     void CreateControls();
     void ConnectHandlers();
+    void SetTabOrder();
     void Form_Unload();
     void FillKeyTable();
     void SetWriteButtonsEnabled(bool enabled);
@@ -169,7 +171,7 @@ private:
     // them draws Chinese.
     QStringList fontFamilies_;
     QString noChineseFontNote_;
-    DiscoveryReport shownDiscovery_;
+    std::optional<DiscoveryReport> shownDiscovery_; // nothing until the first discovery
     std::vector<UnheldInterface> shownUnheld_;
     std::uint8_t tooltipLanguage_ = 0;
     // Looked up once by name, so that neither the 350 ms tick nor a composition searches the children.

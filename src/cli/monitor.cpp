@@ -72,7 +72,7 @@ public:
             }
             now = services_.now();
             if (now >= deadline) {
-                return events_ > 0 ? kExitDone : kExitDeviceError;
+                return events_ > 0 ? kExitDone : nothingCame();
             }
             wait(std::chrono::duration_cast<milliseconds>(std::min(nextFollow, deadline) - now));
         }
@@ -80,6 +80,14 @@ public:
 
 private:
     bool done() const { return options_.count && events_ >= *options_.count; }
+
+    // The exit code alone would leave a script's user guessing whether the watch ran at all.
+    int nothingCame() {
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(*options_.timeout).count();
+        services_.err << kProgramName << ": nothing was pressed within " << seconds
+                      << (seconds == 1 ? " second" : " seconds") << '\n';
+        return kExitDeviceError;
+    }
 
     void follow() {
         DiscoverInterfaces(backend_, kPedalVendorId, kPedalProductId, Opening::None, present_);

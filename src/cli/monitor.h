@@ -16,7 +16,8 @@ struct MonitorOptions {
 
 // Watches every keyboard and mouse interface of the pedal, read only, and prints one line for each press and
 // release as it arrives, until SIGINT or SIGTERM, the count or the timeout. Follows the pedal through unplug
-// and replug, saying so on stderr. Returns 0, or 1 when the timeout passed with no event at all.
+// and replug, saying so on stderr. Returns 0, or 1 when the timeout passed with no event at all, which
+// stderr says.
 int MonitorPedal(HidBackend& backend, const MonitorOptions& options, CliServices& services);
 
 } // namespace treadkey

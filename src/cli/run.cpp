@@ -9,6 +9,7 @@
 #include "cli/monitor.h"
 #include "cli/profile.h"
 #include "cli/profile_encoding.h"
+#include "stack_choice/virtual_pedal_files.h"
 
 #include <cerrno>
 #include <cstring>
@@ -66,6 +67,22 @@ int ApplyProfile(const Invocation& invocation, CliServices& services) {
     return WriteFrames(ProfilePlan(*parsed.profile), invocation.backend, invocation.dryRun, services);
 }
 
+// What keeps the virtual pedal from doing what is asked, told before anything opens: a file it cannot use,
+// or a watch on a pedal that will never have anything to watch.
+std::string PedalProblem(const Invocation& invocation) {
+    const BackendOptions& backend = invocation.backend;
+    const bool usesPedal =
+        invocation.action == Invocation::Action::List || invocation.action == Invocation::Action::Monitor ||
+        invocation.action == Invocation::Action::Write || invocation.action == Invocation::Action::Apply;
+    if (!usesPedal || !backend.useVirtualPedal) {
+        return "";
+    }
+    if (invocation.action == Invocation::Action::Monitor && !backend.virtualPedal.composite) {
+        return "the virtual pedal has no keyboard or mouse interface to watch: add --virtual-pedal-composite";
+    }
+    return CheckVirtualPedalFiles(backend.virtualPedal);
+}
+
 } // namespace
 
 int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& services) {
@@ -74,6 +91,9 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
         return Fail(services, parsed.error, kExitUsageError);
     }
     const Invocation& invocation = *parsed.invocation;
+    if (const std::string problem = PedalProblem(invocation); !problem.empty()) {
+        return Fail(services, problem, kExitUsageError);
+    }
     switch (invocation.action) {
     case Invocation::Action::Overview:
         services.out << OverviewHelp();

@@ -84,6 +84,12 @@ ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& argumen
         parsed.error = std::string(firstPedalOnlyOption) + " only applies to the virtual pedal: add " +
                        std::string(kVirtualPedalOption);
     }
+    // Only a composite pedal has a keyboard and a mouse to send the presses through.
+    if (parsed.error.empty() && parsed.options.virtualPedal.pressFile &&
+        !parsed.options.virtualPedal.composite) {
+        parsed.error = std::string(kPressOption) + " needs " + std::string(kCompositeOption) +
+                       ": only a composite virtual pedal has a keyboard and a mouse to press through";
+    }
     return parsed;
 }
 

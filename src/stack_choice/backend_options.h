@@ -25,8 +25,8 @@ struct ParsedBackendOptions {
 // Picks --virtual-pedal, --report-length N, --virtual-pedal-log FILE, --virtual-pedal-present FILE,
 // --virtual-pedal-press FILE (or --option=value) and --virtual-pedal-composite out of the arguments (argv[0]
 // left out). Everything from a lone "--" on goes to rest unread. All but the first belong to the virtual
-// pedal and are an error without
-// --virtual-pedal.
+// pedal and are an error without --virtual-pedal; --virtual-pedal-press is one without
+// --virtual-pedal-composite.
 ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& arguments);
 
 std::unique_ptr<HidBackend> MakeBackend(const BackendOptions& options);

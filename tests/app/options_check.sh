@@ -31,6 +31,7 @@ check 2 "--report-length must be a whole number from 1 to 65535" --virtual-pedal
 check 2 "--report-length" --virtual-pedal --report-length
 check 2 "add --virtual-pedal" --report-length 9
 check 2 "--virtual-pedal-log needs a file name" --virtual-pedal --virtual-pedal-log
+check 2 "--virtual-pedal-press needs --virtual-pedal-composite" --virtual-pedal --virtual-pedal-press presses
 check 2 "unknown argument '--bogus'" --bogus
 check 0 "--virtual-pedal-present FILE" --help
 check 0 "treadkey-setup 2.4" --version

@@ -28,6 +28,23 @@ TEST_F(Connection, NoPedalLeavesEverythingDisabledAndNeverLatches) {
     EXPECT_TRUE(backend.OpenedPaths().empty());
 }
 
+TEST_F(Connection, NoPedalAtAllIsSaidOnTheStatusTooltipInTheWindowsLanguageAndOnceOnStderr) {
+    backend.Plug({"keyboard", 0x046D, 0xC31C, 9, true});
+    ::testing::internal::CaptureStderr();
+    window->Timer1_Timer();
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->toolTip(),
+              QStringLiteral("未找到带踏板 ID（厂商 2704，产品 2018）的设备：踏板插好了吗？"));
+    Click(window->Command3);
+    window->Timer1_Timer();
+    const std::string english =
+        "no device with the pedal's ids (vendor 2704, product 2018) is present: is it plugged in?";
+    EXPECT_EQ(window->Label3->toolTip().toStdString(), english);
+    Connect();
+    EXPECT_TRUE(window->Label3->toolTip().isEmpty());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "treadkey-setup: " + english + "\n");
+}
+
 TEST_F(Connection, StatusFollowsTheLanguageAtTheNextTick) {
     Connect();
     Click(window->Command3);

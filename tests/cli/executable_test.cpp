@@ -26,8 +26,10 @@ std::string ReadText(const std::filesystem::path& path) {
 }
 
 // Runs the installed-to-be program itself, so that main's exit codes and streams are what is checked.
-Finished RunProgram(const std::vector<std::string>& arguments, const testing::ScratchDirectory& scratch) {
-    std::string command = "'" TREADKEYCTL_PATH "'";
+// Without a display, a window that got as far as opening would fail with another code, not wait.
+Finished RunProgram(const std::vector<std::string>& arguments, const testing::ScratchDirectory& scratch,
+                    const std::string& program = TREADKEYCTL_PATH) {
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" + program + "'";
     for (const std::string& argument : arguments) {
         command += " '" + argument + "'";
     }
@@ -56,13 +58,50 @@ TEST(CliExecutable, ExitCodesTellUsageErrorsFromDeviceErrors) {
         {{"--virtual-pedal", "--virtual-pedal-present", unplugged, "list"}, 1},
         {{"--virtual-pedal", "--virtual-pedal-log", (scratch / "no-dir" / "log").string(), "mouse", "1",
           "left"},
-         1},
+         2},
     };
     for (const auto& c : cases) {
         const Finished finished = RunProgram(c.arguments, scratch);
         EXPECT_EQ(finished.exitCode, c.exitCode) << c.arguments.back() << ": " << finished.err;
         if (c.exitCode != 0) {
             EXPECT_EQ(std::count(finished.err.begin(), finished.err.end(), '\n'), 1) << finished.err;
+        }
+    }
+}
+
+TEST(CliExecutable, VirtualPedalFilesThatCannotBeUsedAreRefusedBeforeAnythingOpensInBothPrograms) {
+    const testing::ScratchDirectory scratch;
+    const std::string folder = (scratch / "folder").string();
+    const std::string file = (scratch / "file").string();
+    const std::string missing = (scratch / "no-dir").string();
+    std::filesystem::create_directory(folder);
+    std::ofstream{file};
+    const struct {
+        std::string option;
+        std::string path;
+        std::string reason;
+    } cases[] = {
+        {"--virtual-pedal-log", folder, "cannot be written: it is a folder"},
+        {"--virtual-pedal-log", missing + "/log", "cannot be written: there is no folder " + missing},
+        {"--virtual-pedal-log", file + "/log", "cannot be written: there is no folder " + file},
+        {"--virtual-pedal-press", folder, "cannot be read: it is a folder"},
+        {"--virtual-pedal-press", missing + "/presses", "cannot be read: there is no folder " + missing},
+    };
+    // Each program with what follows the options; the window's path is empty in a build without it.
+    const std::vector<std::vector<std::string>> programs = {{TREADKEYCTL_PATH, "list"},
+                                                            {TREADKEY_SETUP_PATH}};
+    for (const std::vector<std::string>& program : programs) {
+        if (program[0].empty()) {
+            continue;
+        }
+        const std::string name = std::filesystem::path(program[0]).filename().string();
+        for (const auto& c : cases) {
+            std::vector<std::string> arguments = {"--virtual-pedal", "--virtual-pedal-composite", c.option,
+                                                  c.path};
+            arguments.insert(arguments.end(), program.begin() + 1, program.end());
+            const Finished finished = RunProgram(arguments, scratch, program[0]);
+            EXPECT_EQ(finished.exitCode, 2) << name << " " << c.option << " " << c.path;
+            EXPECT_EQ(finished.err, name + ": " + c.option + " " + c.path + " " + c.reason + "\n");
         }
     }
 }

@@ -400,6 +400,10 @@ TEST_F(CliRun, UsageErrorsSayOneLineAndWriteNothing) {
         {{"--report-length", "0", "key", "1", "a"}, "--report-length must be a whole number"},
         {{"-v"}, "unknown option '-v' before the command"},
         {{"apply", "-", "extra"}, "usage: treadkeyctl apply FILE"},
+        {{"monitor"},
+         "the virtual pedal has no keyboard or mouse interface to watch: add --virtual-pedal-composite"},
+        {{"--virtual-pedal-press", "presses", "list"},
+         "--virtual-pedal-press needs --virtual-pedal-composite"},
     };
     for (const auto& c : cases) {
         std::filesystem::remove(log_);
