@@ -1,6 +1,9 @@
 #pragma once
 
 #include "device/discovery_report.h"
+#include "diagnosis/diagnosis.h"
+
+#include <optional>
 
 #include <string>
 
@@ -9,7 +12,9 @@ namespace treadkey {
 // The status tooltip's account of a discovery run, UTF-8, in Chinese or English: which interfaces with the
 // pedal's ids were seen and why none was taken, why one that opens was passed over for a report too short
 // for a frame, or why the one taken may be the wrong one. Empty when the run has nothing to explain. The
-// English text is also the window's stderr line.
-std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese);
+// English text is also the window's stderr line. An interface refused for want of permission is put down to
+// `refusalCause`, where doctor found one.
+std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese,
+                             const std::optional<Finding>& refusalCause);
 
 } // namespace treadkey

@@ -9,6 +9,7 @@
 #include "device/device_link.h"
 #include "device/pedal_hold.h"
 #include "device/pedal_watch.h"
+#include "diagnosis/diagnosis.h"
 #include "editor/frame_sequences.h"
 #include "editor/key_table.h"
 
@@ -16,6 +17,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -170,6 +172,7 @@ private:
     QStringList fontFamilies_;
     QString noChineseFontNote_;
     DiscoveryReport shownDiscovery_;
+    std::optional<Finding> refusalCause_; // of shownDiscovery_
     std::vector<UnheldInterface> shownUnheld_;
     std::uint8_t tooltipLanguage_ = 0;
     // Looked up once by name, so that neither the 350 ms tick nor a composition searches the children.

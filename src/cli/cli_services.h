@@ -2,6 +2,7 @@
 
 #include "device/backend_options.h"
 #include "device/hid_backend.h"
+#include "diagnosis/system_root.h"
 
 #include <chrono>
 #include <functional>
@@ -10,7 +11,8 @@
 
 namespace treadkey {
 
-// What a run of treadkeyctl reaches outside itself; tests swap the HID stack and the clock.
+// What a run of treadkeyctl reaches outside itself; tests swap the HID stack, the clock and the system
+// files doctor reads.
 struct CliServices {
     std::ostream& out;
     std::ostream& err;
@@ -19,6 +21,7 @@ struct CliServices {
     std::function<std::chrono::steady_clock::time_point()> now = [] {
         return std::chrono::steady_clock::now();
     };
+    std::function<SystemRoot()> lookAtSystem = RunningSystem;
 };
 
 } // namespace treadkey

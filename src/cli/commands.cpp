@@ -23,6 +23,22 @@ const std::vector<CommandSpec> kCommands = {
      "that cannot be opened says why; a permission problem is fixed by installing the udev rule\n"
      "70-treadkey.rules (see the README, \"Installing on a desktop\") and replugging the pedal. An output\n"
      "report shorter than 8 bytes cuts every frame: the interface may not be the configuration interface.\n"},
+    {CommandId::Doctor,
+     "doctor",
+     "",
+     0,
+     0,
+     {{"--json", "", "print the same as one JSON document, for scripts and bug reports", true}},
+     "why the pedal cannot be opened, and the one step that mends it",
+     "Looks at the system, without opening the pedal, in this order: whether the pedal is present and which\n"
+     "of its interfaces takes the frames; each of its hidraw nodes, with owner, group, mode and the ACL\n"
+     "entries, and whether you may open it; the udev rule files that name the pedal, in /etc, /run,\n"
+     "/usr/local/lib, /usr/lib and /lib, whether one sorts before 73-seat-late.rules and whether one masks\n"
+     "another; whether udev applied the rule (the node's uaccess tag); and your session: local and active,\n"
+     "remote, none, no logind, or a Flatpak sandbox. Each check says what it found, and a problem the one\n"
+     "step that mends it. Exit code 0 when the pedal can be opened for writing, 1 otherwise; the last line\n"
+     "names the first cause found. On Windows it opens each interface instead and says which open; access\n"
+     "denied there means another program holds the interface.\n"},
     {CommandId::Keys,
      "keys",
      "",

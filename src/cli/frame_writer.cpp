@@ -5,6 +5,7 @@
 #include "cli/interface_wording.h"
 #include "device/device_link.h"
 #include "device/pedal_ids.h"
+#include "diagnosis/refusal_cause.h"
 #include "protocol/output_report.h"
 #include "protocol/report_hex.h"
 
@@ -16,9 +17,10 @@ namespace treadkey {
 namespace {
 
 // Why the pedal was not found, naming what was seen where interfaces with its ids are present.
-std::string NotFoundReason(const DeviceLink& link) {
-    const DiscoveryReport& report = link.LastDiscovery;
+std::string NotFoundReason(const DeviceLink& link, const SystemRoot& system) {
+    DiscoveryReport report = link.LastDiscovery;
     if (report.note == DiscoveryNote::NoConfigurationInterface || report.note == DiscoveryNote::NoneOpens) {
+        ExplainRefusals(report, system);
         return DescribeNoInterfaceTaken(report);
     }
     return std::string(kNoPedalFound);
@@ -29,7 +31,8 @@ int PrintReports(const FramePlan& plan, const DeviceLink& link, bool found, cons
     int length = link.OutputReportByteLength;
     if (!found || length < 1) {
         length = backend.virtualPedal.reportLength;
-        const std::string why = found ? "the pedal does not tell its report length" : NotFoundReason(link);
+        const std::string why = found ? "the pedal does not tell its report length"
+                                      : NotFoundReason(link, services.lookAtSystem());
         services.err << kProgramName << ": " << why << "; showing reports of " << length << " bytes\n";
     }
     for (const PlannedFrame& frame : plan) {
@@ -61,7 +64,7 @@ int WriteFrames(const FramePlan& plan, const BackendOptions& backend, bool dryRu
         return PrintReports(plan, link, found, backend, services);
     }
     if (!found) {
-        const std::string reason = NotFoundReason(link);
+        const std::string reason = NotFoundReason(link, services.lookAtSystem());
         services.err << kProgramName << ": " << reason
                      << (reason == kNoPedalFound ? ": is it plugged in?" : "") << '\n';
         return kExitDeviceError;

@@ -7,6 +7,7 @@
 #include "device/discovery_words.h"
 #include "device/interface_choice.h"
 #include "device/pedal_ids.h"
+#include "diagnosis/refusal_cause.h"
 
 #include <optional>
 #include <string>
@@ -79,9 +80,11 @@ void PrintJson(const DiscoveryReport& report, std::ostream& out) {
 
 } // namespace
 
-int ListPedalInterfaces(HidBackend& backend, bool json, std::ostream& out, std::ostream& err) {
+int ListPedalInterfaces(HidBackend& backend, const SystemRoot& system, bool json, std::ostream& out,
+                        std::ostream& err) {
     DiscoveryReport report;
     DiscoverInterfaces(backend, kPedalVendorId, kPedalProductId, Opening::Every, report);
+    ExplainRefusals(report, system);
     if (json) {
         PrintJson(report, out);
     } else {
