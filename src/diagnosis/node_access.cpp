@@ -119,7 +119,7 @@ NodeAccess ReadNodeAccess(const SystemRoot& system, const std::filesystem::path&
     NodeAccess access;
     const std::filesystem::path path = system.under(node);
     struct stat status {};
-    if (stat(path.c_str(), &status) != 0) {
+    if (stat(path.string().c_str(), &status) != 0) {
         return access;
     }
     access.exists = true;

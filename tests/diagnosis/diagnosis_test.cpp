@@ -256,21 +256,9 @@ TEST(NodeAccess, JudgesModeAndAcl) {
         FakeSystem fake;
         fake.node("hidraw1", row.mode);
         fake.system.user.groups = row.groups;
-        std::string bytes;
-        fake.system.readAcl = [&](const std::filesystem::path&) -> std::optional<std::string> {
-            if (row.acl.empty()) {
-                return std::nullopt;
-            }
-            std::string text("\x02\0\0\0", 4);
-            for (const AclEntry& entry : row.acl) {
-                const unsigned tag = entry.tag == Tag::User ? 0x02 : entry.tag == Tag::Group ? 0x08 : 0x20;
-                text += {static_cast<char>(tag), 0, static_cast<char>(entry.permissions), 0};
-                for (int i = 0; i < 4; ++i) {
-                    text += static_cast<char>((entry.id >> (8 * i)) & 0xFFU);
-                }
-            }
-            return text;
-        };
+        if (!row.acl.empty()) {
+            fake.acl("hidraw1", row.acl);
+        }
         EXPECT_EQ(ReadNodeAccess(fake.system, "/dev/hidraw1").canReadWrite(), row.canReadWrite) << row.name;
     }
 }

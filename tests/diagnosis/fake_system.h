@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/scratch_directory.h"
+#include "diagnosis/acl_bytes.h"
 #include "diagnosis/system_root.h"
 
 #include <sys/stat.h>
@@ -75,17 +76,9 @@ public:
     }
 
     // The ACL udev's uaccess has logind put on a node: the asker may read and write.
-    void aclForUser(const std::string& name) {
-        std::string bytes = Word(2, 4);
-        for (const auto& [tag, permissions, id] :
-             std::vector<std::tuple<unsigned, unsigned, unsigned>>{{0x01, 6, 0xFFFFFFFF},
-                                                                   {0x02, 6, kUser},
-                                                                   {0x04, 6, 0xFFFFFFFF},
-                                                                   {0x10, 6, 0xFFFFFFFF},
-                                                                   {0x20, 0, 0xFFFFFFFF}}) {
-            bytes += Word(tag, 2) + Word(permissions, 2) + Word(id, 4);
-        }
-        acls_[system.under("/dev/" + name)] = bytes;
+    void aclForUser(const std::string& name) { acls_[system.under("/dev/" + name)] = AclForUser(kUser); }
+    void acl(const std::string& name, const std::vector<AclEntry>& entries) {
+        acls_[system.under("/dev/" + name)] = AclBytes(entries);
     }
 
     void session(const std::string& id, const std::string& record) {
@@ -95,14 +88,6 @@ public:
     SystemRoot system;
 
 private:
-    static std::string Word(unsigned value, int bytes) {
-        std::string text;
-        for (int i = 0; i < bytes; ++i) {
-            text += static_cast<char>((value >> (8 * i)) & 0xFFU);
-        }
-        return text;
-    }
-
     ScratchDirectory scratch_;
     std::map<std::filesystem::path, std::string> acls_;
 };
