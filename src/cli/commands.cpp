@@ -20,9 +20,9 @@ const std::vector<CommandSpec> kCommands = {
      "whether it can be opened and its output report length, and which one the pedal's frames go to: the\n"
      "first that opens of those the system does not keep to itself. Keyboard, mouse, pen and touch\n"
      "interfaces are passed over, so a real pedal's keyboard and mouse never receive frames. An interface\n"
-     "that cannot be opened says why; for a permission refused it gives the first cause 'treadkeyctl doctor'\n"
-     "finds (a missing udev rule 70-treadkey.rules, one udev has not applied, a remote session...). An output\n"
-     "report shorter than 8 bytes cuts every frame: the interface may not be the configuration interface.\n"},
+     "that cannot be opened says why; a permission refused is put down to the first cause that\n"
+     "'treadkeyctl doctor' finds (no udev rule 70-treadkey.rules, one not applied, a remote session...).\n"
+     "An output report shorter than 8 bytes cuts every frame: it may not be the configuration interface.\n"},
     {CommandId::Doctor,
      "doctor",
      "",
