@@ -59,6 +59,10 @@ check "depends on hidapi over hidraw" depends_on libhidapi-hidraw0
 check "depends on the C++ runtime" depends_on libstdc++6
 check "depends on a font that draws Chinese" grep -qF \
     "fonts-wqy-microhei | fonts-noto-cjk | fonts-wqy-zenhei | fonts-arphic-uming" <<<"$depends"
+check "recommends Qt's Wayland plugin" grep -qw qt6-wayland <<<"$(dpkg-deb -f "$deb" Recommends)"
+check "the desktop entry names the program in Chinese" grep -q "^Name\[zh_CN\]=" \
+    "$root/usr/share/applications/treadkey-setup.desktop"
+check "the metainfo summarises in Chinese" grep -qF '<summary xml:lang="zh-CN">' "$metainfo"
 check "postinst reloads the udev rules" grep -q "udevadm control --reload-rules" "$scratch/control/postinst"
 check "postinst is executable" test -x "$scratch/control/postinst"
 check "the packaged treadkeyctl writes the worked example" worked_example

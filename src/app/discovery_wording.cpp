@@ -1,5 +1,7 @@
 #include "app/discovery_wording.h"
 
+#include "app/cause_wording.h"
+#include "diagnosis/refusal_cause.h"
 #include "pedal/discovery_words.h"
 #include "pedal/interface_choice.h"
 
@@ -37,9 +39,16 @@ std::string Named(const HidInterface& interface, bool chinese) {
     return interface.path + (chinese ? "（" + names + "）" : " (" + names + ")");
 }
 
-std::string OpenFailureText(const SeenInterface& seen, bool chinese) {
+std::string OpenFailureText(const SeenInterface& seen, bool chinese,
+                            const std::optional<Finding>& refusalCause) {
+    const bool denied = seen.openFailure == OpenFailure::PermissionDenied;
     if (!chinese) {
-        return " does not open: " + seen.openProblem;
+        return " does not open: " + (denied && refusalCause
+                                         ? RefusalSentence(seen.interface.path, *refusalCause)
+                                         : seen.openProblem);
+    }
+    if (denied && refusalCause) {
+        return "没有访问权限：" + ChineseCauseSentence(*refusalCause) + "；" + std::string(kChineseRunDoctor);
     }
     switch (seen.openFailure) {
     case OpenFailure::PermissionDenied:
@@ -64,13 +73,14 @@ std::string TooShortText(const SeenInterface& seen, bool chinese) {
                : "的输出报告长度未知";
 }
 
-std::string Clause(const SeenInterface& seen, const std::string& chosenPath, bool chinese) {
+std::string Clause(const SeenInterface& seen, const std::string& chosenPath, bool chinese,
+                   const std::optional<Finding>& refusalCause) {
     const std::string named = Named(seen.interface, chinese);
     switch (seen.verdict) {
     case InterfaceVerdict::HeldBySystem:
         return named + (chinese ? "由系统独占，已跳过" : " is passed over: the system keeps it to itself");
     case InterfaceVerdict::DoesNotOpen:
-        return named + OpenFailureText(seen, chinese);
+        return named + OpenFailureText(seen, chinese, refusalCause);
     case InterfaceVerdict::Chosen: {
         const int length = seen.outputReportLength.value_or(0);
         if (!chinese) {
@@ -117,7 +127,8 @@ std::string Headline(DiscoveryNote note, bool chinese) {
 
 } // namespace
 
-std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese) {
+std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese,
+                             const std::optional<Finding>& refusalCause) {
     if (report.seen.empty()) {
         return chinese ? "未找到带踏板 ID（厂商 2704，产品 2018）的设备：踏板插好了吗？"
                        : "no device with the pedal's ids (vendor 2704, product 2018) is present: is it "
@@ -127,7 +138,10 @@ std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese) {
     std::string clauses;
     for (const SeenInterface& seen : report.seen) {
         if (Explains(report.note, seen)) {
-            clauses += (clauses.empty() ? "" : chinese ? "；" : "; ") + Clause(seen, chosenPath, chinese);
+            clauses += (clauses.empty() ? ""
+                        : chinese       ? "；"
+                                        : "; ") +
+                       Clause(seen, chosenPath, chinese, refusalCause);
         }
     }
     return clauses.empty() ? clauses : Headline(report.note, chinese) + clauses;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "diagnosis/diagnosis.h"
 #include "pedal/discovery_report.h"
+
+#include <optional>
 
 #include <string>
 
@@ -10,6 +13,8 @@ namespace treadkey {
 // pedal's ids were seen and why none was taken, why one that opens was passed over for a report too short
 // for a frame, or why the one taken may be the wrong one; that no device with the pedal's ids is present
 // when none is. Empty when the run has nothing to explain. The English text is also the window's stderr line.
-std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese);
+// An interface refused for want of permission is put down to `refusalCause`, where doctor found one.
+std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese,
+                             const std::optional<Finding>& refusalCause);
 
 } // namespace treadkey

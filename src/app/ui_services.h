@@ -1,11 +1,14 @@
 #pragma once
 
+#include "diagnosis/system_root.h"
+
 #include <QString>
 
 namespace treadkey {
 
-// What the window asks of the desktop besides drawing: modal message boxes and a blocking pause. Tests put
-// their own in its place, so that no dialog waits for a click and no pause costs time.
+// What the window asks of the desktop besides drawing: modal message boxes, a blocking pause and the system
+// files. Tests put their own in its place, so that no dialog waits for a click, no pause costs time and the
+// system is one they lay out.
 class UiServices {
 public:
     virtual ~UiServices() = default;
@@ -14,6 +17,8 @@ public:
     // A question with OK and Cancel; true for OK.
     virtual bool AskOkCancel(const QString& text, const QString& title) = 0;
     virtual void Sleep(int milliseconds) = 0;
+    // The system files that tell why the pedal does not open.
+    virtual SystemRoot LookAtSystem() { return RunningSystem(); }
 };
 
 // The real ones: Qt message boxes over the window, and a pause of the calling thread.

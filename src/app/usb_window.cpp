@@ -7,6 +7,7 @@
 #include "app/result_line.h"
 #include "app/window_controls.h"
 #include "app/window_wording.h"
+#include "diagnosis/refusal_cause.h"
 #include "editor/frame_sequences.h"
 #include "protocol/frames.h"
 #include "protocol/hex_filter.h"
@@ -389,7 +390,8 @@ void USB::ShowDiscoveryReason() {
     // Each said on stderr once when it arises, not on every tick.
     if (discoveryChanged) {
         shownDiscovery_ = report;
-        const std::string reason = ExplainDiscovery(report, false);
+        refusalCause_ = CauseOfRefusal(report, ui_.LookAtSystem());
+        const std::string reason = ExplainDiscovery(report, false, refusalCause_);
         if (!reason.empty()) {
             std::cerr << kDiscoveryNotePrefix << reason << std::endl;
         }
@@ -405,7 +407,8 @@ void USB::ShowDiscoveryReason() {
     if (discoveryChanged || holdChanged || tooltipLanguage_ != IsChinese) {
         tooltipLanguage_ = IsChinese;
         // The font note, when there is one, stays above the account of the discovery and the hold.
-        QStringList paragraphs{noChineseFontNote_, Utf8(ExplainDiscovery(report, IsChinese != 0)),
+        QStringList paragraphs{noChineseFontNote_,
+                               Utf8(ExplainDiscovery(report, IsChinese != 0, refusalCause_)),
                                Utf8(UnheldInputNote(IsChinese != 0, shownUnheld_))};
         paragraphs.removeAll(QString());
         Label3->setToolTip(paragraphs.join(QStringLiteral("\n\n")));

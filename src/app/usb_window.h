@@ -6,6 +6,7 @@
 #include "app/ui_services.h"
 #include "app/window_controls.h"
 #include "app/window_font.h"
+#include "diagnosis/diagnosis.h"
 #include "editor/frame_sequences.h"
 #include "editor/key_table.h"
 #include "pedal/device_link.h"
@@ -172,6 +173,7 @@ private:
     QStringList fontFamilies_;
     QString noChineseFontNote_;
     std::optional<DiscoveryReport> shownDiscovery_; // nothing until the first discovery
+    std::optional<Finding> refusalCause_;           // of shownDiscovery_
     std::vector<UnheldInterface> shownUnheld_;
     std::uint8_t tooltipLanguage_ = 0;
     // Looked up once by name, so that neither the 350 ms tick nor a composition searches the children.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagnosis/system_root.h"
 #include "stack_choice/backend_options.h"
 #include "stacks/hid_backend.h"
 
@@ -11,7 +12,8 @@
 
 namespace treadkey {
 
-// What a run of treadkeyctl reaches outside itself; tests swap the HID stack, the clock and the input.
+// What a run of treadkeyctl reaches outside itself; tests swap the HID stack, the clock, the input and the
+// system files doctor reads.
 struct CliServices {
     std::ostream& out;
     std::ostream& err;
@@ -21,6 +23,7 @@ struct CliServices {
         return std::chrono::steady_clock::now();
     };
     std::istream* in = &std::cin; // where 'apply -' reads its profile
+    std::function<SystemRoot()> lookAtSystem = RunningSystem;
 };
 
 } // namespace treadkey

@@ -248,6 +248,10 @@ Invocation Understand(const CommandArguments& sorted) {
         invocation.action = Invocation::Action::List;
         invocation.json = sorted.flags.contains("--json");
         return invocation;
+    case CommandId::Doctor:
+        invocation.action = Invocation::Action::Doctor;
+        invocation.json = sorted.flags.contains("--json");
+        return invocation;
     case CommandId::Keys:
         invocation.action = Invocation::Action::Keys;
         return invocation;

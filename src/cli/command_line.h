@@ -17,11 +17,11 @@ inline constexpr std::string_view kStandardInputPath = "-";
 
 // What one run of treadkeyctl is to do, every argument checked.
 struct Invocation {
-    enum class Action { Overview, CommandHelp, Version, List, Keys, Monitor, Write, Apply };
+    enum class Action { Overview, CommandHelp, Version, List, Doctor, Keys, Monitor, Write, Apply };
     Action action = Action::Overview;
     BackendOptions backend;
     bool dryRun = false;
-    bool json = false;                        // List
+    bool json = false;                        // List, Doctor
     MonitorOptions monitor;                   // Monitor
     const CommandSpec* helpCommand = nullptr; // CommandHelp
     FramePlan frames;                         // Write

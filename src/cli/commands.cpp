@@ -20,10 +20,25 @@ const std::vector<CommandSpec> kCommands = {
      "whether it can be opened and its output report length, and which one the pedal's frames go to: the\n"
      "first that opens of those the system does not keep to itself. Keyboard, mouse, pen and touch\n"
      "interfaces are passed over, so a real pedal's keyboard and mouse never receive frames. An interface\n"
-     "that cannot be opened says why; a permission problem is fixed by installing the udev rule\n"
-     "70-treadkey.rules and replugging the pedal (see \"Installing on a desktop\" in\n"
-     "/usr/share/doc/treadkey-setup/README.md, where the package puts the README). An output report\n"
-     "shorter than 8 bytes cuts every frame: the interface may not be the configuration interface.\n"},
+     "that cannot be opened says why; a permission refused is put down to the first cause that\n"
+     "'treadkeyctl doctor' finds (no udev rule 70-treadkey.rules, one not applied, a remote session...).\n"
+     "An output report shorter than 8 bytes cuts every frame: it may not be the configuration interface.\n"},
+    {CommandId::Doctor,
+     "doctor",
+     "",
+     0,
+     0,
+     {{"--json", "", "print the same as one JSON document, for scripts and bug reports", true}},
+     "why the pedal cannot be opened, and the one step that mends it",
+     "Looks at the system, without opening the pedal, in this order: whether the pedal is present and which\n"
+     "of its interfaces takes the frames; each of its hidraw nodes, with owner, group, mode and the ACL\n"
+     "entries, and whether you may open it; the udev rule files that name the pedal, in /etc, /run,\n"
+     "/usr/local/lib, /usr/lib and /lib, whether one sorts before 73-seat-late.rules and whether one masks\n"
+     "another; whether udev applied the rule (the node's uaccess tag); and your session: local and active,\n"
+     "remote, none, no logind, or a Flatpak sandbox. Each check says what it found, and a problem the one\n"
+     "step that mends it. Exit code 0 when the pedal can be opened for writing, 1 otherwise; the last line\n"
+     "names the first cause found. On Windows it opens each interface instead and says which open; access\n"
+     "denied there means another program holds the interface.\n"},
     {CommandId::Keys,
      "keys",
      "",

@@ -3,6 +3,7 @@
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
+#include "diagnosis/refusal_cause.h"
 #include "pedal/device_link.h"
 #include "pedal/discovery_words.h"
 #include "protocol/output_report.h"
@@ -17,9 +18,10 @@ namespace treadkey {
 namespace {
 
 // Why the pedal was not found, naming what was seen where interfaces with its ids are present.
-std::string NotFoundReason(const DeviceLink& link) {
-    const DiscoveryReport& report = link.LastDiscovery;
+std::string NotFoundReason(const DeviceLink& link, const SystemRoot& system) {
+    DiscoveryReport report = link.LastDiscovery;
     if (report.note == DiscoveryNote::NoConfigurationInterface || report.note == DiscoveryNote::NoneOpens) {
+        ExplainRefusals(report, system);
         return DescribeNoInterfaceTaken(report);
     }
     return std::string(kNoPedalFound);
@@ -30,7 +32,8 @@ int PrintReports(const FramePlan& plan, const DeviceLink& link, bool found, cons
     int length = link.OutputReportByteLength;
     if (!found || length < 1) {
         length = backend.virtualPedal.reportLength;
-        const std::string why = found ? "the pedal does not tell its report length" : NotFoundReason(link);
+        const std::string why = found ? "the pedal does not tell its report length"
+                                      : NotFoundReason(link, services.lookAtSystem());
         services.err << kProgramName << ": " << why << "; showing reports of " << ByteCount(length) << '\n';
     }
     for (const PlannedFrame& frame : plan) {
@@ -62,7 +65,7 @@ int WriteFrames(const FramePlan& plan, const BackendOptions& backend, bool dryRu
         return PrintReports(plan, link, found, backend, services);
     }
     if (!found) {
-        const std::string reason = NotFoundReason(link);
+        const std::string reason = NotFoundReason(link, services.lookAtSystem());
         services.err << kProgramName << ": " << reason
                      << (reason == kNoPedalFound ? ": is it plugged in?" : "") << '\n';
         return kExitDeviceError;

@@ -4,6 +4,7 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/json.h"
+#include "diagnosis/refusal_cause.h"
 #include "pedal/discovery_words.h"
 #include "pedal/interface_choice.h"
 #include "protocol/pedal_ids.h"
@@ -78,9 +79,11 @@ void PrintJson(const DiscoveryReport& report, std::ostream& out) {
 
 } // namespace
 
-int ListPedalInterfaces(HidBackend& backend, bool json, std::ostream& out, std::ostream& err) {
+int ListPedalInterfaces(HidBackend& backend, const SystemRoot& system, bool json, std::ostream& out,
+                        std::ostream& err) {
     DiscoveryReport report;
     DiscoverInterfaces(backend, kPedalVendorId, kPedalProductId, Opening::Every, report);
+    ExplainRefusals(report, system);
     if (json) {
         PrintJson(report, out);
     } else {

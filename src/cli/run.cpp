@@ -1,6 +1,7 @@
 #include "cli/run.h"
 
 #include "cli/command_line.h"
+#include "cli/doctor.h"
 #include "cli/exit_codes.h"
 #include "cli/frame_writer.h"
 #include "cli/help_text.h"
@@ -109,8 +110,11 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
         return kExitDone;
     case Invocation::Action::List: {
         const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
-        return ListPedalInterfaces(*backend, invocation.json, services.out, services.err);
+        return ListPedalInterfaces(*backend, services.lookAtSystem(), invocation.json, services.out,
+                                   services.err);
     }
+    case Invocation::Action::Doctor:
+        return RunDoctor(invocation, services);
     case Invocation::Action::Monitor: {
         const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
         return MonitorPedal(*backend, invocation.monitor, services);

@@ -2,6 +2,7 @@
 
 #include "app/ui_services.h"
 #include "app/usb_window.h"
+#include "diagnosis/fake_system.h"
 #include "hid/input_layout.h"
 #include "protocol/report_hex.h"
 #include "stacks/fake_hid_backend.h"
@@ -25,7 +26,8 @@
 
 namespace treadkey::testing {
 
-// Message boxes answered at once and pauses that cost nothing, each one recorded.
+// Message boxes answered at once and pauses that cost nothing, each one recorded; the system files are the
+// test's own, and show no pedal until a test lays one out.
 class RecordingUi : public UiServices {
 public:
     void ShowMessage(const QString& text, const QString& title) override {
@@ -43,12 +45,14 @@ public:
         return answerOk;
     }
     void Sleep(int milliseconds) override { pauses.push_back(milliseconds); }
+    SystemRoot LookAtSystem() override { return system.system; }
 
     QStringList messages;
     QStringList titles;
     QStringList questions;
     std::vector<int> pauses;
     bool answerOk = true;
+    FakeSystem system;
     std::function<void()> onMessage;  // runs while the message is up
     std::function<void()> onQuestion; // runs while the question is up
 };

@@ -1,0 +1,9 @@
+#include "diagnosis/system_root.h"
+
+namespace treadkey {
+
+SystemRoot RunningSystem() {
+    return {};
+}
+
+} // namespace treadkey
