@@ -3,6 +3,7 @@
 #include "app/caption_label.h"
 #include "app/discovery_wording.h"
 #include "app/etched_frame.h"
+#include "app/pedal_wording.h"
 #include "app/result_line.h"
 #include "app/window_controls.h"
 #include "app/window_wording.h"
@@ -345,6 +346,10 @@ void USB::contion_Click() {
     FindTheHid();
 }
 
+void USB::ChoosePedal(const std::string& pedal) {
+    link_.WantedPedal = pedal;
+}
+
 bool USB::FindTheHid() {
     const bool found = link_.FindTheHid(VendorIDText.toStdString(), ProductIDText.toStdString());
     FollowActivation(); // a replugged pedal is held again within the tick
@@ -382,7 +387,9 @@ void USB::ShowDiscoveryReason() {
     if (discoveryChanged || holdChanged || tooltipLanguage_ != IsChinese) {
         tooltipLanguage_ = IsChinese;
         // The font note, when there is one, stays above the account of the discovery and the hold.
-        QStringList paragraphs{noChineseFontNote_, Utf8(ExplainDiscovery(report, IsChinese != 0)),
+        QStringList paragraphs{noChineseFontNote_,
+                               Utf8(DescribePedalChoice(report, link_.WantedPedal, IsChinese != 0)),
+                               Utf8(ExplainDiscovery(report, IsChinese != 0)),
                                Utf8(UnheldInputNote(IsChinese != 0, shownUnheld_))};
         paragraphs.removeAll(QString());
         Label3->setToolTip(paragraphs.join(QStringLiteral("\n\n")));

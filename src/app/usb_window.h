@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -43,6 +44,8 @@ public:
     void Form_Load();
 
     // Device link.
+    // Connects to this pedal alone (its identity, from --pedal); without it, to the first pedal present.
+    void ChoosePedal(const std::string& pedal);
     void Timer1_Timer();
     void contion_Click();
     bool FindTheHid();

@@ -4,8 +4,10 @@
 #include "device/hid_backend.h"
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace treadkey {
@@ -19,6 +21,8 @@ struct CliServices {
     std::function<std::chrono::steady_clock::time_point()> now = [] {
         return std::chrono::steady_clock::now();
     };
+    // Where the pedals' nicknames are kept; nothing when the user has no state directory.
+    std::optional<std::filesystem::path> pedalNamesFile = {};
 };
 
 } // namespace treadkey

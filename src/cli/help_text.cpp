@@ -37,7 +37,8 @@ std::string Synopsis(const CommandSpec& command) {
 constexpr std::string_view kExitStatus =
     "Exit status: 0 done; 1 no pedal found, a pedal that cannot be opened, a failed write, or a\n"
     "monitor's timeout with nothing sent;\n"
-    "2 a usage error or a faulty profile, with nothing written.\n";
+    "2 a usage error, a faulty profile, or a pedal not told apart from others (--pedal), with nothing\n"
+    "written.\n";
 
 } // namespace
 

@@ -222,5 +222,39 @@ TEST_P(CloseAroundTheClearAllQuestion, TicksAndTheCloseWaitForTheHandlerAndTheCl
 }
 INSTANTIATE_TEST_SUITE_P(WhileAskedOrAfter, CloseAroundTheClearAllQuestion, ::testing::Bool());
 
+TEST_F(Connection, TheTooltipSaysWhichOfSeveralPedalsTheWindowTookOrWaitsFor) {
+    backend.Plug({.path = "left", .collections = {{0xFF00, 0x01}}, .pedal = "usb-1-1"});
+    backend.Plug({.path = "right", .collections = {{0xFF00, 0x01}}, .pedal = "serial:R2"});
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB设备联接成功");
+    EXPECT_EQ(window->Label3->toolTip(),
+              QStringLiteral("使用踏板 usb-1-1（插着的第一个）。还插着其他踏板：serial:R2；用 --pedal ID "
+                             "启动可选择其中一个。"));
+    Click(window->Command3);
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->toolTip(),
+              "Using pedal usb-1-1, the first plugged in. Other pedals are plugged in "
+              "too: serial:R2; start with --pedal ID to choose one.");
+
+    // Chosen, the other pedal is never written, and while it is gone the window waits for it.
+    window->ChoosePedal("serial:R2");
+    window->Timer1_Timer();
+    window->Combo1->setEditText(QStringLiteral("2"));
+    Click(window->Command_R_btn);
+    ASSERT_FALSE(backend.Writes().empty());
+    for (const auto& write : backend.Writes()) {
+        EXPECT_EQ(write.path, "right");
+    }
+    EXPECT_EQ(window->Label3->toolTip(),
+              "Using pedal serial:R2, as --pedal asks. The other pedals plugged in (usb-1-1) are not used.");
+    backend.Unplug("right");
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB device is not connected!");
+    EXPECT_EQ(
+        window->Label3->toolTip(),
+        "Waiting for pedal serial:R2: it is not plugged in. The other pedals plugged in (usb-1-1) are not "
+        "used.");
+}
+
 } // namespace
 } // namespace treadkey::testing
