@@ -72,7 +72,8 @@ std::string_view WithoutInputSuffix(std::string_view phys) {
 
 std::string SerialIdentity(std::string_view serial) {
     serial = Trimmed(serial);
-    return serial.empty() ? std::string() : "serial:" + Printable(serial);
+    const bool zeros = std::all_of(serial.begin(), serial.end(), [](char c) { return c == '0'; });
+    return zeros ? std::string() : "serial:" + Printable(serial);
 }
 
 std::string PedalOf(const HidInterface& interface) {

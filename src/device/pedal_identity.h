@@ -11,7 +11,8 @@ namespace treadkey {
 // across replugs into the same port and across restarts, is printable and short enough to type: the USB
 // serial number where the pedal has one ("serial:ABC123"), else the port it is plugged into ("usb-1-2.3").
 
-// "serial:" and the serial number; empty when there is none (blank counts as none).
+// "serial:" and the serial number; empty when there is none. Blank or zeros only counts as none: it is what
+// devices without a serial number (and Wine for them) report, the same for every unit.
 std::string SerialIdentity(std::string_view serial);
 
 // The pedal an interface belongs to: the identity its backend gave, or, where the backend could not tell,

@@ -66,6 +66,23 @@ std::vector<HidCollection> ReadCollections(HANDLE handle) {
         caps ? std::optional<HidCollection>({caps->UsagePage, caps->Usage}) : std::nullopt);
 }
 
+// The serial number the interface's device reports; empty when it reports none.
+std::string SerialNumber(HANDLE handle) {
+    std::vector<wchar_t> text(127, L'\0'); // the longest USB string, and its terminator
+    if (!HidD_GetSerialNumberString(handle, text.data(),
+                                    static_cast<ULONG>((text.size() - 1) * sizeof(wchar_t)))) {
+        return {};
+    }
+    std::string serial;
+    for (const wchar_t c : text) {
+        if (c == L'\0') {
+            break;
+        }
+        serial += c < 0x80 ? static_cast<char>(c) : '_';
+    }
+    return serial;
+}
+
 // The device nodes above `node`, nearest first, as far as the root.
 std::vector<windows_hid::DeviceNode> Ancestors(DEVINST node) {
     std::vector<windows_hid::DeviceNode> ancestors;
@@ -173,7 +190,8 @@ public:
             // The user's other devices need not be looked at closer.
             if (listed.vendorId == wantedVendorId && listed.productId == wantedProductId) {
                 listed.collections = ReadCollections(handle.get());
-                listed.pedal = windows_hid::PedalIdentityFromAncestors(Ancestors(device.DevInst));
+                listed.pedal = windows_hid::PedalIdentityFromAncestors(SerialNumber(handle.get()),
+                                                                       Ancestors(device.DevInst));
             }
         }
         SetupDiDestroyDeviceInfoList(set);

@@ -72,7 +72,10 @@ std::string PortIdentity(const DeviceNode& node, std::string_view instancePart) 
 
 } // namespace
 
-std::string PedalIdentityFromAncestors(std::span<const DeviceNode> ancestors) {
+std::string PedalIdentityFromAncestors(std::string_view hidSerial, std::span<const DeviceNode> ancestors) {
+    if (std::string serial = SerialIdentity(hidSerial); !serial.empty()) {
+        return serial;
+    }
     for (const DeviceNode& node : ancestors) {
         const std::string id = Lowered(node.instanceId);
         const std::size_t first = id.find('\\');

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What the Windows backend makes of the records and codes that setupapi.dll, hid.dll and kernel32 hand back.
@@ -34,11 +35,13 @@ struct DeviceNode {
     std::string location;
 };
 
-// The identity of the pedal a HID interface belongs to (see pedal_identity.h), from the nodes above it,
-// nearest first. The pedal is the first USB node that is not one of its interfaces (no "&MI_" in its ids):
-// the last part of its instance id is its serial number where that has no '&' (Windows makes up one with
-// '&' for a device without a serial), else the node is known by its port. Empty without a USB node.
-std::string PedalIdentityFromAncestors(std::span<const DeviceNode> ancestors);
+// The identity of the pedal a HID interface belongs to (see pedal_identity.h), from the serial number the HID
+// stack gives (HidD_GetSerialNumberString; empty when it gives none) and the nodes above the interface,
+// nearest first. Without a serial, the pedal is the first USB node that is not one of its interfaces (no
+// "&MI_" in its ids): the last part of its instance id is its serial number where that has no '&' (Windows
+// makes up one with '&' for a device without a serial), else the node is known by its port. Empty when
+// neither tells.
+std::string PedalIdentityFromAncestors(std::string_view hidSerial, std::span<const DeviceNode> ancestors);
 
 // Win32 error codes the open distinguishes (winerror.h).
 inline constexpr std::uint32_t kErrorFileNotFound = 2;

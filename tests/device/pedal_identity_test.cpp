@@ -17,7 +17,7 @@ TEST(SysfsPedalIdentity, TakesTheSerialElseTheUsbPortElseThePhysicalPath) {
     } cases[] = {
         {"HID_ID=0003:00002704:00002018\nHID_PHYS=usb-0000:00:14.0-2.3/input0\nHID_UNIQ=ABC123\n", usbDevice,
          "serial:ABC123"},
-        {"HID_PHYS=usb-0000:00:14.0-2.3/input0\nHID_UNIQ=\n", usbDevice, "usb-1-2.3"},
+        {"HID_PHYS=usb-0000:00:14.0-2.3/input0\nHID_UNIQ=000000\n", usbDevice, "usb-1-2.3"},
         {"HID_UNIQ=  \n", "/sys/devices/pci0000:00/0000:00:14.0/usb3/3-1/3-1:1.2/0003:2704:2018.0001",
          "usb-3-1"},
         // Not under a USB device (uhid, say): the physical path without the interface's inputN.
