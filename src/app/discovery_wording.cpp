@@ -129,10 +129,12 @@ std::string Headline(DiscoveryNote note, bool chinese) {
 
 std::string ExplainDiscovery(const DiscoveryReport& report, bool chinese,
                              const std::optional<Finding>& refusalCause) {
-    if (report.seen.empty()) {
-        return chinese ? "未找到带踏板 ID（厂商 2704，产品 2018）的设备：踏板插好了吗？"
-                       : "no device with the pedal's ids (vendor 2704, product 2018) is present: is it "
-                         "plugged in?";
+    if (report.seen.empty() && report.pedals.empty()) {
+        return chinese
+                   ? "未找到带踏板 ID（厂商 2704，产品 2018）的设备：踏板插好了吗？可运行 treadkeyctl doctor "
+                     "进一步检查。"
+                   : "no device with the pedal's ids (vendor 2704, product 2018) is present: is it "
+                     "plugged in? Run 'treadkeyctl doctor' to look further.";
     }
     const std::string chosenPath = ChosenPath(report);
     std::string clauses;

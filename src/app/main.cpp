@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
 
     treadkey::QtUiServices ui;
     treadkey::USB window(*backend, ui);
+    window.ChoosePedal(parsed.options.pedal);
     treadkey::CloseOnTerminationSignals(window);
     window.Form_Load();
     return QApplication::exec();

@@ -3,6 +3,7 @@
 #include "app/caption_label.h"
 #include "app/discovery_wording.h"
 #include "app/etched_frame.h"
+#include "app/pedal_wording.h"
 #include "app/reading_order.h"
 #include "app/result_line.h"
 #include "app/window_controls.h"
@@ -369,6 +370,10 @@ void USB::contion_Click() {
     FindTheHid();
 }
 
+void USB::ChoosePedal(const std::string& pedal) {
+    link_.WantedPedal = pedal;
+}
+
 bool USB::FindTheHid() {
     const bool found = link_.FindTheHid(VendorIDText.toStdString(), ProductIDText.toStdString());
     FollowActivation(); // a replugged pedal is held again within the tick
@@ -408,6 +413,7 @@ void USB::ShowDiscoveryReason() {
         tooltipLanguage_ = IsChinese;
         // The font note, when there is one, stays above the account of the discovery and the hold.
         QStringList paragraphs{noChineseFontNote_,
+                               Utf8(DescribePedalChoice(report, link_.WantedPedal, IsChinese != 0)),
                                Utf8(ExplainDiscovery(report, IsChinese != 0, refusalCause_)),
                                Utf8(UnheldInputNote(IsChinese != 0, shownUnheld_))};
         paragraphs.removeAll(QString());

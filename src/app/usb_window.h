@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -45,6 +46,8 @@ public:
     void Form_Load();
 
     // Device link.
+    // Connects to this pedal alone (its identity, from --pedal); without it, to the first pedal present.
+    void ChoosePedal(const std::string& pedal);
     void Timer1_Timer();
     void contion_Click();
     bool FindTheHid();

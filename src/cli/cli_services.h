@@ -5,9 +5,11 @@
 #include "stacks/hid_backend.h"
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace treadkey {
@@ -24,6 +26,8 @@ struct CliServices {
     };
     std::istream* in = &std::cin; // where 'apply -' reads its profile
     std::function<SystemRoot()> lookAtSystem = RunningSystem;
+    // Where the pedals' nicknames are kept; nothing when the user has no state directory.
+    std::optional<std::filesystem::path> pedalNamesFile = {};
 };
 
 } // namespace treadkey

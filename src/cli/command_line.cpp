@@ -259,6 +259,16 @@ Invocation Understand(const CommandArguments& sorted) {
         invocation.action = Invocation::Action::Monitor;
         invocation.monitor = MonitorSettings(sorted);
         return invocation;
+    case CommandId::Identify:
+        invocation.action = Invocation::Action::Identify;
+        invocation.monitor = MonitorSettings(sorted);
+        invocation.monitor.identify = true;
+        return invocation;
+    case CommandId::Name:
+        invocation.action = Invocation::Action::Name;
+        invocation.namedPedal = sorted.operands[0];
+        invocation.nickname = sorted.operands[1];
+        return invocation;
     case CommandId::Apply:
         invocation.action = Invocation::Action::Apply;
         invocation.profilePath = sorted.operands[0];

@@ -17,12 +17,26 @@ inline constexpr std::string_view kStandardInputPath = "-";
 
 // What one run of treadkeyctl is to do, every argument checked.
 struct Invocation {
-    enum class Action { Overview, CommandHelp, Version, List, Doctor, Keys, Monitor, Write, Apply };
+    enum class Action {
+        Overview,
+        CommandHelp,
+        Version,
+        List,
+        Doctor,
+        Keys,
+        Monitor,
+        Identify,
+        Name,
+        Write,
+        Apply
+    };
     Action action = Action::Overview;
     BackendOptions backend;
     bool dryRun = false;
     bool json = false;                        // List, Doctor
-    MonitorOptions monitor;                   // Monitor
+    MonitorOptions monitor;                   // Monitor, Identify
+    std::string namedPedal;                   // Name: the pedal, as given
+    std::string nickname;                     // Name: empty to take the name away
     const CommandSpec* helpCommand = nullptr; // CommandHelp
     FramePlan frames;                         // Write
     std::string notice;                       // Write: what else the frames change, for stderr

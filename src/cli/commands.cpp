@@ -14,9 +14,12 @@ const std::vector<CommandSpec> kCommands = {
      0,
      0,
      {{"--json", "", "print the same as one JSON document, for scripts and bug reports", true}},
-     "the pedal's HID interfaces and which one takes its frames",
-     "Lists the HID interfaces with the pedal's ids (vendor 2704, product 2018), in the order the system\n"
-     "gives them: the path of each, its top-level collections (usage page and usage, named where standard),\n"
+     "the pedals, their HID interfaces and which one takes the frames",
+     "Lists the pedals plugged in, each under a line with its identity (and its nickname, see 'name'),\n"
+     "then its HID interfaces with the pedal's ids (vendor 2704, product 2018), in the order the system\n"
+     "gives them. A pedal's identity is its USB serial number where it has one (serial:ABC123), else the\n"
+     "port it is plugged into (usb-1-2.3); --pedal takes it. For each interface: the path, its top-level "
+     "collections (usage page and usage, named where standard),\n"
      "whether it can be opened and its output report length, and which one the pedal's frames go to: the\n"
      "first that opens of those the system does not keep to itself. Keyboard, mouse, pen and touch\n"
      "interfaces are passed over, so a real pedal's keyboard and mouse never receive frames. An interface\n"
@@ -73,6 +76,28 @@ const std::vector<CommandSpec> kCommands = {
      "read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With --virtual-pedal, add\n"
      "--virtual-pedal-composite and --virtual-pedal-press FILE, and append slot numbers to FILE to press "
      "them.\n"},
+    {CommandId::Identify,
+     "identify",
+     "",
+     0,
+     0,
+     {{"--json", "", "print it as one JSON object"},
+      {"--timeout", "S", "give up after S seconds; exit code 1 when no pedal was pressed"}},
+     "press the pedal you mean: prints its identity",
+     "Waits for the next press on the keyboard or mouse interface of any pedal plugged in (read only, it\n"
+     "writes nothing) and prints the identity of the pedal pressed, with its nickname if it has one: the\n"
+     "way to tell twins apart. Give what it prints to --pedal.\n"},
+    {CommandId::Name,
+     "name",
+     "ID TEXT",
+     2,
+     2,
+     {},
+     "give a pedal a nickname that --pedal takes",
+     "Gives the pedal ID (its identity or its present nickname; it must be plugged in) the nickname TEXT,\n"
+     "which --pedal then takes as well as the identity; an empty TEXT ('') takes the nickname away. The\n"
+     "names are kept in treadkey/pedal-names.json in the user's state directory ($XDG_STATE_HOME or\n"
+     "~/.local/state; %LOCALAPPDATA% on Windows).\n"},
     {CommandId::Key,
      "key",
      "SLOT COMBO",

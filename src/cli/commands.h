@@ -11,7 +11,21 @@ namespace treadkey {
 
 // The commands of treadkeyctl: what each takes and its help.
 
-enum class CommandId { Help, List, Doctor, Keys, Monitor, Key, Mouse, Playback, ClearAll, Raw, Apply };
+enum class CommandId {
+    Help,
+    List,
+    Doctor,
+    Keys,
+    Monitor,
+    Identify,
+    Name,
+    Key,
+    Mouse,
+    Playback,
+    ClearAll,
+    Raw,
+    Apply
+};
 
 struct CommandSpec {
     CommandId id;

@@ -57,9 +57,10 @@ void WarnOfShortReport(const DeviceLink& link, std::ostream& err) {
 
 } // namespace
 
-int WriteFrames(const FramePlan& plan, const BackendOptions& backend, bool dryRun, CliServices& services) {
-    const std::unique_ptr<HidBackend> hid = services.makeBackend(backend);
-    DeviceLink link(*hid);
+int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& backend,
+                const std::string& pedal, bool dryRun, CliServices& services) {
+    DeviceLink link(hid);
+    link.WantedPedal = pedal;
     const bool found = link.FindTheHid(kPedalVendorIdText, kPedalProductIdText);
     if (dryRun) {
         return PrintReports(plan, link, found, backend, services);

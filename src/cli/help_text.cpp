@@ -32,7 +32,8 @@ constexpr std::string_view kExitStatus =
     "  0  done\n"
     "  1  no pedal found, a pedal that cannot be opened, a failed write, or a\n"
     "     monitor's timeout with nothing sent\n"
-    "  2  a usage error or a faulty profile, with nothing written\n";
+    "  2  a usage error, a faulty profile, or a pedal not told apart from others\n"
+    "     (--pedal), with nothing written\n";
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/json.h"
+#include "cli/pedal_choice.h"
 #include "diagnosis/refusal_cause.h"
 #include "pedal/discovery_words.h"
 #include "pedal/interface_choice.h"
@@ -31,10 +32,11 @@ std::string_view VerdictName(InterfaceVerdict verdict) {
     return "not chosen";
 }
 
-void PrintLines(const DiscoveryReport& report, std::ostream& out) {
+void PrintLines(const DiscoveryReport& report, const PedalNames& names, std::ostream& out) {
     const std::string chosen = ChosenPath(report);
+    out << "pedal " << PedalWithName(report.pedal, names) << '\n';
     for (const SeenInterface& seen : report.seen) {
-        out << seen.interface.path << ": " << DescribeCollections(seen.interface) << "; ";
+        out << "  " << seen.interface.path << ": " << DescribeCollections(seen.interface) << "; ";
         if (seen.opens) {
             out << "opens, output report length "
                 << (seen.outputReportLength ? ByteCount(*seen.outputReportLength) : std::string("unknown"));
@@ -53,12 +55,15 @@ std::string JsonTextOrNull(const std::string& text) {
     return text.empty() ? "null" : JsonQuoted(text);
 }
 
-void PrintJson(const DiscoveryReport& report, std::ostream& out) {
+void PrintJson(const DiscoveryReport& report, const PedalNames& names, std::ostream& out) {
     const std::string chosen = ChosenPath(report);
-    out << "{\n  \"interfaces\": [";
+    const auto named = names.find(report.pedal);
+    out << "    {\"id\": " << JsonQuoted(report.pedal)
+        << ", \"name\": " << (named != names.end() ? JsonQuoted(named->second) : std::string("null"))
+        << ",\n     \"interfaces\": [";
     for (std::size_t i = 0; i < report.seen.size(); ++i) {
         const SeenInterface& seen = report.seen[i];
-        out << (i == 0 ? "\n" : ",\n") << "    {\"path\": " << JsonQuoted(seen.interface.path)
+        out << (i == 0 ? "\n" : ",\n") << "       {\"path\": " << JsonQuoted(seen.interface.path)
             << ", \"collections\": [";
         for (std::size_t c = 0; c < seen.interface.collections.size(); ++c) {
             const HidCollection collection = seen.interface.collections[c];
@@ -73,23 +78,32 @@ void PrintJson(const DiscoveryReport& report, std::ostream& out) {
             << ", \"reason\": " << JsonQuoted(DescribeVerdict(seen, chosen))
             << ", \"warning\": " << JsonTextOrNull(ShortReportWarning(seen)) << "}";
     }
-    out << (report.seen.empty() ? "],\n" : "\n  ],\n") << "  \"frames_go_to\": " << JsonTextOrNull(chosen)
-        << "\n}\n";
+    out << "\n     ],\n     \"frames_go_to\": " << JsonTextOrNull(chosen) << "}";
 }
 
 } // namespace
 
-int ListPedalInterfaces(HidBackend& backend, const SystemRoot& system, bool json, std::ostream& out,
-                        std::ostream& err) {
-    DiscoveryReport report;
-    DiscoverInterfaces(backend, kPedalVendorId, kPedalProductId, Opening::Every, report);
-    ExplainRefusals(report, system);
-    if (json) {
-        PrintJson(report, out);
-    } else {
-        PrintLines(report, out);
+int ListPedalInterfaces(HidBackend& backend, const SystemRoot& system, bool json, const std::string& pedal,
+                        const PedalNames& names, std::ostream& out, std::ostream& err) {
+    std::vector<DiscoveryReport> pedals =
+        DiscoverPedals(backend, kPedalVendorId, kPedalProductId, Opening::Every);
+    std::erase_if(pedals, [&pedal](const DiscoveryReport& r) { return !pedal.empty() && r.pedal != pedal; });
+    for (DiscoveryReport& report : pedals) {
+        ExplainRefusals(report, system);
     }
-    if (report.seen.empty()) {
+    if (json) {
+        out << "{\n  \"pedals\": [";
+        for (std::size_t p = 0; p < pedals.size(); ++p) {
+            out << (p == 0 ? "\n" : ",\n");
+            PrintJson(pedals[p], names, out);
+        }
+        out << (pedals.empty() ? "]\n}\n" : "\n  ]\n}\n");
+    } else {
+        for (const DiscoveryReport& report : pedals) {
+            PrintLines(report, names, out);
+        }
+    }
+    if (pedals.empty()) {
         err << kProgramName << ": " << kNoPedalFound << ": is it plugged in?\n";
         return kExitDeviceError;
     }

@@ -4,11 +4,14 @@
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
+#include "cli/json.h"
+#include "cli/pedal_choice.h"
 #include "cli/stop_signals.h"
 #include "pedal/interface_choice.h"
 #include "pedal/pedal_watch.h"
 #include "protocol/pedal_ids.h"
 #include "protocol/report_hex.h"
+#include "stacks/pedal_identity.h"
 
 #if !defined(_WIN32)
 #include <poll.h>
@@ -79,7 +82,9 @@ public:
     }
 
 private:
-    bool done() const { return options_.count && events_ >= *options_.count; }
+    bool done() const {
+        return (options_.count && events_ >= *options_.count) || (options_.identify && events_ > 0);
+    }
 
     // The exit code alone would leave a script's user guessing whether the watch ran at all.
     int nothingCame() {
@@ -90,8 +95,14 @@ private:
     }
 
     void follow() {
-        DiscoverInterfaces(backend_, kPedalVendorId, kPedalProductId, Opening::None, present_);
-        const PedalWatch::Change change = watch_.Follow(present_.seen);
+        present_.clear();
+        for (DiscoveryReport& pedal :
+             DiscoverPedals(backend_, kPedalVendorId, kPedalProductId, Opening::None)) {
+            if (options_.pedal.empty() || pedal.pedal == options_.pedal) {
+                present_.insert(present_.end(), pedal.seen.begin(), pedal.seen.end());
+            }
+        }
+        const PedalWatch::Change change = watch_.Follow(present_);
         sayGone(change.closed);
         for (const OpenResult& refused : change.refused) {
             services_.err << kProgramName << ": " << refused.problem << '\n';
@@ -102,7 +113,7 @@ private:
         }
         if (watch_.OpenCount() == 0 && !waitingSaid_) {
             services_.err << kProgramName << ": "
-                          << (present_.seen.empty()
+                          << (present_.empty()
                                   ? std::string(kNoPedalFound)
                                   : "the pedal has no keyboard or mouse interface that can be read")
                           << ": waiting for it\n";
@@ -133,11 +144,34 @@ private:
             if (done()) {
                 return;
             }
+            if (options_.identify) {
+                identify(event, report.path);
+                continue;
+            }
             services_.out << (options_.json ? EventJson(event, time, report.path, report.bytes)
                                             : EventLine(event))
                           << std::endl; // at once: a script reads it as it comes
             ++events_;
         }
+    }
+
+    // The first press names its pedal; releases (of a key held when the run began) do not count.
+    void identify(const PedalEvent& event, const std::string& path) {
+        if (event.kind != PedalEvent::Kind::Press || events_ > 0) {
+            return;
+        }
+        const auto from = std::find_if(present_.begin(), present_.end(),
+                                       [&path](const SeenInterface& s) { return s.interface.path == path; });
+        const std::string pedal = from != present_.end() ? PedalOf(from->interface) : path;
+        const auto named = options_.names.find(pedal);
+        if (options_.json) {
+            services_.out << "{\"pedal\": " << JsonQuoted(pedal) << ", \"name\": "
+                          << (named != options_.names.end() ? JsonQuoted(named->second) : std::string("null"))
+                          << ", \"interface\": " << JsonQuoted(path) << "}" << std::endl;
+        } else {
+            services_.out << PedalWithName(pedal, options_.names) << std::endl;
+        }
+        ++events_;
     }
 
     // Until a report is queued, the next follow-up, a stop signal or the time given.
@@ -169,7 +203,7 @@ private:
     const MonitorOptions& options_;
     CliServices& services_;
     PedalWatch watch_;
-    DiscoveryReport present_; // the interfaces with the pedal's ids, from the last follow-up
+    std::vector<SeenInterface> present_; // the watched pedals' interfaces, from the last follow-up
     StopSignals stop_;
     int events_ = 0;
     bool waitingSaid_ = false;

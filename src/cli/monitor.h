@@ -1,10 +1,12 @@
 #pragma once
 
 #include "cli/cli_services.h"
+#include "cli/pedal_names.h"
 #include "stacks/hid_backend.h"
 
 #include <chrono>
 #include <optional>
+#include <string>
 
 namespace treadkey {
 
@@ -12,12 +14,16 @@ struct MonitorOptions {
     bool json = false;
     std::optional<int> count;                         // stop after this many events
     std::optional<std::chrono::milliseconds> timeout; // stop after this long
+    std::string pedal;                                // watch this pedal alone; empty for every pedal
+    // Identify instead: print the pedal of the first press (with its name from `names`) and stop.
+    bool identify = false;
+    PedalNames names;
 };
 
 // Watches every keyboard and mouse interface of the pedal, read only, and prints one line for each press and
 // release as it arrives, until SIGINT or SIGTERM, the count or the timeout. Follows the pedal through unplug
-// and replug, saying so on stderr. Returns 0, or 1 when the timeout passed with no event at all, which
-// stderr says.
+// and replug, saying so on stderr. Returns 0, or 1 when the timeout passed with no event at all (with
+// identify: no press), which stderr says.
 int MonitorPedal(HidBackend& backend, const MonitorOptions& options, CliServices& services);
 
 } // namespace treadkey

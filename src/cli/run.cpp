@@ -8,10 +8,14 @@
 #include "cli/interface_list.h"
 #include "cli/key_list.h"
 #include "cli/monitor.h"
+#include "cli/pedal_choice.h"
 #include "cli/profile.h"
 #include "cli/profile_encoding.h"
+#include "pedal/interface_choice.h"
+#include "protocol/pedal_ids.h"
 #include "stack_choice/virtual_pedal_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -46,7 +50,57 @@ std::string ReadProfileBytes(const std::string& path, std::istream& input, std::
     return file && ReadAll(file, bytes) ? "" : "cannot read " + path + ": " + std::strerror(errno);
 }
 
-int ApplyProfile(const Invocation& invocation, CliServices& services) {
+// Nicknames are a convenience: a file that cannot be read is said and the run goes on without them.
+PedalNames LoadNames(CliServices& services) {
+    if (!services.pedalNamesFile) {
+        return {};
+    }
+    LoadedNames loaded = LoadPedalNames(*services.pedalNamesFile);
+    if (!loaded.error.empty()) {
+        services.err << kProgramName << ": warning: pedal names not read: " << loaded.error << '\n';
+    }
+    return std::move(loaded.names);
+}
+
+std::vector<std::string> PresentPedals(HidBackend& backend) {
+    DiscoveryReport report;
+    DiscoverInterfaces(backend, kPedalVendorId, kPedalProductId, Opening::None, report);
+    return report.pedals;
+}
+
+int NamePedal(const Invocation& invocation, const std::vector<std::string>& present, const PedalNames& names,
+              CliServices& services) {
+    const PedalChoice choice = ChoosePedal(present, invocation.namedPedal, names, false);
+    if (!choice.error.empty() || choice.pedal.empty()) {
+        return Fail(services, choice.error.empty() ? "name needs a pedal's identity" : choice.error,
+                    kExitUsageError);
+    }
+    const std::string& nickname = invocation.nickname;
+    for (const auto& [pedal, name] : names) {
+        if (name == nickname && pedal != choice.pedal) {
+            return Fail(services, "'" + nickname + "' already names " + pedal, kExitUsageError);
+        }
+    }
+    if (std::find(present.begin(), present.end(), nickname) != present.end()) {
+        return Fail(services, "'" + nickname + "' is a pedal's identity, so it cannot be a nickname",
+                    kExitUsageError);
+    }
+    if (!services.pedalNamesFile) {
+        return Fail(services, "no place to keep names: set XDG_STATE_HOME or HOME", kExitDeviceError);
+    }
+    if (const std::string error = SavePedalName(*services.pedalNamesFile, choice.pedal, nickname);
+        !error.empty()) {
+        return Fail(services, error, kExitDeviceError);
+    }
+    services.out << choice.pedal
+                 << (nickname.empty() ? std::string(" has no nickname now")
+                                      : " is now called '" + nickname + "'")
+                 << '\n';
+    return kExitDone;
+}
+
+int ApplyProfile(const Invocation& invocation, HidBackend& backend, const std::string& pedal,
+                 CliServices& services) {
     const std::string name =
         invocation.profilePath == kStandardInputPath ? "standard input" : invocation.profilePath;
     std::string bytes;
@@ -65,20 +119,23 @@ int ApplyProfile(const Invocation& invocation, CliServices& services) {
                         std::to_string(parsed.error.position.column) + ": " + parsed.error.message,
                     kExitUsageError);
     }
-    return WriteFrames(ProfilePlan(*parsed.profile), invocation.backend, invocation.dryRun, services);
+    return WriteFrames(ProfilePlan(*parsed.profile), backend, invocation.backend, pedal, invocation.dryRun,
+                       services);
 }
 
 // What keeps the virtual pedal from doing what is asked, told before anything opens: a file it cannot use,
 // or a watch on a pedal that will never have anything to watch.
 std::string PedalProblem(const Invocation& invocation) {
     const BackendOptions& backend = invocation.backend;
-    const bool usesPedal =
-        invocation.action == Invocation::Action::List || invocation.action == Invocation::Action::Monitor ||
-        invocation.action == Invocation::Action::Write || invocation.action == Invocation::Action::Apply;
+    using Action = Invocation::Action;
+    const bool usesPedal = invocation.action == Action::List || invocation.action == Action::Monitor ||
+                           invocation.action == Action::Identify || invocation.action == Action::Name ||
+                           invocation.action == Action::Write || invocation.action == Action::Apply;
+    const bool watches = invocation.action == Action::Monitor || invocation.action == Action::Identify;
     if (!usesPedal || !backend.useVirtualPedal) {
         return "";
     }
-    if (invocation.action == Invocation::Action::Monitor && !backend.virtualPedal.composite) {
+    if (watches && !backend.virtualPedal.composite) {
         return "the virtual pedal has no keyboard or mouse interface to watch: add --virtual-pedal-composite";
     }
     return CheckVirtualPedalFiles(backend.virtualPedal);
@@ -108,28 +165,48 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
     case Invocation::Action::Keys:
         PrintKeyNames(services.out);
         return kExitDone;
-    case Invocation::Action::List: {
-        const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
-        return ListPedalInterfaces(*backend, services.lookAtSystem(), invocation.json, services.out,
-                                   services.err);
-    }
     case Invocation::Action::Doctor:
         return RunDoctor(invocation, services);
-    case Invocation::Action::Monitor: {
-        const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
-        return MonitorPedal(*backend, invocation.monitor, services);
+    default:
+        break;
+    }
+    // The rest work on the pedals present: on all of them, or on the one --pedal names.
+    const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
+    const PedalNames names = LoadNames(services);
+    const std::vector<std::string> present = PresentPedals(*backend);
+    if (invocation.action == Invocation::Action::Name) {
+        return NamePedal(invocation, present, names, services);
+    }
+    const bool writes =
+        invocation.action == Invocation::Action::Write || invocation.action == Invocation::Action::Apply;
+    const PedalChoice choice = ChoosePedal(present, invocation.backend.pedal, names, writes);
+    if (!choice.error.empty()) {
+        return Fail(services, choice.error, kExitUsageError);
+    }
+    switch (invocation.action) {
+    case Invocation::Action::List:
+        return ListPedalInterfaces(*backend, services.lookAtSystem(), invocation.json, choice.pedal, names,
+                                   services.out, services.err);
+    case Invocation::Action::Monitor:
+    case Invocation::Action::Identify: {
+        MonitorOptions options = invocation.monitor;
+        options.pedal = choice.pedal;
+        options.names = names;
+        return MonitorPedal(*backend, options, services);
     }
     case Invocation::Action::Write: {
-        const int exitCode = WriteFrames(invocation.frames, invocation.backend, invocation.dryRun, services);
+        const int exitCode = WriteFrames(invocation.frames, *backend, invocation.backend, choice.pedal,
+                                         invocation.dryRun, services);
         if (exitCode == kExitDone && !invocation.notice.empty()) {
             services.err << kProgramName << ": " << invocation.notice << '\n';
         }
         return exitCode;
     }
     case Invocation::Action::Apply:
-        return ApplyProfile(invocation, services);
+        return ApplyProfile(invocation, *backend, choice.pedal, services);
+    default:
+        return kExitUsageError;
     }
-    return kExitUsageError;
 }
 
 } // namespace treadkey

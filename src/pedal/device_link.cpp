@@ -29,11 +29,14 @@ bool DeviceLink::FindTheHid(std::string_view vendorIdText, std::string_view prod
     DeviceDetected = false;
     LastDiscovery.note = DiscoveryNote::None;
     LastDiscovery.seen.clear(); // keeps its room: a tick every 350 ms need not allocate it anew
+    LastDiscovery.pedal.clear();
+    LastDiscovery.pedals.clear();
     const std::optional<std::uint16_t> vendorId = ParseIdText(vendorIdText);
     const std::optional<std::uint16_t> productId = ParseIdText(productIdText);
     std::unique_ptr<HidDevice> match;
     if (vendorId && productId) {
-        match = DiscoverInterfaces(backend_, *vendorId, *productId, Opening::Candidates, LastDiscovery);
+        match = DiscoverInterfaces(backend_, *vendorId, *productId, Opening::Candidates, LastDiscovery,
+                                   WantedPedal);
         for (const SeenInterface& seen : LastDiscovery.seen) {
             if (seen.tried) {
                 LastResult = seen.opens ? 1 : 0; // the platform's word on the last open

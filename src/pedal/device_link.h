@@ -35,6 +35,9 @@ public:
     // Releases both handles. Returns whether a device was open.
     bool CloseDeviceHandles();
 
+    // The pedal to connect to (its identity); empty for the first pedal present. Another pedal is never
+    // taken in its place.
+    std::string WantedPedal;
     bool DeviceDetected = false; // the last discovery found the device
     bool ConnectedOnce = false;  // some discovery found it; never cleared
     std::unique_ptr<HidDevice> HIDHandle;

@@ -39,11 +39,13 @@ enum class DiscoveryNote {
     ShortOutputReport,        // the chosen interface cannot take a whole frame in one report
 };
 
-// The interfaces with the wanted ids that a discovery run looked at, in enumeration order, and what it makes
-// of them. Wording is left to whoever shows it.
+// The interfaces of one pedal that a discovery run looked at, in enumeration order, and what it makes of
+// them. Wording is left to whoever shows it.
 struct DiscoveryReport {
     DiscoveryNote note = DiscoveryNote::None;
     std::vector<SeenInterface> seen;
+    std::string pedal;               // whose interfaces `seen` holds; empty when none was looked at
+    std::vector<std::string> pedals; // every pedal with the wanted ids present, in enumeration order
 
     friend bool operator==(const DiscoveryReport&, const DiscoveryReport&) = default;
 };

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace treadkey {
@@ -32,11 +33,18 @@ enum class Opening {
     Every,      // each one, to tell the user what it is
 };
 
-// The one walk over the present interfaces with the given ids: every one is recorded in `report`, in
-// enumeration order, opened as `opening` says and closed again, and judged by JudgeInterfaces. Returns the
-// chosen interface still open; nothing when none was chosen. `report` keeps its room from run to run.
+// The one walk over the present interfaces with the given ids of one pedal (`pedal`, or when that is empty
+// the pedal of the first such interface): every one is recorded in `report`, in enumeration order, opened as
+// `opening` says and closed again, and judged by JudgeInterfaces; `report` names that pedal and every pedal
+// present. Returns the chosen interface still open; nothing when none was chosen. `report` keeps its room
+// from run to run.
 std::unique_ptr<HidDevice> DiscoverInterfaces(HidBackend& backend, std::uint16_t vendorId,
                                               std::uint16_t productId, Opening opening,
-                                              DiscoveryReport& report);
+                                              DiscoveryReport& report, std::string_view pedal = {});
+
+// The same walk over every pedal present, from one enumeration: a report for each, in enumeration order of
+// their first interfaces. Nothing is kept open.
+std::vector<DiscoveryReport> DiscoverPedals(HidBackend& backend, std::uint16_t vendorId,
+                                            std::uint16_t productId, Opening opening);
 
 } // namespace treadkey

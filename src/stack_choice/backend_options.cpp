@@ -9,15 +9,19 @@
 namespace treadkey {
 namespace {
 
+constexpr std::string_view kPedalOption = "--pedal";
 constexpr std::string_view kVirtualPedalOption = "--virtual-pedal";
 constexpr std::string_view kReportLengthOption = "--report-length";
 constexpr std::string_view kLogOption = "--virtual-pedal-log";
 constexpr std::string_view kPresenceOption = "--virtual-pedal-present";
 constexpr std::string_view kCompositeOption = "--virtual-pedal-composite";
 constexpr std::string_view kPressOption = "--virtual-pedal-press";
+constexpr std::string_view kTwinOption = "--virtual-pedal-twin";
 
-// All but the first belong to the virtual pedal.
-constexpr std::array<OptionSpec, 6> kBackendOptions = {{
+// All after --virtual-pedal belong to the virtual pedal.
+constexpr std::array<OptionSpec, 8> kBackendOptions = {{
+    {kPedalOption, "ID",
+     "the pedal to use when several are plugged in: its identity as\n'treadkeyctl list' shows it"},
     {kVirtualPedalOption, "", "use a virtual pedal instead of the USB device"},
     {kReportLengthOption, "N",
      "the virtual pedal's output report length in bytes, report id\nincluded: 1 to 65535 (default 9)"},
@@ -30,6 +34,9 @@ constexpr std::array<OptionSpec, 6> kBackendOptions = {{
      "press the slot named by each line appended to FILE: the virtual\npedal sends what the slot holds (read "
      "from "
      "the log when given)"},
+    {kTwinOption, "",
+     "add a second virtual pedal, virtual-2, beside virtual-1: same ids\nand options, its own paths (suffix "
+     "-2); it takes no presses"},
 }};
 
 // Takes one of our options into the options; the error names the option at fault.
@@ -38,6 +45,13 @@ std::string Apply(const OptionUse& use, BackendOptions& options) {
     const std::string value = use.value.value_or("");
     if (name == kVirtualPedalOption) {
         options.useVirtualPedal = true;
+    } else if (name == kPedalOption) {
+        if (value.empty()) {
+            return std::string(name) + " needs a pedal's identity ('treadkeyctl list' shows them)";
+        }
+        options.pedal = value;
+    } else if (name == kTwinOption) {
+        options.virtualPedal.twin = true;
     } else if (name == kCompositeOption) {
         options.virtualPedal.composite = true;
     } else if (name == kReportLengthOption) {
@@ -72,7 +86,8 @@ ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& argumen
     ArgumentRules rules{{kBackendOptions},
                         ArgumentRules::EndOfOptions::LeaveTheRest,
                         [&](const OptionUse& use) {
-                            if (use.option->name != kVirtualPedalOption && firstPedalOnlyOption.empty()) {
+                            if (use.option->name != kVirtualPedalOption && use.option->name != kPedalOption &&
+                                firstPedalOnlyOption.empty()) {
                                 firstPedalOnlyOption = use.option->name;
                             }
                             return Apply(use, parsed.options);
@@ -95,7 +110,7 @@ ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& argumen
 
 std::unique_ptr<HidBackend> MakeBackend(const BackendOptions& options) {
     if (options.useVirtualPedal) {
-        return std::make_unique<VirtualPedal>(options.virtualPedal);
+        return MakeVirtualPedals(options.virtualPedal);
     }
     return MakePlatformBackend();
 }

@@ -14,6 +14,7 @@ namespace treadkey {
 struct BackendOptions {
     bool useVirtualPedal = false;
     VirtualPedalOptions virtualPedal;
+    std::string pedal; // --pedal: which pedal, when several are present; empty for none asked
 };
 
 struct ParsedBackendOptions {
@@ -22,11 +23,11 @@ struct ParsedBackendOptions {
     std::string error;             // one line naming the option at fault; empty when all went well
 };
 
-// Picks --virtual-pedal, --report-length N, --virtual-pedal-log FILE, --virtual-pedal-present FILE,
-// --virtual-pedal-press FILE (or --option=value) and --virtual-pedal-composite out of the arguments (argv[0]
-// left out). Everything from a lone "--" on goes to rest unread. All but the first belong to the virtual
-// pedal and are an error without --virtual-pedal; --virtual-pedal-press is one without
-// --virtual-pedal-composite.
+// Picks --pedal ID, --virtual-pedal, --report-length N, --virtual-pedal-log FILE, --virtual-pedal-present
+// FILE, --virtual-pedal-press FILE (or --option=value), --virtual-pedal-composite and --virtual-pedal-twin
+// out of the arguments (argv[0] left out). Everything from a lone "--" on goes to rest unread. All after
+// --virtual-pedal belong to the virtual pedal and are an error without it; --virtual-pedal-press is one
+// without --virtual-pedal-composite.
 ParsedBackendOptions ParseBackendOptions(const std::vector<std::string>& arguments);
 
 std::unique_ptr<HidBackend> MakeBackend(const BackendOptions& options);

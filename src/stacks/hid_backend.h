@@ -24,6 +24,8 @@ struct HidInterface {
     // Its top-level collections in descriptor order; read from the enumeration, so judging an interface by
     // them never opens it. Empty when the stack cannot tell.
     std::vector<HidCollection> collections;
+    // The physical pedal the interface belongs to (see pedal_identity.h); empty when the backend cannot tell.
+    std::string pedal = {};
 
     friend bool operator==(const HidInterface&, const HidInterface&) = default;
 };

@@ -34,11 +34,14 @@ TEST_F(Connection, NoPedalAtAllIsSaidOnTheStatusTooltipInTheWindowsLanguageAndOn
     window->Timer1_Timer();
     window->Timer1_Timer();
     EXPECT_EQ(window->Label3->toolTip(),
-              QStringLiteral("未找到带踏板 ID（厂商 2704，产品 2018）的设备：踏板插好了吗？"));
+              QStringLiteral(
+                  "未找到带踏板 ID（厂商 2704，产品 2018）的设备：踏板插好了吗？可运行 treadkeyctl doctor "
+                  "进一步检查。"));
     Click(window->Command3);
     window->Timer1_Timer();
     const std::string english =
-        "no device with the pedal's ids (vendor 2704, product 2018) is present: is it plugged in?";
+        "no device with the pedal's ids (vendor 2704, product 2018) is present: is it plugged in? Run "
+        "'treadkeyctl doctor' to look further.";
     EXPECT_EQ(window->Label3->toolTip().toStdString(), english);
     Connect();
     EXPECT_TRUE(window->Label3->toolTip().isEmpty());
@@ -260,6 +263,40 @@ TEST_P(CloseAroundTheClearAllQuestion, TicksAndTheCloseWaitForTheHandlerAndTheCl
     EXPECT_EQ(window->Label3->text(), status);
 }
 INSTANTIATE_TEST_SUITE_P(WhileAskedOrAfter, CloseAroundTheClearAllQuestion, ::testing::Bool());
+
+TEST_F(Connection, TheTooltipSaysWhichOfSeveralPedalsTheWindowTookOrWaitsFor) {
+    backend.Plug({.path = "left", .collections = {{0xFF00, 0x01}}, .pedal = "usb-1-1"});
+    backend.Plug({.path = "right", .collections = {{0xFF00, 0x01}}, .pedal = "serial:R2"});
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB设备联接成功");
+    EXPECT_EQ(window->Label3->toolTip(),
+              QStringLiteral("使用踏板 usb-1-1（插着的第一个）。还插着其他踏板：serial:R2；用 --pedal ID "
+                             "启动可选择其中一个。"));
+    Click(window->Command3);
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->toolTip(),
+              "Using pedal usb-1-1, the first plugged in. Other pedals are plugged in "
+              "too: serial:R2; start with --pedal ID to choose one.");
+
+    // Chosen, the other pedal is never written, and while it is gone the window waits for it.
+    window->ChoosePedal("serial:R2");
+    window->Timer1_Timer();
+    window->Combo1->setEditText(QStringLiteral("2"));
+    Click(window->Command_R_btn);
+    ASSERT_FALSE(backend.Writes().empty());
+    for (const auto& write : backend.Writes()) {
+        EXPECT_EQ(write.path, "right");
+    }
+    EXPECT_EQ(window->Label3->toolTip(),
+              "Using pedal serial:R2, as --pedal asks. The other pedals plugged in (usb-1-1) are not used.");
+    backend.Unplug("right");
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), "USB device is not connected!");
+    EXPECT_EQ(
+        window->Label3->toolTip(),
+        "Waiting for pedal serial:R2: it is not plugged in. The other pedals plugged in (usb-1-1) are not "
+        "used.");
+}
 
 } // namespace
 } // namespace treadkey::testing

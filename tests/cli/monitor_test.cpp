@@ -74,7 +74,7 @@ protected:
     }
 
     Outcome Run(Lines arguments) {
-        arguments.insert(arguments.begin(), "monitor");
+        arguments.insert(arguments.begin(), command_);
         Outcome outcome;
         std::ostringstream out;
         std::ostringstream err;
@@ -96,6 +96,7 @@ protected:
         return outcome;
     }
 
+    std::string command_ = "monitor";
     testing::FakeHidBackend fake_;
     struct Step {
         std::chrono::milliseconds at;
@@ -199,6 +200,35 @@ TEST_F(Monitor, JsonGivesOneObjectAnEvent) {
     EXPECT_EQ(members.at("caption")->text, "Ctrl + Shift + A");
     EXPECT_EQ(members.at("modifiers")->number, 3);
     EXPECT_EQ(members.at("time")->text.size(), std::string("2026-12-07T23:42:46.123Z").size());
+}
+
+TEST_F(Monitor, IdentifyNamesThePedalPressedFirstAmongTwins) {
+    command_ = "identify";
+    PlugPedal(); // pedal usb-1-1
+    const std::span<const std::uint8_t> descriptor = BootKeyboardDescriptor();
+    fake_.Plug({.path = "twin-keyboard",
+                .reportLength = 2,
+                .collections = {{0x01, 0x06}},
+                .descriptor = Bytes(descriptor.begin(), descriptor.end()),
+                .pedal = "serial:T1"});
+    script_ = {{0ms, [&] { fake_.Send(kKeyboard, kNoKeys); }}, // no press: a release alone names nothing
+               {10ms, [&] { fake_.Send("twin-keyboard", kCtrlShiftA); }},
+               {20ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }}};
+    const Outcome outcome = Run({});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "serial:T1\n");
+    EXPECT_TRUE(fake_.Writes().empty());
+
+    step_ = 0;
+    script_ = {{10ms, [&] { fake_.Send(kMouse, kRightButton); }}};
+    const Outcome json = Run({"--json"});
+    EXPECT_EQ(json.out, "{\"pedal\": \"usb-1-1\", \"name\": null, \"interface\": \"pedal-mouse\"}\n");
+
+    step_ = 0;
+    script_.clear();
+    const Outcome none = Run({"--timeout", "2"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.out, "");
 }
 
 TEST_F(Monitor, RefusesBadCountsAndTimeouts) {

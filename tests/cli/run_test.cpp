@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "cli/pedal_names.h"
 #include "cli/run.h"
 #include "fixtures/scratch_directory.h"
 #include "protocol/frame_layout.h"
@@ -81,6 +82,7 @@ protected:
     testing::ScratchDirectory scratch_;
     std::filesystem::path log_ = scratch_ / "pedal.log";
     std::filesystem::path presenceFile_ = scratch_ / "plugged-in";
+    std::filesystem::path namesFile_ = scratch_ / "state" / "pedal-names.json";
     testing::FakeHidBackend fake_;
     std::function<void()> onPause_ = [] {};
     std::string input_; // standard input
@@ -97,6 +99,7 @@ private:
                              }};
         std::istringstream in(input_);
         services.in = &in;
+        services.pedalNamesFile = namesFile_;
         outcome.exitCode = RunTreadkeyctl(arguments, services);
         outcome.out = out.str();
         outcome.err = err.str();
@@ -506,15 +509,16 @@ TEST_F(CliRun, ListShowsEachPedalInterfaceAndWhyOneDoesNotOpen) {
     const Outcome outcome = RunOnFake({"list"});
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(outcome.out,
-              "/dev/hidraw1: collections unknown; opens, output report length 9 bytes; the pedal's "
+              "pedal usb-1-1\n"
+              "  /dev/hidraw1: collections unknown; opens, output report length 9 bytes; the pedal's "
               "frames go here\n"
-              "/dev/hidraw2: collections unknown; cannot be opened: permission denied: /dev/hidraw2; "
+              "  /dev/hidraw2: collections unknown; cannot be opened: permission denied: /dev/hidraw2; "
               "not used: it cannot be opened\n"
-              "/dev/hidraw5: collections unknown; opens, output report length unknown; not used: an "
+              "  /dev/hidraw5: collections unknown; opens, output report length unknown; not used: an "
               "earlier interface takes the frames\n");
 
     EXPECT_EQ(RunOnPedal({"list"}).out,
-              "virtual-pedal: vendor-defined (FF00:0001); opens, output report length 9 "
+              "pedal virtual-1\n  virtual-pedal: vendor-defined (FF00:0001); opens, output report length 9 "
               "bytes; the pedal's frames go here\n");
     std::filesystem::remove(presenceFile_);
     const Outcome none = RunOnPedal({"list"});
@@ -535,23 +539,18 @@ TEST_F(CliRun, ACompositePedalIsWrittenThroughItsConfigurationInterfaceAndListed
     EXPECT_EQ(
         SplitLines(list.out),
         (Lines{
-            "virtual-pedal-keyboard: keyboard (0001:0006); opens, output report length 2 bytes; passed "
+            "pedal virtual-1",
+            "  virtual-pedal-keyboard: keyboard (0001:0006); opens, output report length 2 bytes; passed "
             "over: the system keeps keyboard, mouse, pen and touch interfaces to itself",
-            "virtual-pedal-mouse: mouse (0001:0002); opens, output report length 0 bytes; passed over: the "
+            "  virtual-pedal-mouse: mouse (0001:0002); opens, output report length 0 bytes; passed over: the "
             "system keeps keyboard, mouse, pen and touch interfaces to itself",
-            "virtual-pedal: vendor-defined (FF00:0001); opens, output report length 9 bytes; the pedal's "
+            "  virtual-pedal: vendor-defined (FF00:0001); opens, output report length 9 bytes; the pedal's "
             "frames go here"}));
 
     const Outcome json = RunOnPedal({"--virtual-pedal-composite", "list", "--json"});
     EXPECT_EQ(json.exitCode, 0);
     const JsonParseResult parsed = ParseJson(json.out);
     ASSERT_TRUE(parsed.value) << parsed.error.message << "\n" << json.out;
-    const JsonValue& document = *parsed.value;
-    ASSERT_EQ(document.members.size(), 2u);
-    EXPECT_EQ(document.members[1].name, "frames_go_to");
-    EXPECT_EQ(document.members[1].value.text, "virtual-pedal");
-    const std::vector<JsonValue>& interfaces = document.members[0].value.items;
-    ASSERT_EQ(interfaces.size(), 3u);
     const auto member = [](const JsonValue& object, const std::string& name) {
         for (const JsonMember& m : object.members) {
             if (m.name == name) {
@@ -561,6 +560,13 @@ TEST_F(CliRun, ACompositePedalIsWrittenThroughItsConfigurationInterfaceAndListed
         ADD_FAILURE() << "no member " << name;
         return JsonValue{};
     };
+    const std::vector<JsonValue> pedals = member(*parsed.value, "pedals").items;
+    ASSERT_EQ(pedals.size(), 1u);
+    EXPECT_EQ(member(pedals[0], "id").text, "virtual-1");
+    EXPECT_EQ(member(pedals[0], "name").kind, JsonValue::Kind::Null);
+    EXPECT_EQ(member(pedals[0], "frames_go_to").text, "virtual-pedal");
+    const std::vector<JsonValue> interfaces = member(pedals[0], "interfaces").items;
+    ASSERT_EQ(interfaces.size(), 3u);
     EXPECT_EQ(member(interfaces[0], "verdict").text, "held by the system");
     EXPECT_EQ(member(interfaces[0], "output_report_length").number, 2);
     EXPECT_EQ(member(member(interfaces[0], "collections").items[0], "usage").number, 6);
@@ -568,6 +574,95 @@ TEST_F(CliRun, ACompositePedalIsWrittenThroughItsConfigurationInterfaceAndListed
     EXPECT_EQ(member(interfaces[1], "verdict").text, "held by the system");
     EXPECT_EQ(member(interfaces[2], "verdict").text, "chosen");
     EXPECT_EQ(member(member(interfaces[2], "collections").items[0], "name").text, "vendor-defined");
+}
+
+TEST_F(CliRun, TwinPedalsAreListedApartAndAWriteGoesOnlyToThePedalNamed) {
+    const Outcome list = RunOnPedal({"--virtual-pedal-twin", "list"});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_EQ(
+        SplitLines(list.out),
+        (Lines{"pedal virtual-1",
+               "  virtual-pedal: vendor-defined (FF00:0001); opens, output report length 9 bytes; the "
+               "pedal's frames go here",
+               "pedal virtual-2",
+               "  virtual-pedal-2: vendor-defined (FF00:0001); opens, output report length 9 bytes; the "
+               "pedal's frames go here"}));
+
+    const struct {
+        Lines arguments;
+        std::string error;
+    } refused[] = {
+        {{"key", "1", "a"},
+         "treadkeyctl: 2 pedals are plugged in (virtual-1, virtual-2): choose one with --pedal ID or --pedal "
+         "NAME ('treadkeyctl identify' tells which one you press)\n"},
+        {{"--dry-run", "clear-all", "--yes"}, ""},
+        {{"--pedal", "virtual-3", "mouse", "1", "left"},
+         "treadkeyctl: no pedal 'virtual-3' is plugged in; pedals present: virtual-1, virtual-2\n"},
+        {{"--pedal", "virtual-3", "list"}, ""},
+    };
+    for (const auto& r : refused) {
+        Lines arguments = r.arguments;
+        arguments.insert(arguments.begin(), "--virtual-pedal-twin");
+        const Outcome outcome = RunOnPedal(arguments);
+        EXPECT_EQ(outcome.exitCode, 2) << r.arguments[0];
+        EXPECT_EQ(outcome.out, "");
+        if (!r.error.empty()) {
+            EXPECT_EQ(outcome.err, r.error);
+        }
+    }
+    EXPECT_TRUE(LoggedReports().empty());
+
+    const Outcome key =
+        RunOnPedal({"--virtual-pedal-twin", "--pedal", "virtual-2", "key", "--key-only", "1", "a"});
+    EXPECT_EQ(key.exitCode, 0) << key.err;
+    EXPECT_EQ(key.out, "wrote 1 report to virtual-pedal-2\n");
+    EXPECT_EQ(LoggedReports(), (Lines{"virtual-pedal-2: " + ExpectedReports({"AA 01 00 00 04 00 00"})[0]}));
+}
+
+TEST_F(CliRun, ANicknameChoosesItsPedalAndStaysInTheStateFile) {
+    const Lines twins{"--virtual-pedal-twin"};
+    const auto run = [&](Lines arguments) {
+        arguments.insert(arguments.begin(), twins.begin(), twins.end());
+        return RunOnPedal(arguments);
+    };
+    const Outcome named = run({"name", "virtual-2", "right foot"});
+    EXPECT_EQ(named.exitCode, 0) << named.err;
+    EXPECT_EQ(named.out, "virtual-2 is now called 'right foot'\n");
+    EXPECT_EQ(run({"name", "virtual-1", "left"}).exitCode, 0);
+    EXPECT_EQ(LoadPedalNames(namesFile_).names,
+              (PedalNames{{"virtual-1", "left"}, {"virtual-2", "right foot"}}));
+
+    const Outcome key = run({"--pedal", "right foot", "mouse", "2", "left"});
+    EXPECT_EQ(key.exitCode, 0) << key.err;
+    EXPECT_EQ(key.out, "wrote 1 report to virtual-pedal-2\n");
+    EXPECT_NE(run({"list"}).out.find("pedal virtual-2 (right foot)\n"), std::string::npos);
+
+    const struct {
+        Lines arguments;
+        std::string error;
+    } refused[] = {
+        {{"name", "virtual-1", "right foot"}, "treadkeyctl: 'right foot' already names virtual-2\n"},
+        {{"name", "left", "virtual-2"},
+         "treadkeyctl: 'virtual-2' is a pedal's identity, so it cannot be a nickname\n"},
+        {{"name", "virtual-7", "x"},
+         "treadkeyctl: no pedal 'virtual-7' is plugged in; pedals present: virtual-1 (left), virtual-2 "
+         "(right "
+         "foot)\n"},
+    };
+    for (const auto& r : refused) {
+        const Outcome outcome = run(r.arguments);
+        EXPECT_EQ(outcome.exitCode, 2);
+        EXPECT_EQ(outcome.err, r.error);
+    }
+    // Renamed through its nickname, then unnamed: the name no longer chooses it.
+    EXPECT_EQ(run({"name", "left", ""}).out, "virtual-1 has no nickname now\n");
+    EXPECT_EQ(run({"--pedal", "left", "list"}).exitCode, 2);
+    EXPECT_EQ(LoadPedalNames(namesFile_).names, (PedalNames{{"virtual-2", "right foot"}}));
+
+    std::ofstream(namesFile_) << "{\"names\": [";
+    const Outcome broken = run({"--pedal", "virtual-1", "list"});
+    EXPECT_EQ(broken.exitCode, 0);
+    EXPECT_NE(broken.err.find("warning: pedal names not read: "), std::string::npos);
 }
 
 TEST_F(CliRun, WithoutAConfigurationInterfaceNothingIsWrittenAndEachInterfaceSaysWhy) {

@@ -177,5 +177,108 @@ TEST(CliOnKernelAlone, APedalWithOnlyKeyboardAndMouseTakesNothingAndListSaysWhy)
     EXPECT_THAT(FramesAmong(keyboard.outputReports()), IsEmpty());
 }
 
+// Twins: the same ids, one with a serial and one without, on different ports. Each interface of a twin is a
+// uhid device of its own, sharing the pedal's physical path and serial as a USB device's interfaces do.
+class TwinsOnKernel : public ::testing::Test {
+protected:
+    struct Twin {
+        explicit Twin(const std::string& phys, const std::string& serial)
+            : keyboard(On(PedalKeyboardIdentity(), phys, serial)),
+              mouse(On(PedalMouseIdentity(), phys, serial)),
+              vendor(On(PedalIdentity(VendorOutputDescriptor(8)), phys, serial)) {}
+        void unplug() {
+            vendor.destroy();
+            mouse.destroy();
+            keyboard.destroy();
+        }
+        void plug() {
+            keyboard.create();
+            mouse.create();
+            vendor.create();
+        }
+        // The reports that reached any of its interfaces.
+        std::size_t received() { return keyboard.outputReports().size() + vendor.outputReports().size(); }
+
+        UhidPedal keyboard;
+        UhidPedal mouse;
+        UhidPedal vendor;
+    };
+
+    static UhidIdentity On(UhidIdentity identity, const std::string& phys, const std::string& serial) {
+        identity.phys = phys;
+        identity.serial = serial;
+        return identity;
+    }
+
+    // What list says of one pedal: its line and its interfaces' lines, up to the next pedal's.
+    static std::string Section(const std::string& list, const std::string& pedal) {
+        const std::size_t start = list.find("pedal " + pedal + "\n");
+        if (start == std::string::npos) {
+            return "";
+        }
+        const std::size_t end = list.find("\npedal ", start);
+        return list.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    }
+
+    void ExpectListedApart() {
+        const CliOutcome list = RunCli({"list"});
+        EXPECT_EQ(list.exitCode, 0) << list.err;
+        for (Twin* twin : {&a, &b}) {
+            const std::string section = Section(list.out, twin == &a ? kA : kB);
+            EXPECT_THAT(section, HasSubstr("  " + twin->vendor.hidrawPath() + ": vendor-defined"))
+                << list.out;
+            EXPECT_THAT(section, HasSubstr("  " + twin->keyboard.hidrawPath() + ": keyboard")) << list.out;
+            EXPECT_THAT(section, ::testing::Not(HasSubstr((twin == &a ? b : a).vendor.hidrawPath() + ":")));
+        }
+    }
+
+    void ExpectKeyReachesOnly(Twin& target, Twin& other, const std::string& pedal) {
+        const std::size_t before = other.received();
+        const CliOutcome key = RunCli({"--pedal", pedal, "key", "--key-only", "3", "ctrl+shift+a"});
+        EXPECT_EQ(key.exitCode, 0) << key.err;
+        EXPECT_EQ(key.out, "wrote 1 report to " + target.vendor.hidrawPath() + "\n");
+        EXPECT_TRUE(SameReports(target.vendor.outputReports(), {Report({0xAA, 0x01, 0x08, 0x03, 0x04})}));
+        EXPECT_EQ(other.received(), before);
+    }
+
+    const std::string kA = "serial:TWIN-A";
+    const std::string kB = "usb-treadkey-twin-b";
+    Twin a{"usb-treadkey-twin-a", "TWIN-A"};
+    Twin b{"usb-treadkey-twin-b", ""};
+};
+
+TEST_F(TwinsOnKernel, EachTwinIsListedChosenAndIdentifiedByItsOwnIdentityAcrossReplugs) {
+    ExpectListedApart();
+    ExpectKeyReachesOnly(a, b, kA);
+    ExpectKeyReachesOnly(b, a, kB);
+
+    const std::size_t before = a.received() + b.received();
+    const CliOutcome guess = RunCli({"mouse", "2", "left"});
+    EXPECT_EQ(guess.exitCode, 2);
+    EXPECT_EQ(guess.err,
+              "treadkeyctl: 2 pedals are plugged in (" + kA + ", " + kB +
+                  "): choose one with --pedal ID or --pedal NAME ('treadkeyctl identify' tells which "
+                  "one you press)\n");
+    EXPECT_EQ(a.received() + b.received(), before);
+
+    std::thread presser([&] {
+        WaitUntilOpenedHere({a.keyboard.hidrawPath(), b.keyboard.hidrawPath()});
+        b.keyboard.sendInput({0, 0, 0x04, 0, 0, 0, 0, 0});
+        b.keyboard.sendInput(Bytes(8, 0));
+    });
+    const CliOutcome identify = RunCli({"identify", "--timeout", "30"});
+    presser.join();
+    EXPECT_EQ(identify.exitCode, 0) << identify.err;
+    EXPECT_EQ(identify.out, kB + "\n");
+
+    // Unplugged and plugged in again the other way round: the nodes change, the identities do not.
+    a.unplug();
+    b.unplug();
+    b.plug();
+    a.plug();
+    ExpectListedApart();
+    ExpectKeyReachesOnly(a, b, kA);
+}
+
 } // namespace
 } // namespace treadkey::kerneltest

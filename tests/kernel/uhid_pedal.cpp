@@ -30,22 +30,24 @@ constexpr auto kPlugTimeout = std::chrono::seconds(10);
     throw std::system_error(errno, std::generic_category(), what);
 }
 
-std::string NextUniq() {
+// A physical path of its own for each device: the pedal's, then "/input" and a number no other device of any
+// process has.
+std::string NextPhys(const std::string& pedalPhys) {
     static std::atomic<int> counter{0};
-    return "treadkey-uhid-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    return pedalPhys + "/input" + std::to_string(::getpid()) + std::to_string(1000 + ++counter);
 }
 
 void CopyText(const std::string& text, std::uint8_t* field, std::size_t fieldSize) {
     std::memcpy(field, text.data(), std::min(text.size(), fieldSize - 1));
 }
 
-// The name ("hidrawN") of the hidraw node whose HID device carries `uniq`; empty when there is none.
-std::string FindHidrawNode(const std::string& uniq) {
+// The name ("hidrawN") of the hidraw node whose HID device has the physical path; empty when there is none.
+std::string FindHidrawNode(const std::string& phys) {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/sys/class/hidraw", error)) {
         std::ifstream uevent(entry.path() / "device/uevent");
         for (std::string line; std::getline(uevent, line);) {
-            if (line == "HID_UNIQ=" + uniq) {
+            if (line == "HID_PHYS=" + phys) {
                 return entry.path().filename().string();
             }
         }
@@ -78,7 +80,7 @@ void UhidPedal::create() {
         openCount_ = 0;
         outputReports_.clear();
     }
-    uniq_ = NextUniq();
+    phys_ = NextPhys(identity_.phys);
     uhidFd_ = ::open("/dev/uhid", O_RDWR | O_CLOEXEC);
     if (uhidFd_ < 0) {
         ThrowErrno("cannot open /dev/uhid");
@@ -97,8 +99,8 @@ void UhidPedal::create() {
         event.type = UHID_CREATE2;
         auto& request = event.u.create2;
         CopyText(identity_.name, request.name, sizeof request.name);
-        CopyText("treadkey-kerneltest", request.phys, sizeof request.phys);
-        CopyText(uniq_, request.uniq, sizeof request.uniq);
+        CopyText(phys_, request.phys, sizeof request.phys);
+        CopyText(identity_.serial, request.uniq, sizeof request.uniq);
         request.rd_size = static_cast<std::uint16_t>(identity_.reportDescriptor.size());
         request.bus = kBusUsb;
         request.vendor = identity_.vendorId;
@@ -121,7 +123,7 @@ void UhidPedal::destroy() {
     }
     unplug();
     const auto deadline = std::chrono::steady_clock::now() + kPlugTimeout;
-    while (!FindHidrawNode(uniq_).empty()) {
+    while (!FindHidrawNode(phys_).empty()) {
         if (std::chrono::steady_clock::now() > deadline) {
             throw std::runtime_error(identity_.name + ": the hidraw node stayed after UHID_DESTROY");
         }
@@ -171,7 +173,7 @@ void UhidPedal::waitUntilPlugged() {
     // The hidraw node is added after UHID_START, and devtmpfs makes its /dev entry.
     const auto deadline = std::chrono::steady_clock::now() + kPlugTimeout;
     for (;;) {
-        const std::string node = FindHidrawNode(uniq_);
+        const std::string node = FindHidrawNode(phys_);
         if (!node.empty() && std::filesystem::exists("/dev/" + node)) {
             hidrawPath_ = "/dev/" + node;
             return;

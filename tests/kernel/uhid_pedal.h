@@ -19,6 +19,10 @@ struct UhidIdentity {
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
     Bytes reportDescriptor;
+    // The pedal this interface belongs to: its physical path (each device adds "/inputN", as the interfaces
+    // of a USB device do) and its serial number (none when empty), which every interface of a pedal shares.
+    std::string phys = "treadkey-kerneltest";
+    std::string serial = {};
 };
 
 // A USB HID device that lives in the kernel through /dev/uhid, so that hid core, hid-generic and hidraw treat
@@ -62,7 +66,7 @@ private:
     void unplug() noexcept;
 
     UhidIdentity identity_;
-    std::string uniq_; // tells this device apart in sysfs from others with the same ids
+    std::string phys_; // tells this device apart in sysfs from others with the same ids
     int uhidFd_ = -1;
     int stopFd_ = -1;
     std::thread reader_;

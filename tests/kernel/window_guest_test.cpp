@@ -281,6 +281,33 @@ TEST_F(WindowOnKernel, UsesTheFirstOfTwoPedalInterfacesInEnumerationOrder) {
     EXPECT_TRUE(second.outputReports().empty());
 }
 
+TEST_F(WindowOnKernel, WithAPedalChosenWritesToItAloneAndWaitsForItWhenGone) {
+    UhidIdentity withSerial = PedalIdentity(VendorOutputDescriptor(8));
+    withSerial.phys = "usb-treadkey-window-a";
+    withSerial.serial = "WINDOW-A";
+    UhidIdentity withoutSerial = PedalIdentity(VendorOutputDescriptor(8));
+    withoutSerial.phys = "usb-treadkey-window-b";
+    UhidPedal a(withSerial);
+    UhidPedal b(withoutSerial);
+    for (UhidPedal* chosen : {&a, &b}) {
+        UhidPedal& other = chosen == &a ? b : a;
+        const std::size_t otherHad = other.outputReports().size();
+        window->ChoosePedal(chosen == &a ? "serial:WINDOW-A" : "usb-treadkey-window-b");
+        window->Timer1_Timer();
+        EXPECT_EQ(window->Link().DevicePathName, chosen->hidrawPath());
+        window->TextIW->setText(QStringLiteral("AA 03 00 00 00 00 00"));
+        window->Iwrite->click();
+        EXPECT_TRUE(SameReports(chosen->outputReports(), {Report("AA 03", 9)}));
+        EXPECT_EQ(other.outputReports().size(), otherHad);
+    }
+    b.destroy();
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Label3->text(), kNotConnected);
+    EXPECT_THAT(window->Label3->toolTip().toStdString(), ::testing::HasSubstr("usb-treadkey-window-b"));
+    EXPECT_FALSE(window->SendCommandText()); // rediscovers, and finds the chosen pedal absent
+    EXPECT_EQ(a.outputReports().size(), 1u); // never written in its place
+}
+
 // Paths of the interfaces with the pedal's ids, in enumeration order.
 std::vector<std::string> PedalInterfacePaths() {
     std::vector<std::string> paths;

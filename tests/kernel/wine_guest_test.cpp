@@ -67,9 +67,14 @@ protected:
     }
     void TearDown() override { RunShell("wineserver -k"); }
 
-    UhidPedal keyboard{PedalKeyboardIdentity()};
-    UhidPedal mouse{PedalMouseIdentity()};
-    UhidPedal pedal{PedalIdentity(VendorOutputDescriptor(8))};
+    // Wine puts no USB node above a HID device, so only a serial number groups the interfaces of a pedal.
+    static UhidIdentity WithSerial(UhidIdentity identity) {
+        identity.serial = "WINE-PEDAL";
+        return identity;
+    }
+    UhidPedal keyboard{WithSerial(PedalKeyboardIdentity())};
+    UhidPedal mouse{WithSerial(PedalMouseIdentity())};
+    UhidPedal pedal{WithSerial(PedalIdentity(VendorOutputDescriptor(8)))};
 };
 
 TEST_F(WineOnKernel, KeyApplyAndListReachTheVendorInterfaceAsOnLinux) {
@@ -78,6 +83,8 @@ TEST_F(WineOnKernel, KeyApplyAndListReachTheVendorInterfaceAsOnLinux) {
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_THAT(list.out, HasSubstr("vendor-defined (FF00:0001); opens, output report length 9 bytes; the "
                                     "pedal's frames go here"));
+    EXPECT_THAT(list.out, ::testing::StartsWith("pedal serial:WINE-PEDAL\n"));
+    EXPECT_THAT(list.out, ::testing::Not(HasSubstr("\npedal ")));
     EXPECT_THAT(list.out, HasSubstr("keyboard (0001:0006)"));
     EXPECT_THAT(list.out, HasSubstr("mouse (0001:0002)"));
 

@@ -1,4 +1,5 @@
 #include "pedal/device_link.h"
+#include "pedal/interface_choice.h"
 #include "stacks/fake_hid_backend.h"
 
 #include <gtest/gtest.h>
@@ -243,6 +244,47 @@ TEST_F(DeviceLinkTest, CloseReleasesBothHandles) {
     EXPECT_TRUE(link.CloseDeviceHandles());
     EXPECT_EQ(backend.LiveHandles(), 0);
     EXPECT_FALSE(link.CloseDeviceHandles());
+}
+
+// Two twins with the same ids, their interfaces interleaved as an enumeration may give them, and one
+// interface whose pedal the stack cannot tell.
+TEST_F(DeviceLinkTest, InterfacesAreGroupedByPedalAndOnlyTheChosenPedalIsWritten) {
+    const std::vector<HidCollection> keyboard{{0x01, 0x06}};
+    backend.Plug({.path = "/dev/hidraw0", .collections = keyboard, .pedal = "usb-1-2"});
+    backend.Plug({.path = "/dev/hidraw1", .collections = keyboard, .pedal = "serial:ABC"});
+    backend.Plug({.path = "/dev/hidraw2", .pedal = "usb-1-2"});
+    backend.Plug({.path = "/dev/hidraw3", .pedal = "serial:ABC"});
+    backend.Plug({.path = "/dev/hidraw4", .pedal = ""});
+
+    const std::vector<DiscoveryReport> pedals = DiscoverPedals(backend, 0x2704, 0x2018, Opening::None);
+    ASSERT_EQ(pedals.size(), 3u);
+    const std::vector<std::string> identities{"usb-1-2", "serial:ABC", "/dev/hidraw4"};
+    for (std::size_t p = 0; p < pedals.size(); ++p) {
+        EXPECT_EQ(pedals[p].pedal, identities[p]);
+        EXPECT_EQ(pedals[p].pedals, identities);
+    }
+    EXPECT_EQ(pedals[1].seen.size(), 2u);
+    EXPECT_EQ(pedals[1].seen[1].interface.path, "/dev/hidraw3");
+
+    const struct {
+        std::string wanted;
+        std::string path; // empty: not found
+    } cases[] = {{"", "/dev/hidraw2"}, {"serial:ABC", "/dev/hidraw3"}, {"usb-9-9", ""}};
+    for (const auto& c : cases) {
+        link.WantedPedal = c.wanted;
+        backend.ClearWrites();
+        EXPECT_EQ(Find(), !c.path.empty()) << c.wanted;
+        EXPECT_EQ(link.LastDiscovery.pedals, identities);
+        if (!c.path.empty()) {
+            EXPECT_TRUE(link.WriteReport(std::vector<std::uint8_t>(9, 0)));
+            ASSERT_EQ(backend.Writes().size(), 1u);
+            EXPECT_EQ(backend.Writes()[0].path, c.path) << c.wanted;
+        }
+    }
+    // Absent, the wanted pedal is waited for: no other is taken in its place.
+    EXPECT_EQ(link.LastDiscovery.pedal, "");
+    EXPECT_TRUE(link.LastDiscovery.seen.empty());
+    EXPECT_EQ(link.HIDHandle, nullptr);
 }
 
 } // namespace

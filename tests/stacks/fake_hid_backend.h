@@ -27,6 +27,7 @@ public:
         std::vector<HidCollection> collections{};              // none: the stack cannot tell
         std::optional<std::vector<std::uint8_t>> descriptor{}; // none: cannot be read
         bool readable = true;                                  // a read-only open succeeds
+        std::string pedal = "usb-1-1";                         // the pedal's identity; empty: cannot tell
     };
     struct Write {
         std::string path;
@@ -67,7 +68,7 @@ public:
     std::vector<HidInterface> enumerate(std::uint16_t, std::uint16_t) override {
         std::vector<HidInterface> present;
         for (const Interface& i : state_->interfaces) {
-            present.push_back({i.path, i.vendorId, i.productId, i.collections});
+            present.push_back({i.path, i.vendorId, i.productId, i.collections, i.pedal});
         }
         return present;
     }

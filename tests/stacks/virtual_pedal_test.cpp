@@ -171,9 +171,9 @@ TEST(VirtualPedal, CompositeOffersKeyboardAndMouseFirstAndKeepsTheirReportsApart
     VirtualPedal pedal(options);
     const std::vector<HidInterface> interfaces = pedal.enumerate(0x2704, 0x2018);
     const std::vector<HidInterface> expected = {
-        {VirtualPedal::kKeyboardPath, 0x2704, 0x2018, {{0x01, 0x06}}},
-        {VirtualPedal::kMousePath, 0x2704, 0x2018, {{0x01, 0x02}}},
-        {VirtualPedal::kPath, 0x2704, 0x2018, {{0xFF00, 0x0001}}},
+        {VirtualPedal::kKeyboardPath, 0x2704, 0x2018, {{0x01, 0x06}}, "virtual-1"},
+        {VirtualPedal::kMousePath, 0x2704, 0x2018, {{0x01, 0x02}}, "virtual-1"},
+        {VirtualPedal::kPath, 0x2704, 0x2018, {{0xFF00, 0x0001}}, "virtual-1"},
     };
     EXPECT_EQ(interfaces, expected);
 

@@ -92,5 +92,35 @@ TEST(OpenFailureFor, NamesTheErrorAndTellsAGoneDeviceFromTheRest) {
     }
 }
 
+TEST(PedalIdentityFromAncestors, TakesTheSerialOfTheUsbDeviceElseItsPort) {
+    const DeviceNode hidInterface{R"(USB\VID_2704&PID_2018&MI_02\7&1a2b3c&0&0002)", ""};
+    const DeviceNode hub{R"(USB\ROOT_HUB30\4&2f1e&0&0)", ""};
+    const struct {
+        std::string hidSerial;
+        std::vector<DeviceNode> ancestors;
+        std::string identity;
+    } cases[] = {
+        {"",
+         {hidInterface, {R"(USB\VID_2704&PID_2018\ABC123)", "Port_#0002.Hub_#0003"}, hub},
+         "serial:ABC123"},
+        // What the HID stack says comes first: Wine puts no USB node above a device, only its bus.
+        {"W1", {{R"(WINEBUS\VID_2704&PID_2018&MI_01\0&W1&0&0&0)", ""}}, "serial:W1"},
+        {"0000", {{R"(WINEBUS\VID_2704&PID_2018&MI_01\0&0000&0&0&0)", ""}}, ""},
+        // Without a serial Windows makes up an instance id with '&'; the port stays the same across replugs.
+        {"",
+         {hidInterface, {R"(USB\VID_2704&PID_2018\6&3C4D&0&2)", "Port_#0002.Hub_#0003"}, hub},
+         "usb-hub3-port2"},
+        {"", {hidInterface, {R"(USB\VID_2704&PID_2018\6&3C4D&0&2)", ""}, hub}, "usb-6-3c4d-0-2"},
+        // A pedal plugged in without a composite parent: the HID interface's parent is the device itself.
+        {"", {{R"(usb\vid_2704&pid_2018\XY 9)", ""}}, "serial:XY_9"},
+        {"", {{R"(HID\VID_2704&PID_2018\1&0)", ""}, {R"(ROOT\SYSTEM\0000)", ""}}, ""},
+        {"", {}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PedalIdentityFromAncestors(c.hidSerial, c.ancestors), c.identity)
+            << (c.ancestors.empty() ? std::string("none") : c.ancestors.front().instanceId);
+    }
+}
+
 } // namespace
 } // namespace treadkey::windows_hid

@@ -93,6 +93,7 @@ public:
             if (interface.vendorId == wantedVendorId && interface.productId == wantedProductId) {
                 interface.collections =
                     hidapi_platform::TopLevelCollections(interface.path, std::move(interface.collections));
+                interface.pedal = hidapi_platform::PedalIdentity(interface.path);
             }
         }
         return interfaces;

@@ -2,6 +2,7 @@
 #include "stacks/hidapi/hidapi_platform.h"
 
 #include "hid/report_descriptor.h"
+#include "stacks/pedal_identity.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <system_error>
 #include <utility>
 
@@ -100,6 +102,19 @@ OpenFailure ClassifyOpenFailure(int error) {
 }
 
 } // namespace
+
+std::string PedalIdentity(const std::string& path) {
+    // The HID device the node belongs to: its uevent names the serial and the physical path, and where it
+    // stands in the device tree names the USB port.
+    const std::filesystem::path device =
+        std::filesystem::path("/sys/class/hidraw") / std::filesystem::path(path).filename() / "device";
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(device, error);
+    std::ifstream file(device / "uevent");
+    std::ostringstream uevent;
+    uevent << file.rdbuf();
+    return SysfsPedalIdentity(uevent.str(), error ? std::string() : resolved.string());
+}
 
 OpenResult OpenReadOnly(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

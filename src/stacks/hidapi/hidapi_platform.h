@@ -22,6 +22,10 @@ std::optional<std::vector<std::uint8_t>> ReadReportDescriptor(hid_device* device
 std::vector<HidCollection> TopLevelCollections(const std::string& path,
                                                std::vector<HidCollection> listedByHidapi);
 
+// The identity of the pedal the interface at `path` belongs to (see pedal_identity.h); empty when the
+// platform cannot tell.
+std::string PedalIdentity(const std::string& path);
+
 // Opens `path` for reading input reports only. hidapi opens every device for writing too and keeps its file
 // descriptor to itself, so a platform opens readers its own way, offering a descriptor to wait on where it
 // has one. A failure is reported as below.

@@ -18,7 +18,7 @@ namespace treadkey {
 
 // One interface the pedal presents.
 struct VirtualInterface {
-    const char* path;
+    std::string path;
     HidCollection collection;
     bool configuration;     // decodes frames, at the report length the options give
     int outputReportLength; // of the others, report id included
@@ -26,9 +26,9 @@ struct VirtualInterface {
 };
 
 // A keyboard's only output report is its LED byte; a mouse has none.
-constexpr VirtualInterface kKeyboardInterface{VirtualPedal::kKeyboardPath, {0x01, 0x06}, false, 2, false};
-constexpr VirtualInterface kMouseInterface{VirtualPedal::kMousePath, {0x01, 0x02}, false, 0, true};
-constexpr VirtualInterface kConfigurationInterface{VirtualPedal::kPath, {0xFF00, 0x0001}, true, 0, false};
+const VirtualInterface kKeyboardInterface{VirtualPedal::kKeyboardPath, {0x01, 0x06}, false, 2, false};
+const VirtualInterface kMouseInterface{VirtualPedal::kMousePath, {0x01, 0x02}, false, 0, true};
+const VirtualInterface kConfigurationInterface{VirtualPedal::kPath, {0xFF00, 0x0001}, true, 0, false};
 
 // Input reports queued for one open handle of the keyboard or the mouse.
 struct InputQueue {
@@ -40,6 +40,7 @@ constexpr std::size_t kMaxQueuedReports = 64;
 
 struct VirtualPedalState {
     VirtualPedalOptions options;
+    bool twin = false;
     mutable std::mutex mutex;
     PedalMemory memory;
     std::vector<std::vector<std::uint8_t>> receivedReports;
@@ -49,10 +50,14 @@ struct VirtualPedalState {
     std::vector<InputQueue*> queues; // of the open keyboard and mouse handles
 
     std::vector<VirtualInterface> interfaces() const {
+        std::vector<VirtualInterface> interfaces{kConfigurationInterface};
         if (options.composite) {
-            return {kKeyboardInterface, kMouseInterface, kConfigurationInterface};
+            interfaces = {kKeyboardInterface, kMouseInterface, kConfigurationInterface};
         }
-        return {kConfigurationInterface};
+        for (VirtualInterface& interface : interfaces) {
+            interface.path += twin ? VirtualPedal::kTwinSuffix : "";
+        }
+        return interfaces;
     }
 
     int reportLength(const VirtualInterface& interface) const {
@@ -131,9 +136,9 @@ public:
         }
         const std::lock_guard lock(state_->mutex);
         // Reports at the keyboard or mouse stand out in the log by their path.
-        const std::string line = interface_.configuration
+        const std::string line = interface_.configuration && !state_->twin
                                      ? ReportHexLine(report)
-                                     : std::string(interface_.path) + ": " + ReportHexLine(report);
+                                     : interface_.path + ": " + ReportHexLine(report);
         // A report that cannot be logged counts as lost, so the log never misses a report the pedal took.
         if (state_->options.logFile && !AppendLine(*state_->options.logFile, line + "\n")) {
             return -1;
@@ -195,12 +200,14 @@ private:
 
 } // namespace
 
-VirtualPedal::VirtualPedal(VirtualPedalOptions options) : state_(std::make_shared<VirtualPedalState>()) {
+VirtualPedal::VirtualPedal(VirtualPedalOptions options, bool isTwin)
+    : state_(std::make_shared<VirtualPedalState>()) {
     if (options.reportLength < 1 || options.reportLength > kMaxReportLength) {
         throw std::invalid_argument("virtual pedal report length must be 1 to 65535");
     }
     state_->options = std::move(options);
-    if (state_->options.pressFile) {
+    state_->twin = isTwin;
+    if (state_->options.pressFile && !isTwin) {
         state_->presses.emplace(*state_->options.pressFile);
     }
 }
@@ -211,7 +218,11 @@ std::vector<HidInterface> VirtualPedal::enumerate(std::uint16_t, std::uint16_t) 
     }
     std::vector<HidInterface> present;
     for (const VirtualInterface& interface : state_->interfaces()) {
-        present.push_back({interface.path, kPedalVendorId, kPedalProductId, {interface.collection}});
+        present.push_back({interface.path,
+                           kPedalVendorId,
+                           kPedalProductId,
+                           {interface.collection},
+                           state_->twin ? kTwinIdentity : kIdentity});
     }
     return present;
 }
@@ -229,7 +240,8 @@ OpenResult VirtualPedal::openDevice(const std::string& path, bool readOnly) {
     const auto found = std::find_if(interfaces.begin(), interfaces.end(),
                                     [&](const VirtualInterface& i) { return path == i.path; });
     if (found == interfaces.end()) {
-        return {nullptr, "no virtual device at " + path + " (the virtual pedal is \"" + kPath + "\")",
+        return {nullptr,
+                "no virtual device at " + path + " (the virtual pedal is \"" + interfaces.back().path + "\")",
                 OpenFailure::Gone};
     }
     if (!present()) {
@@ -243,6 +255,12 @@ OpenResult VirtualPedal::openDevice(const std::string& path, bool readOnly) {
 
 bool VirtualPedal::present() const {
     return state_->present();
+}
+
+bool VirtualPedal::offers(const std::string& path) const {
+    const std::vector<VirtualInterface> interfaces = state_->interfaces();
+    return std::any_of(interfaces.begin(), interfaces.end(),
+                       [&path](const VirtualInterface& i) { return i.path == path; });
 }
 
 PedalMemory VirtualPedal::memory() const {

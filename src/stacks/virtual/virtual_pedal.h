@@ -26,6 +26,9 @@ struct VirtualPedalOptions {
     // release. What a slot holds is read from the log file when there is one (so a pedal written by an
     // earlier run plays it), else from this pedal's memory.
     std::optional<std::filesystem::path> pressFile;
+    // A second pedal beside the first, a twin with the same ids and the same options but its own identity
+    // and paths; it takes no presses (see MakeVirtualPedals).
+    bool twin = false;
 };
 
 struct VirtualPedalState;
@@ -41,9 +44,14 @@ public:
     static constexpr const char* kKeyboardPath = "virtual-pedal-keyboard";
     static constexpr const char* kMousePath = "virtual-pedal-mouse";
     static constexpr int kMaxReportLength = 65535;
+    static constexpr const char* kIdentity = "virtual-1";
+    // The twin's identity; its paths are the ones above with kTwinSuffix added.
+    static constexpr const char* kTwinIdentity = "virtual-2";
+    static constexpr const char* kTwinSuffix = "-2";
 
-    // Throws std::invalid_argument when the report length is outside 1..65535.
-    explicit VirtualPedal(VirtualPedalOptions options = {});
+    // Throws std::invalid_argument when the report length is outside 1..65535. The twin logs every report
+    // under its path, so that the first pedal's memory read from a shared log is its own.
+    explicit VirtualPedal(VirtualPedalOptions options = {}, bool isTwin = false);
 
     // Ignores the wanted ids: callers compare them anyway.
     std::vector<HidInterface> enumerate(std::uint16_t wantedVendorId, std::uint16_t wantedProductId) override;
@@ -51,6 +59,8 @@ public:
     OpenResult openReadOnly(const std::string& path) override;
 
     bool present() const;
+    // Whether one of this pedal's interfaces has the path.
+    bool offers(const std::string& path) const;
     // Snapshots, safe to take while another thread writes.
     PedalMemory memory() const;
     // What reached the configuration interface.
@@ -64,5 +74,8 @@ private:
 
     std::shared_ptr<VirtualPedalState> state_; // shared with the open devices, which may outlive the pedal
 };
+
+// The virtual pedal the options ask for, and its twin beside it when they ask for one too.
+std::unique_ptr<HidBackend> MakeVirtualPedals(const VirtualPedalOptions& options);
 
 } // namespace treadkey

@@ -6,6 +6,7 @@
 // <windows.h> defines "interface" as a macro: no variable here takes that name.
 #include <windows.h>
 
+#include <cfgmgr32.h>
 #include <setupapi.h>
 
 // hidsdi.h defines the USAGE type that hidpi.h, which it includes, needs.
@@ -65,7 +66,47 @@ std::vector<HidCollection> ReadCollections(HANDLE handle) {
         caps ? std::optional<HidCollection>({caps->UsagePage, caps->Usage}) : std::nullopt);
 }
 
-std::optional<std::string> InterfacePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& interfaceData) {
+// The serial number the interface's device reports; empty when it reports none.
+std::string SerialNumber(HANDLE handle) {
+    std::vector<wchar_t> text(127, L'\0'); // the longest USB string, and its terminator
+    if (!HidD_GetSerialNumberString(handle, text.data(),
+                                    static_cast<ULONG>((text.size() - 1) * sizeof(wchar_t)))) {
+        return {};
+    }
+    std::string serial;
+    for (const wchar_t c : text) {
+        if (c == L'\0') {
+            break;
+        }
+        serial += c < 0x80 ? static_cast<char>(c) : '_';
+    }
+    return serial;
+}
+
+// The device nodes above `node`, nearest first, as far as the root.
+std::vector<windows_hid::DeviceNode> Ancestors(DEVINST node) {
+    std::vector<windows_hid::DeviceNode> ancestors;
+    DEVINST parent = 0;
+    while (CM_Get_Parent(&parent, node, 0) == CR_SUCCESS) {
+        windows_hid::DeviceNode& entry = ancestors.emplace_back();
+        std::vector<char> text(MAX_DEVICE_ID_LEN + 1, '\0');
+        if (CM_Get_Device_IDA(parent, text.data(), MAX_DEVICE_ID_LEN, 0) == CR_SUCCESS) {
+            entry.instanceId = text.data();
+        }
+        std::fill(text.begin(), text.end(), '\0');
+        ULONG size = MAX_DEVICE_ID_LEN;
+        if (CM_Get_DevNode_Registry_PropertyA(parent, CM_DRP_LOCATION_INFORMATION, nullptr, text.data(),
+                                              &size, 0) == CR_SUCCESS) {
+            entry.location = text.data();
+        }
+        node = parent;
+    }
+    return ancestors;
+}
+
+// The interface's path; `device` is filled with the device node it belongs to.
+std::optional<std::string> InterfacePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& interfaceData,
+                                         SP_DEVINFO_DATA& device) {
     DWORD needed = 0;
     SetupDiGetDeviceInterfaceDetailA(set, &interfaceData, nullptr, 0, &needed, nullptr);
     if (needed <= windows_hid::kDetailPathOffset) {
@@ -75,7 +116,8 @@ std::optional<std::string> InterfacePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA&
     std::vector<std::uint8_t> record(needed + 1, 0);
     auto* const detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(record.data());
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-    if (!SetupDiGetDeviceInterfaceDetailA(set, &interfaceData, detail, needed, &needed, nullptr)) {
+    device.cbSize = sizeof device;
+    if (!SetupDiGetDeviceInterfaceDetailA(set, &interfaceData, detail, needed, &needed, &device)) {
         return std::nullopt;
     }
     return windows_hid::PathFromDetailRecord(record);
@@ -129,7 +171,8 @@ public:
         interfaceData.cbSize = sizeof interfaceData;
         for (DWORD index = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &hidClass, index, &interfaceData);
              ++index) {
-            const std::optional<std::string> path = InterfacePath(set, interfaceData);
+            SP_DEVINFO_DATA device{};
+            const std::optional<std::string> path = InterfacePath(set, interfaceData, device);
             if (!path) {
                 continue;
             }
@@ -147,6 +190,8 @@ public:
             // The user's other devices need not be looked at closer.
             if (listed.vendorId == wantedVendorId && listed.productId == wantedProductId) {
                 listed.collections = ReadCollections(handle.get());
+                listed.pedal = windows_hid::PedalIdentityFromAncestors(SerialNumber(handle.get()),
+                                                                       Ancestors(device.DevInst));
             }
         }
         SetupDiDestroyDeviceInfoList(set);

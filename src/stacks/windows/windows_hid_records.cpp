@@ -1,8 +1,10 @@
 #include "stacks/windows/windows_hid_records.h"
 
 #include "hid/collection_kind.h"
+#include "stacks/pedal_identity.h"
 
 #include <algorithm>
+#include <cctype>
 #include <system_error>
 
 namespace treadkey::windows_hid {
@@ -35,7 +37,61 @@ OpenFailure ClassifyOpenFailure(const HidInterface& interface, std::uint32_t err
     }
 }
 
+std::string Lowered(std::string_view text) {
+    std::string lowered(text);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    return lowered;
+}
+
+// The number after `label` in a location such as "Port_#0002.Hub_#0003", leading zeros dropped; empty when
+// it has none.
+std::string NumberAfter(std::string_view location, std::string_view label) {
+    const std::size_t at = location.find(label);
+    if (at == std::string_view::npos) {
+        return {};
+    }
+    std::string_view digits = location.substr(at + label.size());
+    digits = digits.substr(0, std::min(digits.find_first_not_of("0123456789"), digits.size()));
+    const std::size_t first = digits.find_first_not_of('0');
+    return digits.empty() ? std::string()
+                          : std::string(first == std::string_view::npos ? "0" : digits.substr(first));
+}
+
+// "usb-hub3-port2" for "Port_#0002.Hub_#0003"; else what the generated instance part says, '&' made '-'.
+std::string PortIdentity(const DeviceNode& node, std::string_view instancePart) {
+    const std::string port = NumberAfter(node.location, "Port_#");
+    const std::string hub = NumberAfter(node.location, "Hub_#");
+    if (!port.empty() && !hub.empty()) {
+        return "usb-hub" + hub + "-port" + port;
+    }
+    std::string part = Lowered(instancePart);
+    std::replace(part.begin(), part.end(), '&', '-');
+    return "usb-" + part;
+}
+
 } // namespace
+
+std::string PedalIdentityFromAncestors(std::string_view hidSerial, std::span<const DeviceNode> ancestors) {
+    if (std::string serial = SerialIdentity(hidSerial); !serial.empty()) {
+        return serial;
+    }
+    for (const DeviceNode& node : ancestors) {
+        const std::string id = Lowered(node.instanceId);
+        const std::size_t first = id.find('\\');
+        const std::size_t last = id.rfind('\\');
+        if (!id.starts_with("usb\\") || first == last ||
+            id.substr(first, last - first).find("&mi_") != std::string::npos) {
+            continue;
+        }
+        const std::string_view instancePart = std::string_view(node.instanceId).substr(last + 1);
+        if (instancePart.find('&') == std::string_view::npos && !instancePart.empty()) {
+            return SerialIdentity(instancePart);
+        }
+        return PortIdentity(node, instancePart);
+    }
+    return {};
+}
 
 std::optional<std::string> PathFromDetailRecord(std::span<const std::uint8_t> record) {
     if (record.size() <= kDetailPathOffset) {

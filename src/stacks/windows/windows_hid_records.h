@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What the Windows backend makes of the records and codes that setupapi.dll, hid.dll and kernel32 hand back.
@@ -26,6 +27,21 @@ std::optional<std::string> PathFromDetailRecord(std::span<const std::uint8_t> re
 // UsagePage and Usage; none when the capabilities could not be read, so that the interface stays a
 // candidate rather than being judged on zeros.
 std::vector<HidCollection> CollectionsFromCaps(std::optional<HidCollection> capsUsage);
+
+// A device node above a HID interface's own: its instance id ("USB\\VID_2704&PID_2018\\ABC123") and the
+// location it reports (SPDRP_LOCATION_INFORMATION, "Port_#0002.Hub_#0003"; empty when it reports none).
+struct DeviceNode {
+    std::string instanceId;
+    std::string location;
+};
+
+// The identity of the pedal a HID interface belongs to (see pedal_identity.h), from the serial number the HID
+// stack gives (HidD_GetSerialNumberString; empty when it gives none) and the nodes above the interface,
+// nearest first. Without a serial, the pedal is the first USB node that is not one of its interfaces (no
+// "&MI_" in its ids): the last part of its instance id is its serial number where that has no '&' (Windows
+// makes up one with '&' for a device without a serial), else the node is known by its port. Empty when
+// neither tells.
+std::string PedalIdentityFromAncestors(std::string_view hidSerial, std::span<const DeviceNode> ancestors);
 
 // Win32 error codes the open distinguishes (winerror.h).
 inline constexpr std::uint32_t kErrorFileNotFound = 2;
