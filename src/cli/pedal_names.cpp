@@ -3,7 +3,6 @@
 #include "cli/json.h"
 
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -22,7 +21,8 @@ std::string NamesJson(const PedalNames& names) {
     return text + (names.empty() ? "}\n}\n" : "\n  }\n}\n");
 }
 
-// A lock file made only if it is not there yet: taken by whoever makes it, given back by removing it. One
+// A lock folder: taken by whoever makes it, given back by removing it. Making a folder fails when it exists
+// on every platform (an fopen "x" is ignored by the Windows C library), so two runs never both hold it. One
 // left behind by a run that died is taken over once it is older than any save could take.
 class NamesLock {
 public:
@@ -31,13 +31,11 @@ public:
         constexpr auto kGiveUpAfter = std::chrono::seconds(5);
         const auto deadline = std::chrono::steady_clock::now() + kGiveUpAfter;
         for (;;) {
-            // "x": fails when the file exists, on every C library this builds with.
-            if (std::FILE* file = std::fopen(path_.string().c_str(), "wx")) {
-                std::fclose(file);
+            std::error_code error;
+            if (std::filesystem::create_directory(path_, error)) {
                 held_ = true;
                 return;
             }
-            std::error_code error;
             const auto age = std::filesystem::file_time_type::clock::now() -
                              std::filesystem::last_write_time(path_, error);
             if (!error && age > kStale) {
