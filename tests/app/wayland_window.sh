@@ -37,8 +37,11 @@ for _ in $(seq 100); do
 done
 [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "weston did not start"
 
-# The client's side of the protocol tells when the window has its title and a drawn buffer.
-QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$program" --virtual-pedal >"$work/window.log" 2>&1 &
+# The client's side of the protocol tells when the window has its title and a drawn buffer. Under the
+# sanitizer preset the leak check is off for this run alone: libwayland-client and Qt's Wayland plugin, unloaded
+# by then, leave buffers that name no caller of ours (our own leaks are the soak's and the unit tests' to find).
+ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
+    "$program" --virtual-pedal >"$work/window.log" 2>&1 &
 window=$!
 drawn() {
     grep -q 'xdg_toplevel@[0-9]*\.set_title("USB Treadkey KeyMouse Setup V2.4")' "$work/window.log" &&
