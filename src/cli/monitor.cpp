@@ -4,7 +4,6 @@
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
-#include "cli/json.h"
 #include "cli/pedal_choice.h"
 #include "cli/stop_signals.h"
 #include "pedal/interface_choice.h"
@@ -12,6 +11,7 @@
 #include "protocol/pedal_ids.h"
 #include "protocol/report_hex.h"
 #include "stacks/pedal_identity.h"
+#include "json/json.h"
 
 #if !defined(_WIN32)
 #include <poll.h>

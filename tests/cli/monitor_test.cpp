@@ -1,8 +1,8 @@
 #include "cli/cli_services.h"
-#include "cli/json.h"
 #include "cli/run.h"
 #include "hid/input_layout.h"
 #include "stacks/fake_hid_backend.h"
+#include "json/json.h"
 
 #include <gtest/gtest.h>
 
