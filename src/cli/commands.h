@@ -24,7 +24,9 @@ enum class CommandId {
     Playback,
     ClearAll,
     Raw,
-    Apply
+    Apply,
+    Show,
+    Export
 };
 
 struct CommandSpec {

@@ -11,6 +11,7 @@
 #include "cli/pedal_choice.h"
 #include "cli/profile.h"
 #include "cli/profile_encoding.h"
+#include "cli/record_commands.h"
 #include "pedal/interface_choice.h"
 #include "protocol/pedal_ids.h"
 #include "stack_choice/virtual_pedal_files.h"
@@ -176,6 +177,12 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
     const std::vector<std::string> present = PresentPedals(*backend);
     if (invocation.action == Invocation::Action::Name) {
         return NamePedal(invocation, present, names, services);
+    }
+    if (invocation.action == Invocation::Action::Show) {
+        return ShowPedalRecord(invocation, present, names, services);
+    }
+    if (invocation.action == Invocation::Action::Export) {
+        return ExportPedalRecord(invocation, present, names, services);
     }
     const bool writes =
         invocation.action == Invocation::Action::Write || invocation.action == Invocation::Action::Apply;

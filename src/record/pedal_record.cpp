@@ -14,6 +14,11 @@ std::optional<int> AddressOf(std::span<const std::uint8_t> report) {
 
 } // namespace
 
+bool IsClearedWord(const MemoryWord& word) {
+    return word.data ==
+           std::array<std::uint8_t, kWordSize>{kClearedByte, kClearedByte, kClearedByte, kClearedByte};
+}
+
 RecordedWord* RecordedWordAt(PedalRecord& record, int address) {
     if (address == kSingleOutputAddress) {
         return &record.singleOutput;

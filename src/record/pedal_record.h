@@ -52,6 +52,9 @@ struct WriteStamp {
 void RecordWrite(PedalRecord& record, std::span<const std::vector<std::uint8_t>> reports,
                  std::size_t wentThrough, const WriteStamp& stamp);
 
+// Whether a word holds what a clear frame writes.
+bool IsClearedWord(const MemoryWord& word);
+
 // The recorded word at a memory address, or nothing for an address the record does not keep.
 RecordedWord* RecordedWordAt(PedalRecord& record, int address);
 

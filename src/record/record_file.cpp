@@ -20,10 +20,7 @@ std::string_view StateOf(const RecordedWord& recorded) {
     if (recorded.word.writer == WordWriter::MouseCommand) {
         return "mouse";
     }
-    const auto& data = recorded.word.data;
-    return data == std::array<std::uint8_t, kWordSize>{kClearedByte, kClearedByte, kClearedByte, kClearedByte}
-               ? "cleared"
-               : "key";
+    return IsClearedWord(recorded.word) ? "cleared" : "key";
 }
 
 std::string WordHex(const MemoryWord& word) {

@@ -164,6 +164,68 @@ TEST_F(CliRun, EveryWriteChangesThePedalsRecord) {
     }
 }
 
+TEST_F(CliRun, ShowTellsWhatTheRecordHoldsAndWhence) {
+    ASSERT_EQ(RunOnPedal({"key", "3", "ctrl+shift+a", "--delay", "10"}).exitCode, 0);
+    ASSERT_EQ(RunOnPedal({"mouse", "4", "right"}).exitCode, 0);
+    const Outcome shown = RunOnPedal({"show"});
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    const Lines lines = SplitLines(shown.out);
+    ASSERT_EQ(lines.size(), 15u) << shown.out;
+    EXPECT_EQ(lines[0], "pedal virtual-1, as this computer wrote or saw it:");
+    EXPECT_EQ(lines[1], "slot 1   unknown                 never written from this computer");
+    EXPECT_EQ(lines[3], "slot 3   ctrl+shift+a            written 2026-03-01T12:00:00Z by treadkeyctl");
+    EXPECT_EQ(lines[4], "slot 4   mouse right             written 2026-03-01T12:00:00Z by treadkeyctl");
+    EXPECT_EQ(lines[13],
+              "key delay 10 ms, auto-run on, loop playback  written 2026-03-01T12:00:00Z by treadkeyctl");
+
+    const Outcome json = RunOnPedal({"show", "--json"});
+    const JsonParseResult parsed = ParseJson(json.out);
+    ASSERT_TRUE(parsed.value) << json.out;
+    EXPECT_NE(json.out.find("{\"slot\": 3, \"kind\": \"key\", \"value\": \"ctrl+shift+a\", \"source\": "
+                            "\"written\""),
+              std::string::npos)
+        << json.out;
+
+    // A record this program cannot read never stops it; one of another version is not overwritten.
+    const std::filesystem::path record = stateDirectory_ / "records" / "virtual-1.json";
+    std::ofstream(record) << "{\"version\": 1, \"slo";
+    const Outcome broken = RunOnPedal({"show"});
+    EXPECT_EQ(broken.exitCode, 0);
+    EXPECT_NE(broken.err.find("cannot be read"), std::string::npos) << broken.err;
+    EXPECT_NE(broken.out.find("slot 3   unknown"), std::string::npos) << broken.out;
+    std::ofstream(record) << "{\"version\": 2}";
+    const Outcome newer = RunOnPedal({"key", "3", "b"});
+    EXPECT_EQ(newer.exitCode, 0);
+    EXPECT_NE(newer.err.find("a record of version 2"), std::string::npos) << newer.err;
+    EXPECT_EQ(RunOnPedal({"show"}).exitCode, 1);
+}
+
+// A pedal is cloned by exporting its record and applying the profile: the second pedal's memory ends the
+// same.
+TEST_F(CliRun, AnExportedRecordAppliesAsTheSameMemory) {
+    ASSERT_EQ(RunOnPedal({"key", "3", "ctrl+shift+a", "--delay", "10", "--once"}).exitCode, 0);
+    ASSERT_EQ(RunOnPedal({"mouse", "4", "middle"}).exitCode, 0);
+    ASSERT_EQ(RunOnPedal({"raw", "aa 01 1c ff ff ff ff"}).exitCode, 0);
+    const PedalMemory original = MemoryFromLog(log_);
+    const std::filesystem::path profile = scratch_ / "pedal.json";
+    const Outcome exported = RunOnPedal({"export", profile.string()});
+    EXPECT_EQ(exported.exitCode, 0);
+    EXPECT_EQ(exported.err,
+              "treadkeyctl: warning: slots 1, 2, 5, 6, 7, 9, 10, 11, 12 are unknown to the record: "
+              "left out\n");
+    std::filesystem::remove(log_);
+    ASSERT_EQ(RunOnPedal({"apply", profile.string()}).exitCode, 0);
+    const PedalMemory cloned = MemoryFromLog(log_);
+    for (int address = 0; address <= kLastAddress; address += kWordSize) {
+        EXPECT_EQ(cloned.wordAt(address), original.wordAt(address)) << address;
+    }
+
+    std::filesystem::remove_all(stateDirectory_);
+    const Outcome nothing = RunOnPedal({"export", "-"});
+    EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_EQ(nothing.out, "");
+}
+
 TEST_F(CliRun, KeyOnlyChangesTheSlotsWordAlone) {
     const Outcome outcome = RunOnPedal({"key", "3", "ctrl+shift+a", "--key-only"});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;

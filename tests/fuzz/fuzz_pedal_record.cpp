@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         treadkey::fuzz::Require(!parsed.error.empty(), "a refused record says why");
         return 0;
     }
-    const treadkey::ParsedRecord again = treadkey::ParsePedalRecord(treadkey::PedalRecordJson(*parsed.record, "p"));
+    const treadkey::ParsedRecord again =
+        treadkey::ParsePedalRecord(treadkey::PedalRecordJson(*parsed.record, "p"));
     treadkey::fuzz::Require(again.record && *again.record == *parsed.record, "a record reads back as itself");
     return 0;
 }

@@ -1,0 +1,92 @@
+#include "cli/record_commands.h"
+
+#include "cli/exit_codes.h"
+#include "cli/help_text.h"
+#include "cli/pedal_choice.h"
+#include "cli/record_export.h"
+#include "cli/record_keeping.h"
+#include "cli/record_show.h"
+
+#include <fstream>
+
+namespace treadkey {
+namespace {
+
+// The pedal whose record is read: the one --pedal names by identity or nickname, plugged in or not, else
+// the one plugged in.
+std::optional<std::string> RecordedPedal(const Invocation& invocation,
+                                         const std::vector<std::string>& present, const PedalNames& names,
+                                         CliServices& services) {
+    const std::string& asked = invocation.backend.pedal;
+    if (!asked.empty()) {
+        for (const auto& [pedal, name] : names) {
+            if (name == asked) {
+                return pedal;
+            }
+        }
+        return asked;
+    }
+    if (present.size() == 1) {
+        return present[0];
+    }
+    services.err << kProgramName << ": "
+                 << (present.empty() ? std::string("no pedal is plugged in")
+                                     : std::to_string(present.size()) + " pedals are plugged in")
+                 << ": say whose record with --pedal ID or --pedal NAME\n";
+    return std::nullopt;
+}
+
+} // namespace
+
+int ShowPedalRecord(const Invocation& invocation, const std::vector<std::string>& present,
+                    const PedalNames& names, CliServices& services) {
+    const std::optional<std::string> pedal = RecordedPedal(invocation, present, names, services);
+    if (!pedal) {
+        return kExitUsageError;
+    }
+    const std::optional<PedalRecord> record = ReadRecord(*pedal, services);
+    if (!record) {
+        return kExitDeviceError;
+    }
+    if (invocation.json) {
+        ShowRecordJson(*record, *pedal, services.out);
+    } else {
+        ShowRecord(*record, PedalWithName(*pedal, names), services.out);
+    }
+    return kExitDone;
+}
+
+int ExportPedalRecord(const Invocation& invocation, const std::vector<std::string>& present,
+                      const PedalNames& names, CliServices& services) {
+    const std::optional<std::string> pedal = RecordedPedal(invocation, present, names, services);
+    if (!pedal) {
+        return kExitUsageError;
+    }
+    const std::optional<PedalRecord> record = ReadRecord(*pedal, services);
+    if (!record) {
+        return kExitDeviceError;
+    }
+    const ExportedProfile exported = ProfileOfRecord(*record);
+    for (const std::string& warning : exported.warnings) {
+        services.err << kProgramName << ": warning: " << warning << '\n';
+    }
+    if (!exported.text) {
+        services.err << kProgramName << ": the record of " << PedalWithName(*pedal, names)
+                     << " knows nothing this computer wrote or saw: no profile written\n";
+        return kExitDeviceError;
+    }
+    if (invocation.profilePath == kStandardInputPath) {
+        services.out << *exported.text;
+        return kExitDone;
+    }
+    std::ofstream file(invocation.profilePath, std::ios::binary | std::ios::trunc);
+    file << *exported.text;
+    file.close();
+    if (!file) {
+        services.err << kProgramName << ": cannot write " << invocation.profilePath << '\n';
+        return kExitDeviceError;
+    }
+    return kExitDone;
+}
+
+} // namespace treadkey
