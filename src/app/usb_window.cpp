@@ -428,18 +428,35 @@ void USB::CloseDeviceHandles() {
 }
 
 bool USB::SendCommandText() {
-    if (!link_.DeviceDetected) {
-        if (!link_.ConnectedOnce) {
-            return false;
-        }
+    if (!link_.DeviceDetected && link_.ConnectedOnce) {
         FindTheHid(); // one reconnection attempt per send
     }
-    if (!link_.DeviceDetected) {
-        return false;
+    const bool connected = link_.DeviceDetected;
+    // Unsent, the frame is still kept whole: the record must know what the action would have changed.
+    const std::vector<std::uint8_t> report = BuildOutputReport(
+        TextIW->text().toStdString(), connected ? link_.OutputReportByteLength : kFrameReportLength);
+    const bool written = connected && link_.WriteReport(report);
+    // The record is written once the handler that sends has returned: after the action's last report and
+    // its pauses, never between them.
+    if (actionReports_.empty()) {
+        QTimer::singleShot(0, this, &USB::RecordAction);
     }
-    const std::vector<std::uint8_t> report =
-        BuildOutputReport(TextIW->text().toStdString(), link_.OutputReportByteLength);
-    return link_.WriteReport(report);
+    actionReports_.Add(link_.ChosenPedal(), report, written);
+    return written;
+}
+
+void USB::RecordAction() {
+    const std::optional<std::filesystem::path> directory = ui_.StateDirectory();
+    if (!directory) {
+        actionReports_ = ActionReports();
+        return;
+    }
+    const LoadedRecord loaded = actionReports_.RecordAndForget(*directory, {UtcNowText(), "treadkey-setup"});
+    for (const std::string& line : {loaded.warning, loaded.error}) {
+        if (!line.empty()) {
+            std::cerr << "treadkey-setup: warning: " << line << std::endl;
+        }
+    }
 }
 
 void USB::AddResultLine(const QString& text) {

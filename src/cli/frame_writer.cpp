@@ -7,11 +7,9 @@
 #include "diagnosis/refusal_cause.h"
 #include "pedal/device_link.h"
 #include "pedal/discovery_words.h"
-#include "pedal/interface_choice.h"
 #include "protocol/output_report.h"
 #include "protocol/pedal_ids.h"
 #include "protocol/report_hex.h"
-#include "stacks/pedal_identity.h"
 
 #include <cstdint>
 #include <string>
@@ -84,7 +82,7 @@ int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& ba
     for (const PlannedFrame& frame : plan) {
         reports.push_back(BuildOutputReport(frame.text, link.OutputReportByteLength));
     }
-    const std::string written = PedalOf(ChosenInterface(link.LastDiscovery)->interface);
+    const std::string written = link.ChosenPedal();
     for (std::size_t i = 0; i < plan.size(); ++i) {
         if (plan[i].pauseBefore.count() > 0) {
             services.sleep(plan[i].pauseBefore);

@@ -42,8 +42,8 @@ ExportedProfile ProfileOfRecord(const PedalRecord& record) {
     std::vector<std::string> members;
     std::string slots;
     std::string unknown;
-    for (std::size_t i = 0; i < record.slots.size(); ++i) {
-        const RecordedWord& slot = record.slots[i];
+    for (std::size_t i = 0; i < record.slotWords.size(); ++i) {
+        const RecordedWord& slot = record.slotWords[i];
         const std::string name = "slot " + std::to_string(i + 1);
         if (slot.source == WordSource::Unknown) {
             unknown += (unknown.empty() ? "" : ", ") + std::to_string(i + 1);

@@ -71,9 +71,9 @@ std::optional<bool> RecordedSingleOutput(const RecordedWord& recorded) {
 
 void ShowRecord(const PedalRecord& record, const std::string& pedal, std::ostream& out) {
     out << "pedal " << pedal << ", as this computer wrote or saw it:\n";
-    for (std::size_t i = 0; i < record.slots.size(); ++i) {
-        out << Padded("slot " + std::to_string(i + 1), 9) << Padded(SlotValueText(record.slots[i]), 24)
-            << SourceText(record.slots[i]) << '\n';
+    for (std::size_t i = 0; i < record.slotWords.size(); ++i) {
+        out << Padded("slot " + std::to_string(i + 1), 9) << Padded(SlotValueText(record.slotWords[i]), 24)
+            << SourceText(record.slotWords[i]) << '\n';
     }
     out << Padded(SettingsText(record), 45) << SourceText(record.playback) << '\n'
         << Padded(SingleOutputText(record.singleOutput), 45) << SourceText(record.singleOutput) << '\n';
@@ -81,8 +81,8 @@ void ShowRecord(const PedalRecord& record, const std::string& pedal, std::ostrea
 
 void ShowRecordJson(const PedalRecord& record, const std::string& pedal, std::ostream& out) {
     out << "{\n  \"pedal\": " << JsonQuoted(pedal) << ",\n  \"slots\": [";
-    for (std::size_t i = 0; i < record.slots.size(); ++i) {
-        const RecordedWord& slot = record.slots[i];
+    for (std::size_t i = 0; i < record.slotWords.size(); ++i) {
+        const RecordedWord& slot = record.slotWords[i];
         out << (i == 0 ? "\n" : ",\n") << "    {\"slot\": " << i + 1 << ", \"kind\": \"" << SlotKind(slot)
             << "\", \"value\": "
             << (slot.source == WordSource::Unknown ? "null" : JsonQuoted(SlotValueText(slot))) << ", "

@@ -27,7 +27,7 @@ RecordedWord* RecordedWordAt(PedalRecord& record, int address) {
         return &record.playback;
     }
     if (address >= 0 && address % kWordSize == 0 && address / kWordSize < kSlotCount) {
-        return &record.slots[static_cast<std::size_t>(address / kWordSize)];
+        return &record.slotWords[static_cast<std::size_t>(address / kWordSize)];
     }
     return nullptr;
 }

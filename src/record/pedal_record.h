@@ -32,7 +32,7 @@ struct RecordedWord {
 // What one pedal holds, as far as this computer wrote or saw it: the twelve slots and the two settings words
 // (single output at 0x78; playback, auto-run and the key delay at 0x7C).
 struct PedalRecord {
-    std::array<RecordedWord, kSlotCount> slots;
+    std::array<RecordedWord, kSlotCount> slotWords;
     RecordedWord singleOutput;
     RecordedWord playback;
 

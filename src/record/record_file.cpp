@@ -164,8 +164,8 @@ std::filesystem::path PedalRecordFile(const std::filesystem::path& stateDirector
 std::string PedalRecordJson(const PedalRecord& record, const std::string& pedal) {
     std::string text = "{\n  \"version\": " + std::to_string(kRecordVersion) +
                        ",\n  \"pedal\": " + JsonQuoted(pedal) + ",\n  \"slots\": [";
-    for (std::size_t i = 0; i < record.slots.size(); ++i) {
-        text += std::string(i == 0 ? "\n" : ",\n") + "    " + WordJson(record.slots[i]);
+    for (std::size_t i = 0; i < record.slotWords.size(); ++i) {
+        text += std::string(i == 0 ? "\n" : ",\n") + "    " + WordJson(record.slotWords[i]);
     }
     return text + "\n  ],\n  \"singleOutput\": " + WordJson(record.singleOutput) +
            ",\n  \"playback\": " + WordJson(record.playback) + "\n}\n";
@@ -196,17 +196,17 @@ ParsedRecord ParsePedalRecord(const std::string& text) {
     PedalRecord record;
     const JsonValue* slots = MemberOf(*json.value, "slots");
     if (slots == nullptr || slots->kind != JsonValue::Kind::Array ||
-        slots->items.size() != record.slots.size()) {
+        slots->items.size() != record.slotWords.size()) {
         parsed.error = "not twelve slots";
         return parsed;
     }
-    for (std::size_t i = 0; i < record.slots.size(); ++i) {
+    for (std::size_t i = 0; i < record.slotWords.size(); ++i) {
         const std::optional<RecordedWord> slot = ParseRecordedWord(&slots->items[i]);
         if (!slot) {
             parsed.error = "slot " + std::to_string(i + 1) + " is not a recorded word";
             return parsed;
         }
-        record.slots[i] = *slot;
+        record.slotWords[i] = *slot;
     }
     const std::optional<RecordedWord> single = ParseRecordedWord(MemberOf(*json.value, "singleOutput"));
     const std::optional<RecordedWord> playback = ParseRecordedWord(MemberOf(*json.value, "playback"));

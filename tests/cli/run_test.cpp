@@ -137,29 +137,29 @@ TEST_F(CliRun, EveryWriteChangesThePedalsRecord) {
     };
     ASSERT_EQ(RunOnPedal({"key", "3", "ctrl+shift+a", "--delay", "10", "--once"}).exitCode, 0);
     PedalRecord record = recorded();
-    EXPECT_EQ(record.slots[2], written({0x03, 0x04, 0, 0}));
+    EXPECT_EQ(record.slotWords[2], written({0x03, 0x04, 0, 0}));
     EXPECT_EQ(record.playback, written({0x79, 0x01, 0, 10}));
     EXPECT_EQ(record.singleOutput, written({0x79, 0x01, 0x01, 0}));
 
     ASSERT_EQ(RunOnPedal({"mouse", "4", "right"}).exitCode, 0);
-    EXPECT_EQ(recorded().slots[3].source, WordSource::Written);
-    EXPECT_EQ(recorded().slots[3].word.writer, WordWriter::MouseCommand);
+    EXPECT_EQ(recorded().slotWords[3].source, WordSource::Written);
+    EXPECT_EQ(recorded().slotWords[3].word.writer, WordWriter::MouseCommand);
 
     ASSERT_EQ(RunOnPedal({"raw", "aa 05 00 01 02 03 04"}).exitCode, 0);
-    EXPECT_EQ(recorded().slots[0].note, "a frame of command 5 the record cannot decode");
+    EXPECT_EQ(recorded().slotWords[0].note, "a frame of command 5 the record cannot decode");
 
     onPause_ = [this] { std::filesystem::remove(presenceFile_); };
     ASSERT_EQ(RunOnPedal({"key", "5", "b"}).exitCode, 1);
     record = recorded();
-    EXPECT_EQ(record.slots[4].source, WordSource::Unknown);
-    EXPECT_EQ(record.slots[4].note, "interrupted after report 1 of 3");
+    EXPECT_EQ(record.slotWords[4].source, WordSource::Unknown);
+    EXPECT_EQ(record.slotWords[4].note, "interrupted after report 1 of 3");
     EXPECT_EQ(record.playback.note, "interrupted after report 1 of 3");
-    EXPECT_EQ(record.slots[2], written({0x03, 0x04, 0, 0}));
+    EXPECT_EQ(record.slotWords[2], written({0x03, 0x04, 0, 0}));
 
     onPause_ = [] {};
     std::ofstream{presenceFile_};
     ASSERT_EQ(RunOnPedal({"clear-all", "--yes"}).exitCode, 0);
-    for (const RecordedWord& slot : recorded().slots) {
+    for (const RecordedWord& slot : recorded().slotWords) {
         EXPECT_EQ(slot, written({0xFF, 0xFF, 0xFF, 0xFF}));
     }
 }

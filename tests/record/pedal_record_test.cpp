@@ -60,7 +60,7 @@ TEST(RecordWrite, ChangesWhatTheReportsTouched) {
         PedalRecord record;
         const auto reports = Reports(c.texts);
         RecordWrite(record, reports, c.wentThrough, {"T", "treadkeyctl"});
-        EXPECT_EQ(record.slots[static_cast<std::size_t>(c.slot - 1)], c.slotWord) << c.what;
+        EXPECT_EQ(record.slotWords[static_cast<std::size_t>(c.slot - 1)], c.slotWord) << c.what;
         EXPECT_EQ(record.playback, c.playback) << c.what;
     }
 }
@@ -72,7 +72,7 @@ TEST(RecordWrite, ClearingEverySlotLeavesEveryWordCleared) {
     }
     PedalRecord record;
     RecordWrite(record, Reports(texts), texts.size(), {"T", "treadkeyctl"});
-    for (const RecordedWord& slot : record.slots) {
+    for (const RecordedWord& slot : record.slotWords) {
         EXPECT_EQ(slot, Written({0xFF, 0xFF, 0xFF, 0xFF}));
     }
     EXPECT_EQ(record.singleOutput, Written({0xFF, 0xFF, 0xFF, 0xFF}));

@@ -26,13 +26,13 @@ std::string Contents(const std::filesystem::path& file) {
 
 PedalRecord SampleRecord() {
     PedalRecord record;
-    record.slots[2] = {WordSource::Written,
-                       {{3, 4, 0, 0}, WordWriter::KeyCommand},
-                       "2026-03-01T12:00:00Z",
-                       "treadkeyctl",
-                       ""};
-    record.slots[3] = {WordSource::SeenByPress, {{0xFE, 1, 0, 0}, WordWriter::MouseCommand}, "t", "", ""};
-    record.slots[4] = {WordSource::Unknown, {}, "t", "treadkey-setup", "interrupted after report 1 of 3"};
+    record.slotWords[2] = {WordSource::Written,
+                           {{3, 4, 0, 0}, WordWriter::KeyCommand},
+                           "2026-03-01T12:00:00Z",
+                           "treadkeyctl",
+                           ""};
+    record.slotWords[3] = {WordSource::SeenByPress, {{0xFE, 1, 0, 0}, WordWriter::MouseCommand}, "t", "", ""};
+    record.slotWords[4] = {WordSource::Unknown, {}, "t", "treadkey-setup", "interrupted after report 1 of 3"};
     record.playback = {WordSource::Written, {{0x79, 1, 0, 10}, WordWriter::KeyCommand}, "t", "p", ""};
     return record;
 }
@@ -95,12 +95,12 @@ TEST(LoadPedalRecord, TellsWhatItCouldNotRead) {
 TEST(UpdatePedalRecord, StartsAfreshBesideABrokenRecordAndRefusesAnotherVersion) {
     const testing::ScratchDirectory scratch;
     const std::filesystem::path file = scratch / "record.json";
-    const auto setSlot1 = [](PedalRecord& record) { record.slots[0].source = WordSource::Written; };
+    const auto setSlot1 = [](PedalRecord& record) { record.slotWords[0].source = WordSource::Written; };
     Put(file, "{\"version\": 1, \"slots");
     const LoadedRecord fresh = UpdatePedalRecord(file, "p", setSlot1, "1");
     EXPECT_FALSE(fresh.warning.empty());
     ASSERT_TRUE(ParsePedalRecord(Contents(file)).record);
-    EXPECT_EQ(ParsePedalRecord(Contents(file)).record->slots[0].source, WordSource::Written);
+    EXPECT_EQ(ParsePedalRecord(Contents(file)).record->slotWords[0].source, WordSource::Written);
 
     Put(file, "{\"version\": 7}");
     EXPECT_FALSE(UpdatePedalRecord(file, "p", setSlot1, "2").error.empty());
@@ -119,7 +119,7 @@ TEST(UpdatePedalRecord, TwoWritersLoseNothing) {
                 const LoadedRecord loaded = UpdatePedalRecord(
                     file, "p",
                     [slot](PedalRecord& record) {
-                        RecordedWord& word = record.slots[slot];
+                        RecordedWord& word = record.slotWords[slot];
                         word.source = WordSource::Written;
                         ++word.word.data[0];
                     },
@@ -134,8 +134,8 @@ TEST(UpdatePedalRecord, TwoWritersLoseNothing) {
     }
     const ParsedRecord parsed = ParsePedalRecord(Contents(file));
     ASSERT_TRUE(parsed.record) << parsed.error;
-    EXPECT_EQ(parsed.record->slots[0].word.data[0], kUpdates);
-    EXPECT_EQ(parsed.record->slots[1].word.data[0], kUpdates);
+    EXPECT_EQ(parsed.record->slotWords[0].word.data[0], kUpdates);
+    EXPECT_EQ(parsed.record->slotWords[1].word.data[0], kUpdates);
 }
 
 } // namespace

@@ -1,0 +1,54 @@
+#include "fixtures/scratch_directory.h"
+#include "record/record_file.h"
+#include "window_fixture.h"
+
+#include <QCoreApplication>
+
+namespace treadkey::testing {
+namespace {
+
+class WindowRecord : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        ui.stateDirectory = scratch / "state";
+    }
+    std::filesystem::path RecordFile() const {
+        return PedalRecordFile(*ui.stateDirectory, "usb-1-1"); // the fake pedal's identity
+    }
+    PedalRecord Recorded() const {
+        const LoadedRecord loaded = LoadPedalRecord(RecordFile(), "");
+        EXPECT_EQ(loaded.warning + loaded.error, "");
+        return loaded.record;
+    }
+
+    ScratchDirectory scratch;
+};
+
+// The record is written once the click's handler is done: after its last report, outside its pauses.
+TEST_F(WindowRecord, AnActionIsRecordedAfterItsLastReport) {
+    Connect();
+    window->Combo1->setEditText("3");
+    Click(window->Command_ctrl);
+    Click(Key(50));
+    EXPECT_FALSE(std::filesystem::exists(RecordFile()));
+    QCoreApplication::processEvents();
+    const RecordedWord slot = Recorded().slotWords[2];
+    EXPECT_EQ(slot.source, WordSource::Written);
+    EXPECT_EQ(slot.word, (MemoryWord{{0x01, 0x04, 0, 0}, WordWriter::KeyCommand}));
+    EXPECT_EQ(slot.program, "treadkey-setup");
+
+    // The pedal stops taking reports after the key frame: the slot and both settings words are unknown.
+    backend.OnWrite([this](int tried) { backend.SetFailWrites(tried >= 4); });
+    window->Combo1->setEditText("5");
+    Click(Key(50));
+    QCoreApplication::processEvents();
+    const PedalRecord record = Recorded();
+    EXPECT_EQ(record.slotWords[4].source, WordSource::Unknown);
+    EXPECT_EQ(record.slotWords[4].note, "interrupted after report 1 of 3");
+    EXPECT_EQ(record.playback.note, "interrupted after report 1 of 3");
+    EXPECT_EQ(record.slotWords[2].source, WordSource::Written);
+}
+
+} // namespace
+} // namespace treadkey::testing
