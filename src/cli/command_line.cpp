@@ -273,6 +273,13 @@ Invocation Understand(const CommandArguments& sorted) {
         invocation.action = Invocation::Action::Apply;
         invocation.profilePath = sorted.operands[0];
         return invocation;
+    case CommandId::Verify:
+        invocation.action = Invocation::Action::Verify;
+        invocation.monitor = MonitorSettings(sorted);
+        for (const std::string& slot : sorted.operands) {
+            invocation.verifySlots.push_back(ReadSlot(slot));
+        }
+        return invocation;
     case CommandId::Show:
         invocation.action = Invocation::Action::Show;
         invocation.json = sorted.flags.contains("--json");

@@ -30,13 +30,15 @@ struct Invocation {
         Write,
         Apply,
         Show,
-        Export
+        Export,
+        Verify
     };
     Action action = Action::Overview;
     BackendOptions backend;
     bool dryRun = false;
     bool json = false;                        // List, Doctor, Show
-    MonitorOptions monitor;                   // Monitor, Identify
+    MonitorOptions monitor;                   // Monitor, Identify, Verify (its timeout and json)
+    std::vector<int> verifySlots;             // Verify: empty for every slot the record knows
     std::string namedPedal;                   // Name: the pedal, as given
     std::string nickname;                     // Name: empty to take the name away
     const CommandSpec* helpCommand = nullptr; // CommandHelp

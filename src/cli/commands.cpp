@@ -214,6 +214,20 @@ const std::vector<CommandSpec> kCommands = {
      "standard output when FILE is '-'. Slots and settings the record does not know are left out, each with\n"
      "a warning: 'apply' leaves them as they are. To clone a pedal: 'treadkeyctl export left.json --pedal\n"
      "left', then 'treadkeyctl apply left.json --pedal right'.\n"},
+    {CommandId::Verify,
+     "verify",
+     "[SLOT...]",
+     0,
+     kAnyNumber,
+     {{"--json", "", "print the outcome as one JSON document"},
+      {"--timeout", "S", "give each slot S seconds to be pressed; exit code 1 when one is not"}},
+     "press each slot: does the pedal send what the record says it holds?",
+     "Asks for a press of each SLOT in turn (default: every slot the record knows), decodes what the\n"
+     "pedal sends and compares it with the record: a match is recorded as seen by a press, a mismatch\n"
+     "prints what was written and what came, and a slot the record does not know is learned from the\n"
+     "press, so a lost record can be rebuilt by pressing. Meanwhile the pedal's keystrokes are held from\n"
+     "the desktop, so a slot holding Ctrl+C or Alt+F4 does no harm. Exit code 0 when every slot matched or\n"
+     "was learned, 1 on a mismatch or a timeout. This is the check that a write really took.\n"},
     {CommandId::Help,
      "help",
      "[COMMAND]",

@@ -26,7 +26,8 @@ enum class CommandId {
     Raw,
     Apply,
     Show,
-    Export
+    Export,
+    Verify
 };
 
 struct CommandSpec {

@@ -2,10 +2,13 @@
 
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
+#include "cli/interface_wording.h"
+#include "cli/monitor.h"
 #include "cli/pedal_choice.h"
 #include "cli/record_export.h"
 #include "cli/record_keeping.h"
 #include "cli/record_show.h"
+#include "cli/slot_verification.h"
 
 #include <fstream>
 
@@ -87,6 +90,40 @@ int ExportPedalRecord(const Invocation& invocation, const std::vector<std::strin
         return kExitDeviceError;
     }
     return kExitDone;
+}
+
+int VerifyPedal(const Invocation& invocation, HidBackend& backend, const std::string& pedal,
+                const std::vector<std::string>& present, CliServices& services) {
+    if (pedal.empty() && present.size() != 1) {
+        services.err << kProgramName << ": "
+                     << (present.empty()
+                             ? std::string(kNoPedalFound) + ": is it plugged in?"
+                             : std::to_string(present.size()) +
+                                   " pedals are plugged in: choose one with --pedal ID or --pedal NAME")
+                     << '\n';
+        return present.empty() ? kExitDeviceError : kExitUsageError;
+    }
+    const std::string verified = pedal.empty() ? present[0] : pedal;
+    const std::optional<PedalRecord> record = ReadRecord(verified, services);
+    if (!record) {
+        return kExitDeviceError;
+    }
+    SlotVerification verification(invocation.verifySlots, *record);
+    if (!verification.Current()) {
+        services.err << kProgramName << ": the record knows no slot of " << verified
+                     << ": name the slots to learn, as in 'treadkeyctl verify 1 2 3'\n";
+        return kExitUsageError;
+    }
+    MonitorOptions options = invocation.monitor;
+    options.pedal = verified;
+    options.verify = &verification;
+    const int exitCode = MonitorPedal(backend, options, services);
+    ChangeRecord(
+        verified, [&verification](PedalRecord& changed) { verification.Record(changed); }, services);
+    if (invocation.monitor.json) {
+        services.out << verification.Json() << '\n';
+    }
+    return exitCode;
 }
 
 } // namespace treadkey

@@ -16,4 +16,8 @@ int ShowPedalRecord(const Invocation& invocation, const std::vector<std::string>
 int ExportPedalRecord(const Invocation& invocation, const std::vector<std::string>& present,
                       const PedalNames& names, CliServices& services);
 
+// 'treadkeyctl verify' on the pedal chosen (`pedal`, empty for the one plugged in).
+int VerifyPedal(const Invocation& invocation, HidBackend& backend, const std::string& pedal,
+                const std::vector<std::string>& present, CliServices& services);
+
 } // namespace treadkey

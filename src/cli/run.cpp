@@ -131,8 +131,10 @@ std::string PedalProblem(const Invocation& invocation) {
     using Action = Invocation::Action;
     const bool usesPedal = invocation.action == Action::List || invocation.action == Action::Monitor ||
                            invocation.action == Action::Identify || invocation.action == Action::Name ||
-                           invocation.action == Action::Write || invocation.action == Action::Apply;
-    const bool watches = invocation.action == Action::Monitor || invocation.action == Action::Identify;
+                           invocation.action == Action::Write || invocation.action == Action::Apply ||
+                           invocation.action == Action::Verify;
+    const bool watches = invocation.action == Action::Monitor || invocation.action == Action::Identify ||
+                         invocation.action == Action::Verify;
     if (!usesPedal || !backend.useVirtualPedal) {
         return "";
     }
@@ -211,6 +213,8 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
     }
     case Invocation::Action::Apply:
         return ApplyProfile(invocation, *backend, choice.pedal, services);
+    case Invocation::Action::Verify:
+        return VerifyPedal(invocation, *backend, choice.pedal, present, services);
     default:
         return kExitUsageError;
     }
