@@ -39,42 +39,55 @@ std::optional<std::string> RecordedPedal(const Invocation& invocation,
     return std::nullopt;
 }
 
+struct ReadPedalRecord {
+    std::string pedal;
+    std::optional<PedalRecord> record;
+    int exitCode = kExitDone; // why there is no record
+};
+
+ReadPedalRecord RecordOfPedal(const Invocation& invocation, const std::vector<std::string>& present,
+                              const PedalNames& names, CliServices& services) {
+    const std::optional<std::string> pedal = RecordedPedal(invocation, present, names, services);
+    if (!pedal) {
+        return {"", std::nullopt, kExitUsageError};
+    }
+    ReadPedalRecord read{*pedal, ReadRecord(*pedal, services)};
+    read.exitCode = read.record ? kExitDone : kExitDeviceError;
+    return read;
+}
+
 } // namespace
 
 int ShowPedalRecord(const Invocation& invocation, const std::vector<std::string>& present,
                     const PedalNames& names, CliServices& services) {
-    const std::optional<std::string> pedal = RecordedPedal(invocation, present, names, services);
-    if (!pedal) {
-        return kExitUsageError;
+    const ReadPedalRecord read = RecordOfPedal(invocation, present, names, services);
+    if (!read.record) {
+        return read.exitCode;
     }
-    const std::optional<PedalRecord> record = ReadRecord(*pedal, services);
-    if (!record) {
-        return kExitDeviceError;
-    }
+    const std::string& pedal = read.pedal;
+    const PedalRecord& record = *read.record;
     if (invocation.json) {
-        ShowRecordJson(*record, *pedal, services.out);
+        ShowRecordJson(record, pedal, services.out);
     } else {
-        ShowRecord(*record, PedalWithName(*pedal, names), services.out);
+        ShowRecord(record, PedalWithName(pedal, names), services.out);
     }
     return kExitDone;
 }
 
 int ExportPedalRecord(const Invocation& invocation, const std::vector<std::string>& present,
                       const PedalNames& names, CliServices& services) {
-    const std::optional<std::string> pedal = RecordedPedal(invocation, present, names, services);
-    if (!pedal) {
-        return kExitUsageError;
+    const ReadPedalRecord read = RecordOfPedal(invocation, present, names, services);
+    if (!read.record) {
+        return read.exitCode;
     }
-    const std::optional<PedalRecord> record = ReadRecord(*pedal, services);
-    if (!record) {
-        return kExitDeviceError;
-    }
-    const ExportedProfile exported = ProfileOfRecord(*record);
+    const std::string& pedal = read.pedal;
+    const PedalRecord& record = *read.record;
+    const ExportedProfile exported = ProfileOfRecord(record);
     for (const std::string& warning : exported.warnings) {
         services.err << kProgramName << ": warning: " << warning << '\n';
     }
     if (!exported.text) {
-        services.err << kProgramName << ": the record of " << PedalWithName(*pedal, names)
+        services.err << kProgramName << ": the record of " << PedalWithName(pedal, names)
                      << " knows nothing this computer wrote or saw: no profile written\n";
         return kExitDeviceError;
     }
