@@ -228,6 +228,7 @@ void USB::ConnectHandlers() {
     connect(Command2, &QPushButton::clicked, this, &USB::Command2_Click);
     connect(Text_delay, &QLineEdit::textChanged, this, &USB::Text_delay_Change);
     connect(Command1, &QPushButton::clicked, this, &USB::Command1_Click);
+    connect(Combo1, &QComboBox::editTextChanged, this, &USB::ShowSlotRecord);
     for (int index = 0; index < kKeyButtonCount; ++index) {
         connect(Command_key[static_cast<std::size_t>(index)], &QPushButton::clicked, this,
                 [this, index] { Command_key_Click(index); });
@@ -451,7 +452,27 @@ void USB::RecordAction() {
         actionReports_ = ActionReports();
         return;
     }
-    const LoadedRecord loaded = actionReports_.RecordAndForget(*directory, {UtcNowText(), "treadkey-setup"});
+    SayRecordTrouble(actionReports_.RecordAndForget(*directory, {UtcNowText(), "treadkey-setup"}));
+    ShowSlotRecord();
+}
+
+void USB::ShowSlotRecord() {
+    const std::optional<std::filesystem::path> directory = ui_.StateDirectory();
+    const std::string pedal = link_.ChosenPedal();
+    const double slot = ReadLeadingNumber(Combo1->currentText().toStdString());
+    if (!directory || pedal.empty() || slot < 1 || slot > kSlotCount || slot != std::floor(slot)) {
+        Combo1->setToolTip(QString());
+        return;
+    }
+    const LoadedRecord loaded = LoadPedalRecord(PedalRecordFile(*directory, pedal), UtcNowText());
+    SayRecordTrouble(loaded);
+    const auto index = static_cast<std::size_t>(slot) - 1;
+    Combo1->setToolTip(loaded.error.empty() ? Utf8(SlotRecordTooltip(IsChinese != 0, static_cast<int>(slot),
+                                                                     loaded.record.slotWords[index]))
+                                            : QString());
+}
+
+void USB::SayRecordTrouble(const LoadedRecord& loaded) {
     for (const std::string& line : {loaded.warning, loaded.error}) {
         if (!line.empty()) {
             std::cerr << "treadkey-setup: warning: " << line << std::endl;
@@ -621,6 +642,7 @@ void USB::Command3_Click() {
         SetCaption(findChild<QWidget*>(Utf8(caption.control)),
                    Utf8(toChinese ? caption.chinese : caption.english));
     }
+    ShowSlotRecord();
 }
 
 void USB::EnableWriteButtons() {

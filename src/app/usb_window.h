@@ -165,6 +165,9 @@ private:
     bool PedalIsTyping();
     // Writes the reports of the action that just ended into the pedal's record.
     void RecordAction();
+    // The slot box's tooltip: what the record says the slot in the box holds.
+    void ShowSlotRecord();
+    static void SayRecordTrouble(const LoadedRecord& loaded);
 
     DeviceLink link_;
     PedalWatch watch_;

@@ -4,36 +4,6 @@
 
 namespace treadkey {
 
-std::optional<HeldInputs> PressOf(const MemoryWord& word) {
-    if (IsClearedWord(word)) {
-        return std::nullopt;
-    }
-    HeldInputs inputs;
-    if (word.writer == WordWriter::MouseCommand) {
-        inputs.buttons = word.data[1];
-        return inputs;
-    }
-    inputs.modifiers = word.data[0];
-    if (word.data[1] != 0) {
-        inputs.keys.push_back(word.data[1]);
-    }
-    return inputs;
-}
-
-std::optional<MemoryWord> WordOfPress(const HeldInputs& inputs) {
-    if (!inputs.other.empty() || inputs.keys.size() > 1 || inputs.empty() ||
-        (inputs.buttons != 0 && (inputs.modifiers != 0 || !inputs.keys.empty())) || inputs.buttons > 0xFF ||
-        (!inputs.keys.empty() && inputs.keys[0] > 0xFF)) {
-        return std::nullopt;
-    }
-    if (inputs.buttons != 0) {
-        return MemoryWord{{kMouseMarker, static_cast<std::uint8_t>(inputs.buttons), 0, 0},
-                          WordWriter::MouseCommand};
-    }
-    const auto key = static_cast<std::uint8_t>(inputs.keys.empty() ? 0 : inputs.keys[0]);
-    return MemoryWord{{inputs.modifiers, key, 0, 0}, WordWriter::KeyCommand};
-}
-
 std::string SlotKind(const RecordedWord& recorded) {
     if (recorded.source == WordSource::Unknown) {
         return "unknown";

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "hid/input_report.h"
 #include "record/pedal_record.h"
+#include "record/slot_press.h"
 
 #include <optional>
 #include <string>
@@ -9,12 +9,6 @@
 namespace treadkey {
 
 // How treadkeyctl names what the record holds.
-
-// What pressing a slot holding this word sends: the key with its modifiers, or the mouse button; nothing
-// for a cleared word.
-std::optional<HeldInputs> PressOf(const MemoryWord& word);
-// The word a press of these inputs shows the slot holds; nothing when no slot word sends them.
-std::optional<MemoryWord> WordOfPress(const HeldInputs& inputs);
 
 // "ctrl+shift+a", "mouse left", "cleared" or "unknown", in the names COMBO takes.
 std::string SlotValueText(const RecordedWord& recorded);

@@ -37,6 +37,14 @@ TEST_F(WindowRecord, AnActionIsRecordedAfterItsLastReport) {
     EXPECT_EQ(slot.source, WordSource::Written);
     EXPECT_EQ(slot.word, (MemoryWord{{0x01, 0x04, 0, 0}, WordWriter::KeyCommand}));
     EXPECT_EQ(slot.program, "treadkey-setup");
+    EXPECT_EQ(window->Combo1->toolTip(),
+              QString::fromStdString("记录：地址3为 < Ctrl + A >，" + slot.when + " 由 treadkey-setup 写入"));
+    Click(window->Command3);
+    EXPECT_EQ(window->Combo1->toolTip(),
+              QString::fromStdString("By the record, slot 3 holds < Ctrl + A >, written " + slot.when +
+                                     " by treadkey-setup"));
+    window->Combo1->setEditText("7");
+    EXPECT_EQ(window->Combo1->toolTip(), "By the record, slot 7 is unknown");
 
     // The pedal stops taking reports after the key frame: the slot and both settings words are unknown.
     backend.OnWrite([this](int tried) { backend.SetFailWrites(tried >= 4); });
@@ -48,6 +56,8 @@ TEST_F(WindowRecord, AnActionIsRecordedAfterItsLastReport) {
     EXPECT_EQ(record.slotWords[4].note, "interrupted after report 1 of 3");
     EXPECT_EQ(record.playback.note, "interrupted after report 1 of 3");
     EXPECT_EQ(record.slotWords[2].source, WordSource::Written);
+    EXPECT_EQ(window->Combo1->toolTip(),
+              "By the record, slot 5 is unknown (interrupted after report 1 of 3)");
 }
 
 } // namespace
