@@ -14,6 +14,7 @@
 #include "protocol/hex_filter.h"
 #include "protocol/number_text.h"
 #include "protocol/output_report.h"
+#include "record/slot_press.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -359,7 +360,10 @@ void USB::WatchPedal() {
             const HeldInputs& pressed = event.inputs;
             const bool named = pressed.modifiers != 0 || !pressed.keys.empty() || pressed.buttons != 0;
             if (event.kind == PedalEvent::Kind::Press && named) {
-                AddResultLine(Utf8(PedalSentLine(IsChinese != 0, pressed)));
+                const std::optional<PedalRecord> record = ChosenPedalRecord();
+                AddResultLine(Utf8(PedalSentLine(IsChinese != 0, pressed) +
+                                   (record ? RecordedSlotsNote(IsChinese != 0, SlotsSending(*record, pressed))
+                                           : std::string())));
             }
         }
     });
@@ -456,20 +460,24 @@ void USB::RecordAction() {
     ShowSlotRecord();
 }
 
-void USB::ShowSlotRecord() {
+std::optional<PedalRecord> USB::ChosenPedalRecord() {
     const std::optional<std::filesystem::path> directory = ui_.StateDirectory();
     const std::string pedal = link_.ChosenPedal();
-    const double slot = ReadLeadingNumber(Combo1->currentText().toStdString());
-    if (!directory || pedal.empty() || slot < 1 || slot > kSlotCount || slot != std::floor(slot)) {
-        Combo1->setToolTip(QString());
-        return;
+    if (!directory || pedal.empty()) {
+        return std::nullopt;
     }
     const LoadedRecord loaded = LoadPedalRecord(PedalRecordFile(*directory, pedal), UtcNowText());
     SayRecordTrouble(loaded);
-    const auto index = static_cast<std::size_t>(slot) - 1;
-    Combo1->setToolTip(loaded.error.empty() ? Utf8(SlotRecordTooltip(IsChinese != 0, static_cast<int>(slot),
-                                                                     loaded.record.slotWords[index]))
-                                            : QString());
+    return loaded.error.empty() ? std::optional(loaded.record) : std::nullopt;
+}
+
+void USB::ShowSlotRecord() {
+    const double slot = ReadLeadingNumber(Combo1->currentText().toStdString());
+    const bool listed = slot >= 1 && slot <= kSlotCount && slot == std::floor(slot);
+    const std::optional<PedalRecord> record = listed ? ChosenPedalRecord() : std::nullopt;
+    Combo1->setToolTip(record ? Utf8(SlotRecordTooltip(IsChinese != 0, static_cast<int>(slot),
+                                                       record->slotWords[static_cast<std::size_t>(slot) - 1]))
+                              : QString());
 }
 
 void USB::SayRecordTrouble(const LoadedRecord& loaded) {

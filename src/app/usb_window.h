@@ -167,6 +167,8 @@ private:
     void RecordAction();
     // The slot box's tooltip: what the record says the slot in the box holds.
     void ShowSlotRecord();
+    // The record of the pedal the window writes to; nothing without one.
+    std::optional<PedalRecord> ChosenPedalRecord();
     static void SayRecordTrouble(const LoadedRecord& loaded);
 
     DeviceLink link_;

@@ -141,6 +141,20 @@ std::string SlotRecordTooltip(bool chinese, int slot, const RecordedWord& record
                    : "By the record, slot " + number + " holds " + value + since;
 }
 
+std::string RecordedSlotsNote(bool chinese, const std::vector<int>& slots) {
+    if (slots.empty()) {
+        return chinese ? "（记录中没有地址存有此键）" : " (no slot holds it by the record)";
+    }
+    std::string numbers;
+    for (const int slot : slots) {
+        numbers += (numbers.empty() ? "" : (chinese ? "、" : ", ")) + std::to_string(slot);
+    }
+    if (chinese) {
+        return "（记录：地址" + numbers + "）";
+    }
+    return std::string(slots.size() == 1 ? " (slot " : " (slots ") + numbers + " by the record)";
+}
+
 std::string UnheldInputNote(bool chinese, const std::vector<UnheldInterface>& unheld) {
     if (unheld.empty()) {
         return {};

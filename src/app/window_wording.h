@@ -99,6 +99,8 @@ std::string PedalSentLine(bool chinese, const HeldInputs& pressed);
 std::string PressedText(bool chinese, const HeldInputs& pressed);
 // The slot box's tooltip: what the record says the slot holds and since when, or that it does not know.
 std::string SlotRecordTooltip(bool chinese, int slot, const RecordedWord& recorded);
+// Put after a press line: which slots the record says send what was pressed, or that none does.
+std::string RecordedSlotsNote(bool chinese, const std::vector<int>& slots);
 
 // The status tooltip's note on the pedal's keyboard and mouse interfaces that could not be held: their keys
 // also reach the window, which ignores those that come while the pedal is pressed. Empty when none is left

@@ -32,4 +32,15 @@ std::optional<MemoryWord> WordOfPress(const HeldInputs& inputs) {
     return MemoryWord{{inputs.modifiers, key, 0, 0}, WordWriter::KeyCommand};
 }
 
+std::vector<int> SlotsSending(const PedalRecord& record, const HeldInputs& inputs) {
+    std::vector<int> slots;
+    for (std::size_t i = 0; i < record.slotWords.size(); ++i) {
+        const RecordedWord& recorded = record.slotWords[i];
+        if (recorded.source != WordSource::Unknown && PressOf(recorded.word) == inputs) {
+            slots.push_back(static_cast<int>(i) + 1);
+        }
+    }
+    return slots;
+}
+
 } // namespace treadkey

@@ -4,6 +4,7 @@
 #include "record/pedal_record.h"
 
 #include <optional>
+#include <vector>
 
 namespace treadkey {
 
@@ -12,5 +13,7 @@ namespace treadkey {
 std::optional<HeldInputs> PressOf(const MemoryWord& word);
 // The word a press of these inputs shows the slot holds; nothing when no slot word sends them.
 std::optional<MemoryWord> WordOfPress(const HeldInputs& inputs);
+// The slots (1..12) whose recorded word sends exactly these inputs when pressed.
+std::vector<int> SlotsSending(const PedalRecord& record, const HeldInputs& inputs);
 
 } // namespace treadkey

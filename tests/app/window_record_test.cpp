@@ -60,5 +60,28 @@ TEST_F(WindowRecord, AnActionIsRecordedAfterItsLastReport) {
               "By the record, slot 5 is unknown (interrupted after report 1 of 3)");
 }
 
+// A press line says which slot the record says holds what was pressed.
+TEST_F(WindowRecord, APressLineNamesTheRecordedSlot) {
+    PlugComposite();
+    window->Timer1_Timer();
+    Click(window->Command3); // English
+    window->Combo1->setEditText("3");
+    Click(Key(50)); // A
+    QCoreApplication::processEvents();
+    const struct {
+        std::vector<std::uint8_t> report;
+        const char* line;
+    } cases[] = {
+        {{0, 0, 0x04, 0, 0, 0, 0, 0}, "Pedal Sent:  < A > (slot 3 by the record)"},
+        {{0x01, 0, 0x04, 0, 0, 0, 0, 0}, "Pedal Sent:  < Ctrl + A > (no slot holds it by the record)"},
+    };
+    for (const auto& c : cases) {
+        backend.Send(kKeyboard, c.report);
+        backend.Send(kKeyboard, std::vector<std::uint8_t>(8, 0));
+        window->Timer1_Timer();
+        EXPECT_EQ(LogTexts().last(), c.line);
+    }
+}
+
 } // namespace
 } // namespace treadkey::testing
