@@ -4,9 +4,12 @@
 #include "stacks/virtual/virtual_pedal.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
 #include <benchmark/benchmark.h>
+#include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -18,6 +21,10 @@ public:
     void ShowMessage(const QString&, const QString&) override {}
     bool AskOkCancel(const QString&, const QString&) override { return true; }
     void Sleep(int milliseconds) override { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+    // The record is kept, as the program keeps it, in a folder of the bench's own.
+    std::optional<std::filesystem::path> StateDirectory() override { return stateDirectory; }
+
+    std::filesystem::path stateDirectory = std::filesystem::temp_directory_path() / "treadkey-bench-state";
 };
 
 struct ConnectedWindow {
@@ -25,6 +32,10 @@ struct ConnectedWindow {
         window.Form_Load();
         window.Timer1->stop();
         window.Timer1_Timer();
+    }
+    ~ConnectedWindow() {
+        std::error_code ignored;
+        std::filesystem::remove_all(ui.stateDirectory, ignored);
     }
     PausingUi ui;
     treadkey::USB window;
@@ -87,6 +98,21 @@ void BM_KeyClickToLastReport(benchmark::State& state) {
     ConnectedWindow connected(pedal);
     for (auto _ : state) {
         connected.window.Command_key_Click(50);
+        state.PauseTiming();
+        QCoreApplication::processEvents(); // the record of the click, written after its last report
+        state.ResumeTiming();
+    }
+}
+
+// The record of a key click alone: read, changed and written whole under its lock.
+void BM_KeyClickRecord(benchmark::State& state) {
+    treadkey::VirtualPedal pedal;
+    ConnectedWindow connected(pedal);
+    for (auto _ : state) {
+        state.PauseTiming();
+        connected.window.Command_key_Click(50);
+        state.ResumeTiming();
+        QCoreApplication::processEvents();
     }
 }
 
@@ -107,6 +133,7 @@ BENCHMARK(BM_WindowTickWatchingIdle)->Arg(1)->Arg(16)->Arg(64);
 BENCHMARK(BM_WindowTickWatchingPresses)->Arg(1)->Arg(16)->Arg(64);
 BENCHMARK(BM_AddResultLine);
 BENCHMARK(BM_KeyClickToLastReport)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
+BENCHMARK(BM_KeyClickRecord)->Unit(benchmark::kMicrosecond)->Iterations(20)->UseRealTime();
 BENCHMARK(BM_ClearAll)->Unit(benchmark::kMicrosecond);
 
 } // namespace

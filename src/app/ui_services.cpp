@@ -1,8 +1,11 @@
 #include "app/ui_services.h"
 
+#include "record/state_file.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QThread>
+#include <cstdlib>
 
 namespace treadkey {
 
@@ -17,6 +20,10 @@ bool QtUiServices::AskOkCancel(const QString& text, const QString& title) {
 
 void QtUiServices::Sleep(int milliseconds) {
     QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+std::optional<std::filesystem::path> QtUiServices::StateDirectory() {
+    return treadkey::StateDirectory([](const char* name) { return std::getenv(name); });
 }
 
 } // namespace treadkey

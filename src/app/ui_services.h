@@ -3,6 +3,8 @@
 #include "diagnosis/system_root.h"
 
 #include <QString>
+#include <filesystem>
+#include <optional>
 
 namespace treadkey {
 
@@ -19,6 +21,8 @@ public:
     virtual void Sleep(int milliseconds) = 0;
     // The system files that tell why the pedal does not open.
     virtual SystemRoot LookAtSystem() { return RunningSystem(); }
+    // Where the record of what each pedal holds is kept; nothing keeps no record.
+    virtual std::optional<std::filesystem::path> StateDirectory() { return std::nullopt; }
 };
 
 // The real ones: Qt message boxes over the window, and a pause of the calling thread.
@@ -27,6 +31,7 @@ public:
     void ShowMessage(const QString& text, const QString& title) override;
     bool AskOkCancel(const QString& text, const QString& title) override;
     void Sleep(int milliseconds) override;
+    std::optional<std::filesystem::path> StateDirectory() override;
 };
 
 } // namespace treadkey

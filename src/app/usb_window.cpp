@@ -14,6 +14,7 @@
 #include "protocol/hex_filter.h"
 #include "protocol/number_text.h"
 #include "protocol/output_report.h"
+#include "record/slot_press.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -228,6 +229,7 @@ void USB::ConnectHandlers() {
     connect(Command2, &QPushButton::clicked, this, &USB::Command2_Click);
     connect(Text_delay, &QLineEdit::textChanged, this, &USB::Text_delay_Change);
     connect(Command1, &QPushButton::clicked, this, &USB::Command1_Click);
+    connect(Combo1, &QComboBox::editTextChanged, this, &USB::ShowSlotRecord);
     for (int index = 0; index < kKeyButtonCount; ++index) {
         connect(Command_key[static_cast<std::size_t>(index)], &QPushButton::clicked, this,
                 [this, index] { Command_key_Click(index); });
@@ -358,7 +360,10 @@ void USB::WatchPedal() {
             const HeldInputs& pressed = event.inputs;
             const bool named = pressed.modifiers != 0 || !pressed.keys.empty() || pressed.buttons != 0;
             if (event.kind == PedalEvent::Kind::Press && named) {
-                AddResultLine(Utf8(PedalSentLine(IsChinese != 0, pressed)));
+                const std::optional<PedalRecord> record = ChosenPedalRecord();
+                AddResultLine(Utf8(PedalSentLine(IsChinese != 0, pressed) +
+                                   (record ? RecordedSlotsNote(IsChinese != 0, SlotsSending(*record, pressed))
+                                           : std::string())));
             }
         }
     });
@@ -428,18 +433,59 @@ void USB::CloseDeviceHandles() {
 }
 
 bool USB::SendCommandText() {
-    if (!link_.DeviceDetected) {
-        if (!link_.ConnectedOnce) {
-            return false;
-        }
+    if (!link_.DeviceDetected && link_.ConnectedOnce) {
         FindTheHid(); // one reconnection attempt per send
     }
-    if (!link_.DeviceDetected) {
-        return false;
+    const bool connected = link_.DeviceDetected;
+    // Unsent, the frame is still kept whole: the record must know what the action would have changed.
+    const std::vector<std::uint8_t> report = BuildOutputReport(
+        TextIW->text().toStdString(), connected ? link_.OutputReportByteLength : kFrameReportLength);
+    const bool written = connected && link_.WriteReport(report);
+    // The record is written once the handler that sends has returned: after the action's last report and
+    // its pauses, never between them.
+    if (actionReports_.empty()) {
+        QTimer::singleShot(0, this, &USB::RecordAction);
     }
-    const std::vector<std::uint8_t> report =
-        BuildOutputReport(TextIW->text().toStdString(), link_.OutputReportByteLength);
-    return link_.WriteReport(report);
+    actionReports_.Add(link_.ChosenPedal(), report, written);
+    return written;
+}
+
+void USB::RecordAction() {
+    const std::optional<std::filesystem::path> directory = ui_.StateDirectory();
+    if (!directory) {
+        actionReports_ = ActionReports();
+        return;
+    }
+    SayRecordTrouble(actionReports_.RecordAndForget(*directory, {UtcNowText(), "treadkey-setup"}));
+    ShowSlotRecord();
+}
+
+std::optional<PedalRecord> USB::ChosenPedalRecord() {
+    const std::optional<std::filesystem::path> directory = ui_.StateDirectory();
+    const std::string pedal = link_.ChosenPedal();
+    if (!directory || pedal.empty()) {
+        return std::nullopt;
+    }
+    const LoadedRecord loaded = LoadPedalRecord(PedalRecordFile(*directory, pedal), UtcNowText());
+    SayRecordTrouble(loaded);
+    return loaded.error.empty() ? std::optional(loaded.record) : std::nullopt;
+}
+
+void USB::ShowSlotRecord() {
+    const double slot = ReadLeadingNumber(Combo1->currentText().toStdString());
+    const bool listed = slot >= 1 && slot <= kSlotCount && slot == std::floor(slot);
+    const std::optional<PedalRecord> record = listed ? ChosenPedalRecord() : std::nullopt;
+    Combo1->setToolTip(record ? Utf8(SlotRecordTooltip(IsChinese != 0, static_cast<int>(slot),
+                                                       record->slotWords[static_cast<std::size_t>(slot) - 1]))
+                              : QString());
+}
+
+void USB::SayRecordTrouble(const LoadedRecord& loaded) {
+    for (const std::string& line : {loaded.warning, loaded.error}) {
+        if (!line.empty()) {
+            std::cerr << "treadkey-setup: warning: " << line << std::endl;
+        }
+    }
 }
 
 void USB::AddResultLine(const QString& text) {
@@ -604,6 +650,7 @@ void USB::Command3_Click() {
         SetCaption(findChild<QWidget*>(Utf8(caption.control)),
                    Utf8(toChinese ? caption.chinese : caption.english));
     }
+    ShowSlotRecord();
 }
 
 void USB::EnableWriteButtons() {

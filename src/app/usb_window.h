@@ -12,6 +12,7 @@
 #include "pedal/device_link.h"
 #include "pedal/pedal_hold.h"
 #include "pedal/pedal_watch.h"
+#include "record/action_reports.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
@@ -162,6 +163,13 @@ private:
     // Whether a keystroke that comes now may be one the pedal typed: its input is not held, and it holds a
     // key or button down or has just sent a report.
     bool PedalIsTyping();
+    // Writes the reports of the action that just ended into the pedal's record.
+    void RecordAction();
+    // The slot box's tooltip: what the record says the slot in the box holds.
+    void ShowSlotRecord();
+    // The record of the pedal the window writes to; nothing without one.
+    std::optional<PedalRecord> ChosenPedalRecord();
+    static void SayRecordTrouble(const LoadedRecord& loaded);
 
     DeviceLink link_;
     PedalWatch watch_;
@@ -170,6 +178,7 @@ private:
     QElapsedTimer sincePedalReport_; // restarted by each report of the pedal's keyboard or mouse
     UiServices& ui_;
     ModalGate boxes_;
+    ActionReports actionReports_; // of the action being sent, until control returns to the event loop
     bool filteringCommandText_ = false;
     // The families the window's fonts come from, and why the window starts in English: empty when one of
     // them draws Chinese.

@@ -1,5 +1,7 @@
 #include "app/window_wording.h"
 
+#include "record/slot_press.h"
+
 #include "protocol/number_text.h"
 #include "protocol/slot_number.h"
 
@@ -104,7 +106,7 @@ std::string MouseLogLine(bool chinese, std::size_t mouseButton, std::string_view
                    : "Write Mouse BTN:  < " + click + " > To Address:" + slot;
 }
 
-std::string PedalSentLine(bool chinese, const HeldInputs& pressed) {
+std::string PressedText(bool chinese, const HeldInputs& pressed) {
     std::string inside = PressedKeysText(pressed);
     constexpr std::size_t kButtonBits = 32;
     for (std::size_t bit = 0; bit < kButtonBits; ++bit) {
@@ -112,7 +114,45 @@ std::string PedalSentLine(bool chinese, const HeldInputs& pressed) {
             inside += (inside.empty() ? "" : " + ") + ButtonText(chinese, bit);
         }
     }
-    return std::string(chinese ? "踏板输出:  < " : "Pedal Sent:  < ") + inside + " >";
+    return inside;
+}
+
+std::string PedalSentLine(bool chinese, const HeldInputs& pressed) {
+    return std::string(chinese ? "踏板输出:  < " : "Pedal Sent:  < ") + PressedText(chinese, pressed) + " >";
+}
+
+std::string SlotRecordTooltip(bool chinese, int slot, const RecordedWord& recorded) {
+    const std::string number = std::to_string(slot);
+    if (recorded.source == WordSource::Unknown) {
+        const std::string note =
+            recorded.note.empty() ? "" : (chinese ? "（" : " (") + recorded.note + (chinese ? "）" : ")");
+        return chinese ? "记录中地址" + number + "的内容未知" + note
+                       : "By the record, slot " + number + " is unknown" + note;
+    }
+    const std::optional<HeldInputs> press = PressOf(recorded.word);
+    const std::string value =
+        press ? "< " + PressedText(chinese, *press) + " >" : (chinese ? "已清除" : "cleared");
+    const std::string since =
+        recorded.source == WordSource::Written
+            ? (chinese ? "，" + recorded.when + " 由 " + recorded.program + " 写入"
+                       : ", written " + recorded.when + " by " + recorded.program)
+            : (chinese ? "，" + recorded.when + " 按下时确认" : ", seen by a press " + recorded.when);
+    return chinese ? "记录：地址" + number + "为 " + value + since
+                   : "By the record, slot " + number + " holds " + value + since;
+}
+
+std::string RecordedSlotsNote(bool chinese, const std::vector<int>& slots) {
+    if (slots.empty()) {
+        return chinese ? "（记录中没有地址存有此键）" : " (no slot holds it by the record)";
+    }
+    std::string numbers;
+    for (const int slot : slots) {
+        numbers += (numbers.empty() ? "" : (chinese ? "、" : ", ")) + std::to_string(slot);
+    }
+    if (chinese) {
+        return "（记录：地址" + numbers + "）";
+    }
+    return std::string(slots.size() == 1 ? " (slot " : " (slots ") + numbers + " by the record)";
 }
 
 std::string UnheldInputNote(bool chinese, const std::vector<UnheldInterface>& unheld) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "record/pedal_record.h"
+
 #include "editor/modifier_keys.h"
 #include "editor/mouse_buttons.h"
 #include "editor/press_text.h"
@@ -93,6 +95,12 @@ std::string MouseLogLine(bool chinese, std::size_t mouseButton, std::string_view
 // What the pedal pressed, for the result list: "踏板输出:  < Ctrl + Shift + A >" or
 // "Pedal Sent:  < Ctrl + Shift + A >"; mouse buttons as the mouse log lines name them ("< L BTN Click >").
 std::string PedalSentLine(bool chinese, const HeldInputs& pressed);
+// What a press holds in the words of the key log line, mouse buttons in the language's words: "Ctrl + A".
+std::string PressedText(bool chinese, const HeldInputs& pressed);
+// The slot box's tooltip: what the record says the slot holds and since when, or that it does not know.
+std::string SlotRecordTooltip(bool chinese, int slot, const RecordedWord& recorded);
+// Put after a press line: which slots the record says send what was pressed, or that none does.
+std::string RecordedSlotsNote(bool chinese, const std::vector<int>& slots);
 
 // The status tooltip's note on the pedal's keyboard and mouse interfaces that could not be held: their keys
 // also reach the window, which ignores those that come while the pedal is pressed. Empty when none is left

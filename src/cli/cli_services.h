@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diagnosis/system_root.h"
+#include "record/record_file.h"
 #include "stack_choice/backend_options.h"
 #include "stacks/hid_backend.h"
 
@@ -11,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 
 namespace treadkey {
 
@@ -28,6 +30,9 @@ struct CliServices {
     std::function<SystemRoot()> lookAtSystem = RunningSystem;
     // Where the pedals' nicknames are kept; nothing when the user has no state directory.
     std::optional<std::filesystem::path> pedalNamesFile = {};
+    // Where each pedal's record of what it holds is kept; nothing when the user has no state directory.
+    std::optional<std::filesystem::path> stateDirectory = {};
+    std::function<std::string()> utcNow = UtcNowText; // the record's time stamps
 };
 
 } // namespace treadkey

@@ -273,6 +273,21 @@ Invocation Understand(const CommandArguments& sorted) {
         invocation.action = Invocation::Action::Apply;
         invocation.profilePath = sorted.operands[0];
         return invocation;
+    case CommandId::Verify:
+        invocation.action = Invocation::Action::Verify;
+        invocation.monitor = MonitorSettings(sorted);
+        for (const std::string& slot : sorted.operands) {
+            invocation.verifySlots.push_back(ReadSlot(slot));
+        }
+        return invocation;
+    case CommandId::Show:
+        invocation.action = Invocation::Action::Show;
+        invocation.json = sorted.flags.contains("--json");
+        return invocation;
+    case CommandId::Export:
+        invocation.action = Invocation::Action::Export;
+        invocation.profilePath = sorted.operands[0];
+        return invocation;
     case CommandId::Key:
         invocation.frames = KeyFrames(sorted, invocation.notice);
         break;

@@ -28,19 +28,23 @@ struct Invocation {
         Identify,
         Name,
         Write,
-        Apply
+        Apply,
+        Show,
+        Export,
+        Verify
     };
     Action action = Action::Overview;
     BackendOptions backend;
     bool dryRun = false;
-    bool json = false;                        // List, Doctor
-    MonitorOptions monitor;                   // Monitor, Identify
+    bool json = false;                        // List, Doctor, Show
+    MonitorOptions monitor;                   // Monitor, Identify, Verify (its timeout and json)
+    std::vector<int> verifySlots;             // Verify: empty for every slot the record knows
     std::string namedPedal;                   // Name: the pedal, as given
     std::string nickname;                     // Name: empty to take the name away
     const CommandSpec* helpCommand = nullptr; // CommandHelp
     FramePlan frames;                         // Write
     std::string notice;                       // Write: what else the frames change, for stderr
-    std::string profilePath;                  // Apply: a file, or kStandardInputPath
+    std::string profilePath;                  // Apply, Export: a file, or kStandardInputPath
 };
 
 struct ParsedInvocation {

@@ -188,6 +188,46 @@ const std::vector<CommandSpec> kCommands = {
      "\"single\") and auto_run (true or false) share one word on the pedal, written as one frame: a profile\n"
      "gives all three or none, in a combination the word can hold: any delay with auto_run true and\n"
      "playback \"loop\", or any playback and auto_run with delay 0.\n"},
+    {CommandId::Show,
+     "show",
+     "",
+     0,
+     0,
+     {{"--json", "", "print the same as one JSON document, for scripts", true}},
+     "what the pedal holds, by the record of what was written to it",
+     "Shows the twelve slots and the settings of the pedal (--pedal, or the one plugged in) as its record\n"
+     "says, each with where its value came from: written (when, and by treadkeyctl or the window), seen by\n"
+     "a press (when), or unknown. Every write whose reports all went through updates the record; one that\n"
+     "failed part way leaves what it touched unknown (\"interrupted after report 2 of 3\"). The pedal never\n"
+     "answers, so the record knows only what this computer wrote or saw. It is kept in\n"
+     "treadkey/records/ in the user's state directory ($XDG_STATE_HOME or ~/.local/state; %LOCALAPPDATA% on\n"
+     "Windows), one file a pedal; a file that cannot be read is set aside with a warning.\n"},
+    {CommandId::Export,
+     "export",
+     "FILE",
+     1,
+     1,
+     {},
+     "write the record of a pedal as a profile that 'apply' reads",
+     "Writes what the record of the pedal (--pedal, or the one plugged in) knows as a profile to FILE, or "
+     "to\n"
+     "standard output when FILE is '-'. Slots and settings the record does not know are left out, each with\n"
+     "a warning: 'apply' leaves them as they are. To clone a pedal: 'treadkeyctl export left.json --pedal\n"
+     "left', then 'treadkeyctl apply left.json --pedal right'.\n"},
+    {CommandId::Verify,
+     "verify",
+     "[SLOT...]",
+     0,
+     kAnyNumber,
+     {{"--json", "", "print the outcome as one JSON document"},
+      {"--timeout", "S", "give each slot S seconds to be pressed; exit code 1 when one is not"}},
+     "press each slot: does the pedal send what the record says it holds?",
+     "Asks for a press of each SLOT in turn (default: every slot the record knows), decodes what the\n"
+     "pedal sends and compares it with the record: a match is recorded as seen by a press, a mismatch\n"
+     "prints what was written and what came, and a slot the record does not know is learned from the\n"
+     "press, so a lost record can be rebuilt by pressing. Meanwhile the pedal's keystrokes are held from\n"
+     "the desktop, so a slot holding Ctrl+C or Alt+F4 does no harm. Exit code 0 when every slot matched or\n"
+     "was learned, 1 on a mismatch or a timeout. This is the check that a write really took.\n"},
     {CommandId::Help,
      "help",
      "[COMMAND]",

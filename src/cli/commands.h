@@ -24,7 +24,10 @@ enum class CommandId {
     Playback,
     ClearAll,
     Raw,
-    Apply
+    Apply,
+    Show,
+    Export,
+    Verify
 };
 
 struct CommandSpec {

@@ -1,9 +1,9 @@
 #include "cli/doctor.h"
 
 #include "cli/exit_codes.h"
-#include "cli/json.h"
 #include "diagnosis/diagnosis.h"
 #include "diagnosis/diagnosis_words.h"
+#include "json/json.h"
 
 namespace treadkey {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "cli/exit_codes.h"
 #include "cli/interface_wording.h"
-#include "cli/json.h"
 #include "pedal/interface_choice.h"
 #include "protocol/pedal_ids.h"
+#include "json/json.h"
 
 namespace treadkey {
 

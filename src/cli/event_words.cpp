@@ -1,11 +1,11 @@
 #include "cli/event_words.h"
 
-#include "cli/json.h"
 #include "editor/key_table.h"
 #include "editor/modifier_keys.h"
 #include "editor/press_text.h"
 #include "editor/usage_names.h"
 #include "protocol/report_hex.h"
+#include "json/json.h"
 
 #include <array>
 

@@ -3,6 +3,7 @@
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
+#include "cli/record_keeping.h"
 #include "diagnosis/refusal_cause.h"
 #include "pedal/device_link.h"
 #include "pedal/discovery_words.h"
@@ -77,12 +78,18 @@ int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& ba
                      << " does not tell its output report length; nothing written\n";
         return kExitDeviceError;
     }
+    std::vector<std::vector<std::uint8_t>> reports;
+    for (const PlannedFrame& frame : plan) {
+        reports.push_back(BuildOutputReport(frame.text, link.OutputReportByteLength));
+    }
+    const std::string written = link.ChosenPedal();
     for (std::size_t i = 0; i < plan.size(); ++i) {
         if (plan[i].pauseBefore.count() > 0) {
             services.sleep(plan[i].pauseBefore);
         }
-        const std::vector<std::uint8_t> report = BuildOutputReport(plan[i].text, link.OutputReportByteLength);
+        const std::vector<std::uint8_t>& report = reports[i];
         if (!link.WriteReport(report)) {
+            RecordReports(written, reports, i, services);
             services.err << kProgramName << ": writing report " << i + 1 << " of " << plan.size() << " ("
                          << ReportHexLine(report) << ") to " << link.DevicePathName << " failed; "
                          << (i == 0 ? std::string("nothing was written")
@@ -91,6 +98,7 @@ int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& ba
             return kExitDeviceError;
         }
     }
+    RecordReports(written, reports, reports.size(), services);
     services.out << "wrote " << Reports(plan.size()) << " to " << link.DevicePathName << '\n';
     return kExitDone;
 }

@@ -3,12 +3,12 @@
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
-#include "cli/json.h"
 #include "cli/pedal_choice.h"
 #include "diagnosis/refusal_cause.h"
 #include "pedal/discovery_words.h"
 #include "pedal/interface_choice.h"
 #include "protocol/pedal_ids.h"
+#include "json/json.h"
 
 #include <optional>
 #include <string>

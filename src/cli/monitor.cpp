@@ -4,14 +4,16 @@
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
-#include "cli/json.h"
 #include "cli/pedal_choice.h"
 #include "cli/stop_signals.h"
 #include "pedal/interface_choice.h"
+#include "pedal/pedal_hold.h"
 #include "pedal/pedal_watch.h"
 #include "protocol/pedal_ids.h"
 #include "protocol/report_hex.h"
+#include "record/record_file.h"
 #include "stacks/pedal_identity.h"
+#include "json/json.h"
 
 #if !defined(_WIN32)
 #include <poll.h>
@@ -53,13 +55,20 @@ std::string TimeText(std::chrono::system_clock::time_point at) {
 class Monitor {
 public:
     Monitor(HidBackend& backend, const MonitorOptions& options, CliServices& services)
-        : backend_(backend), options_(options), services_(services), watch_(backend) {}
+        : backend_(backend), options_(options), services_(services), watch_(backend), hold_(backend) {}
 
     int run() {
+        const int exitCode = watchUntilDone();
+        hold_.Release();
+        return options_.verify != nullptr ? options_.verify->ExitCode() : exitCode;
+    }
+
+private:
+    int watchUntilDone() {
         const Clock::time_point started = services_.now();
-        const Clock::time_point deadline =
-            options_.timeout ? started + *options_.timeout : Clock::time_point::max();
+        deadline_ = options_.timeout ? started + *options_.timeout : Clock::time_point::max();
         Clock::time_point nextFollow = started;
+        prompt();
         for (;;) {
             if (stop_.requested() || done()) {
                 return kExitDone;
@@ -74,17 +83,49 @@ public:
                 return kExitDone;
             }
             now = services_.now();
-            if (now >= deadline) {
+            if (now >= deadline_ && options_.verify != nullptr) {
+                verifyLines() << options_.verify->TimedOut() << std::endl;
+                nextSlot();
+                continue;
+            }
+            if (now >= deadline_) {
                 return events_ > 0 ? kExitDone : nothingCame();
             }
-            wait(std::chrono::duration_cast<milliseconds>(std::min(nextFollow, deadline) - now));
+            wait(std::chrono::duration_cast<milliseconds>(std::min(nextFollow, deadline_) - now));
         }
     }
 
-private:
     bool done() const {
+        if (options_.verify != nullptr) {
+            return !options_.verify->Current();
+        }
         return (options_.count && events_ >= *options_.count) || (options_.identify && events_ > 0);
     }
+
+    void prompt() {
+        if (options_.verify != nullptr && options_.verify->Current()) {
+            services_.err << kProgramName << ": " << options_.verify->Prompt() << std::endl;
+        }
+    }
+
+    // Each slot has the whole timeout to be pressed in.
+    void nextSlot() {
+        if (options_.timeout) {
+            deadline_ = services_.now() + *options_.timeout;
+        }
+        prompt();
+    }
+
+    void verify(const PedalEvent& event) {
+        if (event.kind != PedalEvent::Kind::Press) {
+            return;
+        }
+        verifyLines() << options_.verify->Pressed(event.inputs, UtcNowText()) << std::endl;
+        nextSlot();
+    }
+
+    // With --json, standard output holds the one document that sums the verification up.
+    std::ostream& verifyLines() { return options_.json ? services_.err : services_.out; }
 
     // The exit code alone would leave a script's user guessing whether the watch ran at all.
     int nothingCame() {
@@ -103,6 +144,18 @@ private:
             }
         }
         const PedalWatch::Change change = watch_.Follow(present_);
+        if (options_.verify != nullptr) {
+            // A slot holding Ctrl+C or Alt+F4 must do nothing while it is pressed to be checked.
+            hold_.Follow(present_);
+            for (const UnheldInterface& unheld : hold_.Unheld()) {
+                if (std::find(unheldSaid_.begin(), unheldSaid_.end(), unheld) == unheldSaid_.end()) {
+                    services_.err << kProgramName << ": warning: " << unheld.path
+                                  << " is not held, so its keys reach the desktop too: " << unheld.problem
+                                  << '\n';
+                }
+            }
+            unheldSaid_ = hold_.Unheld();
+        }
         sayGone(change.closed);
         for (const OpenResult& refused : change.refused) {
             services_.err << kProgramName << ": " << refused.problem << '\n';
@@ -146,6 +199,10 @@ private:
             }
             if (options_.identify) {
                 identify(event, report.path);
+                continue;
+            }
+            if (options_.verify != nullptr) {
+                verify(event);
                 continue;
             }
             services_.out << (options_.json ? EventJson(event, time, report.path, report.bytes)
@@ -203,6 +260,9 @@ private:
     const MonitorOptions& options_;
     CliServices& services_;
     PedalWatch watch_;
+    PedalHold hold_;
+    std::vector<UnheldInterface> unheldSaid_;
+    Clock::time_point deadline_;
     std::vector<SeenInterface> present_; // the watched pedals' interfaces, from the last follow-up
     StopSignals stop_;
     int events_ = 0;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "cli/json.h"
 #include "cli/key_combo.h"
 #include "cli/value_ranges.h"
 #include "protocol/playback_word.h"
+#include "json/json.h"
 
 #include <array>
 #include <cstddef>

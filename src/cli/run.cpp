@@ -11,6 +11,7 @@
 #include "cli/pedal_choice.h"
 #include "cli/profile.h"
 #include "cli/profile_encoding.h"
+#include "cli/record_commands.h"
 #include "pedal/interface_choice.h"
 #include "protocol/pedal_ids.h"
 #include "stack_choice/virtual_pedal_files.h"
@@ -130,8 +131,10 @@ std::string PedalProblem(const Invocation& invocation) {
     using Action = Invocation::Action;
     const bool usesPedal = invocation.action == Action::List || invocation.action == Action::Monitor ||
                            invocation.action == Action::Identify || invocation.action == Action::Name ||
-                           invocation.action == Action::Write || invocation.action == Action::Apply;
-    const bool watches = invocation.action == Action::Monitor || invocation.action == Action::Identify;
+                           invocation.action == Action::Write || invocation.action == Action::Apply ||
+                           invocation.action == Action::Verify;
+    const bool watches = invocation.action == Action::Monitor || invocation.action == Action::Identify ||
+                         invocation.action == Action::Verify;
     if (!usesPedal || !backend.useVirtualPedal) {
         return "";
     }
@@ -177,6 +180,12 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
     if (invocation.action == Invocation::Action::Name) {
         return NamePedal(invocation, present, names, services);
     }
+    if (invocation.action == Invocation::Action::Show) {
+        return ShowPedalRecord(invocation, present, names, services);
+    }
+    if (invocation.action == Invocation::Action::Export) {
+        return ExportPedalRecord(invocation, present, names, services);
+    }
     const bool writes =
         invocation.action == Invocation::Action::Write || invocation.action == Invocation::Action::Apply;
     const PedalChoice choice = ChoosePedal(present, invocation.backend.pedal, names, writes);
@@ -204,6 +213,8 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
     }
     case Invocation::Action::Apply:
         return ApplyProfile(invocation, *backend, choice.pedal, services);
+    case Invocation::Action::Verify:
+        return VerifyPedal(invocation, *backend, choice.pedal, present, services);
     default:
         return kExitUsageError;
     }

@@ -1,5 +1,7 @@
 #include "pedal/device_link.h"
 
+#include "stacks/pedal_identity.h"
+
 #include "pedal/interface_choice.h"
 #include "protocol/hex_byte.h"
 
@@ -72,6 +74,11 @@ bool DeviceLink::WriteReport(std::span<const std::uint8_t> report) {
     }
     LastResult = HIDHandle->write(report);
     return LastResult == static_cast<int>(report.size());
+}
+
+std::string DeviceLink::ChosenPedal() const {
+    const SeenInterface* chosen = ChosenInterface(LastDiscovery);
+    return chosen != nullptr ? PedalOf(chosen->interface) : std::string();
 }
 
 bool DeviceLink::CloseDeviceHandles() {

@@ -32,6 +32,9 @@ public:
     // Writes one report through HIDHandle; true when the device took all of it.
     bool WriteReport(std::span<const std::uint8_t> report);
 
+    // The identity of the pedal the last discovery chose; empty when it chose none.
+    std::string ChosenPedal() const;
+
     // Releases both handles. Returns whether a device was open.
     bool CloseDeviceHandles();
 

@@ -46,6 +46,7 @@ public:
     }
     void Sleep(int milliseconds) override { pauses.push_back(milliseconds); }
     SystemRoot LookAtSystem() override { return system.system; }
+    std::optional<std::filesystem::path> StateDirectory() override { return stateDirectory; }
 
     QStringList messages;
     QStringList titles;
@@ -53,8 +54,9 @@ public:
     std::vector<int> pauses;
     bool answerOk = true;
     FakeSystem system;
-    std::function<void()> onMessage;  // runs while the message is up
-    std::function<void()> onQuestion; // runs while the question is up
+    std::optional<std::filesystem::path> stateDirectory; // none: the window keeps no record
+    std::function<void()> onMessage;                     // runs while the message is up
+    std::function<void()> onQuestion;                    // runs while the question is up
 };
 
 // Makes target the active window, as a click on it does.

@@ -1,5 +1,4 @@
 #include "cli/commands.h"
-#include "cli/json.h"
 #include "cli/pedal_names.h"
 #include "cli/run.h"
 #include "fixtures/scratch_directory.h"
@@ -7,9 +6,11 @@
 #include "protocol/frames.h"
 #include "protocol/output_report.h"
 #include "protocol/report_hex.h"
+#include "record/record_file.h"
 #include "stack_choice/backend_options.h"
 #include "stacks/fake_hid_backend.h"
 #include "stacks/virtual/virtual_presses.h"
+#include "json/json.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,7 @@ protected:
     std::filesystem::path log_ = scratch_ / "pedal.log";
     std::filesystem::path presenceFile_ = scratch_ / "plugged-in";
     std::filesystem::path namesFile_ = scratch_ / "state" / "pedal-names.json";
+    std::filesystem::path stateDirectory_ = scratch_ / "state";
     testing::FakeHidBackend fake_;
     std::function<void()> onPause_ = [] {};
     std::string input_; // standard input
@@ -100,6 +102,8 @@ private:
         std::istringstream in(input_);
         services.in = &in;
         services.pedalNamesFile = namesFile_;
+        services.stateDirectory = stateDirectory_;
+        services.utcNow = [] { return std::string("2026-03-01T12:00:00Z"); };
         outcome.exitCode = RunTreadkeyctl(arguments, services);
         outcome.out = out.str();
         outcome.err = err.str();
@@ -117,6 +121,109 @@ TEST_F(CliRun, KeyWritesTheWorkedExampleAsTheWindowDoes) {
     EXPECT_EQ(outcome.err,
               "treadkeyctl: note: the key delay frame leaves the pedal with auto-run on and loop "
               "playback, as the window's keys do; --key-only writes the key alone\n");
+}
+
+// Every write leaves the record of the pedal it went to holding what the pedal now holds, or not knowing.
+TEST_F(CliRun, EveryWriteChangesThePedalsRecord) {
+    const auto recorded = [this] {
+        const std::filesystem::directory_iterator records(stateDirectory_ / "records");
+        const LoadedRecord loaded = LoadPedalRecord(records->path(), "");
+        EXPECT_EQ(loaded.warning + loaded.error, "");
+        return loaded.record;
+    };
+    const auto written = [](std::array<std::uint8_t, kWordSize> data,
+                            WordWriter writer = WordWriter::KeyCommand) {
+        return RecordedWord{WordSource::Written, {data, writer}, "2026-03-01T12:00:00Z", "treadkeyctl", ""};
+    };
+    ASSERT_EQ(RunOnPedal({"key", "3", "ctrl+shift+a", "--delay", "10", "--once"}).exitCode, 0);
+    PedalRecord record = recorded();
+    EXPECT_EQ(record.slotWords[2], written({0x03, 0x04, 0, 0}));
+    EXPECT_EQ(record.playback, written({0x79, 0x01, 0, 10}));
+    EXPECT_EQ(record.singleOutput, written({0x79, 0x01, 0x01, 0}));
+
+    ASSERT_EQ(RunOnPedal({"mouse", "4", "right"}).exitCode, 0);
+    EXPECT_EQ(recorded().slotWords[3].source, WordSource::Written);
+    EXPECT_EQ(recorded().slotWords[3].word.writer, WordWriter::MouseCommand);
+
+    ASSERT_EQ(RunOnPedal({"raw", "aa 05 00 01 02 03 04"}).exitCode, 0);
+    EXPECT_EQ(recorded().slotWords[0].note, "a frame of command 5 the record cannot decode");
+
+    onPause_ = [this] { std::filesystem::remove(presenceFile_); };
+    ASSERT_EQ(RunOnPedal({"key", "5", "b"}).exitCode, 1);
+    record = recorded();
+    EXPECT_EQ(record.slotWords[4].source, WordSource::Unknown);
+    EXPECT_EQ(record.slotWords[4].note, "interrupted after report 1 of 3");
+    EXPECT_EQ(record.playback.note, "interrupted after report 1 of 3");
+    EXPECT_EQ(record.slotWords[2], written({0x03, 0x04, 0, 0}));
+
+    onPause_ = [] {};
+    std::ofstream{presenceFile_};
+    ASSERT_EQ(RunOnPedal({"clear-all", "--yes"}).exitCode, 0);
+    for (const RecordedWord& slot : recorded().slotWords) {
+        EXPECT_EQ(slot, written({0xFF, 0xFF, 0xFF, 0xFF}));
+    }
+}
+
+TEST_F(CliRun, ShowTellsWhatTheRecordHoldsAndWhence) {
+    ASSERT_EQ(RunOnPedal({"key", "3", "ctrl+shift+a", "--delay", "10"}).exitCode, 0);
+    ASSERT_EQ(RunOnPedal({"mouse", "4", "right"}).exitCode, 0);
+    const Outcome shown = RunOnPedal({"show"});
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    const Lines lines = SplitLines(shown.out);
+    ASSERT_EQ(lines.size(), 15u) << shown.out;
+    EXPECT_EQ(lines[0], "pedal virtual-1, as this computer wrote or saw it:");
+    EXPECT_EQ(lines[1], "slot 1   unknown                 never written from this computer");
+    EXPECT_EQ(lines[3], "slot 3   ctrl+shift+a            written 2026-03-01T12:00:00Z by treadkeyctl");
+    EXPECT_EQ(lines[4], "slot 4   mouse right             written 2026-03-01T12:00:00Z by treadkeyctl");
+    EXPECT_EQ(lines[13],
+              "key delay 10 ms, auto-run on, loop playback  written 2026-03-01T12:00:00Z by treadkeyctl");
+
+    const Outcome json = RunOnPedal({"show", "--json"});
+    const JsonParseResult parsed = ParseJson(json.out);
+    ASSERT_TRUE(parsed.value) << json.out;
+    EXPECT_NE(json.out.find("{\"slot\": 3, \"kind\": \"key\", \"value\": \"ctrl+shift+a\", \"source\": "
+                            "\"written\""),
+              std::string::npos)
+        << json.out;
+
+    // A record this program cannot read never stops it; one of another version is not overwritten.
+    const std::filesystem::path record = stateDirectory_ / "records" / "virtual-1.json";
+    std::ofstream(record) << "{\"version\": 1, \"slo";
+    const Outcome broken = RunOnPedal({"show"});
+    EXPECT_EQ(broken.exitCode, 0);
+    EXPECT_NE(broken.err.find("cannot be read"), std::string::npos) << broken.err;
+    EXPECT_NE(broken.out.find("slot 3   unknown"), std::string::npos) << broken.out;
+    std::ofstream(record) << "{\"version\": 2}";
+    const Outcome newer = RunOnPedal({"key", "3", "b"});
+    EXPECT_EQ(newer.exitCode, 0);
+    EXPECT_NE(newer.err.find("a record of version 2"), std::string::npos) << newer.err;
+    EXPECT_EQ(RunOnPedal({"show"}).exitCode, 1);
+}
+
+// A pedal is cloned by exporting its record and applying the profile: the second pedal's memory ends the
+// same.
+TEST_F(CliRun, AnExportedRecordAppliesAsTheSameMemory) {
+    ASSERT_EQ(RunOnPedal({"key", "3", "ctrl+shift+a", "--delay", "10", "--once"}).exitCode, 0);
+    ASSERT_EQ(RunOnPedal({"mouse", "4", "middle"}).exitCode, 0);
+    ASSERT_EQ(RunOnPedal({"raw", "aa 01 1c ff ff ff ff"}).exitCode, 0);
+    const PedalMemory original = MemoryFromLog(log_);
+    const std::filesystem::path profile = scratch_ / "pedal.json";
+    const Outcome exported = RunOnPedal({"export", profile.string()});
+    EXPECT_EQ(exported.exitCode, 0);
+    EXPECT_EQ(exported.err,
+              "treadkeyctl: warning: slots 1, 2, 5, 6, 7, 9, 10, 11, 12 are unknown to the record: "
+              "left out\n");
+    std::filesystem::remove(log_);
+    ASSERT_EQ(RunOnPedal({"apply", profile.string()}).exitCode, 0);
+    const PedalMemory cloned = MemoryFromLog(log_);
+    for (int address = 0; address <= kLastAddress; address += kWordSize) {
+        EXPECT_EQ(cloned.wordAt(address), original.wordAt(address)) << address;
+    }
+
+    std::filesystem::remove_all(stateDirectory_);
+    const Outcome nothing = RunOnPedal({"export", "-"});
+    EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_EQ(nothing.out, "");
 }
 
 TEST_F(CliRun, KeyOnlyChangesTheSlotsWordAlone) {

@@ -1,8 +1,8 @@
-#include "cli/json.h"
 #include "cli/run.h"
 #include "diagnosis/fake_system.h"
 #include "kernel/test_descriptors.h"
 #include "stacks/fake_hid_backend.h"
+#include "json/json.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "cli/json.h"
 #include "fuzz/fuzz_check.h"
+#include "json/json.h"
 
 #include <cstddef>
 #include <cstdint>

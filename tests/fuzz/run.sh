@@ -17,7 +17,7 @@ long) budget=(-runs=2000000) ;;
     ;;
 esac
 
-targets=(output_report hex_filter number_text report_descriptor pedal_memory json input_report)
+targets=(output_report hex_filter number_text report_descriptor pedal_memory json input_report pedal_record)
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j 2 --target "${targets[@]/#/fuzz_}"
 

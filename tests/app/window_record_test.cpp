@@ -1,0 +1,87 @@
+#include "fixtures/scratch_directory.h"
+#include "record/record_file.h"
+#include "window_fixture.h"
+
+#include <QCoreApplication>
+
+namespace treadkey::testing {
+namespace {
+
+class WindowRecord : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        ui.stateDirectory = scratch / "state";
+    }
+    std::filesystem::path RecordFile() const {
+        return PedalRecordFile(*ui.stateDirectory, "usb-1-1"); // the fake pedal's identity
+    }
+    PedalRecord Recorded() const {
+        const LoadedRecord loaded = LoadPedalRecord(RecordFile(), "");
+        EXPECT_EQ(loaded.warning + loaded.error, "");
+        return loaded.record;
+    }
+
+    ScratchDirectory scratch;
+};
+
+// The record is written once the click's handler is done: after its last report, outside its pauses.
+TEST_F(WindowRecord, AnActionIsRecordedAfterItsLastReport) {
+    Connect();
+    window->Combo1->setEditText("3");
+    Click(window->Command_ctrl);
+    Click(Key(50));
+    EXPECT_FALSE(std::filesystem::exists(RecordFile()));
+    QCoreApplication::processEvents();
+    const RecordedWord slot = Recorded().slotWords[2];
+    EXPECT_EQ(slot.source, WordSource::Written);
+    EXPECT_EQ(slot.word, (MemoryWord{{0x01, 0x04, 0, 0}, WordWriter::KeyCommand}));
+    EXPECT_EQ(slot.program, "treadkey-setup");
+    EXPECT_EQ(window->Combo1->toolTip(),
+              QString::fromStdString("记录：地址3为 < Ctrl + A >，" + slot.when + " 由 treadkey-setup 写入"));
+    Click(window->Command3);
+    EXPECT_EQ(window->Combo1->toolTip(),
+              QString::fromStdString("By the record, slot 3 holds < Ctrl + A >, written " + slot.when +
+                                     " by treadkey-setup"));
+    window->Combo1->setEditText("7");
+    EXPECT_EQ(window->Combo1->toolTip(), "By the record, slot 7 is unknown");
+
+    // The pedal stops taking reports after the key frame: the slot and both settings words are unknown.
+    backend.OnWrite([this](int tried) { backend.SetFailWrites(tried >= 4); });
+    window->Combo1->setEditText("5");
+    Click(Key(50));
+    QCoreApplication::processEvents();
+    const PedalRecord record = Recorded();
+    EXPECT_EQ(record.slotWords[4].source, WordSource::Unknown);
+    EXPECT_EQ(record.slotWords[4].note, "interrupted after report 1 of 3");
+    EXPECT_EQ(record.playback.note, "interrupted after report 1 of 3");
+    EXPECT_EQ(record.slotWords[2].source, WordSource::Written);
+    EXPECT_EQ(window->Combo1->toolTip(),
+              "By the record, slot 5 is unknown (interrupted after report 1 of 3)");
+}
+
+// A press line says which slot the record says holds what was pressed.
+TEST_F(WindowRecord, APressLineNamesTheRecordedSlot) {
+    PlugComposite();
+    window->Timer1_Timer();
+    Click(window->Command3); // English
+    window->Combo1->setEditText("3");
+    Click(Key(50)); // A
+    QCoreApplication::processEvents();
+    const struct {
+        std::vector<std::uint8_t> report;
+        const char* line;
+    } cases[] = {
+        {{0, 0, 0x04, 0, 0, 0, 0, 0}, "Pedal Sent:  < A > (slot 3 by the record)"},
+        {{0x01, 0, 0x04, 0, 0, 0, 0, 0}, "Pedal Sent:  < Ctrl + A > (no slot holds it by the record)"},
+    };
+    for (const auto& c : cases) {
+        backend.Send(kKeyboard, c.report);
+        backend.Send(kKeyboard, std::vector<std::uint8_t>(8, 0));
+        window->Timer1_Timer();
+        EXPECT_EQ(LogTexts().last(), c.line);
+    }
+}
+
+} // namespace
+} // namespace treadkey::testing
