@@ -24,8 +24,10 @@ const std::vector<CommandSpec> kCommands = {
      "first that opens of those the system does not keep to itself. Keyboard, mouse, pen and touch\n"
      "interfaces are passed over, so a real pedal's keyboard and mouse never receive frames. An interface\n"
      "that cannot be opened says why; a permission refused is put down to the first cause that\n"
-     "'treadkeyctl doctor' finds (no udev rule 70-treadkey.rules, one not applied, a remote session...).\n"
-     "An output report shorter than 8 bytes cuts every frame: it may not be the configuration interface.\n"},
+     "'treadkeyctl doctor' finds (no udev rule 70-treadkey.rules, one not applied, a remote session...;\n"
+     "every cause is in /usr/share/doc/treadkey-setup/docs/when-the-pedal-will-not-open.md, where the\n"
+     "package puts the docs). An output report shorter than 8 bytes cuts every frame: it may not be the\n"
+     "configuration interface.\n"},
     {CommandId::Doctor,
      "doctor",
      "",

@@ -150,8 +150,8 @@ private:
             for (const UnheldInterface& unheld : hold_.Unheld()) {
                 if (std::find(unheldSaid_.begin(), unheldSaid_.end(), unheld) == unheldSaid_.end()) {
                     services_.err << kProgramName << ": warning: " << unheld.path
-                                  << " is not held, so its keys reach the desktop too: " << unheld.problem
-                                  << '\n';
+                                  << " is not held, so its keys reach the desktop too"
+                                  << (unheld.problem.empty() ? "" : ": " + unheld.problem) << '\n';
                 }
             }
             unheldSaid_ = hold_.Unheld();
