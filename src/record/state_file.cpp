@@ -1,56 +1,16 @@
 #include "record/state_file.h"
 
+#include "record/file_lock.h"
+
 #include <chrono>
 #include <fstream>
 #include <sstream>
 #include <system_error>
-#include <thread>
 
 namespace treadkey {
 namespace {
 
-// A lock folder: taken by whoever makes it, given back by removing it. Making a folder fails when it exists
-// on every platform (an fopen "x" is ignored by the Windows C library), so two programs never both hold it.
-// One left behind by a program that died is taken over once it is older than any change could take.
-class FileLock {
-public:
-    explicit FileLock(std::filesystem::path path) : path_(std::move(path)) {
-        constexpr auto kStale = std::chrono::seconds(10);
-        constexpr auto kGiveUpAfter = std::chrono::seconds(5);
-        const auto deadline = std::chrono::steady_clock::now() + kGiveUpAfter;
-        for (;;) {
-            std::error_code error;
-            if (std::filesystem::create_directory(path_, error)) {
-                held_ = true;
-                return;
-            }
-            const auto age = std::filesystem::file_time_type::clock::now() -
-                             std::filesystem::last_write_time(path_, error);
-            if (!error && age > kStale) {
-                std::filesystem::remove(path_, error);
-                continue;
-            }
-            if (std::chrono::steady_clock::now() >= deadline) {
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
-    ~FileLock() {
-        if (held_) {
-            std::error_code ignored;
-            std::filesystem::remove(path_, ignored);
-        }
-    }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-
-    bool held() const { return held_; }
-
-private:
-    std::filesystem::path path_;
-    bool held_ = false;
-};
+constexpr auto kLockPatience = std::chrono::seconds(5);
 
 } // namespace
 
@@ -94,10 +54,9 @@ ChangeFileWhole(const std::filesystem::path& file,
     if (error) {
         return "cannot make " + file.parent_path().string() + ": " + error.message();
     }
-    const FileLock lock(file.string() + ".lock");
+    const FileLock lock(file.string() + ".lock", kLockPatience);
     if (!lock.held()) {
-        return "cannot lock " + file.string() + ": another program keeps it (remove " + file.string() +
-               ".lock if none does)";
+        return "cannot lock " + file.string() + ": another program kept it locked for 5 seconds";
     }
     const std::optional<std::string> changed = change(ReadWholeFile(file));
     if (!changed) {

@@ -1,0 +1,32 @@
+#include "record/file_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <thread>
+
+namespace treadkey {
+
+// flock, not fcntl: its lock belongs to the open file, so two opens in one program exclude each other too.
+FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds patience) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return;
+    }
+    handle_ = fd;
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!(held_ = ::flock(fd, LOCK_EX | LOCK_NB) == 0) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+FileLock::~FileLock() {
+    if (handle_ >= 0) {
+        // Closing the file gives the lock back. The file stays: removing it could let two programs lock
+        // different files of the same name.
+        ::close(static_cast<int>(handle_));
+    }
+}
+
+} // namespace treadkey

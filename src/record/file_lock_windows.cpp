@@ -1,0 +1,36 @@
+#include "record/file_lock.h"
+
+#include <windows.h>
+
+#include <thread>
+
+namespace treadkey {
+
+// LockFileEx locks belong to the handle, so two handles in one program exclude each other too.
+FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds patience) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        OVERLAPPED whole{};
+        held_ = ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole) != 0;
+        if (held_ || std::chrono::steady_clock::now() >= deadline) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+FileLock::~FileLock() {
+    if (handle_ != -1) {
+        // Closing the handle gives the lock back; the file stays, as on other systems.
+        ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    }
+}
+
+} // namespace treadkey
