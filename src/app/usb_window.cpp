@@ -405,6 +405,8 @@ void USB::ShowDiscoveryReason() {
         if (!reason.empty()) {
             std::cerr << kDiscoveryNotePrefix << reason << std::endl;
         }
+        // A pedal plugged in, pulled out or another one chosen: the slot box tells of the pedal there now.
+        ShowSlotRecord();
     }
     if (holdChanged) {
         shownUnheld_ = hold_.Unheld();

@@ -60,9 +60,45 @@ TEST_F(WindowRecord, AnActionIsRecordedAfterItsLastReport) {
               "By the record, slot 5 is unknown (interrupted after report 1 of 3)");
 }
 
-// A press line says which slot the record says holds what was pressed.
+// The slot box tells of the pedal that is there: none before it is plugged in, its record once it is.
+TEST_F(WindowRecord, TheSlotTooltipFollowsThePedalPluggedInAndPulledOut) {
+    EXPECT_EQ(UpdatePedalRecord(
+                  RecordFile(), "usb-1-1",
+                  [](PedalRecord& record) {
+                      record.slotWords[2] = {WordSource::Written,
+                                             {{0x01, 0x04, 0, 0}, WordWriter::KeyCommand},
+                                             "2026-03-01T12:00:00Z",
+                                             "treadkeyctl",
+                                             ""};
+                  },
+                  "t")
+                  .error,
+              "");
+    Click(window->Command3); // English
+    window->Combo1->setEditText("3");
+    EXPECT_EQ(window->Combo1->toolTip(), "");
+    Connect();
+    EXPECT_EQ(window->Combo1->toolTip(),
+              "By the record, slot 3 holds < Ctrl + A >, written 2026-03-01T12:00:00Z by treadkeyctl");
+    backend.Unplug(kPedal);
+    window->Timer1_Timer();
+    EXPECT_EQ(window->Combo1->toolTip(), "");
+}
+
+// A press line says which slot the record says holds what was pressed. Only the pedal written to is watched,
+// so the record read is always the pressing pedal's: a twin's presses make no line.
 TEST_F(WindowRecord, APressLineNamesTheRecordedSlot) {
     PlugComposite();
+    const std::span<const std::uint8_t> keyboard = BootKeyboardDescriptor();
+    backend.Plug({"twin-keyboard",
+                  0x2704,
+                  0x2018,
+                  2,
+                  true,
+                  {{0x01, 0x06}},
+                  {{keyboard.begin(), keyboard.end()}},
+                  true,
+                  "usb-1-2"});
     window->Timer1_Timer();
     Click(window->Command3); // English
     window->Combo1->setEditText("3");
@@ -81,6 +117,10 @@ TEST_F(WindowRecord, APressLineNamesTheRecordedSlot) {
         window->Timer1_Timer();
         EXPECT_EQ(LogTexts().last(), c.line);
     }
+    const qsizetype lines = LogTexts().size();
+    backend.Send("twin-keyboard", {0, 0, 0x04, 0, 0, 0, 0, 0});
+    window->Timer1_Timer();
+    EXPECT_EQ(LogTexts().size(), lines);
 }
 
 } // namespace
