@@ -214,8 +214,9 @@ const std::vector<CommandSpec> kCommands = {
      "Writes what the record of the pedal (--pedal, or the one plugged in) knows as a profile to FILE, or "
      "to\n"
      "standard output when FILE is '-'. Slots and settings the record does not know are left out, each with\n"
-     "a warning: 'apply' leaves them as they are. To clone a pedal: 'treadkeyctl export left.json --pedal\n"
-     "left', then 'treadkeyctl apply left.json --pedal right'.\n"},
+     "a warning: 'apply' leaves them as they are. So is a word that no profile value writes as it stands (a\n"
+     "raw frame's, say, with bytes set that a key's frame leaves 0), named in hex. To clone a pedal:\n"
+     "'treadkeyctl export left.json --pedal left', then 'treadkeyctl apply left.json --pedal right'.\n"},
     {CommandId::Verify,
      "verify",
      "[SLOT...]",

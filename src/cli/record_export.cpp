@@ -1,17 +1,33 @@
 #include "cli/record_export.h"
 
 #include "cli/event_words.h"
-#include "cli/key_combo.h"
+#include "cli/frame_plan.h"
+#include "cli/profile.h"
 #include "cli/record_show.h"
-#include "cli/record_words.h"
 #include "editor/mouse_buttons.h"
-#include "protocol/frames.h"
+#include "protocol/output_report.h"
+#include "protocol/report_hex.h"
+#include "record/slot_press.h"
 #include "json/json.h"
 
 namespace treadkey {
 namespace {
 
-// The profile's value for a slot, or nothing when no profile can say it.
+// Whether applying the profile `members` leaves `word` at `address`: a value goes into the profile only when
+// the frame apply writes for it stores this very word, so that the pedal it is applied to ends the same.
+bool AppliesAs(const std::string& members, int address, const MemoryWord& word) {
+    const ParsedProfile parsed = ParseProfile("{" + members + "}");
+    if (!parsed.profile) {
+        return false;
+    }
+    PedalMemory memory;
+    for (const PacedFrame& frame : ProfilePlan(*parsed.profile)) {
+        memory.decode(BuildOutputReport(frame.text, kFrameReportLength));
+    }
+    return memory.wordAt(address) == word;
+}
+
+// The profile's value for a slot as the record names it, or nothing for a button no profile names.
 std::optional<std::string> SlotJson(const RecordedWord& recorded) {
     const std::optional<HeldInputs> press = PressOf(recorded.word);
     if (!press) {
@@ -25,14 +41,12 @@ std::optional<std::string> SlotJson(const RecordedWord& recorded) {
         }
         return std::nullopt;
     }
-    const std::string combo = EventName(*press);
-    // Only a combination the profile reads back to this very word is exported.
-    const ParsedKeyCombo parsed = ParseKeyCombo(combo);
-    if (!parsed.combo || KeyCode(*parsed.combo) != recorded.word.data[1] ||
-        parsed.combo->modifiers != recorded.word.data[0]) {
-        return std::nullopt;
-    }
-    return "{\"key\": " + JsonQuoted(combo) + "}";
+    return "{\"key\": " + JsonQuoted(EventName(*press)) + "}";
+}
+
+// "slot 7 holds 00 04 12 34, which a profile cannot name: left out".
+std::string CannotName(const std::string& what, const MemoryWord& word) {
+    return what + " holds " + ReportHexLine(word.data) + ", which a profile cannot name: left out";
 }
 
 } // namespace
@@ -50,13 +64,12 @@ ExportedProfile ProfileOfRecord(const PedalRecord& record) {
             continue;
         }
         const std::optional<std::string> value = SlotJson(slot);
-        if (!value) {
-            exported.warnings.push_back(name + " holds " + SlotValueText(slot) +
-                                        ", which a profile cannot name: left out");
+        const std::string member = "\"" + std::to_string(i + 1) + "\": " + value.value_or("");
+        if (!value || !AppliesAs("\"slots\": {" + member + "}", static_cast<int>(i) * kWordSize, slot.word)) {
+            exported.warnings.push_back(CannotName(name, slot.word));
             continue;
         }
-        slots +=
-            (slots.empty() ? "\n" : ",\n") + std::string("    \"") + std::to_string(i + 1) + "\": " + *value;
+        slots += (slots.empty() ? "\n    " : ",\n    ") + member;
     }
     if (!unknown.empty()) {
         exported.warnings.insert(exported.warnings.begin(),
@@ -68,17 +81,25 @@ ExportedProfile ProfileOfRecord(const PedalRecord& record) {
         members.push_back("\"slots\": {" + slots + "\n  }");
     }
     const std::optional<PlaybackWord> playback = RecordedPlayback(record.playback);
-    if (playback && PlaybackWordFrame(*playback)) {
-        members.push_back("\"delay\": " + std::to_string(playback->delay));
-        members.push_back(std::string("\"playback\": ") + (playback->loop ? "\"loop\"" : "\"single\""));
-        members.push_back(std::string("\"auto_run\": ") + (playback->autoRun ? "true" : "false"));
+    const std::string playbackMembers =
+        playback ? "\"delay\": " + std::to_string(playback->delay) +
+                       ",\n  \"playback\": " + (playback->loop ? "\"loop\"" : "\"single\"") +
+                       ",\n  \"auto_run\": " + (playback->autoRun ? "true" : "false")
+                 : "";
+    if (playback && AppliesAs(playbackMembers, kPlaybackAddress, record.playback.word)) {
+        members.push_back(playbackMembers);
     } else {
         exported.warnings.push_back("the key delay, playback and auto-run are " +
                                     std::string(playback ? "a combination no frame stores" : "not known") +
                                     ": left out");
     }
-    if (const std::optional<bool> single = RecordedSingleOutput(record.singleOutput)) {
-        members.push_back(std::string("\"single_output\": ") + (*single ? "true" : "false"));
+    const std::optional<bool> single = RecordedSingleOutput(record.singleOutput);
+    const std::string singleMember =
+        std::string("\"single_output\": ") + (single.value_or(false) ? "true" : "false");
+    if (single && AppliesAs(singleMember, kSingleOutputAddress, record.singleOutput.word)) {
+        members.push_back(singleMember);
+    } else if (single) {
+        exported.warnings.push_back(CannotName("the single-output word", record.singleOutput.word));
     } else {
         exported.warnings.push_back("single output is not known: left out");
     }

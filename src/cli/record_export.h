@@ -14,7 +14,8 @@ struct ExportedProfile {
 };
 
 // 'treadkeyctl export': what the record knows as a profile. Unknown slots and settings are left out, as
-// are values no profile can name; what is left out stays as it is on the pedal the profile is applied to.
+// are words no profile value writes as they stand; what is left out stays as it is on the pedal the profile
+// is applied to.
 ExportedProfile ProfileOfRecord(const PedalRecord& record);
 
 } // namespace treadkey

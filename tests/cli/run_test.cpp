@@ -206,18 +206,26 @@ TEST_F(CliRun, AnExportedRecordAppliesAsTheSameMemory) {
     ASSERT_EQ(RunOnPedal({"key", "3", "ctrl+shift+a", "--delay", "10", "--once"}).exitCode, 0);
     ASSERT_EQ(RunOnPedal({"mouse", "4", "middle"}).exitCode, 0);
     ASSERT_EQ(RunOnPedal({"raw", "aa 01 1c ff ff ff ff"}).exitCode, 0);
+    // Words no profile names, as its frames would write other bytes: slot 7 holds A with the field after the
+    // key code set, and the single-output word lost its first two bytes. They are left out, not changed.
+    ASSERT_EQ(RunOnPedal({"raw", "aa 01 18 00 04 12 34"}).exitCode, 0);
+    ASSERT_EQ(RunOnPedal({"raw", "aa 01 78 00 00 01 00"}).exitCode, 0);
     const PedalMemory original = MemoryFromLog(log_);
     const std::filesystem::path profile = scratch_ / "pedal.json";
     const Outcome exported = RunOnPedal({"export", profile.string()});
     EXPECT_EQ(exported.exitCode, 0);
     EXPECT_EQ(exported.err,
-              "treadkeyctl: warning: slots 1, 2, 5, 6, 7, 9, 10, 11, 12 are unknown to the record: "
+              "treadkeyctl: warning: slots 1, 2, 5, 6, 9, 10, 11, 12 are unknown to the record: left out\n"
+              "treadkeyctl: warning: slot 7 holds 00 04 12 34, which a profile cannot name: left out\n"
+              "treadkeyctl: warning: the single-output word holds 00 00 01 00, which a profile cannot name: "
               "left out\n");
     std::filesystem::remove(log_);
     ASSERT_EQ(RunOnPedal({"apply", profile.string()}).exitCode, 0);
     const PedalMemory cloned = MemoryFromLog(log_);
     for (int address = 0; address <= kLastAddress; address += kWordSize) {
-        EXPECT_EQ(cloned.wordAt(address), original.wordAt(address)) << address;
+        const bool leftOut = address == 0x18 || address == kSingleOutputAddress;
+        EXPECT_EQ(cloned.wordAt(address), leftOut ? std::optional(MemoryWord{}) : original.wordAt(address))
+            << address;
     }
 
     std::filesystem::remove_all(stateDirectory_);

@@ -1,11 +1,11 @@
 // treadkeyctl over the hidapi backend and the kernel's own HID stack, against a composite pedal plugged in
 // through uhid: its frames reach the configuration interface alone. Runs as root in the test guest.
-#include "cli/run.h"
+#include "kernel/cli_in_process.h"
 #include "kernel/opened_here.h"
+#include "kernel/remembering_pedal.h"
 #include "kernel/report_match.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
-#include "stack_choice/backend_options.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,20 +25,6 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-
-struct CliOutcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-CliOutcome RunCli(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliServices services{out, err, MakeBackend, [](std::chrono::milliseconds) {}};
-    const int exitCode = RunTreadkeyctl(arguments, services);
-    return {exitCode, out.str(), err.str()};
-}
 
 void WaitUntilOpenedHere(const std::vector<std::string>& nodes) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -177,15 +162,11 @@ TEST(CliOnKernelAlone, APedalWithOnlyKeyboardAndMouseTakesNothingAndListSaysWhy)
     EXPECT_THAT(FramesAmong(keyboard.outputReports()), IsEmpty());
 }
 
-// Twins: the same ids, one with a serial and one without, on different ports. Each interface of a twin is a
-// uhid device of its own, sharing the pedal's physical path and serial as a USB device's interfaces do.
+// Twins: the same ids, one with a serial and one without, on different ports.
 class TwinsOnKernel : public ::testing::Test {
 protected:
-    struct Twin {
-        explicit Twin(const std::string& phys, const std::string& serial)
-            : keyboard(On(PedalKeyboardIdentity(), phys, serial)),
-              mouse(On(PedalMouseIdentity(), phys, serial)),
-              vendor(On(PedalIdentity(VendorOutputDescriptor(8)), phys, serial)) {}
+    struct Twin : CompositePedal {
+        using CompositePedal::CompositePedal;
         void unplug() {
             vendor.destroy();
             mouse.destroy();
@@ -198,17 +179,7 @@ protected:
         }
         // The reports that reached any of its interfaces.
         std::size_t received() { return keyboard.outputReports().size() + vendor.outputReports().size(); }
-
-        UhidPedal keyboard;
-        UhidPedal mouse;
-        UhidPedal vendor;
     };
-
-    static UhidIdentity On(UhidIdentity identity, const std::string& phys, const std::string& serial) {
-        identity.phys = phys;
-        identity.serial = serial;
-        return identity;
-    }
 
     // What list says of one pedal: its line and its interfaces' lines, up to the next pedal's.
     static std::string Section(const std::string& list, const std::string& pedal) {

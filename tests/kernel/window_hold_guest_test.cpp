@@ -4,6 +4,7 @@
 // go; a keyboard with other ids is never held. Runs as root in the test guest that run-guest.sh boots.
 #include "app/usb_window.h"
 #include "app/window_fixture.h"
+#include "kernel/event_readers.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
 #include "stacks/hidapi/hidapi_backend.h"
@@ -13,66 +14,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fcntl.h>
-#include <linux/input.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <initializer_list>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace treadkey::kerneltest {
 namespace {
 
 using treadkey::testing::Activate;
-
-// A reader, without a grab, of every event node whose HID parent is one of the devices.
-class EventReaders {
-public:
-    explicit EventReaders(std::initializer_list<const UhidPedal*> devices) {
-        namespace fs = std::filesystem;
-        for (const UhidPedal* device : devices) {
-            const fs::path hidraw = fs::path("/sys/class/hidraw") / fs::path(device->hidrawPath()).filename();
-            for (const auto& input : fs::directory_iterator(hidraw / "device/input")) {
-                for (const auto& handler : fs::directory_iterator(input.path())) {
-                    const std::string name = handler.path().filename().string();
-                    if (name.starts_with("event")) {
-                        fds_.push_back(
-                            ::open(("/dev/input/" + name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-                        EXPECT_GE(fds_.back(), 0) << name;
-                    }
-                }
-            }
-        }
-    }
-    ~EventReaders() {
-        for (const int fd : fds_) {
-            ::close(fd);
-        }
-    }
-    EventReaders(const EventReaders&) = delete;
-    EventReaders& operator=(const EventReaders&) = delete;
-
-    std::size_t NodeCount() const { return fds_.size(); }
-    // The key and button events that reached these readers since the last call.
-    int TakeKeyEvents() {
-        int keys = 0;
-        for (const int fd : fds_) {
-            for (input_event event{};
-                 ::read(fd, &event, sizeof event) == static_cast<ssize_t>(sizeof event);) {
-                keys += event.type == EV_KEY ? 1 : 0;
-            }
-        }
-        return keys;
-    }
-
-private:
-    std::vector<int> fds_;
-};
 
 // What PressAll sends through the pedal: Ctrl, Shift and A down and up, the left button down and up; and
 // through the decoy: one key down and up.
