@@ -126,8 +126,7 @@ TEST_F(CliRun, KeyWritesTheWorkedExampleAsTheWindowDoes) {
 // Every write leaves the record of the pedal it went to holding what the pedal now holds, or not knowing.
 TEST_F(CliRun, EveryWriteChangesThePedalsRecord) {
     const auto recorded = [this] {
-        const std::filesystem::directory_iterator records(stateDirectory_ / "records");
-        const LoadedRecord loaded = LoadPedalRecord(records->path(), "");
+        const LoadedRecord loaded = LoadPedalRecord(PedalRecordFile(stateDirectory_, "virtual-1"), "");
         EXPECT_EQ(loaded.warning + loaded.error, "");
         return loaded.record;
     };
