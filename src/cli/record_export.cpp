@@ -88,20 +88,22 @@ ExportedProfile ProfileOfRecord(const PedalRecord& record) {
                  : "";
     if (playback && AppliesAs(playbackMembers, kPlaybackAddress, record.playback.word)) {
         members.push_back(playbackMembers);
+    } else if (record.playback.source == WordSource::Unknown) {
+        exported.warnings.push_back("the key delay, playback and auto-run are not known: left out");
     } else {
-        exported.warnings.push_back("the key delay, playback and auto-run are " +
-                                    std::string(playback ? "a combination no frame stores" : "not known") +
-                                    ": left out");
+        // Cleared, say, or written raw.
+        exported.warnings.push_back(
+            CannotName("the key delay, playback and auto-run word", record.playback.word));
     }
     const std::optional<bool> single = RecordedSingleOutput(record.singleOutput);
     const std::string singleMember =
         std::string("\"single_output\": ") + (single.value_or(false) ? "true" : "false");
     if (single && AppliesAs(singleMember, kSingleOutputAddress, record.singleOutput.word)) {
         members.push_back(singleMember);
-    } else if (single) {
-        exported.warnings.push_back(CannotName("the single-output word", record.singleOutput.word));
-    } else {
+    } else if (record.singleOutput.source == WordSource::Unknown) {
         exported.warnings.push_back("single output is not known: left out");
+    } else {
+        exported.warnings.push_back(CannotName("the single-output word", record.singleOutput.word));
     }
     if (members.empty()) {
         return exported;

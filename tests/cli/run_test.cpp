@@ -227,6 +227,16 @@ TEST_F(CliRun, AnExportedRecordAppliesAsTheSameMemory) {
             << address;
     }
 
+    // A cleared pedal's settings words are known, and no profile writes them.
+    ASSERT_EQ(RunOnPedal({"clear-all", "--yes"}).exitCode, 0);
+    const Outcome cleared = RunOnPedal({"export", "-"});
+    EXPECT_EQ(cleared.exitCode, 0);
+    EXPECT_EQ(cleared.err,
+              "treadkeyctl: warning: the key delay, playback and auto-run word holds FF FF FF FF, "
+              "which a profile cannot name: left out\n"
+              "treadkeyctl: warning: the single-output word holds FF FF FF FF, which a profile "
+              "cannot name: left out\n");
+
     std::filesystem::remove_all(stateDirectory_);
     const Outcome nothing = RunOnPedal({"export", "-"});
     EXPECT_EQ(nothing.exitCode, 1);
