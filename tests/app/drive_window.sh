@@ -19,6 +19,7 @@ log=$work/reports.log
 present=$work/present
 touch "$present" "$log"
 export XDG_RUNTIME_DIR=$work/runtime
+export XDG_STATE_HOME=$work/state # the records of its writes stay in the scratch folder
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 "$program" --virtual-pedal --virtual-pedal-log "$log" --virtual-pedal-present "$present" 2>"$work/stderr" &

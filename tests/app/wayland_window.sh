@@ -16,6 +16,7 @@ compositor=""
 window=""
 trap 'kill $window $compositor 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR=$work/runtime
+export XDG_STATE_HOME=$work/state # the records of its writes stay in the scratch folder
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export WAYLAND_DISPLAY=treadkey-test
 fail() {

@@ -29,7 +29,9 @@ std::string ReadText(const std::filesystem::path& path) {
 // Without a display, a window that got as far as opening would fail with another code, not wait.
 Finished RunProgram(const std::vector<std::string>& arguments, const testing::ScratchDirectory& scratch,
                     const std::string& program = TREADKEYCTL_PATH) {
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb '" + program + "'";
+    // The record of a write goes to the scratch folder, never to the user's own state directory.
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_STATE_HOME='" +
+                          (scratch / "state").string() + "' '" + program + "'";
     for (const std::string& argument : arguments) {
         command += " '" + argument + "'";
     }
