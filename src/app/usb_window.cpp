@@ -27,6 +27,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QTimer>
 #include <cmath>
 #include <iostream>
@@ -477,9 +478,13 @@ void USB::ShowSlotRecord() {
     const double slot = ReadLeadingNumber(Combo1->currentText().toStdString());
     const bool listed = slot >= 1 && slot <= kSlotCount && slot == std::floor(slot);
     const std::optional<PedalRecord> record = listed ? ChosenPedalRecord() : std::nullopt;
-    Combo1->setToolTip(record ? Utf8(SlotRecordTooltip(IsChinese != 0, static_cast<int>(slot),
-                                                       record->slotWords[static_cast<std::size_t>(slot) - 1]))
-                              : QString());
+    // Given as HTML of the plain text: a tooltip reads "< A >" in it as a tag, and would drop the key's name.
+    Combo1->setToolTip(
+        record ? Qt::convertFromPlainText(
+                     Utf8(SlotRecordTooltip(IsChinese != 0, static_cast<int>(slot),
+                                            record->slotWords[static_cast<std::size_t>(slot) - 1])),
+                     Qt::WhiteSpaceNormal)
+               : QString());
 }
 
 void USB::SayRecordTrouble(const LoadedRecord& loaded) {
