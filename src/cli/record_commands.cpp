@@ -64,12 +64,10 @@ int ShowPedalRecord(const Invocation& invocation, const std::vector<std::string>
     if (!read.record) {
         return read.exitCode;
     }
-    const std::string& pedal = read.pedal;
-    const PedalRecord& record = *read.record;
     if (invocation.json) {
-        ShowRecordJson(record, pedal, services.out);
+        ShowRecordJson(*read.record, read.pedal, services.out);
     } else {
-        ShowRecord(record, PedalWithName(pedal, names), services.out);
+        ShowRecord(*read.record, PedalWithName(read.pedal, names), services.out);
     }
     return kExitDone;
 }
@@ -80,14 +78,12 @@ int ExportPedalRecord(const Invocation& invocation, const std::vector<std::strin
     if (!read.record) {
         return read.exitCode;
     }
-    const std::string& pedal = read.pedal;
-    const PedalRecord& record = *read.record;
-    const ExportedProfile exported = ProfileOfRecord(record);
+    const ExportedProfile exported = ProfileOfRecord(*read.record);
     for (const std::string& warning : exported.warnings) {
         services.err << kProgramName << ": warning: " << warning << '\n';
     }
     if (!exported.text) {
-        services.err << kProgramName << ": the record of " << PedalWithName(pedal, names)
+        services.err << kProgramName << ": the record of " << PedalWithName(read.pedal, names)
                      << " knows nothing this computer wrote or saw: no profile written\n";
         return kExitDeviceError;
     }
