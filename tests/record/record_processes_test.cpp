@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,9 +13,6 @@
 #include <cstdio>
 #include <random>
 #include <string>
-#include <vector>
-
-extern char** environ;
 
 namespace treadkey {
 namespace {
@@ -25,21 +21,17 @@ namespace {
 class Updater {
 public:
     Updater(const std::filesystem::path& file, int first, int last, int count) {
+        const std::string arguments[] = {file.string(), std::to_string(first), std::to_string(last),
+                                         std::to_string(count)};
         int pipeFds[2];
         EXPECT_EQ(::pipe(pipeFds), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-        std::vector<std::string> arguments = {TREADKEY_RECORD_UPDATER, file.string(), std::to_string(first),
-                                              std::to_string(last), std::to_string(count)};
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(pipeFds[1], STDOUT_FILENO);
+            ::execl(TREADKEY_RECORD_UPDATER, TREADKEY_RECORD_UPDATER, arguments[0].c_str(),
+                    arguments[1].c_str(), arguments[2].c_str(), arguments[3].c_str(), nullptr);
+            ::_exit(127);
         }
-        argv.push_back(nullptr);
-        EXPECT_EQ(::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
         ::close(pipeFds[1]);
         out_ = ::fdopen(pipeFds[0], "r");
     }
