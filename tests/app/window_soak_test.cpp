@@ -1,6 +1,6 @@
 #include "app/ui_services.h"
 #include "app/usb_window.h"
-#include "app/window_wording.h"
+#include "app/form/window_wording.h"
 #include "fixtures/scratch_directory.h"
 #include "stacks/virtual/virtual_pedal.h"
 

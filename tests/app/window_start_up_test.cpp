@@ -1,5 +1,5 @@
 #include "app/window_controls.h"
-#include "app/window_wording.h"
+#include "app/form/window_wording.h"
 #include "window_fixture.h"
 
 #include <QFontInfo>
