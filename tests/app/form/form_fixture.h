@@ -1,0 +1,171 @@
+#pragma once
+
+#include "app/form/form_view.h"
+#include "app/form/usb_form.h"
+#include "fixtures/scratch_directory.h"
+#include "hid/input_layout.h"
+#include "protocol/report_hex.h"
+#include "stacks/fake_hid_backend.h"
+
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace treadkey::testing {
+
+using Lines = std::vector<std::string>;
+
+// A view that draws nothing and keeps what it was asked: the result list, the boxes (answered at once), the
+// pauses (that cost nothing), the timer, and the work posted for the event loop, which runs when the test
+// says.
+class FakeView : public FormView {
+public:
+    void Show(const Control& control, ControlProperty changed) override {
+        shown.emplace_back(control.spec.name, changed);
+    }
+    void ShowWindow() override { visible = true; }
+    void CloseWindow() override {
+        ++closesAsked;
+        if (onClose) {
+            onClose();
+        }
+    }
+    bool IsActive() const override { return active; }
+    void AddResultLine(const std::string& line) override { lines.push_back(line); }
+    void ClearResultLines() override { lines.clear(); }
+    std::string TimeStamp() override { return stamp; }
+    void StartTimer(int milliseconds) override { timerInterval = milliseconds; }
+    void StopTimer() override { timerInterval = 0; }
+    void ShowMessage(const std::string& text, const std::string& title) override {
+        messages.push_back(text);
+        titles.push_back(title);
+        if (onMessage) {
+            onMessage();
+        }
+    }
+    bool AskOkCancel(const std::string& text, const std::string& title) override {
+        questions.push_back(text + " | " + title);
+        if (onQuestion) {
+            onQuestion();
+        }
+        return answerOk;
+    }
+    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+    void Post(std::function<void()> work) override { posted.push_back(std::move(work)); }
+
+    // What the event loop does once the handler has returned: the posted work, in order, including work
+    // posted meanwhile.
+    void RunPosted() {
+        while (!posted.empty()) {
+            std::function<void()> work = std::move(posted.front());
+            posted.pop_front();
+            work();
+        }
+    }
+
+    std::vector<std::pair<std::string, ControlProperty>> shown;
+    Lines lines;
+    std::string stamp = "2019/7/12 14:03:05";
+    Lines messages;
+    Lines titles;
+    Lines questions;
+    std::vector<int> pauses;
+    bool answerOk = true;
+    bool visible = false;
+    bool active = true;
+    int timerInterval = 0; // 0 while stopped
+    int closesAsked = 0;
+    std::deque<std::function<void()>> posted;
+    std::function<void()> onMessage;  // runs while the message is up
+    std::function<void()> onQuestion; // runs while the question is up
+    std::function<void()> onClose;    // what the toolkit's close does
+};
+
+// The window after start-up over an in-process HID stack and a fake view; nothing ticks unless a test ticks.
+class FormTest : public ::testing::Test {
+protected:
+    static constexpr const char* kPedal = "pedal-0";
+    static constexpr const char* kKeyboard = "pedal-keyboard";
+    static constexpr const char* kMouse = "pedal-mouse";
+
+    void SetUp() override {
+        window = std::make_unique<USB>(
+            backend, view,
+            WindowServices{[this] { return lookAtSystem(); }, [this] { return stateDirectory; }});
+        view.onClose = [this] {
+            if (window->CloseRequested()) {
+                view.visible = false;
+            }
+        };
+        window->Form_Load();
+    }
+
+    void PlugPedal(int reportLength = 9) { backend.Plug({kPedal, 0x2704, 0x2018, reportLength, true}); }
+    // A composite pedal with its keyboard (of these collections) and mouse after the configuration interface,
+    // so that the window must know them from the interfaces discovery records past its match.
+    void PlugComposite(const std::vector<HidCollection>& collections = {{0x01, 0x06}}) {
+        PlugPedal();
+        const std::span<const std::uint8_t> keyboard = BootKeyboardDescriptor();
+        backend.Plug({kKeyboard, 0x2704, 0x2018, 2, true, collections, {{keyboard.begin(), keyboard.end()}}});
+        const std::span<const std::uint8_t> mouse = BootMouseDescriptor();
+        backend.Plug({kMouse, 0x2704, 0x2018, 0, true, {{0x01, 0x02}}, {{mouse.begin(), mouse.end()}}});
+    }
+    void Connect(int reportLength = 9) {
+        PlugPedal(reportLength);
+        window->Timer1_Timer();
+    }
+    // A click of the user's; what it posts runs at view.RunPosted(), as the event loop would run it next.
+    void Click(Control* control) { window->Click(*control); }
+    // The user's text in a box, as typed or pasted.
+    void Type(Control* box, const std::string& text) { window->TextEdited(*box, text); }
+    // The user sets a check box: a click when it is not as wanted.
+    void Check(Control* box, bool checked) {
+        if (box->value != checked) {
+            Click(box);
+        }
+    }
+    Control* Key(int index) { return window->Command_key[static_cast<std::size_t>(index)]; }
+    // The user closes the window; true when it closed.
+    bool Close() {
+        const bool closed = window->CloseRequested();
+        view.visible = view.visible && !closed;
+        return closed;
+    }
+
+    // The result list without its time stamps.
+    Lines LogTexts() const {
+        Lines texts;
+        for (const std::string& line : view.lines) {
+            texts.push_back(line.substr(line.find("]: ") + 3));
+        }
+        return texts;
+    }
+
+    // Each report the pedal received, as upper-case hex bytes separated by spaces.
+    std::vector<std::string> HexReports() const {
+        std::vector<std::string> lines;
+        for (const auto& report : backend.Reports()) {
+            lines.push_back(ReportHexLine(report));
+        }
+        return lines;
+    }
+
+    ScratchDirectory systemFiles;
+    // No system files: no pedal until a test lays one out.
+    std::function<SystemRoot()> lookAtSystem = [this] {
+        SystemRoot empty;
+        empty.root = systemFiles / "root";
+        return empty;
+    };
+    std::optional<std::filesystem::path> stateDirectory; // none: the window keeps no record
+    FakeHidBackend backend;
+    FakeView view;
+    std::unique_ptr<USB> window;
+};
+
+} // namespace treadkey::testing
