@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/qt_window.h"
 #include "app/ui_services.h"
-#include "app/usb_window.h"
 #include "diagnosis/fake_system.h"
 #include "hid/input_layout.h"
 #include "protocol/report_hex.h"
@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
 #include <QTest>
@@ -65,7 +66,8 @@ inline void Activate(QWidget* target) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(target));
 }
 
-// The window after start-up over an in-process HID stack, its timer stopped so that each test ticks by hand.
+// The Qt window after start-up over an in-process HID stack, its timer stopped so that each test ticks by
+// hand.
 class WindowTest : public ::testing::Test {
 protected:
     static constexpr const char* kPedal = "pedal-0";
@@ -73,8 +75,8 @@ protected:
     static constexpr const char* kMouse = "pedal-mouse";
 
     void SetUp() override {
-        window = std::make_unique<USB>(backend, ui);
-        window->Form_Load();
+        window = std::make_unique<QtWindow>(backend, ui);
+        form().Form_Load();
         window->Timer1->stop();
     }
 
@@ -90,16 +92,24 @@ protected:
     }
     void Connect(int reportLength = 9) {
         PlugPedal(reportLength);
-        window->Timer1_Timer();
+        form().Timer1_Timer();
+    }
+    USB& form() { return window->Form(); }
+    // The widget that draws a control.
+    template <typename Widget = QWidget> Widget* W(std::string_view name) const {
+        Widget* widget = window->Find<Widget>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
     }
     void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-    QPushButton* Key(int index) { return window->Command_key[static_cast<std::size_t>(index)]; }
+    QPushButton* Key(int index) { return W<QPushButton>(KeyButtonName(index)); }
 
     // The result list without its time stamps.
     QStringList LogTexts() const {
         QStringList texts;
-        for (int row = 0; row < window->lstResults->count(); ++row) {
-            const QString line = window->lstResults->item(row)->text();
+        const auto* list = W<QListWidget>("lstResults");
+        for (int row = 0; row < list->count(); ++row) {
+            const QString line = list->item(row)->text();
             texts << line.mid(line.indexOf(QStringLiteral("]: ")) + 3);
         }
         return texts;
@@ -116,7 +126,7 @@ protected:
 
     FakeHidBackend backend;
     RecordingUi ui;
-    std::unique_ptr<USB> window;
+    std::unique_ptr<QtWindow> window;
 };
 
 } // namespace treadkey::testing
