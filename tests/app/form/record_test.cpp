@@ -1,26 +1,18 @@
 #include "fixtures/scratch_directory.h"
+#include "form_fixture.h"
 #include "record/record_file.h"
-#include "window_fixture.h"
-
-#include <QCoreApplication>
-#include <QTextDocumentFragment>
 
 namespace treadkey::testing {
 namespace {
 
-// The text a tooltip shows: one that looks like HTML is read as HTML.
-QString Shown(const QString& tooltip) {
-    return Qt::mightBeRichText(tooltip) ? QTextDocumentFragment::fromHtml(tooltip).toPlainText() : tooltip;
-}
-
-class WindowRecord : public WindowTest {
+class WindowRecord : public FormTest {
 protected:
     void SetUp() override {
-        WindowTest::SetUp();
-        ui.stateDirectory = scratch / "state";
+        FormTest::SetUp();
+        stateDirectory = scratch / "state";
     }
     std::filesystem::path RecordFile() const {
-        return PedalRecordFile(*ui.stateDirectory, "usb-1-1"); // the fake pedal's identity
+        return PedalRecordFile(*stateDirectory, "usb-1-1"); // the fake pedal's identity
     }
     PedalRecord Recorded() const {
         const LoadedRecord loaded = LoadPedalRecord(RecordFile(), "");
@@ -34,36 +26,34 @@ protected:
 // The record is written once the click's handler is done: after its last report, outside its pauses.
 TEST_F(WindowRecord, AnActionIsRecordedAfterItsLastReport) {
     Connect();
-    window->Combo1->setEditText("3");
+    Type(window->Combo1, "3");
     Click(window->Command_ctrl);
     Click(Key(50));
     EXPECT_FALSE(std::filesystem::exists(RecordFile()));
-    QCoreApplication::processEvents();
+    view.RunPosted();
     const RecordedWord slot = Recorded().slotWords[2];
     EXPECT_EQ(slot.source, WordSource::Written);
     EXPECT_EQ(slot.word, (MemoryWord{{0x01, 0x04, 0, 0}, WordWriter::KeyCommand}));
     EXPECT_EQ(slot.program, "treadkey-setup");
-    EXPECT_EQ(Shown(window->Combo1->toolTip()),
-              QString::fromStdString("记录：地址3为 < Ctrl + A >，" + slot.when + " 由 treadkey-setup 写入"));
+    EXPECT_EQ(window->Combo1->toolTip,
+              "记录：地址3为 < Ctrl + A >，" + slot.when + " 由 treadkey-setup 写入");
     Click(window->Command3);
-    EXPECT_EQ(Shown(window->Combo1->toolTip()),
-              QString::fromStdString("By the record, slot 3 holds < Ctrl + A >, written " + slot.when +
-                                     " by treadkey-setup"));
-    window->Combo1->setEditText("7");
-    EXPECT_EQ(Shown(window->Combo1->toolTip()), "By the record, slot 7 is unknown");
+    EXPECT_EQ(window->Combo1->toolTip,
+              "By the record, slot 3 holds < Ctrl + A >, written " + slot.when + " by treadkey-setup");
+    Type(window->Combo1, "7");
+    EXPECT_EQ(window->Combo1->toolTip, "By the record, slot 7 is unknown");
 
     // The pedal stops taking reports after the key frame: the slot and both settings words are unknown.
     backend.OnWrite([this](int tried) { backend.SetFailWrites(tried >= 4); });
-    window->Combo1->setEditText("5");
+    Type(window->Combo1, "5");
     Click(Key(50));
-    QCoreApplication::processEvents();
+    view.RunPosted();
     const PedalRecord record = Recorded();
     EXPECT_EQ(record.slotWords[4].source, WordSource::Unknown);
     EXPECT_EQ(record.slotWords[4].note, "interrupted after report 1 of 3");
     EXPECT_EQ(record.playback.note, "interrupted after report 1 of 3");
     EXPECT_EQ(record.slotWords[2].source, WordSource::Written);
-    EXPECT_EQ(Shown(window->Combo1->toolTip()),
-              "By the record, slot 5 is unknown (interrupted after report 1 of 3)");
+    EXPECT_EQ(window->Combo1->toolTip, "By the record, slot 5 is unknown (interrupted after report 1 of 3)");
 }
 
 // The slot box tells of the pedal that is there: none before it is plugged in, its record once it is.
@@ -80,17 +70,16 @@ TEST_F(WindowRecord, TheSlotTooltipFollowsThePedalPluggedInAndPulledOut) {
                   "t")
                   .error,
               "");
-    window->Combo1->setEditText("3");
-    EXPECT_EQ(Shown(window->Combo1->toolTip()), "");
+    Type(window->Combo1, "3");
+    EXPECT_EQ(window->Combo1->toolTip, "");
     Connect();
-    EXPECT_EQ(Shown(window->Combo1->toolTip()),
-              "记录：地址3为 < A >，2026-03-01T12:00:00Z 由 treadkeyctl 写入");
+    EXPECT_EQ(window->Combo1->toolTip, "记录：地址3为 < A >，2026-03-01T12:00:00Z 由 treadkeyctl 写入");
     Click(window->Command3); // English
-    EXPECT_EQ(Shown(window->Combo1->toolTip()),
+    EXPECT_EQ(window->Combo1->toolTip,
               "By the record, slot 3 holds < A >, written 2026-03-01T12:00:00Z by treadkeyctl");
     backend.Unplug(kPedal);
     window->Timer1_Timer();
-    EXPECT_EQ(Shown(window->Combo1->toolTip()), "");
+    EXPECT_EQ(window->Combo1->toolTip, "");
 }
 
 // A press line says which slot the record says holds what was pressed. Only the pedal written to is watched,
@@ -109,9 +98,9 @@ TEST_F(WindowRecord, APressLineNamesTheRecordedSlot) {
                   "usb-1-2"});
     window->Timer1_Timer();
     Click(window->Command3); // English
-    window->Combo1->setEditText("3");
+    Type(window->Combo1, "3");
     Click(Key(50)); // A
-    QCoreApplication::processEvents();
+    view.RunPosted();
     const struct {
         std::vector<std::uint8_t> report;
         const char* line;
@@ -123,9 +112,9 @@ TEST_F(WindowRecord, APressLineNamesTheRecordedSlot) {
         backend.Send(kKeyboard, c.report);
         backend.Send(kKeyboard, std::vector<std::uint8_t>(8, 0));
         window->Timer1_Timer();
-        EXPECT_EQ(LogTexts().last(), c.line);
+        EXPECT_EQ(LogTexts().back(), c.line);
     }
-    const qsizetype lines = LogTexts().size();
+    const std::size_t lines = LogTexts().size();
     backend.Send("twin-keyboard", {0, 0, 0x04, 0, 0, 0, 0, 0});
     window->Timer1_Timer();
     EXPECT_EQ(LogTexts().size(), lines);
