@@ -1,5 +1,6 @@
+#include "app/form/utf32_text.h"
+#include "form_fixture.h"
 #include "stacks/virtual/virtual_pedal.h"
-#include "window_fixture.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,10 +11,10 @@
 namespace treadkey::testing {
 namespace {
 
-using BadInput = WindowTest;
+using BadInput = FormTest;
 using Reports = std::vector<std::string>;
 
-const QString kWriteFailed = QStringLiteral("写入失败，请先联接。");
+const std::string kWriteFailed = "写入失败，请先联接。";
 
 TEST_F(BadInput, SlotTextsGiveTheLowByteOfTheirLeadingNumber) {
     Connect();
@@ -32,7 +33,7 @@ TEST_F(BadInput, SlotTextsGiveTheLowByteOfTheirLeadingNumber) {
         {"99999999999999999999", "FC", "100000000000000000000"},
     };
     for (const auto& c : cases) {
-        window->Combo1->setEditText(c.slot);
+        Type(window->Combo1, c.slot);
         backend.ClearWrites();
         Click(Key(50));
         Click(window->Command_L_btn);
@@ -40,11 +41,10 @@ TEST_F(BadInput, SlotTextsGiveTheLowByteOfTheirLeadingNumber) {
         EXPECT_EQ(HexReports(), (Reports{"00 AA 01 " + a + " 00 04 00 00 00", "00 AA 01 7C 79 01 00 00 00",
                                          "00 AA 01 78 79 01 00 00 00", "00 AA 02 " + a + " FE 01 00 00 00"}))
             << '"' << c.slot << '"';
-        const QStringList log = LogTexts();
-        EXPECT_EQ(
-            log.mid(log.size() - 2),
-            (QStringList{QStringLiteral("Write Key Val:  < A > To Address:%1").arg(c.shown),
-                         QStringLiteral("Write Mouse BTN:  < L BTN Click > To Address:%1").arg(c.shown)}))
+        const Lines log = LogTexts();
+        EXPECT_EQ(Lines(log.end() - 2, log.end()),
+                  (Lines{"Write Key Val:  < A > To Address:" + std::string(c.shown),
+                         "Write Mouse BTN:  < L BTN Click > To Address:" + std::string(c.shown)}))
             << '"' << c.slot << '"';
     }
 }
@@ -52,10 +52,10 @@ TEST_F(BadInput, SlotTextsGiveTheLowByteOfTheirLeadingNumber) {
 TEST_F(BadInput, DelayTextsAreClampedOrWrappedToSixteenBits) {
     Connect();
     Click(window->Command3);
-    const QString nines(5000, QChar('9'));
+    const std::string nines(5000, '9');
     const struct {
-        QString typed;
-        QString shown; // the delay box after the clamp
+        std::string typed;
+        std::string shown; // the delay box after the clamp
         const char* delayReport;
         const char* line; // empty: no delay line
     } cases[] = {
@@ -63,46 +63,49 @@ TEST_F(BadInput, DelayTextsAreClampedOrWrappedToSixteenBits) {
         {nines, "65535", "00 AA 01 7C 79 01 FF FF 00", "Key Delay:  65535 ms"},
         // Beyond the double range the reading saturates; a negative one is never clamped and its low 16 bits
         // are zero.
-        {"-" + nines.left(4999), "-" + nines.left(4999), "00 AA 01 7C 79 01 00 00 00", ""},
-        {"-40000" + QString(4994, QChar('x')), "-40000" + QString(4994, QChar('x')),
-         "00 AA 01 7C 79 01 63 C0 00", ""},
-        {QString(4999, QChar(' ')) + "7", QString(4999, QChar(' ')) + "7", "00 AA 01 7C 79 01 00 07 00",
+        {"-" + nines.substr(0, 4999), "-" + nines.substr(0, 4999), "00 AA 01 7C 79 01 00 00 00", ""},
+        {"-40000" + std::string(4994, 'x'), "-40000" + std::string(4994, 'x'), "00 AA 01 7C 79 01 63 C0 00",
+         ""},
+        {std::string(4999, ' ') + "7", std::string(4999, ' ') + "7", "00 AA 01 7C 79 01 00 07 00",
          "Key Delay:  7 ms"},
         // Too small for a double: reads as 0, so no delay line.
-        {"0." + QString(4997, QChar('0')) + "1", "0." + QString(4997, QChar('0')) + "1",
+        {"0." + std::string(4997, '0') + "1", "0." + std::string(4997, '0') + "1",
          "00 AA 01 7C 79 01 00 00 00", ""},
     };
     for (const auto& c : cases) {
-        window->Text_delay->setText(c.typed);
-        EXPECT_EQ(window->Text_delay->text(), c.shown) << c.typed.left(12).toStdString();
+        Type(window->Text_delay, c.typed);
+        EXPECT_EQ(window->Text_delay->text, c.shown) << c.typed.substr(0, 12);
         backend.ClearWrites();
-        window->lstResults->clear();
-        window->Command2->click();
+        view.lines.clear();
+        Click(window->Command2);
         EXPECT_EQ(HexReports(), (Reports{c.delayReport, "00 AA 01 78 79 01 00 00 00"}))
-            << c.typed.left(12).toStdString();
-        EXPECT_EQ(LogTexts(), *c.line ? QStringList{QString::fromUtf8(c.line)} : QStringList{})
-            << c.typed.left(12).toStdString();
+            << c.typed.substr(0, 12);
+        EXPECT_EQ(LogTexts(), *c.line ? Lines{std::string(c.line)} : Lines{}) << c.typed.substr(0, 12);
     }
 }
 
-TEST_F(BadInput, CommandBoxDropsLookAlikesControlsAndBrokenUtf16) {
+TEST_F(BadInput, CommandBoxDropsLookAlikesControlsAndBrokenUtf8) {
     const struct {
-        QString typed;
-        QString result;
-        qsizetype messages;
+        std::string typed;
+        std::string result;
+        std::size_t messages;
     } cases[] = {
-        {QString::fromUtf8("０１ ＡＡ"), " ", 3},                      // full-width digits and letters
-        {QString::fromUtf8("٠١AA"), "AA", 2},                          // Arabic-Indic digits
-        {"0x1F, 0x2E;", "01F 02E", 3},                                 // a C array pasted in
-        {"aa\t01\r\n7c", "aa017c", 3},                                 // tab and line ends
-        {QString("A") + QChar(0xD800) + "B" + QChar(0xDC00), "AB", 1}, // lone surrogates read as U+FFFD
-        {QString("1") + QChar(0x200B) + "2", "12", 1},                 // zero-width space
+        {"０１ ＡＡ", " ", 3},         // full-width digits and letters
+        {"٠١AA", "AA", 2},             // Arabic-Indic digits
+        {"0x1F, 0x2E;", "01F 02E", 3}, // a C array pasted in
+        {"aa\t01\r\n7c", "aa017c", 3}, // tab and line ends
+        // A surrogate written as UTF-8 and a byte that starts no character: each read as U+FFFD. (Lone UTF-16
+        // surrogates, which UTF-8 cannot carry, are the Qt view's to turn into U+FFFD.)
+        {"A\xED\xA0\x80"
+         "B\xFF",
+         "AB", 1},
+        {"1\u200B2", "12", 1}, // zero-width space
     };
     for (const auto& c : cases) {
-        ui.messages.clear();
-        window->TextIW->setText(c.typed);
-        EXPECT_EQ(window->TextIW->text(), c.result) << c.typed.toStdString();
-        EXPECT_EQ(ui.messages.size(), c.messages) << c.typed.toStdString();
+        view.messages.clear();
+        Type(window->TextIW, c.typed);
+        EXPECT_EQ(window->TextIW->text, c.result) << c.typed;
+        EXPECT_EQ(view.messages.size(), c.messages) << c.typed;
     }
 }
 
@@ -122,17 +125,17 @@ TEST_F(BadInput, HundredThousandCharacterPasteIsFilteredQuicklyAndWritesItsFirst
     Connect();
 
     const auto started = std::chrono::steady_clock::now();
-    window->TextIW->setText(QString::fromStdU32String(pasted));
+    Type(window->TextIW, Utf8Of(pasted));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::cout << "filtering a " << pasted.size() << "-character paste with " << invalid.size()
               << " distinct invalid characters took " << seconds << " s\n";
 
-    EXPECT_EQ(ui.messages.size(), static_cast<qsizetype>(invalid.size()));
-    EXPECT_EQ(window->TextIW->text(), QString::fromStdU32String(clean));
+    EXPECT_EQ(view.messages.size(), invalid.size());
+    EXPECT_EQ(window->TextIW->text, Utf8Of(clean));
     // Under a second in an optimised build; the bound leaves room for the sanitizers and a busy machine.
     EXPECT_LT(seconds, 10.0);
 
-    window->Iwrite->click();
+    Click(window->Iwrite);
     ASSERT_EQ(backend.Reports().size(), 1u);
     // The clean text starts "0134679acdfACDF 1245": its first sixteen digits, paired.
     EXPECT_EQ(HexReports().front(), "00 01 34 67 9A CD FA CD F1");
@@ -152,13 +155,12 @@ TEST_F(BadInput, ReportLengthsTheVirtualPedalMayDeclare) {
         VirtualPedalOptions options;
         options.reportLength = c.length;
         VirtualPedal pedal(options);
-        RecordingUi pedalUi;
-        USB pedalWindow(pedal, pedalUi);
+        FakeView pedalView;
+        USB pedalWindow(pedal, pedalView);
         pedalWindow.Form_Load();
-        pedalWindow.Timer1->stop();
         pedalWindow.Timer1_Timer();
         ASSERT_TRUE(pedalWindow.Link().DeviceDetected) << c.length;
-        pedalWindow.Combo1->setEditText("3");
+        pedalWindow.TextEdited(*pedalWindow.Combo1, "3");
         pedalWindow.Command_key_Click(50);
 
         const auto received = pedal.receivedReports();
@@ -174,9 +176,9 @@ TEST_F(BadInput, ReportLengthsTheVirtualPedalMayDeclare) {
         EXPECT_EQ(memory.slot(3)->writer, c.decoded ? WordWriter::KeyCommand : WordWriter::None) << c.length;
         // The pedal took every report it was sent, so the assignment is logged as written even when the
         // report is too short to carry it.
-        const QString last = pedalWindow.lstResults->item(pedalWindow.lstResults->count() - 1)->text();
-        EXPECT_TRUE(last.endsWith(QStringLiteral("写入键值:  < A > 到地址3"))) << c.length;
-        pedalWindow.close();
+        ASSERT_FALSE(pedalView.lines.empty()) << c.length;
+        EXPECT_TRUE(pedalView.lines.back().ends_with("写入键值:  < A > 到地址3")) << c.length;
+        EXPECT_TRUE(pedalWindow.CloseRequested());
     }
 }
 
@@ -186,19 +188,19 @@ TEST_F(BadInput, AReportLengthBelowOneWritesNothingForAnyAction) {
         std::function<void()> run;
     } actions[] = {
         {"key", [&] { Click(Key(50)); }},
-        {"delay", [&] { window->Command2->click(); }},
-        {"raw", [&] { window->Iwrite->click(); }},
-        {"clear-all", [&] { window->Command1->click(); }},
+        {"delay", [&] { Click(window->Command2); }},
+        {"raw", [&] { Click(window->Iwrite); }},
+        {"clear-all", [&] { Click(window->Command1); }},
     };
     for (const int length : {0, -1}) {
         backend.Unplug(kPedal);
         Connect(length);
         ASSERT_TRUE(window->Link().DeviceDetected);
         for (const auto& a : actions) {
-            window->lstResults->clear();
+            view.lines.clear();
             a.run();
             EXPECT_TRUE(backend.Reports().empty()) << a.action << " L=" << length;
-            EXPECT_EQ(LogTexts(), QStringList{kWriteFailed}) << a.action << " L=" << length;
+            EXPECT_EQ(LogTexts(), Lines{kWriteFailed}) << a.action << " L=" << length;
         }
     }
 }
