@@ -17,8 +17,8 @@ constexpr const char* kProgram = "treadkey-setup";
 
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::array<treadkey::OptionSpec, 2> kHelpOptions = {{
-    {.name = kHelpOption, .help = "show this help and exit", .alias = "-h", .onlyAsIs = true},
-    {.name = "--version", .help = "show the version and exit", .alias = "-V", .onlyAsIs = true},
+    {.name = kHelpOption, .help = "show this help and exit", .alias = "-h"},
+    {.name = "--version", .help = "show the version and exit", .alias = "-V"},
 }};
 
 void PrintHelp() {

@@ -229,9 +229,13 @@ Invocation Understand(const CommandArguments& sorted) {
         return invocation;
     }
     if (sorted.operands.size() < command.minOperands || sorted.operands.size() > command.maxOperands) {
-        throw UsageError{"usage: treadkeyctl " + std::string(command.name) +
-                         (command.operands.empty() ? "" : " " + std::string(command.operands)) +
-                         " ('treadkeyctl help " + std::string(command.name) + "' tells more)"};
+        throw UsageError{"usage: treadkeyctl " + CommandSynopsis(command) + " ('treadkeyctl help " +
+                         std::string(command.name) + "' tells more)"};
+    }
+    // Left unsaid, a dry run of a command that writes nothing would pass for one that was checked.
+    if (invocation.dryRun && !CommandWrites(command)) {
+        throw UsageError{std::string(kDryRunOption) + " goes with the commands that write; " +
+                         Quoted(command.name) + " writes nothing to the pedal"};
     }
     switch (command.id) {
     case CommandId::Help:

@@ -64,6 +64,7 @@ int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& ba
     link.WantedPedal = pedal;
     const bool found = link.FindTheHid(kPedalVendorIdText, kPedalProductIdText);
     if (dryRun) {
+        WarnOfShortReport(link, services.err);
         return PrintReports(plan, link, found, backend, services);
     }
     if (!found) {

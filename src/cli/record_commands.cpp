@@ -15,19 +15,22 @@
 namespace treadkey {
 namespace {
 
-// The pedal whose record is read: the one --pedal names by identity or nickname, plugged in or not, else
-// the one plugged in.
+// The pedal whose record is read: the one --pedal names by identity or nickname, plugged in or recorded,
+// else the one plugged in.
 std::optional<std::string> RecordedPedal(const Invocation& invocation,
                                          const std::vector<std::string>& present, const PedalNames& names,
                                          CliServices& services) {
     const std::string& asked = invocation.backend.pedal;
     if (!asked.empty()) {
-        for (const auto& [pedal, name] : names) {
-            if (name == asked) {
-                return pedal;
-            }
+        const PedalChoice choice = ChooseRecordedPedal(
+            present,
+            services.stateDirectory ? RecordedPedals(*services.stateDirectory) : std::vector<std::string>{},
+            asked, names);
+        if (!choice.error.empty()) {
+            services.err << kProgramName << ": " << choice.error << '\n';
+            return std::nullopt;
         }
-        return asked;
+        return choice.pedal;
     }
     if (present.size() == 1) {
         return present[0];

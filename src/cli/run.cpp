@@ -169,6 +169,12 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
         PrintKeyNames(services.out);
         return kExitDone;
     case Invocation::Action::Doctor:
+        // The virtual pedal opens for anyone, and doctor's lines would pass for its.
+        if (invocation.backend.useVirtualPedal) {
+            services.err
+                << kProgramName
+                << ": note: doctor checks the system's real pedal; the virtual pedal needs no access\n";
+        }
         return RunDoctor(invocation, services);
     default:
         break;

@@ -4,6 +4,7 @@
 #include "record/state_file.h"
 #include "json/json.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <system_error>
@@ -122,6 +123,25 @@ std::string FileNameOf(const std::string& pedal) {
     return name.empty() ? "%" : name;
 }
 
+// The identity a record's file name stands for, FileNameOf undone; nothing for a name FileNameOf never makes.
+std::optional<std::string> PedalOfFileName(const std::string& name) {
+    std::string pedal;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] != '%') {
+            pedal += name[i];
+            continue;
+        }
+        const std::optional<int> high = i + 2 < name.size() ? HexDigitValue(name[i + 1]) : std::nullopt;
+        const std::optional<int> low = i + 2 < name.size() ? HexDigitValue(name[i + 2]) : std::nullopt;
+        if (!high || !low) {
+            return std::nullopt;
+        }
+        pedal += static_cast<char>(*high << 4 | *low);
+        i += 2;
+    }
+    return pedal.empty() || FileNameOf(pedal) != name ? std::nullopt : std::optional(pedal);
+}
+
 std::string AsideName(const std::filesystem::path& file, const std::string& now) {
     std::string stamp;
     for (const char c : now) {
@@ -159,6 +179,23 @@ void ReadUnderLock(const std::optional<std::string>& text, const std::filesystem
 
 std::filesystem::path PedalRecordFile(const std::filesystem::path& stateDirectory, const std::string& pedal) {
     return stateDirectory / "records" / (FileNameOf(pedal) + ".json");
+}
+
+std::vector<std::string> RecordedPedals(const std::filesystem::path& stateDirectory) {
+    std::vector<std::string> pedals;
+    std::error_code unreadable;
+    for (std::filesystem::directory_iterator entry(stateDirectory / "records", unreadable), end;
+         !unreadable && entry != end; entry.increment(unreadable)) {
+        const std::filesystem::path& file = entry->path();
+        if (file.extension() != ".json") {
+            continue;
+        }
+        if (std::optional<std::string> pedal = PedalOfFileName(file.stem().string())) {
+            pedals.push_back(std::move(*pedal));
+        }
+    }
+    std::sort(pedals.begin(), pedals.end());
+    return pedals;
 }
 
 std::string PedalRecordJson(const PedalRecord& record, const std::string& pedal) {

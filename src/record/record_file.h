@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace treadkey {
 
@@ -14,6 +15,9 @@ inline constexpr int kRecordVersion = 1;
 // Where a pedal's record lives in the state directory: records/<identity>.json, the identity's characters
 // that a file name may not hold written as %XX.
 std::filesystem::path PedalRecordFile(const std::filesystem::path& stateDirectory, const std::string& pedal);
+// The identities of the pedals that have a record in the state directory, in order; none when it cannot be
+// read.
+std::vector<std::string> RecordedPedals(const std::filesystem::path& stateDirectory);
 
 // The record as JSON, and back. Reading fails with why for anything that is not a whole record of this
 // version; `otherVersion` tells a record of another version from a broken one.

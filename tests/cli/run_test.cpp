@@ -104,6 +104,12 @@ private:
         services.pedalNamesFile = namesFile_;
         services.stateDirectory = stateDirectory_;
         services.utcNow = [] { return std::string("2026-03-01T12:00:00Z"); };
+        // An empty system, so that doctor finds the same on every machine.
+        services.lookAtSystem = [this] {
+            SystemRoot system;
+            system.root = scratch_ / "system";
+            return system;
+        };
         outcome.exitCode = RunTreadkeyctl(arguments, services);
         outcome.out = out.str();
         outcome.err = err.str();
@@ -542,6 +548,74 @@ TEST_F(CliRun, UsageErrorsSayOneLineAndWriteNothing) {
         EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
         EXPECT_EQ(outcome.out, "") << shown;
         EXPECT_TRUE(LoggedReports().empty()) << shown;
+    }
+}
+
+// Each answer says what is so: a --pedal that names no pedal known, what doctor looks at, a dry run's cut
+// frames, a command's whole usage line, a flag given a value, a dry run of a command that writes nothing.
+TEST_F(CliRun, AnswersSayWhatIsSo) {
+    // virtual-2 is recorded and named but not plugged in; virtual-1 is plugged in with no record.
+    ASSERT_EQ(RunOnPedal({"--virtual-pedal-twin", "--pedal", "virtual-2", "mouse", "1", "left"}).exitCode, 0);
+    ASSERT_EQ(RunOnPedal({"--virtual-pedal-twin", "name", "virtual-2", "right"}).exitCode, 0);
+    const std::string unknownLeft = "treadkeyctl: no pedal 'left' is plugged in or recorded; pedals known: "
+                                    "virtual-1, virtual-2 (right)\n";
+    const struct {
+        Lines arguments;
+        std::string said; // a part of standard output, then standard error
+        int exitCode;
+    } cases[] = {
+        {{"--pedal", "lfet", "show"},
+         "treadkeyctl: no pedal 'lfet' is plugged in or recorded; pedals known: virtual-1, virtual-2 "
+         "(right)\n",
+         2},
+        {{"--pedal", "left", "export", "-"}, unknownLeft, 2},
+        {{"--pedal", "left", "show", "--json"}, unknownLeft, 2},
+        {{"--pedal", "right", "show"}, "pedal virtual-2 (right), as this computer wrote or saw it:\n", 0},
+        {{"--pedal", "virtual-2", "export", "-"}, "\"mouse\": \"left\"", 0},
+        {{"--pedal", "virtual-1", "show"}, "slot 1   unknown", 0},
+        {{"doctor"},
+         "treadkeyctl: note: doctor checks the system's real pedal; the virtual pedal needs no access\n",
+         1},
+        {{"--dry-run", "--report-length", "2", "raw", "AA 01"},
+         "treadkeyctl: warning: virtual-pedal: its output report of 2 bytes cannot hold a whole frame (8 "
+         "bytes)",
+         0},
+        {{"list", "extra"},
+         "treadkeyctl: usage: treadkeyctl list [--json] ('treadkeyctl help list' tells more)\n",
+         2},
+        {{"monitor", "extra"}, "usage: treadkeyctl monitor [--json] [--count N] [--timeout S] ('", 2},
+        {{"key", "1"}, "usage: treadkeyctl key SLOT COMBO [--delay MS] [--once] [--key-only] ('", 2},
+        {{"--dry-run=yes", "key", "1", "a"}, "treadkeyctl: --dry-run takes no value\n", 2},
+        {{"keys", "--help=all"}, "treadkeyctl: --help takes no value\n", 2},
+        {{"--version="}, "treadkeyctl: --version takes no value\n", 2},
+        {{"--dry-run", "show"},
+         "treadkeyctl: --dry-run goes with the commands that write; 'show' writes nothing to the pedal\n",
+         2},
+        {{"doctor", "--dry-run"}, "'doctor' writes nothing to the pedal", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        std::filesystem::remove(log_);
+        const Outcome outcome = RunOnPedal(c.arguments);
+        EXPECT_EQ(outcome.exitCode, c.exitCode);
+        EXPECT_NE((outcome.out + outcome.err).find(c.said), std::string::npos) << outcome.out << outcome.err;
+        EXPECT_TRUE(LoggedReports().empty());
+    }
+}
+
+// --dry-run is listed in the help of the commands that write and of no other.
+TEST_F(CliRun, OnlyTheCommandsThatWriteListDryRun) {
+    const struct {
+        const char* command;
+        bool listsDryRun;
+    } cases[] = {
+        {"key", true},     {"mouse", true},   {"playback", true}, {"clear-all", true}, {"raw", true},
+        {"apply", true},   {"list", false},   {"doctor", false},  {"keys", false},     {"show", false},
+        {"export", false}, {"verify", false}, {"name", false},    {"monitor", false},
+    };
+    for (const auto& c : cases) {
+        const std::string help = Run({"help", c.command}).out;
+        EXPECT_EQ(help.find("\n  --dry-run ") != std::string::npos, c.listsDryRun) << help;
     }
 }
 

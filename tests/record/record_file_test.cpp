@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -41,6 +42,26 @@ TEST(PedalRecordFile, NamesEachPedalSafely) {
     EXPECT_EQ(PedalRecordFile("/s", "serial:AB 1/x"),
               std::filesystem::path("/s/records/serial%3AAB%201%2Fx.json"));
     EXPECT_NE(PedalRecordFile("/s", "a:b"), PedalRecordFile("/s", "a_b"));
+}
+
+// The pedals with a record are read back from the file names: every identity a record file is named for,
+// and nothing from the lock, a record set aside, or a name no identity gives.
+TEST(RecordedPedals, ReadsEachRecordsIdentityBackFromItsFileName) {
+    const testing::ScratchDirectory scratch;
+    const std::filesystem::path state = scratch / "state";
+    EXPECT_EQ(RecordedPedals(state), std::vector<std::string>{});
+    const std::vector<std::string> pedals = {"serial:AB 1/x", "usb-1-2.3", "virtual-1", "%41", "\xC3\xA9"};
+    for (const std::string& pedal : pedals) {
+        std::filesystem::create_directories(PedalRecordFile(state, pedal).parent_path());
+        std::ofstream{PedalRecordFile(state, pedal)};
+    }
+    for (const char* other : {"usb-1-2.3.json.lock", "virtual-1.json.unreadable-20260301120000", "notes.txt",
+                              "%zz.json", "%4.json", "%.json", "%3a.json", "a:b.json"}) {
+        std::ofstream{state / "records" / other};
+    }
+    std::vector<std::string> sorted = pedals;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(RecordedPedals(state), sorted);
 }
 
 TEST(ParsePedalRecord, ReadsBackWhatWasWritten) {
