@@ -1,5 +1,7 @@
 #include "cli/pedal_choice.h"
 
+#include "arguments/shown_text.h"
+
 #include <algorithm>
 
 namespace treadkey {
@@ -40,12 +42,13 @@ PedalChoice ChoosePedal(const std::vector<std::string>& present, const std::stri
             return {pedal, ""};
         }
     }
-    return {"", "no pedal '" + asked + "' is plugged in; pedals present: " + Listed(present, names)};
+    return {"",
+            "no pedal '" + ShownText(asked) + "' is plugged in; pedals present: " + Listed(present, names)};
 }
 
 std::string PedalWithName(const std::string& pedal, const PedalNames& names) {
     const auto named = names.find(pedal);
-    return named != names.end() ? pedal + " (" + named->second + ")" : pedal;
+    return named != names.end() ? ShownText(pedal) + " (" + ShownText(named->second) + ")" : ShownText(pedal);
 }
 
 } // namespace treadkey
