@@ -2,11 +2,13 @@
 #include "app/ui_services.h"
 #include "app/usb_window.h"
 #include "arguments/option_table.h"
+#include "arguments/shown_text.h"
 #include "stack_choice/backend_options.h"
 #include "stack_choice/virtual_pedal_files.h"
 
 #include <QApplication>
 #include <array>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -34,9 +36,7 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int RunWindow(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const treadkey::ParsedBackendOptions parsed = treadkey::ParseBackendOptions(arguments);
     if (!parsed.error.empty()) {
@@ -53,7 +53,9 @@ int main(int argc, char** argv) {
                                       return std::string();
                                   },
                                   [&asked](const std::string& argument) {
-                                      return asked.empty() ? "unknown argument '" + argument + "'" : "";
+                                      return asked.empty()
+                                                 ? "unknown argument '" + treadkey::ShownText(argument) + "'"
+                                                 : "";
                                   },
                                   [&qtArgumentText](const std::string& argument) {
                                       qtArgumentText.push_back(argument);
@@ -89,7 +91,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(kProgram));
     QApplication::setApplicationVersion(QStringLiteral(TREADKEY_VERSION));
     if (qtArgumentCount > 1) {
-        return UsageError("unknown argument '" + std::string(qtArguments[1]) + "'");
+        return UsageError("unknown argument '" + treadkey::ShownText(qtArguments[1]) + "'");
     }
 
     treadkey::QtUiServices ui;
@@ -98,4 +100,16 @@ int main(int argc, char** argv) {
     treadkey::CloseOnTerminationSignals(window);
     window.Form_Load();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return RunWindow(argc, argv);
+    } catch (const std::exception& error) {
+        // The last resort: a failure nothing foresaw is still one line, not an abort.
+        std::cerr << kProgram << ": " << error.what() << "\n";
+        return 1;
+    }
 }

@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include "arguments/shown_text.h"
 #include "cli/closest_names.h"
 #include "cli/input_names.h"
 #include "cli/key_combo.h"
@@ -24,8 +25,9 @@ struct UsageError {
     std::string message;
 };
 
+// User text in a message, in quotes.
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    return "'" + ShownText(text) + "'";
 }
 
 std::string UnknownCommand(std::string_view name) {

@@ -1,5 +1,7 @@
 #include "cli/pedal_choice.h"
 
+#include "arguments/shown_text.h"
+
 #include <algorithm>
 
 namespace treadkey {
@@ -32,7 +34,7 @@ PedalChoice NamedPedal(const std::vector<std::string>& known, const std::string&
             return {pedal, ""};
         }
     }
-    return {"", "no pedal '" + asked + "' is " + std::string(where) + "; pedals " + std::string(listedAs) +
+    return {"", "no pedal '" + ShownText(asked) + "' is " + std::string(where) + "; pedals " + std::string(listedAs) +
                     ": " + Listed(known, names)};
 }
 
@@ -68,7 +70,7 @@ PedalChoice ChooseRecordedPedal(const std::vector<std::string>& present,
 
 std::string PedalWithName(const std::string& pedal, const PedalNames& names) {
     const auto named = names.find(pedal);
-    return named != names.end() ? pedal + " (" + named->second + ")" : pedal;
+    return named != names.end() ? ShownText(pedal) + " (" + ShownText(named->second) + ")" : ShownText(pedal);
 }
 
 } // namespace treadkey

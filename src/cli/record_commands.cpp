@@ -1,5 +1,6 @@
 #include "cli/record_commands.h"
 
+#include "arguments/shown_text.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
@@ -10,6 +11,8 @@
 #include "cli/record_show.h"
 #include "cli/slot_verification.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 namespace treadkey {
@@ -98,7 +101,9 @@ int ExportPedalRecord(const Invocation& invocation, const std::vector<std::strin
     file << *exported.text;
     file.close();
     if (!file) {
-        services.err << kProgramName << ": cannot write " << invocation.profilePath << '\n';
+        // errno is the open's, or the last write's or close's: the stream gives no reason of its own.
+        services.err << kProgramName << ": cannot write " << ShownFileName(invocation.profilePath) << ": "
+                     << std::strerror(errno) << '\n';
         return kExitDeviceError;
     }
     return kExitDone;
