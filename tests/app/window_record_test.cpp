@@ -1,3 +1,4 @@
+#include "app/window_wording.h"
 #include "fixtures/lock_holder.h"
 #include "fixtures/scratch_directory.h"
 #include "record/record_file.h"
@@ -75,6 +76,7 @@ TEST_F(WindowRecord, AWriteWhileAnotherProgramHoldsTheLockIsRecordedWhenItLetsGo
     Connect();
     Click(window->Command3); // English
     window->Combo1->setEditText("3");
+    std::filesystem::create_directories(RecordFile().parent_path());
     LockHolder other(RecordFile().string() + ".lock");
     ASSERT_TRUE(other.held());
     backend.ClearWrites();
