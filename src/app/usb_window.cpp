@@ -15,6 +15,7 @@
 #include "protocol/number_text.h"
 #include "protocol/output_report.h"
 #include "record/slot_press.h"
+#include "record/state_file.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -306,6 +307,10 @@ void USB::Timer1_Timer() {
     }
     contion_Click();
     WatchPedal();
+    // A write whose record another program held locked is recorded at the first tick after it lets go.
+    if (actionReports_.Waiting()) {
+        RecordWaitingActions();
+    }
 }
 
 void USB::changeEvent(QEvent* event) {
@@ -419,14 +424,27 @@ void USB::ShowDiscoveryReason() {
     // The tooltip follows the language switch at the next discovery, as the status text does.
     if (discoveryChanged || holdChanged || tooltipLanguage_ != IsChinese) {
         tooltipLanguage_ = IsChinese;
-        // The font note, when there is one, stays above the account of the discovery and the hold.
-        QStringList paragraphs{noChineseFontNote_,
-                               Utf8(DescribePedalChoice(report, link_.WantedPedal, IsChinese != 0)),
-                               Utf8(ExplainDiscovery(report, IsChinese != 0, refusalCause_)),
-                               Utf8(UnheldInputNote(IsChinese != 0, shownUnheld_))};
-        paragraphs.removeAll(QString());
-        Label3->setToolTip(paragraphs.join(QStringLiteral("\n\n")));
+        ShowStatusTooltip();
     }
+}
+
+void USB::ShowStatusTooltip() {
+    if (!shownDiscovery_) {
+        return; // before the first discovery the tooltip holds the font note alone
+    }
+    const bool chinese = IsChinese != 0;
+    // The font note, when there is one, stays above the account of the discovery, the hold and the record.
+    QStringList paragraphs{noChineseFontNote_,
+                           Utf8(DescribePedalChoice(*shownDiscovery_, link_.WantedPedal, chinese)),
+                           Utf8(ExplainDiscovery(*shownDiscovery_, chinese, refusalCause_)),
+                           Utf8(UnheldInputNote(chinese, shownUnheld_))};
+    for (const std::string& trouble : {recordSetAside_, recordProblem_}) {
+        if (!trouble.empty()) {
+            paragraphs << Utf8(RecordTroubleNote(chinese, trouble));
+        }
+    }
+    paragraphs.removeAll(QString());
+    Label3->setToolTip(paragraphs.join(QStringLiteral("\n\n")));
 }
 
 void USB::CloseDeviceHandles() {
@@ -446,7 +464,7 @@ bool USB::SendCommandText() {
     const bool written = connected && link_.WriteReport(report);
     // The record is written once the handler that sends has returned: after the action's last report and
     // its pauses, never between them.
-    if (actionReports_.empty()) {
+    if (!actionReports_.Sending()) {
         QTimer::singleShot(0, this, &USB::RecordAction);
     }
     actionReports_.Add(link_.ChosenPedal(), report, written);
@@ -454,12 +472,20 @@ bool USB::SendCommandText() {
 }
 
 void USB::RecordAction() {
+    actionReports_.EndAction({UtcNowText(), "treadkey-setup"});
+    RecordWaitingActions();
+}
+
+void USB::RecordWaitingActions() {
     const std::optional<std::filesystem::path> directory = ui_.StateDirectory();
     if (!directory) {
         actionReports_ = ActionReports();
+        SayRecordTrouble({{}, "", NoRecordKeptDetail()});
         return;
     }
-    SayRecordTrouble(actionReports_.RecordAndForget(*directory, {UtcNowText(), "treadkey-setup"}));
+    for (const LoadedRecord& loaded : actionReports_.RecordWaiting(*directory)) {
+        SayRecordTrouble(loaded);
+    }
     ShowSlotRecord();
 }
 
@@ -467,6 +493,12 @@ std::optional<PedalRecord> USB::ChosenPedalRecord() {
     const std::optional<std::filesystem::path> directory = ui_.StateDirectory();
     const std::string pedal = link_.ChosenPedal();
     if (!directory || pedal.empty()) {
+        return std::nullopt;
+    }
+    // A file where the state directory should be reads as a record of unknowns: it is told instead.
+    if (const std::string problem = StateDirectoryProblem(*directory); !problem.empty()) {
+        SayRecordTrouble(
+            {{}, "", "the state directory " + directory->string() + " cannot be used: " + problem});
         return std::nullopt;
     }
     const LoadedRecord loaded = LoadPedalRecord(PedalRecordFile(*directory, pedal), UtcNowText());
@@ -478,21 +510,33 @@ void USB::ShowSlotRecord() {
     const double slot = ReadLeadingNumber(Combo1->currentText().toStdString());
     const bool listed = slot >= 1 && slot <= kSlotCount && slot == std::floor(slot);
     const std::optional<PedalRecord> record = listed ? ChosenPedalRecord() : std::nullopt;
+    if (!record) {
+        Combo1->setToolTip(QString());
+        return;
+    }
+    std::string text = SlotRecordTooltip(IsChinese != 0, static_cast<int>(slot),
+                                         record->slotWords[static_cast<std::size_t>(slot) - 1]);
+    if (actionReports_.Behind(link_.ChosenPedal())) {
+        text += "\n\n" + std::string(kRecordBehindNote.In(IsChinese != 0));
+    }
     // Given as HTML of the plain text: a tooltip reads "< A >" in it as a tag, and would drop the key's name.
-    Combo1->setToolTip(
-        record ? Qt::convertFromPlainText(
-                     Utf8(SlotRecordTooltip(IsChinese != 0, static_cast<int>(slot),
-                                            record->slotWords[static_cast<std::size_t>(slot) - 1])),
-                     Qt::WhiteSpaceNormal)
-               : QString());
+    Combo1->setToolTip(Qt::convertFromPlainText(Utf8(text), Qt::WhiteSpaceNormal));
 }
 
 void USB::SayRecordTrouble(const LoadedRecord& loaded) {
+    // Each said on stderr once, not at every read of the record; the status tooltip keeps it in sight.
+    const std::string setAside = loaded.warning.empty() ? recordSetAside_ : loaded.warning;
+    if (setAside == recordSetAside_ && loaded.error == recordProblem_) {
+        return;
+    }
     for (const std::string& line : {loaded.warning, loaded.error}) {
         if (!line.empty()) {
             std::cerr << "treadkey-setup: warning: " << line << std::endl;
         }
     }
+    recordSetAside_ = setAside;
+    recordProblem_ = loaded.error;
+    ShowStatusTooltip();
 }
 
 void USB::AddResultLine(const QString& text) {

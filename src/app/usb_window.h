@@ -163,13 +163,19 @@ private:
     // Whether a keystroke that comes now may be one the pedal typed: its input is not held, and it holds a
     // key or button down or has just sent a report.
     bool PedalIsTyping();
-    // Writes the reports of the action that just ended into the pedal's record.
+    // Ends the action just sent and records it with the others that wait.
     void RecordAction();
+    // Records the actions that wait in their pedals' records, those whose record is not locked by another
+    // program; the others wait for a later tick.
+    void RecordWaitingActions();
     // The slot box's tooltip: what the record says the slot in the box holds.
     void ShowSlotRecord();
     // The record of the pedal the window writes to; nothing without one.
     std::optional<PedalRecord> ChosenPedalRecord();
-    static void SayRecordTrouble(const LoadedRecord& loaded);
+    // Tells what reading or storing a record met, on stderr and in the status tooltip.
+    void SayRecordTrouble(const LoadedRecord& loaded);
+    // The status tooltip: the font note, the discovery, the hold and trouble with the record.
+    void ShowStatusTooltip();
 
     DeviceLink link_;
     PedalWatch watch_;
@@ -178,7 +184,9 @@ private:
     QElapsedTimer sincePedalReport_; // restarted by each report of the pedal's keyboard or mouse
     UiServices& ui_;
     ModalGate boxes_;
-    ActionReports actionReports_; // of the action being sent, until control returns to the event loop
+    ActionReports actionReports_; // of the action being sent, and those whose record waits for its lock
+    std::string recordSetAside_;  // the last record set aside as unreadable
+    std::string recordProblem_;   // why the last record read or stored could not be; empty when it could
     bool filteringCommandText_ = false;
     // The families the window's fonts come from, and why the window starts in English: empty when one of
     // them draws Chinese.

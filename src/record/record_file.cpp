@@ -149,7 +149,15 @@ std::string AsideName(const std::filesystem::path& file, const std::string& now)
             stamp += c;
         }
     }
-    return file.string() + ".unreadable-" + stamp;
+    // Two records set aside in one second must not overwrite each other. Only a holder of the record's lock
+    // sets it aside, so the name found free stays free until the rename.
+    const std::string name = file.string() + ".unreadable-" + stamp;
+    std::string aside = name;
+    std::error_code ignored;
+    for (int count = 2; std::filesystem::exists(aside, ignored); ++count) {
+        aside = name + "-" + std::to_string(count);
+    }
+    return aside;
 }
 
 // Reads the text of the record file under its lock; sets an unreadable one aside.
@@ -277,20 +285,28 @@ LoadedRecord LoadPedalRecord(const std::filesystem::path& file, const std::strin
 }
 
 LoadedRecord UpdatePedalRecord(const std::filesystem::path& file, const std::string& pedal,
-                               const std::function<void(PedalRecord&)>& change, const std::string& now) {
-    LoadedRecord loaded;
-    const std::string failure =
-        ChangeFileWhole(file, [&](const std::optional<std::string>& text) -> std::optional<std::string> {
-            ReadUnderLock(text, file, now, loaded);
-            if (!loaded.error.empty()) {
-                return std::nullopt;
-            }
-            change(loaded.record);
-            return PedalRecordJson(loaded.record, pedal);
-        });
-    if (!failure.empty()) {
-        loaded.error = failure;
+                               const std::function<void(PedalRecord&)>& change, const std::string& now,
+                               std::chrono::milliseconds patience) {
+    const LockedStateFile locked(file, patience);
+    if (!locked.held()) {
+        LoadedRecord loaded;
+        loaded.error = locked.failure();
+        loaded.behind = locked.busy();
+        return loaded;
     }
+    return UpdateLockedPedalRecord(locked, pedal, change, now);
+}
+
+LoadedRecord UpdateLockedPedalRecord(const LockedStateFile& locked, const std::string& pedal,
+                                     const std::function<void(PedalRecord&)>& change,
+                                     const std::string& now) {
+    LoadedRecord loaded;
+    ReadUnderLock(locked.Read(), locked.file(), now, loaded);
+    if (!loaded.error.empty()) {
+        return loaded;
+    }
+    change(loaded.record);
+    loaded.error = locked.Replace(PedalRecordJson(loaded.record, pedal));
     return loaded;
 }
 

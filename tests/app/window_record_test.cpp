@@ -1,9 +1,13 @@
+#include "app/window_wording.h"
+#include "fixtures/lock_holder.h"
 #include "fixtures/scratch_directory.h"
 #include "record/record_file.h"
 #include "window_fixture.h"
 
 #include <QCoreApplication>
 #include <QTextDocumentFragment>
+#include <fstream>
+#include <functional>
 
 namespace treadkey::testing {
 namespace {
@@ -64,6 +68,83 @@ TEST_F(WindowRecord, AnActionIsRecordedAfterItsLastReport) {
     EXPECT_EQ(record.slotWords[2].source, WordSource::Written);
     EXPECT_EQ(Shown(window->Combo1->toolTip()),
               "By the record, slot 5 is unknown (interrupted after report 1 of 3)");
+}
+
+// The window writes the pedal at the click whatever the record's lock; the record follows at the first tick
+// after another program lets go of it, and meanwhile the slot box says the record is behind.
+TEST_F(WindowRecord, AWriteWhileAnotherProgramHoldsTheLockIsRecordedWhenItLetsGo) {
+    Connect();
+    Click(window->Command3); // English
+    window->Combo1->setEditText("3");
+    std::filesystem::create_directories(RecordFile().parent_path());
+    LockHolder other(RecordFile().string() + ".lock");
+    ASSERT_TRUE(other.held());
+    backend.ClearWrites();
+    Click(Key(50)); // A
+    QCoreApplication::processEvents();
+    EXPECT_EQ(backend.Writes().size(), 3u); // the key frame, the delay word and the single-output word
+    window->Timer1_Timer();
+    EXPECT_FALSE(std::filesystem::exists(RecordFile()));
+    const QString behind = QString::fromUtf8(kRecordBehindNote.english.data(),
+                                             static_cast<qsizetype>(kRecordBehindNote.english.size()));
+    EXPECT_TRUE(Shown(window->Combo1->toolTip()).endsWith(behind))
+        << Shown(window->Combo1->toolTip()).toStdString();
+    Click(window->Command3); // Chinese
+    window->Combo1->setEditText("3");
+    EXPECT_TRUE(Shown(window->Combo1->toolTip())
+                    .endsWith(QString::fromUtf8(kRecordBehindNote.chinese.data(),
+                                                static_cast<qsizetype>(kRecordBehindNote.chinese.size()))));
+
+    other.Release();
+    window->Timer1_Timer();
+    const RecordedWord slot = Recorded().slotWords[2];
+    EXPECT_EQ(slot.source, WordSource::Written);
+    EXPECT_EQ(slot.word, (MemoryWord{{0x00, 0x04, 0, 0}, WordWriter::KeyCommand}));
+    EXPECT_EQ(Shown(window->Combo1->toolTip()),
+              QString::fromStdString("记录：地址3为 < A >，" + slot.when + " 由 treadkey-setup 写入"));
+}
+
+// What keeps the record from being kept or read is in the status tooltip, in the window's language, not on
+// stderr alone.
+TEST_F(WindowRecord, TroubleWithTheRecordIsInTheStatusTooltip) {
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+        std::string english; // part of the tooltip in English
+        std::string chinese;
+    } rows[] = {
+        {"the state directory is a file",
+         [this] {
+             std::ofstream{scratch / "a-file"};
+             ui.stateDirectory = scratch / "a-file" / "treadkey";
+         },
+         "Trouble with the pedal's record: the state directory " +
+             (scratch / "a-file" / "treadkey").string() + " cannot be used: Not a directory",
+         "踏板的记录出了问题：the state directory"},
+        {"a record set aside",
+         [this] {
+             ui.stateDirectory = scratch / "state";
+             std::filesystem::create_directories(RecordFile().parent_path());
+             std::ofstream(RecordFile()) << "{";
+         },
+         "Trouble with the pedal's record: the record " + RecordFile().string() + " cannot be read",
+         "踏板的记录出了问题：the record"},
+    };
+    PlugPedal();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        row.arrange();
+        window = std::make_unique<USB>(backend, ui);
+        window->Form_Load();
+        window->Timer1->stop();
+        window->Timer1_Timer();
+        const QString chinese = window->Label3->toolTip();
+        Click(window->Command3); // English
+        window->Timer1_Timer();
+        EXPECT_TRUE(chinese.contains(QString::fromStdString(row.chinese))) << chinese.toStdString();
+        EXPECT_TRUE(window->Label3->toolTip().contains(QString::fromStdString(row.english)))
+            << window->Label3->toolTip().toStdString();
+    }
 }
 
 // The slot box tells of the pedal that is there: none before it is plugged in, its record once it is.

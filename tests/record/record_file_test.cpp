@@ -1,11 +1,16 @@
 #include "record/record_file.h"
 
+#include "protocol/output_report.h"
+#include "record/action_reports.h"
+#include "record/file_lock.h"
+
 #include "fixtures/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -157,6 +162,40 @@ TEST(UpdatePedalRecord, TwoWritersLoseNothing) {
     ASSERT_TRUE(parsed.record) << parsed.error;
     EXPECT_EQ(parsed.record->slotWords[0].word.data[0], kUpdates);
     EXPECT_EQ(parsed.record->slotWords[1].word.data[0], kUpdates);
+}
+
+// The window writes the pedal whatever the record's lock: an action whose record is locked waits, in order
+// with the ones after it, and is recorded at the first try after the lock is let go.
+TEST(ActionReports, AnActionWhoseRecordIsLockedWaitsForTheNextTry) {
+    const testing::ScratchDirectory scratch;
+    const std::filesystem::path state = scratch / "state";
+    const std::filesystem::path file = PedalRecordFile(state, "p");
+    std::filesystem::create_directories(file.parent_path());
+    auto other = std::make_unique<FileLock>(file.string() + ".lock", std::chrono::milliseconds(0));
+    ASSERT_TRUE(other->held());
+
+    ActionReports actions;
+    actions.Add("p", BuildOutputReport("AA 01 08 00 04 00 00", 9), true);
+    actions.EndAction({"t1", "w"});
+    actions.Add("p", BuildOutputReport("AA 01 08 00 05 00 00", 9), true);
+    actions.EndAction({"t2", "w"});
+    actions.Add("p", BuildOutputReport("AA 01 0C 00 06 00 00", 9), false); // not taken: nothing to record
+    actions.EndAction({"t3", "w"});
+    EXPECT_TRUE(actions.RecordWaiting(state).empty());
+    EXPECT_TRUE(actions.Behind("p"));
+    EXPECT_FALSE(actions.Behind("q"));
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    other.reset();
+    const std::vector<LoadedRecord> told = actions.RecordWaiting(state);
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[0].error + told[1].error, "");
+    EXPECT_FALSE(actions.Waiting());
+    const ParsedRecord parsed = ParsePedalRecord(Contents(file));
+    ASSERT_TRUE(parsed.record) << parsed.error;
+    EXPECT_EQ(parsed.record->slotWords[2].word.data[1], 0x05);
+    EXPECT_EQ(parsed.record->slotWords[2].when, "t2");
+    EXPECT_EQ(parsed.record->slotWords[3].source, WordSource::Unknown);
 }
 
 } // namespace
