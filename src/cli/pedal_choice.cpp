@@ -34,8 +34,8 @@ PedalChoice NamedPedal(const std::vector<std::string>& known, const std::string&
             return {pedal, ""};
         }
     }
-    return {"", "no pedal '" + ShownText(asked) + "' is " + std::string(where) + "; pedals " + std::string(listedAs) +
-                    ": " + Listed(known, names)};
+    return {"", "no pedal '" + ShownText(asked) + "' is " + std::string(where) + "; pedals " +
+                    std::string(listedAs) + ": " + Listed(known, names)};
 }
 
 } // namespace
