@@ -5,11 +5,15 @@
 #include "app/ui_services.h"
 
 #include <QApplication>
+#include <exception>
+
 #include <iostream>
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunWindow(int argc, char** argv) {
     return treadkey::StartWindowProgram(
         std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
         [argv](const treadkey::WindowStart& start) {
@@ -29,8 +33,7 @@ int main(int argc, char** argv) {
             QApplication::setApplicationName(QString::fromUtf8(treadkey::kWindowProgram.data()));
             QApplication::setApplicationVersion(QStringLiteral(TREADKEY_VERSION));
             if (qtArgumentCount > 1) {
-                return treadkey::WindowUsageError(std::cerr,
-                                                  "unknown argument '" + std::string(qtArguments[1]) + "'");
+                return treadkey::WindowUsageError(std::cerr, treadkey::UnknownArgument(qtArguments[1]));
             }
             treadkey::QtUiServices ui;
             treadkey::QtWindow window(*backend, ui);
@@ -39,4 +42,16 @@ int main(int argc, char** argv) {
             window.Form().Form_Load();
             return QApplication::exec();
         });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return RunWindow(argc, argv);
+    } catch (const std::exception& error) {
+        // The last resort: a failure nothing foresaw is still one line, not an abort.
+        std::cerr << treadkey::kWindowProgram << ": " << error.what() << "\n";
+        return 1;
+    }
 }

@@ -3,6 +3,7 @@
 #include "app/caption_button.h"
 #include "app/caption_label.h"
 #include "app/etched_frame.h"
+#include "app/form/utf32_text.h"
 #include "app/form/window_wording.h"
 #include "app/graphical_button.h"
 #include "app/result_line.h"
@@ -27,6 +28,14 @@ namespace {
 
 QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A lone surrogate of the box's UTF-16 becomes U+FFFD, as the window reads any broken text; Qt's own UTF-8
+// would make it '?', a character the user did not type.
+std::string TypedText(const QString& text) {
+    const QList<uint> characters = text.toUcs4();
+    return Utf8Of(std::u32string_view(reinterpret_cast<const char32_t*>(characters.constData()),
+                                      static_cast<std::size_t>(characters.size())));
 }
 
 QRect Pixels(TwipRect r) {
@@ -150,10 +159,10 @@ void QtWindow::ForwardEvents(Control& control, QWidget* widget) {
         connect(button, &QAbstractButton::clicked, this, [this, &control] { form_.Click(control); });
     } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         connect(box, &QLineEdit::textChanged, this,
-                [this, &control](const QString& text) { form_.TextEdited(control, text.toStdString()); });
+                [this, &control](const QString& text) { form_.TextEdited(control, TypedText(text)); });
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         connect(combo, &QComboBox::editTextChanged, this,
-                [this, &control](const QString& text) { form_.TextEdited(control, text.toStdString()); });
+                [this, &control](const QString& text) { form_.TextEdited(control, TypedText(text)); });
     }
 }
 

@@ -32,7 +32,7 @@ OptionReading ReadOption(std::span<const OptionSpec> table, const std::vector<st
     const std::string_view name = OptionName(argument);
     const OptionSpec* option = FindOption(table, name);
     const bool joined = name.size() < argument.size();
-    if (option == nullptr || (option->onlyAsIs && joined)) {
+    if (option == nullptr) {
         return {};
     }
     if (option->valueName.empty()) {

@@ -19,8 +19,6 @@ struct OptionSpec {
     // with the delay.
     bool valueMayLookLikeAnOption = false;
     std::string_view alias = {}; // another spelling, such as "-h", that --help leaves out
-    // A flag that "--flag=value" does not name at all, so that the argument is an unknown one.
-    bool onlyAsIs = false;
 };
 
 // The name of an option argument: "--delay" for both "--delay" and "--delay=5".

@@ -51,6 +51,14 @@ std::vector<std::string_view> ClosestNames(std::string_view word, const std::vec
     const std::size_t limit = std::max<std::size_t>(2, lowerWord.size() / 2);
     std::map<std::string_view, Nearness> nearest;
     for (const NameSpelling& candidate : candidates) {
+        // The lengths alone bound the distance from below: a word far longer than every name is refused
+        // without a distance worked out over all of it.
+        const std::size_t lengthDifference = lowerWord.size() > candidate.spelling.size()
+                                                 ? lowerWord.size() - candidate.spelling.size()
+                                                 : candidate.spelling.size() - lowerWord.size();
+        if (lengthDifference > limit) {
+            continue;
+        }
         const std::string spelling = ToLowerAscii(candidate.spelling);
         const std::size_t distance = EditDistance(lowerWord, spelling);
         // A spelling that every step replaces has nothing in common with the word.

@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include "arguments/shown_text.h"
 #include "cli/closest_names.h"
 #include "cli/input_names.h"
 #include "cli/key_combo.h"
@@ -24,8 +25,9 @@ struct UsageError {
     std::string message;
 };
 
+// User text in a message, in quotes.
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    return "'" + ShownText(text) + "'";
 }
 
 std::string UnknownCommand(std::string_view name) {
@@ -229,9 +231,13 @@ Invocation Understand(const CommandArguments& sorted) {
         return invocation;
     }
     if (sorted.operands.size() < command.minOperands || sorted.operands.size() > command.maxOperands) {
-        throw UsageError{"usage: treadkeyctl " + std::string(command.name) +
-                         (command.operands.empty() ? "" : " " + std::string(command.operands)) +
-                         " ('treadkeyctl help " + std::string(command.name) + "' tells more)"};
+        throw UsageError{"usage: treadkeyctl " + CommandSynopsis(command) + " ('treadkeyctl help " +
+                         std::string(command.name) + "' tells more)"};
+    }
+    // Left unsaid, a dry run of a command that writes nothing would pass for one that was checked.
+    if (invocation.dryRun && !CommandWrites(command)) {
+        throw UsageError{std::string(kDryRunOption) + " goes with the commands that write; " +
+                         Quoted(command.name) + " writes nothing to the pedal"};
     }
     switch (command.id) {
     case CommandId::Help:

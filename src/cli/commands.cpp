@@ -43,7 +43,9 @@ const std::vector<CommandSpec> kCommands = {
      "remote, none, no logind, or a Flatpak sandbox. Each check says what it found, and a problem the one\n"
      "step that mends it. Exit code 0 when the pedal can be opened for writing, 1 otherwise; the last line\n"
      "names the first cause found. On Windows it opens each interface instead and says which open; access\n"
-     "denied there means another program holds the interface.\n"},
+     "denied there means another program holds the interface. With --virtual-pedal it still checks the\n"
+     "system's real pedal, and says so: the virtual pedal needs no access. The exit code is the real "
+     "pedal's.\n"},
     {CommandId::Keys,
      "keys",
      "",
@@ -84,11 +86,14 @@ const std::vector<CommandSpec> kCommands = {
      0,
      0,
      {{"--json", "", "print it as one JSON object"},
-      {"--timeout", "S", "give up after S seconds; exit code 1 when no pedal was pressed"}},
+      {"--timeout", "S",
+       "give up after S seconds, 1 to 86400 (default: wait until\npressed); exit code 1 when no pedal was "
+       "pressed"}},
      "press the pedal you mean: prints its identity",
      "Waits for the next press on the keyboard or mouse interface of any pedal plugged in (read only, it\n"
      "writes nothing) and prints the identity of the pedal pressed, with its nickname if it has one: the\n"
-     "way to tell twins apart. Give what it prints to --pedal.\n"},
+     "way to tell twins apart. Give what it prints to --pedal. Without --timeout it waits until a pedal is\n"
+     "pressed, however long that takes.\n"},
     {CommandId::Name,
      "name",
      "ID TEXT",
@@ -203,7 +208,8 @@ const std::vector<CommandSpec> kCommands = {
      "failed part way leaves what it touched unknown (\"interrupted after report 2 of 3\"). The pedal never\n"
      "answers, so the record knows only what this computer wrote or saw. It is kept in\n"
      "treadkey/records/ in the user's state directory ($XDG_STATE_HOME or ~/.local/state; %LOCALAPPDATA% on\n"
-     "Windows), one file a pedal; a file that cannot be read is set aside with a warning.\n"},
+     "Windows), one file a pedal; a file that cannot be read is set aside with a warning. --pedal takes a\n"
+     "pedal plugged in or one with a record; any other ID is a usage error that lists those known.\n"},
     {CommandId::Export,
      "export",
      "FILE",
@@ -216,21 +222,26 @@ const std::vector<CommandSpec> kCommands = {
      "standard output when FILE is '-'. Slots and settings the record does not know are left out, each with\n"
      "a warning: 'apply' leaves them as they are. So is a word that no profile value writes as it stands (a\n"
      "raw frame's, say, with bytes set that a key's frame leaves 0), named in hex. To clone a pedal:\n"
-     "'treadkeyctl export left.json --pedal left', then 'treadkeyctl apply left.json --pedal right'.\n"},
+     "'treadkeyctl export left.json --pedal left', then 'treadkeyctl apply left.json --pedal right'.\n"
+     "--pedal takes a pedal plugged in or one with a record; any other ID is a usage error that lists those\n"
+     "known.\n"},
     {CommandId::Verify,
      "verify",
      "[SLOT...]",
      0,
      kAnyNumber,
      {{"--json", "", "print the outcome as one JSON document"},
-      {"--timeout", "S", "give each slot S seconds to be pressed; exit code 1 when one is not"}},
+      {"--timeout", "S",
+       "give each slot S seconds to be pressed, 1 to 86400 (default: wait\nuntil pressed); exit code 1 when "
+       "one is not"}},
      "press each slot: does the pedal send what the record says it holds?",
      "Asks for a press of each SLOT in turn (default: every slot the record knows), decodes what the\n"
      "pedal sends and compares it with the record: a match is recorded as seen by a press, a mismatch\n"
      "prints what was written and what came, and a slot the record does not know is learned from the\n"
      "press, so a lost record can be rebuilt by pressing. Meanwhile the pedal's keystrokes are held from\n"
      "the desktop, so a slot holding Ctrl+C or Alt+F4 does no harm. Exit code 0 when every slot matched or\n"
-     "was learned, 1 on a mismatch or a timeout. This is the check that a write really took.\n"},
+     "was learned, 1 on a mismatch or a timeout. This is the check that a write really took. Without\n"
+     "--timeout it waits for each press until it comes.\n"},
     {CommandId::Help,
      "help",
      "[COMMAND]",
@@ -245,6 +256,34 @@ const std::vector<CommandSpec> kCommands = {
 
 const std::vector<CommandSpec>& Commands() {
     return kCommands;
+}
+
+bool CommandWrites(const CommandSpec& command) {
+    switch (command.id) {
+    case CommandId::Key:
+    case CommandId::Mouse:
+    case CommandId::Playback:
+    case CommandId::ClearAll:
+    case CommandId::Raw:
+    case CommandId::Apply:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string CommandSynopsis(const CommandSpec& command) {
+    std::string synopsis(command.name);
+    if (!command.operands.empty()) {
+        synopsis += " " + std::string(command.operands);
+    }
+    for (const OptionSpec& option : command.options) {
+        if (command.operands.find(option.name) == std::string_view::npos) {
+            synopsis += " [" + std::string(option.name) +
+                        (option.valueName.empty() ? "" : " " + std::string(option.valueName)) + "]";
+        }
+    }
+    return synopsis;
 }
 
 const CommandSpec* FindCommand(std::string_view name) {

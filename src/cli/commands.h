@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,22 +45,23 @@ struct CommandSpec {
 const std::vector<CommandSpec>& Commands();
 const CommandSpec* FindCommand(std::string_view name);
 
-// The options every command takes, in two tables because --help lists the pedal options between them. They
-// are spelled exactly so or not at all: "--help=x" is an unknown option.
+// Whether the command writes to the pedal, and so takes --dry-run.
+bool CommandWrites(const CommandSpec& command);
+
+// "list [--json]": the name, operands and options, as the usage line and the overview show them.
+std::string CommandSynopsis(const CommandSpec& command);
+
+// The options of the commands that write, and those of every command; --help lists the pedal options between
+// them. A flag given "=value" is refused as one that takes no value.
 constexpr std::string_view kDryRunOption = "--dry-run";
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::string_view kVersionOption = "--version";
 inline constexpr std::array<OptionSpec, 1> kDryRunOptions = {{
-    {.name = kDryRunOption,
-     .help = "print the reports as hex lines instead of writing them",
-     .onlyAsIs = true},
+    {.name = kDryRunOption, .help = "print the reports as hex lines instead of writing them"},
 }};
 inline constexpr std::array<OptionSpec, 2> kHelpOptions = {{
-    {.name = kHelpOption,
-     .help = "show help and exit (also 'treadkeyctl help COMMAND')",
-     .alias = "-h",
-     .onlyAsIs = true},
-    {.name = kVersionOption, .help = "show the version and exit", .alias = "-V", .onlyAsIs = true},
+    {.name = kHelpOption, .help = "show help and exit (also 'treadkeyctl help COMMAND')", .alias = "-h"},
+    {.name = kVersionOption, .help = "show the version and exit", .alias = "-V"},
 }};
 
 } // namespace treadkey

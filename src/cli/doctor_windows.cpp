@@ -11,7 +11,8 @@ namespace treadkey {
 // Windows keeps no files to read: doctor opens each interface and says which open, and why the others do not
 // (access denied there means another program holds the interface).
 int RunDoctor(const Invocation& invocation, CliServices& services) {
-    const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
+    // The system's real pedal, whatever the pedal options say: the virtual one needs no access.
+    const std::unique_ptr<HidBackend> backend = services.makeBackend(BackendOptions{});
     DiscoveryReport report;
     DiscoverInterfaces(*backend, kPedalVendorId, kPedalProductId, Opening::Every, report);
     const std::string chosen = ChosenPath(report);

@@ -64,6 +64,7 @@ int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& ba
     link.WantedPedal = pedal;
     const bool found = link.FindTheHid(kPedalVendorIdText, kPedalProductIdText);
     if (dryRun) {
+        WarnOfShortReport(link, services.err);
         return PrintReports(plan, link, found, backend, services);
     }
     if (!found) {
@@ -83,13 +84,19 @@ int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& ba
         reports.push_back(BuildOutputReport(frame.text, link.OutputReportByteLength));
     }
     const std::string written = link.ChosenPedal();
+    // Held from before the first report until the write is recorded, or nothing is written.
+    const RecordLock record = LockRecordForWrite(written, services);
+    if (!record.refusal.empty()) {
+        services.err << kProgramName << ": " << record.refusal << "; nothing written\n";
+        return kExitDeviceError;
+    }
     for (std::size_t i = 0; i < plan.size(); ++i) {
         if (plan[i].pauseBefore.count() > 0) {
             services.sleep(plan[i].pauseBefore);
         }
         const std::vector<std::uint8_t>& report = reports[i];
         if (!link.WriteReport(report)) {
-            RecordReports(written, reports, i, services);
+            RecordReports(record, written, reports, i, services);
             services.err << kProgramName << ": writing report " << i + 1 << " of " << plan.size() << " ("
                          << ReportHexLine(report) << ") to " << link.DevicePathName << " failed; "
                          << (i == 0 ? std::string("nothing was written")
@@ -98,7 +105,7 @@ int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& ba
             return kExitDeviceError;
         }
     }
-    RecordReports(written, reports, reports.size(), services);
+    RecordReports(record, written, reports, reports.size(), services);
     services.out << "wrote " << Reports(plan.size()) << " to " << link.DevicePathName << '\n';
     return kExitDone;
 }

@@ -9,22 +9,18 @@ namespace {
 constexpr std::size_t kCommandColumn = 42; // where command summaries start in the overview
 
 std::string SharedOptions() {
-    return OptionHelp(kDryRunOptions) + "\n" + std::string(BackendOptionsHelp()) + "\n" +
-           OptionHelp(kHelpOptions) + "\n";
+    return std::string(BackendOptionsHelp()) + "\n" + OptionHelp(kHelpOptions) + "\n";
 }
 
-std::string Synopsis(const CommandSpec& command) {
-    std::string synopsis(command.name);
-    if (!command.operands.empty()) {
-        synopsis += " " + std::string(command.operands);
-    }
-    for (const OptionSpec& option : command.options) {
-        if (command.operands.find(option.name) == std::string_view::npos) {
-            synopsis += " [" + std::string(option.name) +
-                        (option.valueName.empty() ? "" : " " + std::string(option.valueName)) + "]";
+// "key, mouse, ...": the commands --dry-run goes with.
+std::string WritingCommands() {
+    std::string names;
+    for (const CommandSpec& command : Commands()) {
+        if (CommandWrites(command)) {
+            names += (names.empty() ? "" : ", ") + std::string(command.name);
         }
     }
-    return synopsis;
+    return names;
 }
 
 constexpr std::string_view kExitStatus =
@@ -45,21 +41,27 @@ std::string OverviewHelp() {
     for (const CommandSpec& command : Commands()) {
         // A synopsis that leaves fewer than two blanks before the summaries' column has its summary on a line
         // of its own, so that every summary starts in the column.
-        const std::string row = "  " + Synopsis(command);
+        const std::string row = "  " + CommandSynopsis(command);
         const bool fits = row.size() + 2 <= kCommandColumn;
         help +=
             row +
             (fits ? std::string(kCommandColumn - row.size(), ' ') : "\n" + std::string(kCommandColumn, ' ')) +
             std::string(command.summary) + "\n";
     }
-    return help + "\nOptions for every command:\n" + SharedOptions() + "\n" + std::string(kExitStatus);
+    return help + "\nOptions for the commands that write (" + WritingCommands() + "):\n" +
+           OptionHelp(kDryRunOptions) + "\n\nOptions for every command:\n" + SharedOptions() + "\n" +
+           std::string(kExitStatus);
 }
 
 std::string CommandHelp(const CommandSpec& command) {
-    std::string help = "Usage: " + std::string(kProgramName) + " [OPTION]... " + Synopsis(command) + "\n" +
-                       std::string(command.details);
-    if (!command.options.empty()) {
-        help += "\nOptions:\n" + OptionHelp(command.options) + "\n";
+    std::string help = "Usage: " + std::string(kProgramName) + " [OPTION]... " + CommandSynopsis(command) +
+                       "\n" + std::string(command.details);
+    std::string options = OptionHelp(command.options);
+    if (CommandWrites(command)) {
+        options += (options.empty() ? "" : "\n") + OptionHelp(kDryRunOptions);
+    }
+    if (!options.empty()) {
+        help += "\nOptions:\n" + options + "\n";
     }
     return help + "\nOptions for every command:\n" + SharedOptions() + "\n" + std::string(kExitStatus);
 }

@@ -1,5 +1,6 @@
 #include "cli/key_combo.h"
 
+#include "arguments/shown_text.h"
 #include "cli/closest_names.h"
 #include "cli/input_names.h"
 #include "editor/key_table.h"
@@ -12,6 +13,11 @@ namespace {
 
 constexpr char kSeparator = '+';
 constexpr std::size_t kMostSuggestions = 3;
+
+// A name or combination as typed, in quotes.
+std::string Quoted(std::string_view text) {
+    return "\"" + ShownText(text) + "\"";
+}
 
 std::vector<NameSpelling> ComboNameSpellings() {
     std::vector<NameSpelling> spellings;
@@ -33,7 +39,7 @@ std::vector<NameSpelling> ComboNameSpellings() {
 
 std::string UnknownNameError(std::string_view name) {
     static const std::vector<NameSpelling> spellings = ComboNameSpellings();
-    std::string error = "unknown key name \"" + std::string(name) + "\"";
+    std::string error = "unknown key name " + Quoted(name);
     const std::vector<std::string_view> closest = ClosestNames(name, spellings, kMostSuggestions);
     for (std::size_t i = 0; i < closest.size(); ++i) {
         error += (i == 0 ? "; closest: " : ", ") + std::string(closest[i]);
@@ -59,17 +65,17 @@ ParsedKeyCombo ParseKeyCombo(std::string_view text) {
         const std::size_t end = std::min(text.find(kSeparator, start), text.size());
         const std::string_view name = text.substr(start, end - start);
         if (name.empty()) {
-            return Failure("\"" + std::string(text) + "\" has an empty name: join names with single '+'");
+            return Failure(Quoted(text) + " has an empty name: join names with single '+'");
         }
         if (const std::optional<std::uint8_t> bit = ModifierBitByName(name)) {
             if ((combo.modifiers & *bit) != 0) {
-                return Failure("\"" + std::string(text) + "\" names the same modifier twice");
+                return Failure(Quoted(text) + " names the same modifier twice");
             }
             combo.modifiers = static_cast<std::uint8_t>(combo.modifiers | *bit);
         } else if (const std::optional<int> keyIndex = KeyIndexByName(name)) {
             if (keyName) {
-                return Failure("\"" + std::string(text) + "\" names two keys, " + std::string(*keyName) +
-                               " and " + std::string(name) + ": a slot holds one key");
+                return Failure(Quoted(text) + " names two keys, " + ShownText(*keyName) + " and " +
+                               ShownText(name) + ": a slot holds one key");
             }
             keyName = name;
             combo.keyIndex = *keyIndex;
@@ -82,7 +88,7 @@ ParsedKeyCombo ParseKeyCombo(std::string_view text) {
         start = end + 1;
     }
     if (!keyName) {
-        return Failure("\"" + std::string(text) + "\" names no key, only modifiers");
+        return Failure(Quoted(text) + " names no key, only modifiers");
     }
     return {combo, ""};
 }

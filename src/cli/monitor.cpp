@@ -52,6 +52,11 @@ std::string TimeText(std::chrono::system_clock::time_point at) {
     return text.data();
 }
 
+// "1 second", "5 seconds".
+std::string SecondsText(std::chrono::seconds::rep seconds) {
+    return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
+}
+
 class Monitor {
 public:
     Monitor(HidBackend& backend, const MonitorOptions& options, CliServices& services)
@@ -104,8 +109,20 @@ private:
 
     void prompt() {
         if (options_.verify != nullptr && options_.verify->Current()) {
-            services_.err << kProgramName << ": " << options_.verify->Prompt() << std::endl;
+            services_.err << kProgramName << ": " << options_.verify->Prompt() << waitWords("it")
+                          << std::endl;
+        } else if (options_.identify) {
+            services_.err << kProgramName << ": press the pedal you mean" << waitWords("one") << std::endl;
         }
+    }
+
+    // Without --timeout the wait has no end, which the user would otherwise take for a hang.
+    std::string waitWords(std::string_view pressed) const {
+        if (!options_.timeout) {
+            return ", waiting until " + std::string(pressed) + " is pressed (--timeout S stops waiting)";
+        }
+        return " within " +
+               SecondsText(std::chrono::duration_cast<std::chrono::seconds>(*options_.timeout).count());
     }
 
     // Each slot has the whole timeout to be pressed in.
@@ -129,9 +146,10 @@ private:
 
     // The exit code alone would leave a script's user guessing whether the watch ran at all.
     int nothingCame() {
-        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(*options_.timeout).count();
-        services_.err << kProgramName << ": nothing was pressed within " << seconds
-                      << (seconds == 1 ? " second" : " seconds") << '\n';
+        services_.err << kProgramName << ": nothing was pressed within "
+                      << SecondsText(
+                             std::chrono::duration_cast<std::chrono::seconds>(*options_.timeout).count())
+                      << '\n';
         return kExitDeviceError;
     }
 

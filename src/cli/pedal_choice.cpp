@@ -1,5 +1,7 @@
 #include "cli/pedal_choice.h"
 
+#include "arguments/shown_text.h"
+
 #include <algorithm>
 
 namespace treadkey {
@@ -20,6 +22,22 @@ bool IsPresent(const std::vector<std::string>& present, const std::string& pedal
     return std::find(present.begin(), present.end(), pedal) != present.end();
 }
 
+// The pedal among `known` that `asked` names by identity or nickname, else why none is: `where` says what
+// makes a pedal known ("plugged in"), `listedAs` heads the list of those that are.
+PedalChoice NamedPedal(const std::vector<std::string>& known, const std::string& asked,
+                       const PedalNames& names, std::string_view where, std::string_view listedAs) {
+    if (IsPresent(known, asked)) {
+        return {asked, ""};
+    }
+    for (const auto& [pedal, name] : names) {
+        if (name == asked && IsPresent(known, pedal)) {
+            return {pedal, ""};
+        }
+    }
+    return {"", "no pedal '" + ShownText(asked) + "' is " + std::string(where) + "; pedals " +
+                    std::string(listedAs) + ": " + Listed(known, names)};
+}
+
 } // namespace
 
 PedalChoice ChoosePedal(const std::vector<std::string>& present, const std::string& asked,
@@ -32,20 +50,27 @@ PedalChoice ChoosePedal(const std::vector<std::string>& present, const std::stri
         }
         return {};
     }
-    if (IsPresent(present, asked)) {
-        return {asked, ""};
+    return NamedPedal(present, asked, names, "plugged in", "present");
+}
+
+PedalChoice ChooseRecordedPedal(const std::vector<std::string>& present,
+                                const std::vector<std::string>& recorded, const std::string& asked,
+                                const PedalNames& names) {
+    if (asked.empty()) {
+        return {};
     }
-    for (const auto& [pedal, name] : names) {
-        if (name == asked && IsPresent(present, pedal)) {
-            return {pedal, ""};
+    std::vector<std::string> known = present;
+    for (const std::string& pedal : recorded) {
+        if (!IsPresent(known, pedal)) {
+            known.push_back(pedal);
         }
     }
-    return {"", "no pedal '" + asked + "' is plugged in; pedals present: " + Listed(present, names)};
+    return NamedPedal(known, asked, names, "plugged in or recorded", "known");
 }
 
 std::string PedalWithName(const std::string& pedal, const PedalNames& names) {
     const auto named = names.find(pedal);
-    return named != names.end() ? pedal + " (" + named->second + ")" : pedal;
+    return named != names.end() ? ShownText(pedal) + " (" + ShownText(named->second) + ")" : ShownText(pedal);
 }
 
 } // namespace treadkey

@@ -18,6 +18,13 @@ struct PedalChoice {
 PedalChoice ChoosePedal(const std::vector<std::string>& present, const std::string& asked,
                         const PedalNames& names, bool writes);
 
+// For a command that reads a pedal's record: `asked` may name a pedal that is only recorded (`recorded`, the
+// identities with a record), and the error lists the pedals plugged in, then those recorded. Empty when
+// --pedal was not given.
+PedalChoice ChooseRecordedPedal(const std::vector<std::string>& present,
+                                const std::vector<std::string>& recorded, const std::string& asked,
+                                const PedalNames& names);
+
 // "serial:ABC123 (left)" for a pedal with a nickname, else its identity alone.
 std::string PedalWithName(const std::string& pedal, const PedalNames& names);
 

@@ -1,5 +1,6 @@
 #include "cli/profile.h"
 
+#include "arguments/shown_text.h"
 #include "cli/input_names.h"
 #include "protocol/frames.h"
 
@@ -36,7 +37,7 @@ void RequireKind(const JsonValue& value, JsonValue::Kind kind, const std::string
 }
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return "\"" + ShownText(text) + "\"";
 }
 
 KeyCombo ReadKey(const JsonValue& value, const std::string& slot) {

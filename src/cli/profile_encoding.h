@@ -13,7 +13,8 @@ struct ProfileText {
 
 // Editors on Windows often write a UTF-8 byte-order mark, which is dropped; UTF-16 and UTF-32 (PowerShell's
 // '>' writes UTF-16) are recognised, with or without a mark, by the zero bytes around the ASCII character
-// that JSON starts with, and refused with the advice to save as UTF-8.
+// that JSON starts with, and refused with the advice to save as UTF-8. Other bytes with a NUL among them
+// are not text at all, and are refused as such.
 ProfileText ProfileTextOf(std::string_view bytes);
 
 } // namespace treadkey

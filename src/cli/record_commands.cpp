@@ -1,5 +1,6 @@
 #include "cli/record_commands.h"
 
+#include "arguments/shown_text.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
@@ -10,24 +11,29 @@
 #include "cli/record_show.h"
 #include "cli/slot_verification.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 namespace treadkey {
 namespace {
 
-// The pedal whose record is read: the one --pedal names by identity or nickname, plugged in or not, else
-// the one plugged in.
+// The pedal whose record is read: the one --pedal names by identity or nickname, plugged in or recorded,
+// else the one plugged in.
 std::optional<std::string> RecordedPedal(const Invocation& invocation,
                                          const std::vector<std::string>& present, const PedalNames& names,
                                          CliServices& services) {
     const std::string& asked = invocation.backend.pedal;
     if (!asked.empty()) {
-        for (const auto& [pedal, name] : names) {
-            if (name == asked) {
-                return pedal;
-            }
+        const PedalChoice choice = ChooseRecordedPedal(
+            present,
+            services.stateDirectory ? RecordedPedals(*services.stateDirectory) : std::vector<std::string>{},
+            asked, names);
+        if (!choice.error.empty()) {
+            services.err << kProgramName << ": " << choice.error << '\n';
+            return std::nullopt;
         }
-        return asked;
+        return choice.pedal;
     }
     if (present.size() == 1) {
         return present[0];
@@ -95,7 +101,9 @@ int ExportPedalRecord(const Invocation& invocation, const std::vector<std::strin
     file << *exported.text;
     file.close();
     if (!file) {
-        services.err << kProgramName << ": cannot write " << invocation.profilePath << '\n';
+        // errno is the open's, or the last write's or close's: the stream gives no reason of its own.
+        services.err << kProgramName << ": cannot write " << ShownFileName(invocation.profilePath) << ": "
+                     << std::strerror(errno) << '\n';
         return kExitDeviceError;
     }
     return kExitDone;

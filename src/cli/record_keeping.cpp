@@ -15,6 +15,12 @@ void Tell(const LoadedRecord& loaded, std::ostream& err) {
     }
 }
 
+// Why the state directory cannot hold the records; empty when it can.
+std::string StateDirectoryRefusal(const std::filesystem::path& directory) {
+    const std::string problem = StateDirectoryProblem(directory);
+    return problem.empty() ? "" : "the state directory " + directory.string() + " cannot be used: " + problem;
+}
+
 } // namespace
 
 bool ChangeRecord(const std::string& pedal, const std::function<void(PedalRecord&)>& change,
@@ -28,19 +34,52 @@ bool ChangeRecord(const std::string& pedal, const std::function<void(PedalRecord
     return loaded.error.empty();
 }
 
-void RecordReports(const std::string& pedal, std::span<const std::vector<std::uint8_t>> reports,
-                   std::size_t wentThrough, CliServices& services) {
-    if (wentThrough == 0) {
+RecordLock LockRecordForWrite(const std::string& pedal, CliServices& services) {
+    RecordLock lock;
+    if (!services.stateDirectory) {
+        services.err << kProgramName
+                     << ": warning: no record of what the pedal holds is kept: " << kNoStateDirectoryReason
+                     << '\n';
+        return lock;
+    }
+    if (pedal.empty()) {
+        return lock;
+    }
+    lock.refusal = StateDirectoryRefusal(*services.stateDirectory);
+    if (!lock.refusal.empty()) {
+        return lock;
+    }
+    auto locked =
+        std::make_unique<LockedStateFile>(PedalRecordFile(*services.stateDirectory, pedal), kLockPatience);
+    if (!locked->held()) {
+        lock.refusal = "the pedal's record: " + locked->failure();
+        return lock;
+    }
+    lock.locked = std::move(locked);
+    return lock;
+}
+
+void RecordReports(const RecordLock& lock, const std::string& pedal,
+                   std::span<const std::vector<std::uint8_t>> reports, std::size_t wentThrough,
+                   CliServices& services) {
+    if (!lock.locked || wentThrough == 0) {
         return;
     }
     const WriteStamp stamp{services.utcNow(), std::string(kRecordProgram)};
-    ChangeRecord(
-        pedal, [&](PedalRecord& record) { RecordWrite(record, reports, wentThrough, stamp); }, services);
+    Tell(UpdateLockedPedalRecord(
+             *lock.locked, pedal,
+             [&](PedalRecord& record) { RecordWrite(record, reports, wentThrough, stamp); }, stamp.when),
+         services.err);
 }
 
 std::optional<PedalRecord> ReadRecord(const std::string& pedal, CliServices& services) {
     if (!services.stateDirectory) {
-        services.err << kProgramName << ": no state directory: set XDG_STATE_HOME or HOME\n";
+        services.err << kProgramName << ": no record of what the pedal holds: " << kNoStateDirectoryReason
+                     << '\n';
+        return std::nullopt;
+    }
+    if (const std::string refusal = StateDirectoryRefusal(*services.stateDirectory); !refusal.empty()) {
+        services.err << kProgramName << ": " << refusal << '\n';
         return std::nullopt;
     }
     LoadedRecord loaded =

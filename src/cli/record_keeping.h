@@ -1,10 +1,12 @@
 #pragma once
 
 #include "cli/cli_services.h"
+#include "record/state_file.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,10 +21,21 @@ inline constexpr std::string_view kRecordProgram = "treadkeyctl";
 bool ChangeRecord(const std::string& pedal, const std::function<void(PedalRecord&)>& change,
                   CliServices& services);
 
-// Records one action's reports, the first `wentThrough` of which went through. An action that wrote nothing
-// leaves the record as it is.
-void RecordReports(const std::string& pedal, std::span<const std::vector<std::uint8_t>> reports,
-                   std::size_t wentThrough, CliServices& services);
+// The pedal's record under its lock, taken before a write's first report and held until the write is
+// recorded: no other program changes the record between, so that it ends saying what the pedal holds.
+struct RecordLock {
+    std::unique_ptr<LockedStateFile> locked; // none when no record is kept
+    std::string refusal;                     // why the lock cannot be had: then nothing may be written
+};
+// Takes the lock, waiting as long as any writer waits. Without a state directory or a pedal identity no
+// record is kept, which is said on `services.err` when there is no state directory.
+RecordLock LockRecordForWrite(const std::string& pedal, CliServices& services);
+
+// Records one action's reports under the lock, the first `wentThrough` of which went through. An action that
+// wrote nothing leaves the record as it is.
+void RecordReports(const RecordLock& lock, const std::string& pedal,
+                   std::span<const std::vector<std::uint8_t>> reports, std::size_t wentThrough,
+                   CliServices& services);
 
 // The pedal's record as stored, telling on `services.err` what was set aside; nothing when it cannot be
 // used, which has been told.

@@ -1,5 +1,6 @@
 #include "cli/run.h"
 
+#include "arguments/shown_text.h"
 #include "cli/command_line.h"
 #include "cli/doctor.h"
 #include "cli/exit_codes.h"
@@ -11,17 +12,13 @@
 #include "cli/pedal_choice.h"
 #include "cli/profile.h"
 #include "cli/profile_encoding.h"
+#include "cli/profile_file.h"
 #include "cli/record_commands.h"
 #include "pedal/interface_choice.h"
 #include "protocol/pedal_ids.h"
 #include "stack_choice/virtual_pedal_files.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace treadkey {
 namespace {
@@ -29,26 +26,6 @@ namespace {
 int Fail(CliServices& services, const std::string& message, int exitCode) {
     services.err << kProgramName << ": " << message << '\n';
     return exitCode;
-}
-
-// The whole of a stream; false when reading it failed part way.
-bool ReadAll(std::istream& stream, std::string& bytes) {
-    bytes.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-    return !stream.bad();
-}
-
-// Reads the profile named on the command line into bytes; returns why it could not, or "".
-std::string ReadProfileBytes(const std::string& path, std::istream& input, std::string& bytes) {
-    if (path == kStandardInputPath) {
-        return ReadAll(input, bytes) ? "" : "cannot read standard input";
-    }
-    // A directory opens as a stream that reads as empty: name it for what it is.
-    std::error_code notADirectory;
-    if (std::filesystem::is_directory(path, notADirectory)) {
-        return "cannot read " + path + ": " + std::strerror(EISDIR);
-    }
-    std::ifstream file(path, std::ios::binary);
-    return file && ReadAll(file, bytes) ? "" : "cannot read " + path + ": " + std::strerror(errno);
 }
 
 // Nicknames are a convenience: a file that cannot be read is said and the run goes on without them.
@@ -77,13 +54,22 @@ int NamePedal(const Invocation& invocation, const std::vector<std::string>& pres
                     kExitUsageError);
     }
     const std::string& nickname = invocation.nickname;
+    // A line break or an escape sequence in a name would break every line that shows it.
+    if (std::any_of(nickname.begin(), nickname.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; })) {
+        return Fail(services,
+                    "a nickname cannot hold control characters, as '" + ShownText(nickname) + "' does",
+                    kExitUsageError);
+    }
     for (const auto& [pedal, name] : names) {
         if (name == nickname && pedal != choice.pedal) {
-            return Fail(services, "'" + nickname + "' already names " + pedal, kExitUsageError);
+            return Fail(services, "'" + ShownText(nickname) + "' already names " + ShownText(pedal),
+                        kExitUsageError);
         }
     }
     if (std::find(present.begin(), present.end(), nickname) != present.end()) {
-        return Fail(services, "'" + nickname + "' is a pedal's identity, so it cannot be a nickname",
+        return Fail(services,
+                    "'" + ShownText(nickname) + "' is a pedal's identity, so it cannot be a nickname",
                     kExitUsageError);
     }
     if (!services.pedalNamesFile) {
@@ -93,23 +79,23 @@ int NamePedal(const Invocation& invocation, const std::vector<std::string>& pres
         !error.empty()) {
         return Fail(services, error, kExitDeviceError);
     }
-    services.out << choice.pedal
+    services.out << ShownText(choice.pedal)
                  << (nickname.empty() ? std::string(" has no nickname now")
-                                      : " is now called '" + nickname + "'")
+                                      : " is now called '" + ShownText(nickname) + "'")
                  << '\n';
     return kExitDone;
 }
 
 int ApplyProfile(const Invocation& invocation, HidBackend& backend, const std::string& pedal,
                  CliServices& services) {
-    const std::string name =
-        invocation.profilePath == kStandardInputPath ? "standard input" : invocation.profilePath;
-    std::string bytes;
-    if (const std::string error = ReadProfileBytes(invocation.profilePath, *services.in, bytes);
-        !error.empty()) {
-        return Fail(services, error, kExitUsageError);
+    const std::string name = invocation.profilePath == kStandardInputPath
+                                 ? "standard input"
+                                 : ShownFileName(invocation.profilePath);
+    const ProfileBytes read = ReadProfileBytes(invocation.profilePath, *services.in);
+    if (!read.fault.empty()) {
+        return Fail(services, read.fault, kExitUsageError);
     }
-    const ProfileText text = ProfileTextOf(bytes);
+    const ProfileText text = ProfileTextOf(read.bytes);
     if (!text.fault.empty()) {
         return Fail(services, name + ": " + text.fault, kExitUsageError);
     }
@@ -144,9 +130,7 @@ std::string PedalProblem(const Invocation& invocation) {
     return CheckVirtualPedalFiles(backend.virtualPedal);
 }
 
-} // namespace
-
-int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& services) {
+int RunCommand(const std::vector<std::string>& arguments, CliServices& services) {
     const ParsedInvocation parsed = ParseCommandLine(arguments);
     if (!parsed.invocation) {
         return Fail(services, parsed.error, kExitUsageError);
@@ -169,6 +153,12 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
         PrintKeyNames(services.out);
         return kExitDone;
     case Invocation::Action::Doctor:
+        // The virtual pedal opens for anyone, and doctor's lines would pass for its.
+        if (invocation.backend.useVirtualPedal) {
+            services.err
+                << kProgramName
+                << ": note: doctor checks the system's real pedal; the virtual pedal needs no access\n";
+        }
         return RunDoctor(invocation, services);
     default:
         break;
@@ -218,6 +208,19 @@ int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& servi
     default:
         return kExitUsageError;
     }
+}
+
+} // namespace
+
+// Every command's output is checked once, here: a full disk would otherwise lose it with a run that says
+// it succeeded.
+int RunTreadkeyctl(const std::vector<std::string>& arguments, CliServices& services) {
+    const int exitCode = RunCommand(arguments, services);
+    if (services.out.flush()) {
+        return exitCode;
+    }
+    services.err << kProgramName << ": cannot write standard output: what was printed is incomplete\n";
+    return exitCode == kExitDone ? kExitDeviceError : exitCode;
 }
 
 } // namespace treadkey

@@ -10,22 +10,36 @@
 
 namespace treadkey {
 
-// The reports of one action as they are sent, kept until the action has sent its last one, so that the
-// record is written once an action and never between its frames and their pauses.
+// The reports of each action as they are sent, kept until the action is in its pedal's record: the record
+// is written once an action, never between its frames and their pauses, and an action whose record another
+// program holds locked waits for a later try, as the pedal was written all the same.
 class ActionReports {
 public:
     // `pedal` is the identity of the pedal the report went to; `wentThrough` whether the pedal took it.
     void Add(const std::string& pedal, std::vector<std::uint8_t> report, bool wentThrough);
-    bool empty() const { return reports_.empty(); }
+    // Whether an action is being sent: reports came since the last EndAction.
+    bool Sending() const { return !current_.reports.empty(); }
+    // Ends the action being sent; it waits to be recorded with the actions before it.
+    void EndAction(const WriteStamp& stamp);
 
-    // Records the action in its pedal's record in `stateDirectory` and begins the next action.
-    LoadedRecord RecordAndForget(const std::filesystem::path& stateDirectory, const WriteStamp& stamp);
+    // Records the waiting actions, oldest first, in their pedals' records in `stateDirectory`, without
+    // waiting for a lock. The first whose record another program holds locked waits, with those after it,
+    // for the next call. Returns what each record touched said (set aside, or why nothing was stored).
+    std::vector<LoadedRecord> RecordWaiting(const std::filesystem::path& stateDirectory);
+    bool Waiting() const { return !waiting_.empty(); }
+    // Whether an action sent to this pedal waits: its record is behind the pedal.
+    bool Behind(const std::string& pedal) const;
 
 private:
-    std::string pedal_;
-    std::vector<std::vector<std::uint8_t>> reports_;
-    std::size_t wentThrough_ = 0; // the reports before the first that failed
-    bool failed_ = false;
+    struct Action {
+        std::string pedal;
+        std::vector<std::vector<std::uint8_t>> reports;
+        std::size_t wentThrough = 0; // the reports before the first that failed
+        bool failed = false;
+        WriteStamp stamp;
+    };
+    Action current_;
+    std::vector<Action> waiting_;
 };
 
 } // namespace treadkey

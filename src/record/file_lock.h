@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace treadkey {
 
@@ -11,17 +12,27 @@ namespace treadkey {
 // no one waiting. One platform file a system implements it.
 class FileLock {
 public:
-    // Waits up to `patience` for the lock; held() says whether it came.
+    enum class State : std::uint8_t {
+        Held,
+        Busy,    // another program held it for all of the patience
+        Unusable // the lock file cannot be opened: a folder in its place, say; failure() tells why
+    };
+
+    // Waits up to `patience` for the lock, unless the lock file cannot be opened at all.
     FileLock(const std::filesystem::path& path, std::chrono::milliseconds patience);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    bool held() const { return held_; }
+    bool held() const { return state_ == State::Held; }
+    State state() const { return state_; }
+    // The system's reason the lock file cannot be opened; empty unless Unusable.
+    const std::string& failure() const { return failure_; }
 
 private:
     std::intptr_t handle_ = -1;
-    bool held_ = false;
+    State state_ = State::Busy;
+    std::string failure_;
 };
 
 } // namespace treadkey

@@ -4,6 +4,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <system_error>
 #include <thread>
 
 namespace treadkey {
@@ -12,11 +14,21 @@ namespace treadkey {
 FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds patience) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
+        // No wait can mend a folder in the lock's place or a file that may not be opened.
+        state_ = State::Unusable;
+        failure_ = std::generic_category().message(errno);
         return;
     }
     handle_ = fd;
     const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (!(held_ = ::flock(fd, LOCK_EX | LOCK_NB) == 0) && std::chrono::steady_clock::now() < deadline) {
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            state_ = State::Held;
+            return;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }

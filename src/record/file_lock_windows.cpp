@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <system_error>
 #include <thread>
 
 namespace treadkey {
@@ -12,14 +13,20 @@ FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds 
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
+        // No wait can mend a folder in the lock's place or a file that may not be opened.
+        state_ = State::Unusable;
+        failure_ = std::system_category().message(static_cast<int>(::GetLastError()));
         return;
     }
     handle_ = reinterpret_cast<std::intptr_t>(file);
     const auto deadline = std::chrono::steady_clock::now() + patience;
     for (;;) {
         OVERLAPPED whole{};
-        held_ = ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole) != 0;
-        if (held_ || std::chrono::steady_clock::now() >= deadline) {
+        if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole) != 0) {
+            state_ = State::Held;
+            return;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -4,6 +4,7 @@
 #include "record/state_file.h"
 #include "json/json.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <system_error>
@@ -122,6 +123,25 @@ std::string FileNameOf(const std::string& pedal) {
     return name.empty() ? "%" : name;
 }
 
+// The identity a record's file name stands for, FileNameOf undone; nothing for a name FileNameOf never makes.
+std::optional<std::string> PedalOfFileName(const std::string& name) {
+    std::string pedal;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] != '%') {
+            pedal += name[i];
+            continue;
+        }
+        const std::optional<int> high = i + 2 < name.size() ? HexDigitValue(name[i + 1]) : std::nullopt;
+        const std::optional<int> low = i + 2 < name.size() ? HexDigitValue(name[i + 2]) : std::nullopt;
+        if (!high || !low) {
+            return std::nullopt;
+        }
+        pedal += static_cast<char>(*high << 4 | *low);
+        i += 2;
+    }
+    return pedal.empty() || FileNameOf(pedal) != name ? std::nullopt : std::optional(pedal);
+}
+
 std::string AsideName(const std::filesystem::path& file, const std::string& now) {
     std::string stamp;
     for (const char c : now) {
@@ -129,7 +149,15 @@ std::string AsideName(const std::filesystem::path& file, const std::string& now)
             stamp += c;
         }
     }
-    return file.string() + ".unreadable-" + stamp;
+    // Two records set aside in one second must not overwrite each other. Only a holder of the record's lock
+    // sets it aside, so the name found free stays free until the rename.
+    const std::string name = file.string() + ".unreadable-" + stamp;
+    std::string aside = name;
+    std::error_code ignored;
+    for (int count = 2; std::filesystem::exists(aside, ignored); ++count) {
+        aside = name + "-" + std::to_string(count);
+    }
+    return aside;
 }
 
 // Reads the text of the record file under its lock; sets an unreadable one aside.
@@ -159,6 +187,23 @@ void ReadUnderLock(const std::optional<std::string>& text, const std::filesystem
 
 std::filesystem::path PedalRecordFile(const std::filesystem::path& stateDirectory, const std::string& pedal) {
     return stateDirectory / "records" / (FileNameOf(pedal) + ".json");
+}
+
+std::vector<std::string> RecordedPedals(const std::filesystem::path& stateDirectory) {
+    std::vector<std::string> pedals;
+    std::error_code unreadable;
+    for (std::filesystem::directory_iterator entry(stateDirectory / "records", unreadable), end;
+         !unreadable && entry != end; entry.increment(unreadable)) {
+        const std::filesystem::path& file = entry->path();
+        if (file.extension() != ".json") {
+            continue;
+        }
+        if (std::optional<std::string> pedal = PedalOfFileName(file.stem().string())) {
+            pedals.push_back(std::move(*pedal));
+        }
+    }
+    std::sort(pedals.begin(), pedals.end());
+    return pedals;
 }
 
 std::string PedalRecordJson(const PedalRecord& record, const std::string& pedal) {
@@ -240,20 +285,28 @@ LoadedRecord LoadPedalRecord(const std::filesystem::path& file, const std::strin
 }
 
 LoadedRecord UpdatePedalRecord(const std::filesystem::path& file, const std::string& pedal,
-                               const std::function<void(PedalRecord&)>& change, const std::string& now) {
-    LoadedRecord loaded;
-    const std::string failure =
-        ChangeFileWhole(file, [&](const std::optional<std::string>& text) -> std::optional<std::string> {
-            ReadUnderLock(text, file, now, loaded);
-            if (!loaded.error.empty()) {
-                return std::nullopt;
-            }
-            change(loaded.record);
-            return PedalRecordJson(loaded.record, pedal);
-        });
-    if (!failure.empty()) {
-        loaded.error = failure;
+                               const std::function<void(PedalRecord&)>& change, const std::string& now,
+                               std::chrono::milliseconds patience) {
+    const LockedStateFile locked(file, patience);
+    if (!locked.held()) {
+        LoadedRecord loaded;
+        loaded.error = locked.failure();
+        loaded.behind = locked.busy();
+        return loaded;
     }
+    return UpdateLockedPedalRecord(locked, pedal, change, now);
+}
+
+LoadedRecord UpdateLockedPedalRecord(const LockedStateFile& locked, const std::string& pedal,
+                                     const std::function<void(PedalRecord&)>& change,
+                                     const std::string& now) {
+    LoadedRecord loaded;
+    ReadUnderLock(locked.Read(), locked.file(), now, loaded);
+    if (!loaded.error.empty()) {
+        return loaded;
+    }
+    change(loaded.record);
+    loaded.error = locked.Replace(PedalRecordJson(loaded.record, pedal));
     return loaded;
 }
 

@@ -1,25 +1,19 @@
 #include "record/state_file.h"
 
-#include "record/file_lock.h"
-
-#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
 namespace treadkey {
-namespace {
-
-constexpr auto kLockPatience = std::chrono::seconds(5);
-
-} // namespace
 
 std::optional<std::filesystem::path>
 StateDirectory(const std::function<const char*(const char*)>& environment) {
+    // A relative path would put the state wherever the program happens to start.
     const auto variable = [&environment](const char* name) {
         const char* value = environment(name);
-        return value != nullptr && *value != '\0' ? std::optional<std::filesystem::path>(value)
-                                                  : std::nullopt;
+        return value != nullptr && std::filesystem::path(value).is_absolute()
+                   ? std::optional<std::filesystem::path>(value)
+                   : std::nullopt;
     };
     std::optional<std::filesystem::path> directory = variable("XDG_STATE_HOME");
     if (!directory) {
@@ -36,6 +30,18 @@ StateDirectory(const std::function<const char*(const char*)>& environment) {
     return *directory / "treadkey";
 }
 
+std::string StateDirectoryProblem(const std::filesystem::path& directory) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(directory, error);
+    if (error && error != std::errc::no_such_file_or_directory) {
+        return error.message();
+    }
+    if (std::filesystem::exists(status) && !std::filesystem::is_directory(status)) {
+        return "it is not a folder";
+    }
+    return "";
+}
+
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
     std::ifstream stream(file, std::ios::binary);
     if (!stream) {
@@ -46,37 +52,66 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
     return text.str();
 }
 
-std::string
-ChangeFileWhole(const std::filesystem::path& file,
-                const std::function<std::optional<std::string>(const std::optional<std::string>&)>& change) {
+LockedStateFile::LockedStateFile(std::filesystem::path file, std::chrono::milliseconds patience)
+    : file_(std::move(file)), patience_(patience) {
     std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
+    std::filesystem::create_directories(file_.parent_path(), error);
     if (error) {
-        return "cannot make " + file.parent_path().string() + ": " + error.message();
+        folderFailure_ = "cannot make " + file_.parent_path().string() + ": " + error.message();
+        return;
     }
-    const FileLock lock(file.string() + ".lock", kLockPatience);
-    if (!lock.held()) {
-        return "cannot lock " + file.string() + ": another program kept it locked for 5 seconds";
+    lock_.emplace(file_.string() + ".lock", patience);
+}
+
+std::string LockedStateFile::failure() const {
+    if (!lock_) {
+        return folderFailure_;
     }
-    const std::optional<std::string> changed = change(ReadWholeFile(file));
-    if (!changed) {
+    const std::string lockFile = file_.string() + ".lock";
+    switch (lock_->state()) {
+    case FileLock::State::Held:
         return "";
+    case FileLock::State::Busy:
+        return "cannot lock " + file_.string() + ": another program kept it locked for " +
+               std::to_string(std::chrono::duration_cast<std::chrono::seconds>(patience_).count()) +
+               " seconds";
+    case FileLock::State::Unusable:
+        break;
     }
-    const std::filesystem::path written = file.string() + ".new";
+    std::error_code ignored;
+    return "cannot lock " + file_.string() + ": its lock file " + lockFile + " cannot be used (" +
+           (std::filesystem::is_directory(lockFile, ignored) ? "it is a folder: " : "") + lock_->failure() +
+           ")";
+}
+
+std::string LockedStateFile::Replace(const std::string& text) const {
+    const std::filesystem::path written = file_.string() + ".new";
     {
         std::ofstream stream(written, std::ios::binary | std::ios::trunc);
-        stream << *changed;
+        stream << text;
         stream.flush();
         stream.close();
         if (!stream) {
             return "cannot write " + written.string();
         }
     }
-    std::filesystem::rename(written, file, error);
+    std::error_code error;
+    std::filesystem::rename(written, file_, error);
     if (error) {
-        return "cannot replace " + file.string() + ": " + error.message();
+        return "cannot replace " + file_.string() + ": " + error.message();
     }
     return "";
+}
+
+std::string
+ChangeFileWhole(const std::filesystem::path& file,
+                const std::function<std::optional<std::string>(const std::optional<std::string>&)>& change) {
+    const LockedStateFile locked(file, kLockPatience);
+    if (!locked.held()) {
+        return locked.failure();
+    }
+    const std::optional<std::string> changed = change(locked.Read());
+    return changed ? locked.Replace(*changed) : "";
 }
 
 } // namespace treadkey

@@ -1,6 +1,7 @@
 #include "stack_choice/backend_options.h"
 
 #include "arguments/option_table.h"
+#include "arguments/shown_text.h"
 #include "protocol/number_text.h"
 #include "stacks/platform_backend.h"
 
@@ -57,9 +58,9 @@ std::string Apply(const OptionUse& use, BackendOptions& options) {
     } else if (name == kReportLengthOption) {
         const std::optional<int> length = ParseWholeNumber(value, 1, VirtualPedal::kMaxReportLength);
         if (!length) {
-            return value.empty()
-                       ? std::string(name) + " needs a whole number from 1 to 65535"
-                       : std::string(name) + " must be a whole number from 1 to 65535, not \"" + value + "\"";
+            return value.empty() ? std::string(name) + " needs a whole number from 1 to 65535"
+                                 : std::string(name) + " must be a whole number from 1 to 65535, not \"" +
+                                       ShownText(value) + "\"";
         }
         options.virtualPedal.reportLength = *length;
     } else if (value.empty()) {

@@ -1,5 +1,7 @@
 #include "stack_choice/virtual_pedal_files.h"
 
+#include "arguments/shown_text.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -34,26 +36,25 @@ constexpr std::ios::openmode kAppend = std::ios::binary | std::ios::app;
 constexpr std::ios::openmode kRead = std::ios::binary | std::ios::in;
 
 // Why the file cannot be used in this mode. One that is not there yet needs a folder to be made in; to be
-// appended to, it is made and removed again, so that the answer is the system's own and nothing is left
-// behind, while one to be read may come later.
+// appended to, it is made (empty), so that the answer is the system's own, while one to be read may come
+// later. The made log stays: another program started with it may have appended to it already, and removing
+// it would lose that line.
 std::optional<std::string> UseProblem(const fs::path& file, std::ios::openmode mode) {
     std::error_code ignored;
     if (fs::exists(file, ignored)) {
         return OpenProblem(file, mode);
     }
     if (!fs::is_directory(FolderOf(file), ignored)) {
-        return "there is no folder " + FolderOf(file).string();
+        return "there is no folder " + ShownText(FolderOf(file).string());
     }
     if (mode == kRead) {
         return std::nullopt;
     }
-    const std::optional<std::string> problem = OpenProblem(file, mode);
-    fs::remove(file, ignored);
-    return problem;
+    return OpenProblem(file, mode);
 }
 
 std::string Refusal(const char* option, const fs::path& file, const char* cannot, const std::string& why) {
-    return std::string(option) + " " + file.string() + " " + cannot + ": " + why;
+    return std::string(option) + " " + ShownText(file.string()) + " " + cannot + ": " + why;
 }
 
 } // namespace

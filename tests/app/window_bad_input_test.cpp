@@ -15,6 +15,7 @@ TEST_F(BadInput, CommandBoxDropsBrokenUtf16) {
         qsizetype messages;
     } cases[] = {
         {QString("A") + QChar(0xD800) + "B" + QChar(0xDC00), "AB", 1}, // lone surrogates
+        {QString("?") + QChar(0xD800), "", 2}, // a surrogate is no question mark the user typed
     };
     for (const auto& c : cases) {
         ui.messages.clear();

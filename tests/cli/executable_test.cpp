@@ -18,6 +18,14 @@ struct Finished {
     std::string err;
 };
 
+std::string EscapedForSingleQuotes(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        escaped += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return escaped;
+}
+
 std::string ReadText(const std::filesystem::path& path) {
     std::ifstream file(path);
     std::ostringstream text;
@@ -25,18 +33,30 @@ std::string ReadText(const std::filesystem::path& path) {
     return text.str();
 }
 
+// What the shell puts around the program: a command line before it (a limit, a pipe into it), where its
+// standard input comes from and where its standard output goes.
+struct Surroundings {
+    std::string before;
+    std::string input;
+    std::string output = "/dev/null";
+};
+
 // Runs the installed-to-be program itself, so that main's exit codes and streams are what is checked.
 // Without a display, a window that got as far as opening would fail with another code, not wait.
 Finished RunProgram(const std::vector<std::string>& arguments, const testing::ScratchDirectory& scratch,
-                    const std::string& program = TREADKEYCTL_PATH) {
+                    const std::string& program = TREADKEYCTL_PATH, const Surroundings& around = {}) {
     // The record of a write goes to the scratch folder, never to the user's own state directory.
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_STATE_HOME='" +
+    std::string command = around.before +
+                          "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_STATE_HOME='" +
                           (scratch / "state").string() + "' '" + program + "'";
     for (const std::string& argument : arguments) {
         command += " '" + argument + "'";
     }
     const std::filesystem::path err = scratch / "stderr";
-    command += " >/dev/null 2>'" + err.string() + "'";
+    command += (around.input.empty() ? "" : " <'" + around.input + "'") + " >'" + around.output + "' 2>'" +
+               err.string() + "'";
+    // Run by bash, for its ulimit and pipes, whatever the system's sh is.
+    command = "bash -c '" + EscapedForSingleQuotes(command) + "'";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(err)};
 }
@@ -105,6 +125,45 @@ TEST(CliExecutable, VirtualPedalFilesThatCannotBeUsedAreRefusedBeforeAnythingOpe
             EXPECT_EQ(finished.exitCode, 2) << name << " " << c.option << " " << c.path;
             EXPECT_EQ(finished.err, name + ": " + c.option + " " + c.path + " " + c.reason + "\n");
         }
+    }
+}
+
+// What only the real program meets: its own standard streams, a read that never ends under a memory limit, a
+// folder as standard input and a full disk as standard output. Each is one line and its exit code, no abort.
+TEST(CliExecutable, EndlessOrUnreadableInputAndUnwritableOutputAreOneLine) {
+    const testing::ScratchDirectory scratch;
+    const std::string folder = (scratch / "folder").string();
+    std::filesystem::create_directory(folder);
+    // Far less than the program would take to hold an endless profile, far more than it needs.
+    const std::string limited = "ulimit -v 300000; ";
+    const struct {
+        std::vector<std::string> arguments;
+        Surroundings around;
+        std::string err;
+        int exitCode;
+    } cases[] = {
+        {{"--dry-run", "apply", "/dev/zero"},
+         {limited, "", "/dev/null"},
+         "treadkeyctl: /dev/zero: larger than 64 MiB, far more than any profile holds\n",
+         2},
+        {{"--dry-run", "apply", "-"},
+         {limited + "yes | ", "", "/dev/null"},
+         "treadkeyctl: standard input: larger than 64 MiB, far more than any profile holds\n",
+         2},
+        {{"--dry-run", "apply", "-"},
+         {"", folder, "/dev/null"},
+         "treadkeyctl: cannot read standard input: Is a directory\n",
+         2},
+        {{"--virtual-pedal", "--dry-run", "key", "3", "a", "--key-only"},
+         {"", "", "/dev/full"},
+         "treadkeyctl: cannot write standard output: what was printed is incomplete\n",
+         1},
+    };
+    for (const auto& c : cases) {
+        const Finished finished = RunProgram(c.arguments, scratch, TREADKEYCTL_PATH, c.around);
+        EXPECT_EQ(finished.exitCode, c.exitCode)
+            << c.around.before << c.arguments.back() << ": " << finished.err;
+        EXPECT_EQ(finished.err, c.err);
     }
 }
 

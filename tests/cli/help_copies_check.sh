@@ -33,7 +33,8 @@ overview=$("$treadkeyctl" --help)
 # its own line, above its summary, which the deeper indent leaves out
 synopses=$(sed -n '/^Commands:$/,/^$/p' <<<"$overview" | sed -n '/^  [^ ]/{s/^  //;s/  \+[^ ].*$//;p}')
 # "  --report-length N             the ..." -> "--report-length N"; continuation lines carry no option
-shared_options=$(sed -n '/^Options for every command:$/,/^$/p' <<<"$overview" |
+# (the options of the commands that write, then those of every command)
+shared_options=$(sed -n '/^Options for /,/^$/p' <<<"$overview" |
     sed -n 's/^  \(--[^ ]*\( [A-Z]\+\)\?\) .*$/\1/p')
 
 # The command table: the first cell of each row below the header, "\|" unescaped.

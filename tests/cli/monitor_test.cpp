@@ -235,6 +235,39 @@ TEST_F(Monitor, IdentifyNamesThePedalPressedFirstAmongTwins) {
     EXPECT_EQ(none.out, "");
 }
 
+// Without --timeout a wait has no end: the prompt says so, and with one, how long it is.
+TEST_F(Monitor, PromptsSayHowLongTheyWait) {
+    PlugPedal();
+    const struct {
+        std::string command;
+        Lines arguments;
+        std::string prompt;
+    } cases[] = {
+        {"identify",
+         {},
+         "treadkeyctl: press the pedal you mean, waiting until one is pressed (--timeout S stops "
+         "waiting)\n"},
+        {"identify", {"--timeout", "2"}, "treadkeyctl: press the pedal you mean within 2 seconds\n"},
+        {"verify",
+         {"3"},
+         "treadkeyctl: press slot 3 (unknown to the record: it is learned), waiting until it is "
+         "pressed (--timeout S stops waiting)\n"},
+        // The press above was learned.
+        {"verify",
+         {"3", "--timeout", "1"},
+         "treadkeyctl: press slot 3 (ctrl+shift+a by the record) within 1 second\n"},
+    };
+    for (const auto& c : cases) {
+        command_ = c.command;
+        step_ = 0;
+        now_ = {};
+        script_ = {{10ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }}};
+        const Outcome outcome = Run(c.arguments);
+        EXPECT_EQ(outcome.exitCode, 0) << c.command << ": " << outcome.err;
+        EXPECT_NE(outcome.err.find(c.prompt), std::string::npos) << c.command << ": " << outcome.err;
+    }
+}
+
 TEST_F(Monitor, RefusesBadCountsAndTimeouts) {
     for (const Lines& arguments : {Lines{"--count", "0"}, Lines{"--count", "x"}, Lines{"--timeout", "-1"},
                                    Lines{"--timeout", "1.5"}, Lines{"extra"}}) {

@@ -1,10 +1,16 @@
 #include "record/record_file.h"
 
+#include "protocol/output_report.h"
+#include "record/action_reports.h"
+#include "record/file_lock.h"
+
 #include "fixtures/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -41,6 +47,26 @@ TEST(PedalRecordFile, NamesEachPedalSafely) {
     EXPECT_EQ(PedalRecordFile("/s", "serial:AB 1/x"),
               std::filesystem::path("/s/records/serial%3AAB%201%2Fx.json"));
     EXPECT_NE(PedalRecordFile("/s", "a:b"), PedalRecordFile("/s", "a_b"));
+}
+
+// The pedals with a record are read back from the file names: every identity a record file is named for,
+// and nothing from the lock, a record set aside, or a name no identity gives.
+TEST(RecordedPedals, ReadsEachRecordsIdentityBackFromItsFileName) {
+    const testing::ScratchDirectory scratch;
+    const std::filesystem::path state = scratch / "state";
+    EXPECT_EQ(RecordedPedals(state), std::vector<std::string>{});
+    const std::vector<std::string> pedals = {"serial:AB 1/x", "usb-1-2.3", "virtual-1", "%41", "\xC3\xA9"};
+    for (const std::string& pedal : pedals) {
+        std::filesystem::create_directories(PedalRecordFile(state, pedal).parent_path());
+        std::ofstream{PedalRecordFile(state, pedal)};
+    }
+    for (const char* other : {"usb-1-2.3.json.lock", "virtual-1.json.unreadable-20260301120000", "notes.txt",
+                              "%zz.json", "%4.json", "%.json", "%3a.json", "a:b.json"}) {
+        std::ofstream{state / "records" / other};
+    }
+    std::vector<std::string> sorted = pedals;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(RecordedPedals(state), sorted);
 }
 
 TEST(ParsePedalRecord, ReadsBackWhatWasWritten) {
@@ -136,6 +162,40 @@ TEST(UpdatePedalRecord, TwoWritersLoseNothing) {
     ASSERT_TRUE(parsed.record) << parsed.error;
     EXPECT_EQ(parsed.record->slotWords[0].word.data[0], kUpdates);
     EXPECT_EQ(parsed.record->slotWords[1].word.data[0], kUpdates);
+}
+
+// The window writes the pedal whatever the record's lock: an action whose record is locked waits, in order
+// with the ones after it, and is recorded at the first try after the lock is let go.
+TEST(ActionReports, AnActionWhoseRecordIsLockedWaitsForTheNextTry) {
+    const testing::ScratchDirectory scratch;
+    const std::filesystem::path state = scratch / "state";
+    const std::filesystem::path file = PedalRecordFile(state, "p");
+    std::filesystem::create_directories(file.parent_path());
+    auto other = std::make_unique<FileLock>(file.string() + ".lock", std::chrono::milliseconds(0));
+    ASSERT_TRUE(other->held());
+
+    ActionReports actions;
+    actions.Add("p", BuildOutputReport("AA 01 08 00 04 00 00", 9), true);
+    actions.EndAction({"t1", "w"});
+    actions.Add("p", BuildOutputReport("AA 01 08 00 05 00 00", 9), true);
+    actions.EndAction({"t2", "w"});
+    actions.Add("p", BuildOutputReport("AA 01 0C 00 06 00 00", 9), false); // not taken: nothing to record
+    actions.EndAction({"t3", "w"});
+    EXPECT_TRUE(actions.RecordWaiting(state).empty());
+    EXPECT_TRUE(actions.Behind("p"));
+    EXPECT_FALSE(actions.Behind("q"));
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    other.reset();
+    const std::vector<LoadedRecord> told = actions.RecordWaiting(state);
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[0].error + told[1].error, "");
+    EXPECT_FALSE(actions.Waiting());
+    const ParsedRecord parsed = ParsePedalRecord(Contents(file));
+    ASSERT_TRUE(parsed.record) << parsed.error;
+    EXPECT_EQ(parsed.record->slotWords[2].word.data[1], 0x05);
+    EXPECT_EQ(parsed.record->slotWords[2].when, "t2");
+    EXPECT_EQ(parsed.record->slotWords[3].source, WordSource::Unknown);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "protocol/number_text.h"
 #include "protocol/output_report.h"
 #include "record/slot_press.h"
+#include "record/state_file.h"
 
 #include <cmath>
 #include <iostream>
@@ -231,6 +232,10 @@ void USB::Timer1_Timer() {
     }
     contion_Click();
     WatchPedal();
+    // A write whose record another program held locked is recorded at the first tick after it lets go.
+    if (actionReports_.Waiting()) {
+        RecordWaitingActions();
+    }
 }
 
 void USB::ActivationChanged() {
@@ -331,18 +336,31 @@ void USB::ShowDiscoveryReason() {
     // The tooltip follows the language switch at the next discovery, as the status text does.
     if (discoveryChanged || holdChanged || tooltipLanguage_ != IsChinese) {
         tooltipLanguage_ = IsChinese;
-        // The font note, when there is one, stays above the account of the discovery and the hold.
-        std::string toolTip;
-        for (const std::string& paragraph :
-             {noChineseFontNote_, DescribePedalChoice(report, link_.WantedPedal, IsChinese != 0),
-              ExplainDiscovery(report, IsChinese != 0, refusalCause_),
-              UnheldInputNote(IsChinese != 0, shownUnheld_)}) {
-            if (!paragraph.empty()) {
-                toolTip += (toolTip.empty() ? "" : "\n\n") + paragraph;
-            }
-        }
-        SetToolTip(*Label3, toolTip);
+        ShowStatusTooltip();
     }
+}
+
+void USB::ShowStatusTooltip() {
+    if (!shownDiscovery_) {
+        return; // before the first discovery the tooltip holds the font note alone
+    }
+    const bool chinese = IsChinese != 0;
+    // The font note, when there is one, stays above the account of the discovery, the hold and the record.
+    std::vector<std::string> paragraphs{
+        noChineseFontNote_, DescribePedalChoice(*shownDiscovery_, link_.WantedPedal, chinese),
+        ExplainDiscovery(*shownDiscovery_, chinese, refusalCause_), UnheldInputNote(chinese, shownUnheld_)};
+    for (const std::string& trouble : {recordSetAside_, recordProblem_}) {
+        if (!trouble.empty()) {
+            paragraphs.push_back(RecordTroubleNote(chinese, trouble));
+        }
+    }
+    std::string toolTip;
+    for (const std::string& paragraph : paragraphs) {
+        if (!paragraph.empty()) {
+            toolTip += (toolTip.empty() ? "" : "\n\n") + paragraph;
+        }
+    }
+    SetToolTip(*Label3, toolTip);
 }
 
 void USB::CloseDeviceHandles() {
@@ -362,7 +380,7 @@ bool USB::SendCommandText() {
     const bool written = connected && link_.WriteReport(report);
     // The record is written once the handler that sends has returned: after the action's last report and
     // its pauses, never between them.
-    if (actionReports_.empty()) {
+    if (!actionReports_.Sending()) {
         view_.Post([this] { RecordAction(); });
     }
     actionReports_.Add(link_.ChosenPedal(), report, written);
@@ -370,12 +388,20 @@ bool USB::SendCommandText() {
 }
 
 void USB::RecordAction() {
+    actionReports_.EndAction({UtcNowText(), std::string(kWindowProgram)});
+    RecordWaitingActions();
+}
+
+void USB::RecordWaitingActions() {
     const std::optional<std::filesystem::path> directory = services_.stateDirectory();
     if (!directory) {
         actionReports_ = ActionReports();
+        SayRecordTrouble({{}, "", NoRecordKeptDetail()});
         return;
     }
-    SayRecordTrouble(actionReports_.RecordAndForget(*directory, {UtcNowText(), "treadkey-setup"}));
+    for (const LoadedRecord& loaded : actionReports_.RecordWaiting(*directory)) {
+        SayRecordTrouble(loaded);
+    }
     ShowSlotRecord();
 }
 
@@ -383,6 +409,12 @@ std::optional<PedalRecord> USB::ChosenPedalRecord() {
     const std::optional<std::filesystem::path> directory = services_.stateDirectory();
     const std::string pedal = link_.ChosenPedal();
     if (!directory || pedal.empty()) {
+        return std::nullopt;
+    }
+    // A file where the state directory should be reads as a record of unknowns: it is told instead.
+    if (const std::string problem = StateDirectoryProblem(*directory); !problem.empty()) {
+        SayRecordTrouble(
+            {{}, "", "the state directory " + directory->string() + " cannot be used: " + problem});
         return std::nullopt;
     }
     const LoadedRecord loaded = LoadPedalRecord(PedalRecordFile(*directory, pedal), UtcNowText());
@@ -394,17 +426,32 @@ void USB::ShowSlotRecord() {
     const double slot = ReadLeadingNumber(Combo1->text);
     const bool listed = slot >= 1 && slot <= kSlotCount && slot == std::floor(slot);
     const std::optional<PedalRecord> record = listed ? ChosenPedalRecord() : std::nullopt;
-    SetToolTip(*Combo1, record ? SlotRecordTooltip(IsChinese != 0, static_cast<int>(slot),
-                                                   record->slotWords[static_cast<std::size_t>(slot) - 1])
-                               : std::string());
+    if (!record) {
+        SetToolTip(*Combo1, "");
+        return;
+    }
+    std::string text = SlotRecordTooltip(IsChinese != 0, static_cast<int>(slot),
+                                         record->slotWords[static_cast<std::size_t>(slot) - 1]);
+    if (actionReports_.Behind(link_.ChosenPedal())) {
+        text += "\n\n" + std::string(kRecordBehindNote.In(IsChinese != 0));
+    }
+    SetToolTip(*Combo1, text);
 }
 
 void USB::SayRecordTrouble(const LoadedRecord& loaded) {
+    // Each said on stderr once, not at every read of the record; the status tooltip keeps it in sight.
+    const std::string setAside = loaded.warning.empty() ? recordSetAside_ : loaded.warning;
+    if (setAside == recordSetAside_ && loaded.error == recordProblem_) {
+        return;
+    }
     for (const std::string& line : {loaded.warning, loaded.error}) {
         if (!line.empty()) {
-            std::cerr << "treadkey-setup: warning: " << line << std::endl;
+            std::cerr << kDiscoveryNotePrefix << "warning: " << line << std::endl;
         }
     }
+    recordSetAside_ = setAside;
+    recordProblem_ = loaded.error;
+    ShowStatusTooltip();
 }
 
 void USB::AddResultLine(const std::string& text) {

@@ -187,13 +187,19 @@ private:
     void WatchPedal();
     // Holds the pedal's keyboard and mouse while the window takes the keys, and lets go of them otherwise.
     void FollowActivation();
-    // Writes the reports of the action that just ended into the pedal's record.
+    // Ends the action just sent and records it with the others that wait.
     void RecordAction();
+    // Records the actions that wait in their pedals' records, those whose record is not locked by another
+    // program; the others wait for a later tick.
+    void RecordWaitingActions();
     // The slot box's tooltip: what the record says the slot in the box holds.
     void ShowSlotRecord();
     // The record of the pedal the window writes to; nothing without one.
     std::optional<PedalRecord> ChosenPedalRecord();
-    static void SayRecordTrouble(const LoadedRecord& loaded);
+    // Tells what reading or storing a record met, on stderr and in the status tooltip.
+    void SayRecordTrouble(const LoadedRecord& loaded);
+    // The status tooltip: the font note, the discovery, the hold and trouble with the record.
+    void ShowStatusTooltip();
 
     DeviceLink link_;
     PedalWatch watch_;
@@ -201,7 +207,9 @@ private:
     FormView& view_;
     WindowServices services_;
     ModalGate boxes_;
-    ActionReports actionReports_; // of the action being sent, until control returns to the event loop
+    ActionReports actionReports_; // of the action being sent, and those whose record waits for its lock
+    std::string recordSetAside_;  // the last record set aside as unreadable
+    std::string recordProblem_;   // why the last record read or stored could not be; empty when it could
     bool filteringCommandText_ = false;
     std::string noChineseFontNote_; // why the window starts in English; empty when a font draws Chinese
     std::optional<std::chrono::steady_clock::time_point> lastPedalReport_;

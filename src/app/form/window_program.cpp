@@ -2,6 +2,7 @@
 
 #include "app/form/window_wording.h"
 #include "arguments/option_table.h"
+#include "arguments/shown_text.h"
 #include "stack_choice/virtual_pedal_files.h"
 
 #include <array>
@@ -11,8 +12,8 @@ namespace {
 
 constexpr std::string_view kHelpOption = "--help";
 constexpr std::array<OptionSpec, 2> kHelpOptions = {{
-    {.name = kHelpOption, .help = "show this help and exit", .alias = "-h", .onlyAsIs = true},
-    {.name = "--version", .help = "show the version and exit", .alias = "-V", .onlyAsIs = true},
+    {.name = kHelpOption, .help = "show this help and exit", .alias = "-h"},
+    {.name = "--version", .help = "show the version and exit", .alias = "-V"},
 }};
 
 void PrintHelp(std::ostream& out) {
@@ -24,6 +25,10 @@ void PrintHelp(std::ostream& out) {
 }
 
 } // namespace
+
+std::string UnknownArgument(const std::string& argument) {
+    return "unknown argument '" + ShownText(argument) + "'";
+}
 
 int WindowUsageError(std::ostream& err, const std::string& message) {
     err << kWindowProgram << ": " << message << "\nTry '" << kWindowProgram
@@ -41,19 +46,18 @@ int StartWindowProgram(const std::vector<std::string>& arguments, std::ostream& 
     // before any window opens. The first of --help and --version wins, and nothing after it is looked at.
     std::string_view asked;
     WindowStart start{parsed.options, {}};
-    ArgumentRules rules{{kHelpOptions},
-                        ArgumentRules::EndOfOptions::NotSpecial,
-                        [&asked](const OptionUse& use) {
-                            asked = asked.empty() ? use.option->name : asked;
-                            return std::string();
-                        },
-                        [&asked](const std::string& argument) {
-                            return asked.empty() ? "unknown argument '" + argument + "'" : "";
-                        },
-                        [&start](const std::string& argument) {
-                            start.toolkitArguments.push_back(argument);
-                            return std::string();
-                        }};
+    ArgumentRules rules{
+        {kHelpOptions},
+        ArgumentRules::EndOfOptions::NotSpecial,
+        [&asked](const OptionUse& use) {
+            asked = asked.empty() ? use.option->name : asked;
+            return std::string();
+        },
+        [&asked](const std::string& argument) { return asked.empty() ? UnknownArgument(argument) : ""; },
+        [&start](const std::string& argument) {
+            start.toolkitArguments.push_back(argument);
+            return std::string();
+        }};
     if (const std::string error = WalkArguments(parsed.rest, rules); !error.empty()) {
         return WindowUsageError(err, error);
     }

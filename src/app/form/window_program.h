@@ -21,7 +21,9 @@ struct WindowStart {
 int StartWindowProgram(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                        const std::function<int(const WindowStart&)>& open);
 
-// An argument neither the program nor its toolkit knows: one line and the pointer to --help, exit code 2.
+// A usage error: one line and the pointer to --help, exit code 2.
 int WindowUsageError(std::ostream& err, const std::string& message);
+// The usage error of an argument neither the program nor its toolkit knows, the argument shown safely.
+std::string UnknownArgument(const std::string& argument);
 
 } // namespace treadkey

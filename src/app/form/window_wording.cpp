@@ -1,6 +1,7 @@
 #include "app/form/window_wording.h"
 
 #include "record/slot_press.h"
+#include "record/state_file.h"
 
 #include "protocol/number_text.h"
 #include "protocol/slot_number.h"
@@ -109,6 +110,14 @@ std::string RecordedSlotsNote(bool chinese, const std::vector<int>& slots) {
         return "（记录：地址" + numbers + "）";
     }
     return std::string(slots.size() == 1 ? " (slot " : " (slots ") + numbers + " by the record)";
+}
+
+std::string RecordTroubleNote(bool chinese, const std::string& detail) {
+    return (chinese ? "踏板的记录出了问题：" : "Trouble with the pedal's record: ") + detail;
+}
+
+std::string NoRecordKeptDetail() {
+    return "no record is kept: " + std::string(kNoStateDirectoryReason);
 }
 
 std::string UnheldInputNote(bool chinese, const std::vector<UnheldInterface>& unheld) {

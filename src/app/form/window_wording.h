@@ -100,6 +100,17 @@ std::string PressedText(bool chinese, const HeldInputs& pressed);
 std::string SlotRecordTooltip(bool chinese, int slot, const RecordedWord& recorded);
 // Put after a press line: which slots the record says send what was pressed, or that none does.
 std::string RecordedSlotsNote(bool chinese, const std::vector<int>& slots);
+// Added to the slot box's tooltip while a write waits to be recorded: another program holds the record's
+// lock, and the window records the write at a tick after it lets go.
+inline constexpr BilingualText kRecordBehindNote{
+    "记录暂未更新：另一个程序正占用记录的锁，它一释放，刚才的写入即补记",
+    "The record is behind: another program holds its lock, and the last write is recorded as soon as it "
+    "lets go"};
+// The status tooltip's note of trouble with the pedal's record: `detail` is the record's own account, a path
+// and the system's reason, which stay as they are.
+std::string RecordTroubleNote(bool chinese, const std::string& detail);
+// The record's account of why no record is kept: no state directory.
+std::string NoRecordKeptDetail();
 
 // The status tooltip's note on the pedal's keyboard and mouse interfaces that could not be held: their keys
 // also reach the window, which ignores those that come while the pedal is pressed. Empty when none is left

@@ -110,7 +110,6 @@ TEST_F(Connection, ALockedPedalSaysWhyOnTheStatusTooltipInTheWindowsLanguageAndO
 }
 
 TEST_F(Connection, ACompositePedalIsWrittenThroughItsConfigurationInterfaceAlone) {
-    view.active = false; // another program takes the keys: nothing of the pedal's is held or noted
     backend.Plug({"keyboard", 0x2704, 0x2018, 2, true, {{0x01, 0x06}}});
     backend.Plug({"mouse", 0x2704, 0x2018, 0, true, {{0x01, 0x02}}});
     window->Timer1_Timer();
@@ -140,7 +139,6 @@ TEST_F(Connection, AnInterfaceTooShortForAFrameIsUsedButFlagged) {
 }
 
 TEST_F(Connection, AKeyboardWithMediaKeysThatOpensGivesWayToAWholeFrameAndTheTooltipSaysWhy) {
-    view.active = false; // another program takes the keys: nothing of the pedal's is held or noted
     backend.Plug({"keyboard", 0x2704, 0x2018, 2, true, {{0x01, 0x06}, {0x0C, 0x01}}});
     backend.Plug({"vendor", 0x2704, 0x2018, 9, true, {{0xFF00, 0x01}}});
     ::testing::internal::CaptureStderr();

@@ -77,7 +77,7 @@ public:
     std::vector<int> pauses;
     bool answerOk = true;
     bool visible = false;
-    bool active = true;
+    bool active = false;   // as an offscreen window that was never activated
     int timerInterval = 0; // 0 while stopped
     int closesAsked = 0;
     std::deque<std::function<void()>> posted;
@@ -94,14 +94,18 @@ protected:
     static constexpr const char* kMouse = "pedal-mouse";
 
     void SetUp() override {
-        window = std::make_unique<USB>(
-            backend, view,
-            WindowServices{[this] { return lookAtSystem(); }, [this] { return stateDirectory; }});
         view.onClose = [this] {
             if (window->CloseRequested()) {
                 view.visible = false;
             }
         };
+        Open();
+    }
+    // A new window, after start-up.
+    void Open() {
+        window = std::make_unique<USB>(
+            backend, view,
+            WindowServices{[this] { return lookAtSystem(); }, [this] { return stateDirectory; }});
         window->Form_Load();
     }
 

@@ -1,27 +1,7 @@
-#include "fixtures/scratch_directory.h"
-#include "form_fixture.h"
-#include "record/record_file.h"
+#include "record_fixture.h"
 
 namespace treadkey::testing {
 namespace {
-
-class WindowRecord : public FormTest {
-protected:
-    void SetUp() override {
-        FormTest::SetUp();
-        stateDirectory = scratch / "state";
-    }
-    std::filesystem::path RecordFile() const {
-        return PedalRecordFile(*stateDirectory, "usb-1-1"); // the fake pedal's identity
-    }
-    PedalRecord Recorded() const {
-        const LoadedRecord loaded = LoadPedalRecord(RecordFile(), "");
-        EXPECT_EQ(loaded.warning + loaded.error, "");
-        return loaded.record;
-    }
-
-    ScratchDirectory scratch;
-};
 
 // The record is written once the click's handler is done: after its last report, outside its pauses.
 TEST_F(WindowRecord, AnActionIsRecordedAfterItsLastReport) {

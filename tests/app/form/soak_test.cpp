@@ -87,7 +87,6 @@ protected:
     static constexpr int kWarmUpCycles = 5;
 
     void SetUp() override {
-        view.active = false; // another program has the keys: the window holds nothing of the pedal's
         Plug();
         VirtualPedalOptions options;
         options.presenceFile = presence;
