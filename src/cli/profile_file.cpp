@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+
 #include <fstream>
 #include <system_error>
 #include <vector>
@@ -48,6 +50,13 @@ ProfileBytes ReadProfileBytes(const std::string& path, std::istream& standardInp
         return read;
     }
     const std::string shownName = ShownFileName(path);
+    // A folder opens as a stream that reads as empty on Linux and is refused as unreadable on Windows: name
+    // it for what it is on both.
+    std::error_code notADirectory;
+    if (std::filesystem::is_directory(path, notADirectory)) {
+        read.fault = "cannot read " + shownName + ": " + std::strerror(EISDIR);
+        return read;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         read.fault = "cannot read " + shownName + ": " + std::strerror(errno);

@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace treadkey {
@@ -96,6 +97,13 @@ int ExportPedalRecord(const Invocation& invocation, const std::vector<std::strin
     if (invocation.profilePath == kStandardInputPath) {
         services.out << *exported.text;
         return kExitDone;
+    }
+    // Windows refuses a folder as it refuses a file it may not touch: say which it is.
+    std::error_code notADirectory;
+    if (std::filesystem::is_directory(invocation.profilePath, notADirectory)) {
+        services.err << kProgramName << ": cannot write " << ShownFileName(invocation.profilePath) << ": "
+                     << std::strerror(EISDIR) << '\n';
+        return kExitDeviceError;
     }
     std::ofstream file(invocation.profilePath, std::ios::binary | std::ios::trunc);
     file << *exported.text;

@@ -8,10 +8,11 @@ namespace treadkey {
 
 std::optional<std::filesystem::path>
 StateDirectory(const std::function<const char*(const char*)>& environment) {
-    // A relative path would put the state wherever the program happens to start.
+    // A relative path would put the state wherever the program happens to start. One from the root counts,
+    // also on Windows without a drive letter.
     const auto variable = [&environment](const char* name) {
         const char* value = environment(name);
-        return value != nullptr && std::filesystem::path(value).is_absolute()
+        return value != nullptr && std::filesystem::path(value).has_root_directory()
                    ? std::optional<std::filesystem::path>(value)
                    : std::nullopt;
     };

@@ -1061,7 +1061,8 @@ TEST_F(CliRun, UserTextInMessagesIsEscapedAndCut) {
         {{"--pedal", "left\nfoot", "key", "3", "a"}, "no pedal 'left\\nfoot' is plugged in"},
         {{"name", "virtual-1", "a\nb"}, "a nickname cannot hold control characters, as 'a\\nb' does"},
         {{"name", "virtual-1", "\x1B[2J"}, "'\\x1B[2J'"},
-        {{"apply", (scratch_ / "no\x1B[1Afile").string()}, "no\\x1B[1Afile: No such file"},
+        // The name alone: Windows refuses the escape in a file name with a reason of its own.
+        {{"apply", (scratch_ / "no\x1B[1Afile").string()}, "no\\x1B[1Afile: "},
         {{"apply", profileFile(R"({"slots": {"1": {"key": "\u001b[31m"}}})")}, "\"\\x1B[31m\""},
         {{"apply", profileFile(R"({"slots": {"1": {"mouse": "\n"}}})")}, "unknown mouse button \"\\n\""},
         {{"apply", profileFile(R"({"a\u0007": 1})")}, "unknown field \"a\\x07\""},

@@ -2,6 +2,7 @@
 
 #include "hid/input_layout.h"
 #include "protocol/report_hex.h"
+#include "stacks/virtual/append_line.h"
 #include "stacks/virtual/virtual_presses.h"
 
 #include <algorithm>
@@ -93,19 +94,6 @@ struct VirtualPedalState {
 };
 
 namespace {
-
-// Opened and closed for each line so that a line is on disk as soon as the write returns, and so that the
-// file may be removed or truncated between writes.
-// A stream, not fopen: a path's native string is wide on Windows.
-bool AppendLine(const std::filesystem::path& file, const std::string& line) {
-    std::ofstream stream(file, std::ios::binary | std::ios::app);
-    if (!stream) {
-        return false;
-    }
-    stream.write(line.data(), static_cast<std::streamsize>(line.size()));
-    stream.close();
-    return !stream.fail();
-}
 
 class VirtualPedalDevice : public HidDevice {
 public:
