@@ -1,11 +1,9 @@
 #pragma once
 
+#include "app/fake_pedal_stack.h"
 #include "app/form/form_view.h"
 #include "app/form/usb_form.h"
 #include "fixtures/scratch_directory.h"
-#include "hid/input_layout.h"
-#include "protocol/report_hex.h"
-#include "stacks/fake_hid_backend.h"
 
 #include <deque>
 #include <functional>
@@ -87,12 +85,8 @@ public:
 };
 
 // The window after start-up over an in-process HID stack and a fake view; nothing ticks unless a test ticks.
-class FormTest : public ::testing::Test {
+class FormTest : public ::testing::Test, protected FakePedalStack {
 protected:
-    static constexpr const char* kPedal = "pedal-0";
-    static constexpr const char* kKeyboard = "pedal-keyboard";
-    static constexpr const char* kMouse = "pedal-mouse";
-
     void SetUp() override {
         view.onClose = [this] {
             if (window->CloseRequested()) {
@@ -109,16 +103,6 @@ protected:
         window->Form_Load();
     }
 
-    void PlugPedal(int reportLength = 9) { backend.Plug({kPedal, 0x2704, 0x2018, reportLength, true}); }
-    // A composite pedal with its keyboard (of these collections) and mouse after the configuration interface,
-    // so that the window must know them from the interfaces discovery records past its match.
-    void PlugComposite(const std::vector<HidCollection>& collections = {{0x01, 0x06}}) {
-        PlugPedal();
-        const std::span<const std::uint8_t> keyboard = BootKeyboardDescriptor();
-        backend.Plug({kKeyboard, 0x2704, 0x2018, 2, true, collections, {{keyboard.begin(), keyboard.end()}}});
-        const std::span<const std::uint8_t> mouse = BootMouseDescriptor();
-        backend.Plug({kMouse, 0x2704, 0x2018, 0, true, {{0x01, 0x02}}, {{mouse.begin(), mouse.end()}}});
-    }
     void Connect(int reportLength = 9) {
         PlugPedal(reportLength);
         window->Timer1_Timer();
@@ -150,15 +134,6 @@ protected:
         return texts;
     }
 
-    // Each report the pedal received, as upper-case hex bytes separated by spaces.
-    std::vector<std::string> HexReports() const {
-        std::vector<std::string> lines;
-        for (const auto& report : backend.Reports()) {
-            lines.push_back(ReportHexLine(report));
-        }
-        return lines;
-    }
-
     ScratchDirectory systemFiles;
     // No system files: no pedal until a test lays one out.
     std::function<SystemRoot()> lookAtSystem = [this] {
@@ -167,7 +142,6 @@ protected:
         return empty;
     };
     std::optional<std::filesystem::path> stateDirectory; // none: the window keeps no record
-    FakeHidBackend backend;
     FakeView view;
     std::unique_ptr<USB> window;
 };
