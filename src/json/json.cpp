@@ -14,6 +14,9 @@ namespace {
 
 // Deep enough for any profile, shallow enough that hostile input cannot exhaust the stack.
 constexpr int kMaxNesting = 64;
+// Each value read takes about a hundred bytes: a text of nothing but short values, such as a profile of
+// 64 MiB of "0,", would otherwise take gigabytes. A profile or a record holds a few dozen.
+constexpr std::size_t kMostValues = 1000000;
 
 class SyntaxError : public std::runtime_error {
 public:
@@ -140,6 +143,10 @@ private:
     JsonValue ParseValue(int depth) {
         if (AtEnd()) {
             FailExpecting("a value");
+        }
+        if (++values_ > kMostValues) {
+            Fail("more than " + std::to_string(kMostValues) +
+                 " values, far more than a profile or a record holds");
         }
         JsonValue value;
         value.position = position_;
@@ -407,6 +414,7 @@ private:
 
     std::string_view text_;
     std::size_t index_ = 0;
+    std::size_t values_ = 0;
     TextPosition position_;
 };
 

@@ -96,6 +96,23 @@ TEST(CliJson, SyntaxErrorsSayLineAndColumn) {
     }
 }
 
+// A text of nothing but short values would otherwise take a hundred times its size: the reader stops at a
+// million values, the array counted.
+TEST(CliJson, AMillionValuesAreReadAndNoMore) {
+    const auto array = [](std::size_t elements) {
+        std::string text = "[";
+        for (std::size_t i = 0; i < elements; ++i) {
+            text += i == 0 ? "0" : ",0";
+        }
+        return text + "]";
+    };
+    EXPECT_TRUE(ParseJson(array(999999)).value);
+    const JsonParseResult refused = ParseJson(array(1000000));
+    ASSERT_FALSE(refused.value);
+    EXPECT_EQ(refused.error.message, "more than 1000000 values, far more than a profile or a record holds");
+    EXPECT_EQ(refused.error.position.column, 2000000); // at the last element
+}
+
 TEST(CliJson, NestingUpToTheLimitIsRead) {
     const std::string deep = std::string(64, '[') + std::string(64, ']');
     EXPECT_TRUE(ParseJson(deep).value) << ParseJson(deep).error.message;
