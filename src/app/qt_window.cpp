@@ -155,7 +155,14 @@ QWidget* QtWindow::MakeWidget(const ControlSpec& spec, QWidget* container) {
 }
 
 void QtWindow::ForwardEvents(Control& control, QWidget* widget) {
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    if (auto* checkBox = qobject_cast<QCheckBox*>(widget)) {
+        // Checked by a click, a key or a program alike: each turns the window's value over once.
+        connect(checkBox, &QCheckBox::toggled, this, [this, &control](bool checked) {
+            if (control.value != checked) {
+                form_.Click(control);
+            }
+        });
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         connect(button, &QAbstractButton::clicked, this, [this, &control] { form_.Click(control); });
     } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         connect(box, &QLineEdit::textChanged, this,
