@@ -2,6 +2,8 @@
 
 #include "cli/pedal_names.h"
 #include "cli/run.h"
+#include "fixtures/scratch_directory.h"
+
 #include "record/state_file.h"
 #include "stack_choice/backend_options.h"
 
@@ -45,11 +47,12 @@ CliOutcome RunCli(const std::vector<std::string>& arguments, const CliRun& run) 
     SharedText& errText = run.err != nullptr ? *run.err : ownErr;
     std::ostream err(&errText);
     CliServices services{out, err, MakeBackend, [](std::chrono::milliseconds) {}};
-    if (run.keepsRecords) {
-        const auto environment = [](const char* name) { return std::getenv(name); };
-        services.pedalNamesFile = PedalNamesFile(environment);
-        services.stateDirectory = StateDirectory(environment);
-    }
+    // A run that keeps no records of the test's own keeps them where nothing reads them, as a user's would be
+    // kept: a write with no state directory at all says so.
+    const testing::ScratchDirectory scratch;
+    const auto environment = [](const char* name) { return std::getenv(name); };
+    services.pedalNamesFile = run.keepsRecords ? PedalNamesFile(environment) : scratch / "pedal-names.json";
+    services.stateDirectory = run.keepsRecords ? StateDirectory(environment) : scratch / "state";
     const int exitCode = RunTreadkeyctl(arguments, services);
     return {exitCode, out.str(), errText.Text()};
 }

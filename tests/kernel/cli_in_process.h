@@ -35,7 +35,7 @@ struct CliOutcome {
 
 struct CliRun {
     // Records and nicknames in the state directory the environment gives, as the program keeps them when
-    // started from a shell; none otherwise, so that no run leaves a record another one reads.
+    // started from a shell; otherwise in a folder of the run's own, so that no run reads another's record.
     bool keepsRecords = false;
     SharedText* err = nullptr; // standard error as it comes; the outcome's err holds it as well
 };
