@@ -1,8 +1,8 @@
 // Starts either the program's window (over the virtual pedal) or a bare Qt window of the same size, and
 // prints the wall-clock time at which the window is first on screen, and the peak memory so far.
 // bench/startup.sh compares the two.
+#include "app/qt_window.h"
 #include "app/ui_services.h"
-#include "app/usb_window.h"
 #include "stacks/virtual/virtual_pedal.h"
 
 #include <QApplication>
@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
     }
     treadkey::VirtualPedal pedal;
     treadkey::QtUiServices ui;
-    treadkey::USB window(pedal, ui);
-    window.Form_Load();
+    treadkey::QtWindow window(pedal, ui);
+    window.Form().Form_Load();
     ReportWhenShown(window);
     return QApplication::exec();
 }

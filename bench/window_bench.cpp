@@ -1,5 +1,5 @@
+#include "app/qt_window.h"
 #include "app/ui_services.h"
-#include "app/usb_window.h"
 #include "crowded_hid_stack.h"
 #include "stacks/virtual/virtual_pedal.h"
 
@@ -29,16 +29,16 @@ public:
 
 struct ConnectedWindow {
     explicit ConnectedWindow(treadkey::HidBackend& backend) : window(backend, ui) {
-        window.Form_Load();
+        window.Form().Form_Load();
         window.Timer1->stop();
-        window.Timer1_Timer();
+        window.Form().Timer1_Timer();
     }
     ~ConnectedWindow() {
         std::error_code ignored;
         std::filesystem::remove_all(ui.stateDirectory, ignored);
     }
     PausingUi ui;
-    treadkey::USB window;
+    treadkey::QtWindow window;
 };
 
 void BM_WindowTick(benchmark::State& state) {
@@ -46,7 +46,7 @@ void BM_WindowTick(benchmark::State& state) {
     treadkey::bench::PlugOthersThenPedal(backend, static_cast<int>(state.range(0)));
     ConnectedWindow connected(backend);
     for (auto _ : state) {
-        connected.window.Timer1_Timer();
+        connected.window.Form().Timer1_Timer();
     }
 }
 
@@ -60,10 +60,10 @@ void BM_WindowTickWatchingPresses(benchmark::State& state) {
     for (auto _ : state) {
         backend.Send("pedal-keyboard", {0x03, 0, 0x04, 0, 0, 0, 0, 0});
         backend.Send("pedal-keyboard", {0, 0, 0, 0, 0, 0, 0, 0});
-        connected.window.Timer1_Timer();
+        connected.window.Form().Timer1_Timer();
         // The list grows by a line a press; cleared now and then, as in BM_ClearAll.
         state.PauseTiming();
-        connected.window.Clear_Click();
+        connected.window.Form().Clear_Click();
         state.ResumeTiming();
     }
 }
@@ -72,11 +72,11 @@ void BM_WindowTickWatchingPresses(benchmark::State& state) {
 void BM_AddResultLine(benchmark::State& state) {
     FakeHidBackend backend;
     ConnectedWindow connected(backend);
-    const QString text = QStringLiteral("踏板输出:  < Ctrl + Shift + A >");
+    const std::string text = "踏板输出:  < Ctrl + Shift + A >";
     for (auto _ : state) {
-        connected.window.AddResultLine(text);
+        connected.window.Form().AddResultLine(text);
         state.PauseTiming();
-        connected.window.Clear_Click();
+        connected.window.Form().Clear_Click();
         state.ResumeTiming();
     }
 }
@@ -88,7 +88,7 @@ void BM_WindowTickWatchingIdle(benchmark::State& state) {
     treadkey::bench::PlugKeyboardAndMouse(backend);
     ConnectedWindow connected(backend);
     for (auto _ : state) {
-        connected.window.Timer1_Timer();
+        connected.window.Form().Timer1_Timer();
     }
 }
 
@@ -97,7 +97,7 @@ void BM_KeyClickToLastReport(benchmark::State& state) {
     treadkey::VirtualPedal pedal;
     ConnectedWindow connected(pedal);
     for (auto _ : state) {
-        connected.window.Command_key_Click(50);
+        connected.window.Form().Command_key_Click(50);
         state.PauseTiming();
         QCoreApplication::processEvents(); // the record of the click, written after its last report
         state.ResumeTiming();
@@ -110,7 +110,7 @@ void BM_KeyClickRecord(benchmark::State& state) {
     ConnectedWindow connected(pedal);
     for (auto _ : state) {
         state.PauseTiming();
-        connected.window.Command_key_Click(50);
+        connected.window.Form().Command_key_Click(50);
         state.ResumeTiming();
         QCoreApplication::processEvents();
     }
@@ -120,10 +120,10 @@ void BM_ClearAll(benchmark::State& state) {
     treadkey::VirtualPedal pedal;
     ConnectedWindow connected(pedal);
     for (auto _ : state) {
-        connected.window.Command1_Click();
+        connected.window.Form().Command1_Click();
         // A user clears the list now and then; a list grown by thousands of runs would measure the list.
         state.PauseTiming();
-        connected.window.Clear_Click();
+        connected.window.Form().Clear_Click();
         state.ResumeTiming();
     }
 }

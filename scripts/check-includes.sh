@@ -2,6 +2,8 @@
 # Fails when a file under src includes a header of a room that its folder's libraries do not link. A room is a
 # folder of src with a CMakeLists.txt of its own; the treadkey_* libraries on the link lines of the targets it
 # defines are the rooms it may include, besides itself.
+# The toolkit is a room's too: a file includes a Qt header only where its room links Qt, and only the views'
+# room (app/) may link it, so that the window's behaviour in app/form/ stays free of any toolkit.
 # Usage: check-includes.sh [PROJECT_ROOT]   (default: this script's project)
 set -euo pipefail
 
@@ -26,6 +28,33 @@ mapfile -t rooms < <(find . -mindepth 2 -name CMakeLists.txt -printf '%h\n' | se
     done
 } >"${TMPDIR:-/tmp}/rooms.$$"
 trap 'rm -f "${TMPDIR:-/tmp}/rooms.$$"' EXIT
+
+toolkit_room=app
+status=0
+declare -A links_qt
+for room in "${rooms[@]}"; do
+    linked=$(calls_of "$room" | grep -o 'target_link_libraries([^)]*)' | grep -o 'Qt6::[A-Za-z]*' | sort -u | tr '\n' ' ' || true)
+    [[ -z $linked ]] && continue
+    links_qt[$room]=1
+    if [[ $room != "$toolkit_room" ]]; then
+        echo "src/$room/CMakeLists.txt: links ${linked% }, but only $toolkit_room/ may know the toolkit"
+        status=1
+    fi
+done
+room_of() {
+    local best="" r
+    for r in "${rooms[@]}"; do
+        if [[ $1 == "$r"/* && ${#r} -gt ${#best} ]]; then best=$r; fi
+    done
+    echo "$best"
+}
+while IFS=: read -r file line _; do
+    room=$(room_of "$file")
+    if [[ -z ${links_qt[$room]:-} ]]; then
+        echo "src/$file:$line: includes a Qt header, but the libraries of $room/ link no Qt"
+        status=1
+    fi
+done < <(grep -rn --include='*.cpp' --include='*.h' '^ *# *include *<Q[A-Za-z]*>' "${rooms[@]}" | sort -u || true)
 
 grep -rn --include='*.cpp' --include='*.h' '^ *# *include *"[^"]*/' "${rooms[@]}" |
     awk -v roomfile="${TMPDIR:-/tmp}/rooms.$$" '
@@ -58,4 +87,5 @@ grep -rn --include='*.cpp' --include='*.h' '^ *# *include *"[^"]*/' "${rooms[@]}
             status = 1
         }
     }
-    END { exit status }'
+    END { exit status }' || status=1
+exit $status

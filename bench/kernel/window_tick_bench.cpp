@@ -1,8 +1,8 @@
 // The window's tick (USB::Timer1_Timer: discovery, status text, enabling of the write controls) against a
 // bare enumeration plus one open and close, with 1 and 16 HID interfaces present, offscreen on the test
 // guest's kernel. Prints the figures; being slow does not fail it, only a tick that misses the pedal does.
+#include "app/qt_window.h"
 #include "app/ui_services.h"
-#include "app/usb_window.h"
 #include "stacks/hidapi/hidapi_backend.h"
 #include "tick_comparison.h"
 
@@ -18,12 +18,12 @@ int main(int argc, char** argv) {
         PluggedInterfaces plugged;
         const auto backend = treadkey::MakeHidapiBackend();
         treadkey::QtUiServices ui; // a tick asks nothing of the user
-        treadkey::USB window(*backend, ui);
-        window.Form_Load();
+        treadkey::QtWindow window(*backend, ui);
+        window.Form().Form_Load();
         window.Timer1->stop();
         const auto ours = [&window] {
-            window.Timer1_Timer();
-            return window.Link().DeviceDetected;
+            window.Form().Timer1_Timer();
+            return window.Form().Link().DeviceDetected;
         };
 
         PrintHeader("window tick", "USB::Timer1_Timer");

@@ -1,11 +1,14 @@
 #include "app/graphical_button.h"
 
+#include "app/form/control_table.h"
+
 #include <QColor>
 #include <QFont>
 
 namespace treadkey {
 
-GraphicalButton::GraphicalButton(const QString& caption, QWidget* parent) : CaptionButton(caption, parent) {}
+GraphicalButton::GraphicalButton(const QString& caption, QWidget* parent)
+    : CaptionButton(caption, parent), backColor_(kButtonFace) {}
 
 void GraphicalButton::SetBackColor(std::uint32_t value) {
     backColor_ = value;

@@ -163,10 +163,9 @@ QString ResultTimeFormat(const QLocale& locale) {
     return JoinFormat(kept);
 }
 
-QString FormatResultLine(const QDateTime& when, const QLocale& locale, const QString& text) {
-    const QString date = locale.toString(when.date(), QLocale::ShortFormat);
-    const QString time = locale.toString(when.time(), ResultTimeFormat(locale));
-    return QStringLiteral("[") + date + QStringLiteral(" ") + time + QStringLiteral("]: ") + text;
+QString ResultTimeStamp(const QDateTime& when, const QLocale& locale) {
+    return locale.toString(when.date(), QLocale::ShortFormat) + QStringLiteral(" ") +
+           locale.toString(when.time(), ResultTimeFormat(locale));
 }
 
 } // namespace treadkey

@@ -1,205 +1,27 @@
-#include "stacks/virtual/virtual_pedal.h"
 #include "window_fixture.h"
-
-#include <algorithm>
-#include <chrono>
-#include <functional>
-#include <iostream>
-#include <string>
 
 namespace treadkey::testing {
 namespace {
 
 using BadInput = WindowTest;
-using Reports = std::vector<std::string>;
 
-const QString kWriteFailed = QStringLiteral("写入失败，请先联接。");
-
-TEST_F(BadInput, SlotTextsGiveTheLowByteOfTheirLeadingNumber) {
-    Connect();
-    Click(window->Command3); // English log lines
-    const struct {
-        const char* slot;
-        const char* address; // low byte of (n - 1) * 4, n the leading number or 0
-        const char* shown;   // the slot as the log line gives it
-    } cases[] = {
-        {"", "FC", "0"},
-        {"abc", "FC", "0"},
-        {"-3", "F0", "-3"},
-        {"2.5", "06", "2.5"},
-        {"1e9", "00", "1"},
-        // Twenty nines read as the double 1e20, a multiple of 64: the same address as slot 0.
-        {"99999999999999999999", "FC", "100000000000000000000"},
-    };
-    for (const auto& c : cases) {
-        window->Combo1->setEditText(c.slot);
-        backend.ClearWrites();
-        Click(Key(50));
-        Click(window->Command_L_btn);
-        const std::string a = c.address;
-        EXPECT_EQ(HexReports(), (Reports{"00 AA 01 " + a + " 00 04 00 00 00", "00 AA 01 7C 79 01 00 00 00",
-                                         "00 AA 01 78 79 01 00 00 00", "00 AA 02 " + a + " FE 01 00 00 00"}))
-            << '"' << c.slot << '"';
-        const QStringList log = LogTexts();
-        EXPECT_EQ(
-            log.mid(log.size() - 2),
-            (QStringList{QStringLiteral("Write Key Val:  < A > To Address:%1").arg(c.shown),
-                         QStringLiteral("Write Mouse BTN:  < L BTN Click > To Address:%1").arg(c.shown)}))
-            << '"' << c.slot << '"';
-    }
-}
-
-TEST_F(BadInput, DelayTextsAreClampedOrWrappedToSixteenBits) {
-    Connect();
-    Click(window->Command3);
-    const QString nines(5000, QChar('9'));
-    const struct {
-        QString typed;
-        QString shown; // the delay box after the clamp
-        const char* delayReport;
-        const char* line; // empty: no delay line
-    } cases[] = {
-        {"65535.5", "65535", "00 AA 01 7C 79 01 FF FF 00", "Key Delay:  65535 ms"},
-        {nines, "65535", "00 AA 01 7C 79 01 FF FF 00", "Key Delay:  65535 ms"},
-        // Beyond the double range the reading saturates; a negative one is never clamped and its low 16 bits
-        // are zero.
-        {"-" + nines.left(4999), "-" + nines.left(4999), "00 AA 01 7C 79 01 00 00 00", ""},
-        {"-40000" + QString(4994, QChar('x')), "-40000" + QString(4994, QChar('x')),
-         "00 AA 01 7C 79 01 63 C0 00", ""},
-        {QString(4999, QChar(' ')) + "7", QString(4999, QChar(' ')) + "7", "00 AA 01 7C 79 01 00 07 00",
-         "Key Delay:  7 ms"},
-        // Too small for a double: reads as 0, so no delay line.
-        {"0." + QString(4997, QChar('0')) + "1", "0." + QString(4997, QChar('0')) + "1",
-         "00 AA 01 7C 79 01 00 00 00", ""},
-    };
-    for (const auto& c : cases) {
-        window->Text_delay->setText(c.typed);
-        EXPECT_EQ(window->Text_delay->text(), c.shown) << c.typed.left(12).toStdString();
-        backend.ClearWrites();
-        window->lstResults->clear();
-        window->Command2->click();
-        EXPECT_EQ(HexReports(), (Reports{c.delayReport, "00 AA 01 78 79 01 00 00 00"}))
-            << c.typed.left(12).toStdString();
-        EXPECT_EQ(LogTexts(), *c.line ? QStringList{QString::fromUtf8(c.line)} : QStringList{})
-            << c.typed.left(12).toStdString();
-    }
-}
-
-TEST_F(BadInput, CommandBoxDropsLookAlikesControlsAndBrokenUtf16) {
+// Only the line edit can hand the window a lone UTF-16 surrogate, which UTF-8 cannot carry; the command box's
+// filter drops it with one message. The window's own handling of what users type is tested through the fake
+// view.
+TEST_F(BadInput, CommandBoxDropsBrokenUtf16) {
     const struct {
         QString typed;
         QString result;
         qsizetype messages;
     } cases[] = {
-        {QString::fromUtf8("０１ ＡＡ"), " ", 3},                      // full-width digits and letters
-        {QString::fromUtf8("٠١AA"), "AA", 2},                          // Arabic-Indic digits
-        {"0x1F, 0x2E;", "01F 02E", 3},                                 // a C array pasted in
-        {"aa\t01\r\n7c", "aa017c", 3},                                 // tab and line ends
-        {QString("A") + QChar(0xD800) + "B" + QChar(0xDC00), "AB", 1}, // lone surrogates read as U+FFFD
-        {QString("1") + QChar(0x200B) + "2", "12", 1},                 // zero-width space
+        {QString("A") + QChar(0xD800) + "B" + QChar(0xDC00), "AB", 1}, // lone surrogates
+        {QString("?") + QChar(0xD800), "", 2}, // a surrogate is no question mark the user typed
     };
     for (const auto& c : cases) {
         ui.messages.clear();
-        window->TextIW->setText(c.typed);
-        EXPECT_EQ(window->TextIW->text(), c.result) << c.typed.toStdString();
+        W<QLineEdit>("TextIW")->setText(c.typed);
+        EXPECT_EQ(W<QLineEdit>("TextIW")->text(), c.result) << c.typed.toStdString();
         EXPECT_EQ(ui.messages.size(), c.messages) << c.typed.toStdString();
-    }
-}
-
-TEST_F(BadInput, HundredThousandCharacterPasteIsFilteredQuicklyAndWritesItsFirstPairs) {
-    const std::u32string invalid = U"ghijklmnopqrstuvwxyzGHIJKLMNOPQRSTUVWXYZ-.,;:!?\t键😀€";
-    const std::u32string hex = U"0123456789abcdefABCDEF ";
-    std::u32string pasted;
-    std::u32string clean;
-    for (std::size_t i = 0; pasted.size() < 100000; ++i) {
-        if (i % 3 == 2) {
-            pasted += invalid[(i / 3) % invalid.size()];
-        } else {
-            pasted += hex[i % hex.size()];
-            clean += hex[i % hex.size()];
-        }
-    }
-    Connect();
-
-    const auto started = std::chrono::steady_clock::now();
-    window->TextIW->setText(QString::fromStdU32String(pasted));
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::cout << "filtering a " << pasted.size() << "-character paste with " << invalid.size()
-              << " distinct invalid characters took " << seconds << " s\n";
-
-    EXPECT_EQ(ui.messages.size(), static_cast<qsizetype>(invalid.size()));
-    EXPECT_EQ(window->TextIW->text(), QString::fromStdU32String(clean));
-    // Under a second in an optimised build; the bound leaves room for the sanitizers and a busy machine.
-    EXPECT_LT(seconds, 10.0);
-
-    window->Iwrite->click();
-    ASSERT_EQ(backend.Reports().size(), 1u);
-    // The clean text starts "0134679acdfACDF 1245": its first sixteen digits, paired.
-    EXPECT_EQ(HexReports().front(), "00 01 34 67 9A CD FA CD F1");
-}
-
-TEST_F(BadInput, ReportLengthsTheVirtualPedalMayDeclare) {
-    const struct {
-        int length;
-        std::vector<std::uint8_t> keyReportStart; // the rest is zeros
-        bool decoded;
-    } cases[] = {
-        {1, {0x00}, false}, // the report id alone: no frame reaches the pedal
-        {2, {0x00, 0xAA}, false},
-        {65535, {0x00, 0xAA, 0x01, 0x08, 0x00, 0x04}, true},
-    };
-    for (const auto& c : cases) {
-        VirtualPedalOptions options;
-        options.reportLength = c.length;
-        VirtualPedal pedal(options);
-        RecordingUi pedalUi;
-        USB pedalWindow(pedal, pedalUi);
-        pedalWindow.Form_Load();
-        pedalWindow.Timer1->stop();
-        pedalWindow.Timer1_Timer();
-        ASSERT_TRUE(pedalWindow.Link().DeviceDetected) << c.length;
-        pedalWindow.Combo1->setEditText("3");
-        pedalWindow.Command_key_Click(50);
-
-        const auto received = pedal.receivedReports();
-        ASSERT_EQ(received.size(), 3u) << c.length;
-        std::vector<std::uint8_t> keyReport(static_cast<std::size_t>(c.length), 0);
-        std::copy(c.keyReportStart.begin(), c.keyReportStart.end(), keyReport.begin());
-        EXPECT_EQ(received[0], keyReport) << c.length;
-        for (const auto& report : received) {
-            EXPECT_EQ(report.size(), static_cast<std::size_t>(c.length));
-        }
-        const PedalMemory memory = pedal.memory();
-        EXPECT_EQ(memory.ignoredFrameCount(), c.decoded ? 0 : 3) << c.length;
-        EXPECT_EQ(memory.slot(3)->writer, c.decoded ? WordWriter::KeyCommand : WordWriter::None) << c.length;
-        // The pedal took every report it was sent, so the assignment is logged as written even when the
-        // report is too short to carry it.
-        const QString last = pedalWindow.lstResults->item(pedalWindow.lstResults->count() - 1)->text();
-        EXPECT_TRUE(last.endsWith(QStringLiteral("写入键值:  < A > 到地址3"))) << c.length;
-        pedalWindow.close();
-    }
-}
-
-TEST_F(BadInput, AReportLengthBelowOneWritesNothingForAnyAction) {
-    const struct {
-        const char* action;
-        std::function<void()> run;
-    } actions[] = {
-        {"key", [&] { Click(Key(50)); }},
-        {"delay", [&] { window->Command2->click(); }},
-        {"raw", [&] { window->Iwrite->click(); }},
-        {"clear-all", [&] { window->Command1->click(); }},
-    };
-    for (const int length : {0, -1}) {
-        backend.Unplug(kPedal);
-        Connect(length);
-        ASSERT_TRUE(window->Link().DeviceDetected);
-        for (const auto& a : actions) {
-            window->lstResults->clear();
-            a.run();
-            EXPECT_TRUE(backend.Reports().empty()) << a.action << " L=" << length;
-            EXPECT_EQ(LogTexts(), QStringList{kWriteFailed}) << a.action << " L=" << length;
-        }
     }
 }
 

@@ -1,11 +1,9 @@
 #pragma once
 
+#include "app/fake_pedal_stack.h"
+#include "app/qt_window.h"
 #include "app/ui_services.h"
-#include "app/usb_window.h"
 #include "diagnosis/fake_system.h"
-#include "hid/input_layout.h"
-#include "protocol/report_hex.h"
-#include "stacks/fake_hid_backend.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
 #include <QTest>
@@ -65,58 +64,43 @@ inline void Activate(QWidget* target) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(target));
 }
 
-// The window after start-up over an in-process HID stack, its timer stopped so that each test ticks by hand.
-class WindowTest : public ::testing::Test {
+// The Qt window after start-up over an in-process HID stack, its timer stopped so that each test ticks by
+// hand.
+class WindowTest : public ::testing::Test, protected FakePedalStack {
 protected:
-    static constexpr const char* kPedal = "pedal-0";
-    static constexpr const char* kKeyboard = "pedal-keyboard";
-    static constexpr const char* kMouse = "pedal-mouse";
-
     void SetUp() override {
-        window = std::make_unique<USB>(backend, ui);
-        window->Form_Load();
+        window = std::make_unique<QtWindow>(backend, ui);
+        form().Form_Load();
         window->Timer1->stop();
     }
 
-    void PlugPedal(int reportLength = 9) { backend.Plug({kPedal, 0x2704, 0x2018, reportLength, true}); }
-    // A composite pedal with its keyboard (of these collections) and mouse after the configuration interface,
-    // so that the window must know them from the interfaces discovery records past its match.
-    void PlugComposite(const std::vector<HidCollection>& collections = {{0x01, 0x06}}) {
-        PlugPedal();
-        const std::span<const std::uint8_t> keyboard = BootKeyboardDescriptor();
-        backend.Plug({kKeyboard, 0x2704, 0x2018, 2, true, collections, {{keyboard.begin(), keyboard.end()}}});
-        const std::span<const std::uint8_t> mouse = BootMouseDescriptor();
-        backend.Plug({kMouse, 0x2704, 0x2018, 0, true, {{0x01, 0x02}}, {{mouse.begin(), mouse.end()}}});
-    }
     void Connect(int reportLength = 9) {
         PlugPedal(reportLength);
-        window->Timer1_Timer();
+        form().Timer1_Timer();
+    }
+    USB& form() { return window->Form(); }
+    // The widget that draws a control.
+    template <typename Widget = QWidget> Widget* W(std::string_view name) const {
+        Widget* widget = window->Find<Widget>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
     }
     void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-    QPushButton* Key(int index) { return window->Command_key[static_cast<std::size_t>(index)]; }
+    QPushButton* Key(int index) { return W<QPushButton>(KeyButtonName(index)); }
 
     // The result list without its time stamps.
     QStringList LogTexts() const {
         QStringList texts;
-        for (int row = 0; row < window->lstResults->count(); ++row) {
-            const QString line = window->lstResults->item(row)->text();
+        const auto* list = W<QListWidget>("lstResults");
+        for (int row = 0; row < list->count(); ++row) {
+            const QString line = list->item(row)->text();
             texts << line.mid(line.indexOf(QStringLiteral("]: ")) + 3);
         }
         return texts;
     }
 
-    // Each report the pedal received, as upper-case hex bytes separated by spaces.
-    std::vector<std::string> HexReports() const {
-        std::vector<std::string> lines;
-        for (const auto& report : backend.Reports()) {
-            lines.push_back(ReportHexLine(report));
-        }
-        return lines;
-    }
-
-    FakeHidBackend backend;
     RecordingUi ui;
-    std::unique_ptr<USB> window;
+    std::unique_ptr<QtWindow> window;
 };
 
 } // namespace treadkey::testing

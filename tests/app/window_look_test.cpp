@@ -72,7 +72,7 @@ QString Boxes(const QString& text, const QFont& font) {
 
 // What goes wrong with one visible control's caption: cut, lost, hidden under a neighbour, or boxes. Empty
 // when it is drawn whole.
-QString CaptionFault(QWidget* control, USB& window) {
+QString CaptionFault(QWidget* control, QtWindow& window) {
     if (auto* button = qobject_cast<CaptionButton*>(control)) {
         const QFontMetrics metrics(button->CaptionFont());
         const QStringList lines = button->CaptionLines();
@@ -131,18 +131,18 @@ TEST_P(CaptionsIn, EveryVisibleCaptionIsDrawnWholeWithoutBoxesInBothLanguages) {
     }
     FakeHidBackend backend;
     RecordingUi ui;
-    USB window(backend, ui, family.isEmpty() ? WindowFontFamilies() : QStringList{family});
-    window.Form_Load();
+    QtWindow window(backend, ui, family.isEmpty() ? WindowFontFamilies() : QStringList{family});
+    window.Form().Form_Load();
     window.Timer1->stop();
-    EXPECT_EQ(window.IsChinese, row.drawsChinese ? 1 : 0);
+    EXPECT_EQ(window.Form().IsChinese, row.drawsChinese ? 1 : 0);
     // A modifier switched on and off again has worn a style sheet and lost it.
-    for (GraphicalButton* toggle : window.Frame1->findChildren<GraphicalButton*>()) {
-        toggle->Toggle();
-        toggle->Toggle();
+    for (GraphicalButton* toggle : window.Find<QWidget>("Frame1")->findChildren<GraphicalButton*>()) {
+        toggle->SetBackColor(kGreen);
+        toggle->SetBackColor(kButtonFace);
     }
     const QString windowFamily = QFontInfo(window.font()).family();
     for (int language = 0; language < 2; ++language) {
-        window.Timer1_Timer(); // the status line in the language shown
+        window.Form().Timer1_Timer(); // the status line in the language shown
         int checked = 0;
         for (QWidget* control : window.findChildren<QWidget*>()) {
             if (control->isVisibleTo(&window)) {
@@ -156,7 +156,7 @@ TEST_P(CaptionsIn, EveryVisibleCaptionIsDrawnWholeWithoutBoxesInBothLanguages) {
             }
         }
         EXPECT_GT(checked, 96 + 8 + 3);
-        window.Command3_Click();
+        window.Form().Command3_Click();
     }
 }
 
@@ -191,14 +191,15 @@ TEST_F(Look, NumLockIsDrawnOnTwoLinesAndF1OnOne) {
 }
 
 TEST_F(Look, FrameCaptionSitsOnTheTopBorderAndTheMouseButtonsLieInsideIt) {
-    auto* frame = qobject_cast<EtchedFrame*>(window->Frame_mouse_btn);
+    auto* frame = qobject_cast<EtchedFrame*>(W<QGroupBox>("Frame_mouse_btn"));
     ASSERT_NE(frame, nullptr);
     const QRect caption = frame->CaptionRect();
     EXPECT_LT(caption.top(), frame->BorderTop());
     EXPECT_GT(caption.bottom(), frame->BorderTop());
     // Places count from the frame's corner: 120, 240 twips is 8, 16 pixels.
-    EXPECT_EQ(window->Command_L_btn->pos(), QPoint(8, 16));
-    for (QPushButton* button : {window->Command_L_btn, window->Command_M_btn, window->Command_R_btn}) {
+    EXPECT_EQ(W<QPushButton>("Command_L_btn")->pos(), QPoint(8, 16));
+    for (QPushButton* button : {W<QPushButton>("Command_L_btn"), W<QPushButton>("Command_M_btn"),
+                                W<QPushButton>("Command_R_btn")}) {
         const QRect place = button->geometry();
         EXPECT_GT(place.top(), frame->BorderTop() + 1) << button->objectName().toStdString();
         EXPECT_LT(place.bottom(), frame->height() - 2);

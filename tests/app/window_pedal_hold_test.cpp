@@ -22,7 +22,7 @@ protected:
         WindowTest::SetUp();
         PlugComposite();
         Activate(window.get());
-        window->Timer1_Timer();
+        form().Timer1_Timer();
         Click(Key(50));
         ASSERT_EQ(backend.Writes().size(), 3U);
         backend.ClearWrites();
@@ -36,15 +36,15 @@ protected:
         }
         QTest::keyClick(QApplication::focusWidget(), key);
     }
-    std::string Tooltip() const { return window->Label3->toolTip().toStdString(); }
+    std::string Tooltip() const { return W<QLabel>("Label3")->toolTip().toStdString(); }
 };
 
 TEST_F(PedalHoldWindow, UnheldThePedalsKeysWriteNothingMoveNoFocusAndChangeNoBox) {
     EXPECT_THAT(Tooltip(),
                 HasSubstr("踏板的按键也会送到本窗口，踏板按下期间收到的按键一律忽略：pedal-keyboard"
                           "在此无法独占；pedal-mouse在此无法独占"));
-    Click(window->Command3);
-    window->Timer1_Timer();
+    Click(W<QPushButton>("Command3"));
+    form().Timer1_Timer();
     EXPECT_THAT(Tooltip(), HasSubstr("the pedal's keys also reach this window, which ignores keys that come "
                                      "while the pedal is pressed: pedal-keyboard cannot be held here"));
     const struct {
@@ -55,8 +55,8 @@ TEST_F(PedalHoldWindow, UnheldThePedalsKeysWriteNothingMoveNoFocusAndChangeNoBox
     } cases[] = {
         {"space on a key button", Key(50), 0x2C, Qt::Key_Space},
         {"tab on a key button", Key(50), 0x2B, Qt::Key_Tab},
-        {"a digit in the slot box", window->Combo1, 0x20, Qt::Key_3},
-        {"a digit in the delay box", window->Text_delay, 0x22, Qt::Key_5},
+        {"a digit in the slot box", W<QComboBox>("Combo1"), 0x20, Qt::Key_3},
+        {"a digit in the delay box", W<QLineEdit>("Text_delay"), 0x22, Qt::Key_5},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -66,8 +66,8 @@ TEST_F(PedalHoldWindow, UnheldThePedalsKeysWriteNothingMoveNoFocusAndChangeNoBox
         PedalTypes(c.usage, c.key);
         EXPECT_TRUE(backend.Writes().empty());
         EXPECT_EQ(QApplication::focusWidget(), focused);
-        EXPECT_EQ(window->Combo1->currentText(), QStringLiteral("1"));
-        EXPECT_EQ(window->Text_delay->text(), QStringLiteral("0"));
+        EXPECT_EQ(W<QComboBox>("Combo1")->currentText(), QStringLiteral("1"));
+        EXPECT_EQ(W<QLineEdit>("Text_delay")->text(), QStringLiteral("0"));
         EXPECT_EQ(LogTexts().size(), lines + 1) << "the press is logged as it came";
     }
 }

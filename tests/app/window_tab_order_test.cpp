@@ -25,7 +25,7 @@ QString FocusName() {
 TEST_F(TabOrder, TabWalksTheSettingsThenTheKeyboardRowByRowAsDrawnThenTheLog) {
     Connect(); // the keys and toggles take the focus only while enabled
     Activate(window.get());
-    window->Combo1->setFocus();
+    W<QComboBox>("Combo1")->setFocus();
     const QStringList expected =
         QStringList{
             "Combo1 Text_delay Check_once Command_L_btn Command_M_btn Command_R_btn Command3",

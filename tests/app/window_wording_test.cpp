@@ -1,4 +1,4 @@
-#include "app/window_wording.h"
+#include "app/form/window_wording.h"
 
 #include <gtest/gtest.h>
 

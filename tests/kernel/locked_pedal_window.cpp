@@ -1,9 +1,9 @@
 // The window as a user without access to the pedal sees it: starts as the program does, lets discovery run a
 // few ticks, and prints what the window then shows, one "name=value" line each, for the guest test that ran
 // it under another user id. The window's own diagnostics go to stderr as usual.
+#include "app/form/control_table.h"
+#include "app/qt_window.h"
 #include "app/ui_services.h"
-#include "app/usb_window.h"
-#include "app/window_controls.h"
 #include "kernel/test_descriptors.h"
 #include "stacks/hidapi/hidapi_backend.h"
 
@@ -20,9 +20,9 @@ namespace {
 
 constexpr int kTicks = 3; // the window must say why only once, however often it looks
 
-bool AnyWriteControlEnabled(treadkey::USB& window) {
-    for (const QPushButton* key : window.Command_key) {
-        if (key->isEnabled()) {
+bool AnyWriteControlEnabled(treadkey::QtWindow& window) {
+    for (int index = 0; index < treadkey::kKeyButtonCount; ++index) {
+        if (window.Find<QPushButton>(treadkey::KeyButtonName(index))->isEnabled()) {
             return true;
         }
     }
@@ -42,11 +42,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("treadkey-setup"));
     const std::unique_ptr<treadkey::HidBackend> backend = treadkey::MakeHidapiBackend();
     treadkey::QtUiServices ui;
-    treadkey::USB window(*backend, ui);
-    window.Form_Load();
+    treadkey::QtWindow window(*backend, ui);
+    window.Form().Form_Load();
     window.Timer1->stop();
     for (int tick = 0; tick < kTicks; ++tick) {
-        window.Timer1_Timer();
+        window.Form().Timer1_Timer();
     }
 
     std::string listed;
@@ -58,9 +58,9 @@ int main(int argc, char** argv) {
         }
     }
     std::cout << "listed=" << listed << "\n"
-              << "detected=" << window.Link().DeviceDetected << "\n"
-              << "status=" << window.Label3->text().toStdString() << "\n"
-              << "tooltip=" << window.Label3->toolTip().toStdString() << "\n"
+              << "detected=" << window.Form().Link().DeviceDetected << "\n"
+              << "status=" << window.Find<QLabel>("Label3")->text().toStdString() << "\n"
+              << "tooltip=" << window.Find<QLabel>("Label3")->toolTip().toStdString() << "\n"
               << "write_controls_enabled=" << AnyWriteControlEnabled(window) << "\n";
     return 0;
 }

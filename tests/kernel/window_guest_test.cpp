@@ -1,8 +1,8 @@
 // The window, offscreen, over the hidapi backend and the kernel's own HID stack, with pedals plugged in
 // through uhid: discovery, every command byte for byte as the pedal receives it, unplugging and plugging in,
 // and a user who may not open the pedal. Runs as root in the test guest that run-guest.sh boots.
-#include "app/usb_window.h"
-#include "app/window_controls.h"
+#include "app/form/control_table.h"
+#include "app/qt_window.h"
 #include "app/window_fixture.h"
 #include "kernel/report_match.h"
 #include "kernel/test_descriptors.h"
@@ -63,11 +63,11 @@ std::vector<Bytes> WorkedKeyExample(int length) {
 }
 
 // The worked example's clicks; the key click sends it. The toggles stay on.
-void AssignCtrlShiftAToSlot3(USB& window) {
-    window.Combo1->setEditText(QStringLiteral("3"));
-    window.Command_ctrl->click();
-    window.Command_shift->click();
-    window.Command_key[50]->click();
+void AssignCtrlShiftAToSlot3(QtWindow& window) {
+    window.Find<QComboBox>("Combo1")->setEditText(QStringLiteral("3"));
+    window.Find<QPushButton>("Command_ctrl")->click();
+    window.Find<QPushButton>("Command_shift")->click();
+    window.Find<QPushButton>(KeyButtonName(50))->click();
 }
 
 int OpenFileDescriptors() {
@@ -82,28 +82,28 @@ int OpenFileDescriptors() {
 class WindowOnKernel : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<USB>(*backend, ui);
-        window->Form_Load();
+        window = std::make_unique<QtWindow>(*backend, ui);
+        window->Form().Form_Load();
         window->Timer1->stop();
     }
 
-    QPushButton* Key(int index) { return window->Command_key[static_cast<std::size_t>(index)]; }
+    QPushButton* Key(int index) { return window->Find<QPushButton>(KeyButtonName(index)); }
 
     QString LastLogLine() const {
-        const int rows = window->lstResults->count();
+        const int rows = window->Find<QListWidget>("lstResults")->count();
         if (rows == 0) {
             return {};
         }
-        const QString line = window->lstResults->item(rows - 1)->text();
+        const QString line = window->Find<QListWidget>("lstResults")->item(rows - 1)->text();
         return line.mid(line.indexOf(QStringLiteral("]: ")) + 3);
     }
 
     // Names each write control that is enabled; empty when all are disabled.
     std::vector<std::string> EnabledWriteControls() const {
         std::vector<std::string> enabled;
-        for (const QPushButton* key : window->Command_key) {
-            if (key->isEnabled()) {
-                enabled.push_back(key->objectName().toStdString());
+        for (int index = 0; index < treadkey::kKeyButtonCount; ++index) {
+            if (window->Find<QPushButton>(treadkey::KeyButtonName(index))->isEnabled()) {
+                enabled.push_back(treadkey::KeyButtonName(index));
             }
         }
         for (const std::string_view name : kWriteButtonsAfterKeys) {
@@ -118,7 +118,7 @@ protected:
     // Declared before the window, which holds handles opened through it.
     std::unique_ptr<HidBackend> backend = MakeHidapiBackend();
     RecordingUi ui;
-    std::unique_ptr<USB> window;
+    std::unique_ptr<QtWindow> window;
 };
 
 struct DescriptorCase {
@@ -137,7 +137,7 @@ class CommandsOnKernel : public WindowOnKernel, public ::testing::WithParamInter
 // window composes them; report id and zero fill are added per descriptor).
 struct CommandCase {
     const char* name;
-    std::function<void(USB&)> act;
+    std::function<void(QtWindow&)> act;
     std::vector<std::string> commands;
 };
 
@@ -154,54 +154,54 @@ std::vector<std::string> ClearAllCommands() {
 TEST_P(CommandsOnKernel, ArriveByteForByteAtTheDeclaredReportLength) {
     UhidPedal pedal(PedalIdentity(GetParam().descriptor));
     const int length = GetParam().reportLength;
-    window->Timer1_Timer();
-    ASSERT_EQ(window->Label3->text(), kConnected);
-    EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
-    ASSERT_EQ(window->Link().OutputReportByteLength, length);
+    window->Form().Timer1_Timer();
+    ASSERT_EQ(window->Find<QLabel>("Label3")->text(), kConnected);
+    EXPECT_EQ(window->Form().Link().DevicePathName, pedal.hidrawPath());
+    ASSERT_EQ(window->Form().Link().OutputReportByteLength, length);
 
     const std::vector<CommandCase> cases = {
         {"worked key example",
-         [](USB& w) {
+         [](QtWindow& w) {
              AssignCtrlShiftAToSlot3(w);
-             w.Command_ctrl->click(); // back off for the cases below
-             w.Command_shift->click();
+             w.Find<QPushButton>("Command_ctrl")->click(); // back off for the cases below
+             w.Find<QPushButton>("Command_shift")->click();
          },
          {"AA 01 08 03 04 00 00", "AA 01 7C 79 01 00 00", "AA 01 78 79 01 00 00"}},
         {"right mouse button to slot 2",
-         [](USB& w) {
-             w.Combo1->setEditText(QStringLiteral("2"));
-             w.Command_R_btn->click();
+         [](QtWindow& w) {
+             w.Find<QComboBox>("Combo1")->setEditText(QStringLiteral("2"));
+             w.Find<QPushButton>("Command_R_btn")->click();
          },
          {"AA 02 04 FE 02 00 00"}},
         {"auto-run on, single and loop playback, auto-run off, single playback",
-         [](USB& w) {
-             w.Command_auto_run->click();
-             w.Option1->click();
-             w.Option2->click();
-             w.Command_auto_run->click();
-             w.Option1->click();
+         [](QtWindow& w) {
+             w.Find<QPushButton>("Command_auto_run")->click();
+             w.Find<QRadioButton>("Option1")->click();
+             w.Find<QRadioButton>("Option2")->click();
+             w.Find<QPushButton>("Command_auto_run")->click();
+             w.Find<QRadioButton>("Option1")->click();
          },
          {"AA 01 7C 79 01 00 00", "AA 01 7C 79 00 00 00", "AA 01 7C 79 01 00 00", "AA 01 7C 00 01 00 00",
           "AA 01 7C 00 00 00 00"}},
         {"key delay 300, single output on",
-         [](USB& w) {
-             w.Text_delay->setText(QStringLiteral("300"));
-             w.Check_once->setChecked(true);
-             w.Command2->click();
+         [](QtWindow& w) {
+             w.Find<QLineEdit>("Text_delay")->setText(QStringLiteral("300"));
+             w.Find<QCheckBox>("Check_once")->setChecked(true);
+             w.Find<QPushButton>("Command2")->click();
          },
          {"AA 01 7C 79 01 01 2C", "AA 01 78 79 01 01 00"}},
         {"key delay 65535, single output off",
-         [](USB& w) {
-             w.Text_delay->setText(QStringLiteral("65535"));
-             w.Check_once->setChecked(false);
-             w.Command2->click();
+         [](QtWindow& w) {
+             w.Find<QLineEdit>("Text_delay")->setText(QStringLiteral("65535"));
+             w.Find<QCheckBox>("Check_once")->setChecked(false);
+             w.Find<QPushButton>("Command2")->click();
          },
          {"AA 01 7C 79 01 FF FF", "AA 01 78 79 01 00 00"}},
-        {"clear all", [](USB& w) { w.Command1->click(); }, ClearAllCommands()},
+        {"clear all", [](QtWindow& w) { w.Find<QPushButton>("Command1")->click(); }, ClearAllCommands()},
         {"raw write",
-         [](USB& w) {
-             w.TextIW->setText(QStringLiteral("AA 03 12 34 56 78 9A"));
-             w.Iwrite->click();
+         [](QtWindow& w) {
+             w.Find<QLineEdit>("TextIW")->setText(QStringLiteral("AA 03 12 34 56 78 9A"));
+             w.Find<QPushButton>("Iwrite")->click();
          },
          {"AA 03 12 34 56 78 9A"}},
     };
@@ -243,10 +243,10 @@ TEST_F(WindowOnKernel, NeverOpensDevicesWithOtherIdsPluggedInBeforeThePedal) {
         << "discovery must walk past both decoys to reach the pedal";
 
     for (int tick = 0; tick < 3; ++tick) {
-        window->Timer1_Timer();
+        window->Form().Timer1_Timer();
     }
-    EXPECT_EQ(window->Label3->text(), kConnected);
-    EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
+    EXPECT_EQ(window->Find<QLabel>("Label3")->text(), kConnected);
+    EXPECT_EQ(window->Form().Link().DevicePathName, pedal.hidrawPath());
     AssignCtrlShiftAToSlot3(*window);
     EXPECT_TRUE(SameReports(pedal.outputReports(), WorkedKeyExample(9)));
     for (UhidPedal* decoy : {&otherProduct, &otherVendor}) {
@@ -271,13 +271,14 @@ TEST_F(WindowOnKernel, UsesTheFirstOfTwoPedalInterfacesInEnumerationOrder) {
     UhidPedal& second = &first == &wide ? narrow : wide;
 
     for (int tick = 0; tick < 3; ++tick) {
-        window->Timer1_Timer();
-        EXPECT_EQ(window->Link().DevicePathName, first.hidrawPath()) << "tick " << tick;
+        window->Form().Timer1_Timer();
+        EXPECT_EQ(window->Form().Link().DevicePathName, first.hidrawPath()) << "tick " << tick;
     }
-    EXPECT_EQ(window->Link().OutputReportByteLength, &first == &wide ? 65 : 9);
-    window->TextIW->setText(QStringLiteral("AA 03 00 00 00 00 00"));
-    window->Iwrite->click();
-    EXPECT_TRUE(SameReports(first.outputReports(), {Report("AA 03", window->Link().OutputReportByteLength)}));
+    EXPECT_EQ(window->Form().Link().OutputReportByteLength, &first == &wide ? 65 : 9);
+    window->Find<QLineEdit>("TextIW")->setText(QStringLiteral("AA 03 00 00 00 00 00"));
+    window->Find<QPushButton>("Iwrite")->click();
+    EXPECT_TRUE(
+        SameReports(first.outputReports(), {Report("AA 03", window->Form().Link().OutputReportByteLength)}));
     EXPECT_TRUE(second.outputReports().empty());
 }
 
@@ -292,20 +293,21 @@ TEST_F(WindowOnKernel, WithAPedalChosenWritesToItAloneAndWaitsForItWhenGone) {
     for (UhidPedal* chosen : {&a, &b}) {
         UhidPedal& other = chosen == &a ? b : a;
         const std::size_t otherHad = other.outputReports().size();
-        window->ChoosePedal(chosen == &a ? "serial:WINDOW-A" : "usb-treadkey-window-b");
-        window->Timer1_Timer();
-        EXPECT_EQ(window->Link().DevicePathName, chosen->hidrawPath());
-        window->TextIW->setText(QStringLiteral("AA 03 00 00 00 00 00"));
-        window->Iwrite->click();
+        window->Form().ChoosePedal(chosen == &a ? "serial:WINDOW-A" : "usb-treadkey-window-b");
+        window->Form().Timer1_Timer();
+        EXPECT_EQ(window->Form().Link().DevicePathName, chosen->hidrawPath());
+        window->Find<QLineEdit>("TextIW")->setText(QStringLiteral("AA 03 00 00 00 00 00"));
+        window->Find<QPushButton>("Iwrite")->click();
         EXPECT_TRUE(SameReports(chosen->outputReports(), {Report("AA 03", 9)}));
         EXPECT_EQ(other.outputReports().size(), otherHad);
     }
     b.destroy();
-    window->Timer1_Timer();
-    EXPECT_EQ(window->Label3->text(), kNotConnected);
-    EXPECT_THAT(window->Label3->toolTip().toStdString(), ::testing::HasSubstr("usb-treadkey-window-b"));
-    EXPECT_FALSE(window->SendCommandText()); // rediscovers, and finds the chosen pedal absent
-    EXPECT_EQ(a.outputReports().size(), 1u); // never written in its place
+    window->Form().Timer1_Timer();
+    EXPECT_EQ(window->Find<QLabel>("Label3")->text(), kNotConnected);
+    EXPECT_THAT(window->Find<QLabel>("Label3")->toolTip().toStdString(),
+                ::testing::HasSubstr("usb-treadkey-window-b"));
+    EXPECT_FALSE(window->Form().SendCommandText()); // rediscovers, and finds the chosen pedal absent
+    EXPECT_EQ(a.outputReports().size(), 1u);        // never written in its place
 }
 
 // Paths of the interfaces with the pedal's ids, in enumeration order.
@@ -333,21 +335,22 @@ TEST_P(CompositeOnKernel, WritesThroughTheVendorInterfaceAloneAndFollowsAReplug)
                 ::testing::ElementsAre(keyboard.hidrawPath(), mouse.hidrawPath(), pedal.hidrawPath()))
         << "the keyboard interface must enumerate first, as on a real pedal";
 
-    window->Timer1_Timer();
-    ASSERT_EQ(window->Label3->text(), kConnected);
-    EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
+    window->Form().Timer1_Timer();
+    ASSERT_EQ(window->Find<QLabel>("Label3")->text(), kConnected);
+    EXPECT_EQ(window->Form().Link().DevicePathName, pedal.hidrawPath());
     // A keyboard that opens is named with why it was passed over.
     const std::string passedOver = keyboard.hidrawPath() +
                                    "（键盘、多媒体控制）的输出报告只有 2 字节，放不下一帧；帧发往 " +
                                    pedal.hidrawPath();
-    EXPECT_EQ(window->Label3->toolTip().toStdString(), GetParam().reportId.empty() ? "" : passedOver);
+    EXPECT_EQ(window->Find<QLabel>("Label3")->toolTip().toStdString(),
+              GetParam().reportId.empty() ? "" : passedOver);
 
     AssignCtrlShiftAToSlot3(*window);
-    window->Command_ctrl->click();
-    window->Command_shift->click();
-    window->Combo1->setEditText(QStringLiteral("2"));
-    window->Command_R_btn->click();
-    window->Command1->click();
+    window->Find<QPushButton>("Command_ctrl")->click();
+    window->Find<QPushButton>("Command_shift")->click();
+    window->Find<QComboBox>("Combo1")->setEditText(QStringLiteral("2"));
+    window->Find<QPushButton>("Command_R_btn")->click();
+    window->Find<QPushButton>("Command1")->click();
     std::vector<Bytes> expected = WorkedKeyExample(9);
     expected.push_back(Report("AA 02 04 FE 02 00 00", 9));
     for (const std::string& command : ClearAllCommands()) {
@@ -360,15 +363,15 @@ TEST_P(CompositeOnKernel, WritesThroughTheVendorInterfaceAloneAndFollowsAReplug)
     for (UhidPedal* node : {&pedal, &mouse, &keyboard}) {
         node->destroy();
     }
-    window->Timer1_Timer();
-    EXPECT_EQ(window->Label3->text(), kNotConnected);
+    window->Form().Timer1_Timer();
+    EXPECT_EQ(window->Find<QLabel>("Label3")->text(), kNotConnected);
     EXPECT_THAT(EnabledWriteControls(), ::testing::IsEmpty());
     for (UhidPedal* node : {&keyboard, &mouse, &pedal}) {
         node->create();
     }
-    window->Timer1_Timer();
-    ASSERT_EQ(window->Label3->text(), kConnected);
-    EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
+    window->Form().Timer1_Timer();
+    ASSERT_EQ(window->Find<QLabel>("Label3")->text(), kConnected);
+    EXPECT_EQ(window->Form().Link().DevicePathName, pedal.hidrawPath());
     AssignCtrlShiftAToSlot3(*window);
     EXPECT_TRUE(SameReports(pedal.outputReports(), WorkedKeyExample(9)));
     EXPECT_THAT(FramesAmong(keyboard.outputReports()), ::testing::IsEmpty());
@@ -377,8 +380,8 @@ TEST_P(CompositeOnKernel, WritesThroughTheVendorInterfaceAloneAndFollowsAReplug)
 
 TEST_P(CompositeOnKernel, LogsEachPressInBothLanguagesAndFollowsAReplug) {
     UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
-    window->Timer1_Timer(); // opens a reader on the keyboard and the mouse
-    const int rows = window->lstResults->count();
+    window->Form().Timer1_Timer(); // opens a reader on the keyboard and the mouse
+    const int rows = window->Find<QListWidget>("lstResults")->count();
     const auto pressKey = [&](Bytes down) {
         keyboard.sendInput(GetParam().Input(down));
         keyboard.sendInput(GetParam().Input(Bytes(down.size(), 0)));
@@ -392,28 +395,32 @@ TEST_P(CompositeOnKernel, LogsEachPressInBothLanguagesAndFollowsAReplug) {
         keyboard.sendInput(report);
     }
     click(0x01);
-    window->Timer1_Timer();
-    ASSERT_EQ(window->lstResults->count(), rows + 2)
+    window->Form().Timer1_Timer();
+    ASSERT_EQ(window->Find<QListWidget>("lstResults")->count(), rows + 2)
         << "one line a press, none for the releases nor for a media key";
-    EXPECT_TRUE(
-        window->lstResults->item(rows)->text().endsWith(QStringLiteral("踏板输出:  < Ctrl + Shift + A >")));
+    EXPECT_TRUE(window->Find<QListWidget>("lstResults")
+                    ->item(rows)
+                    ->text()
+                    .endsWith(QStringLiteral("踏板输出:  < Ctrl + Shift + A >")));
     EXPECT_EQ(LastLogLine(), QStringLiteral("踏板输出:  < 左键单击 >"));
 
     for (UhidPedal* node : {&pedal, &mouse, &keyboard}) {
         node->destroy();
     }
-    window->Timer1_Timer();
+    window->Form().Timer1_Timer();
     for (UhidPedal* node : {&keyboard, &mouse, &pedal}) {
         node->create();
     }
-    window->Timer1_Timer(); // the new nodes are opened; what they send from now on arrives
-    window->Command3->click();
+    window->Form().Timer1_Timer(); // the new nodes are opened; what they send from now on arrives
+    window->Find<QPushButton>("Command3")->click();
     click(0x02);
     pressKey({0x10, 0, 0x3A, 0, 0, 0, 0, 0});
-    window->Timer1_Timer();
-    ASSERT_EQ(window->lstResults->count(), rows + 4);
-    EXPECT_TRUE(
-        window->lstResults->item(rows + 2)->text().endsWith(QStringLiteral("Pedal Sent:  < Ctrl_R + F1 >")));
+    window->Form().Timer1_Timer();
+    ASSERT_EQ(window->Find<QListWidget>("lstResults")->count(), rows + 4);
+    EXPECT_TRUE(window->Find<QListWidget>("lstResults")
+                    ->item(rows + 2)
+                    ->text()
+                    .endsWith(QStringLiteral("Pedal Sent:  < Ctrl_R + F1 >")));
     EXPECT_EQ(LastLogLine(), QStringLiteral("Pedal Sent:  < R BTN Click >"));
     // Reading wrote nothing to any of the three.
     EXPECT_THAT(FramesAmong(keyboard.outputReports()), ::testing::IsEmpty());
@@ -428,45 +435,46 @@ INSTANTIATE_TEST_SUITE_P(Keyboards, CompositeOnKernel, ::testing::ValuesIn(Keybo
 TEST_F(WindowOnKernel, APedalWithOnlyKeyboardAndMouseIsNotConnectedAndSaysWhy) {
     UhidPedal keyboard(PedalKeyboardIdentity());
     UhidPedal mouse(PedalMouseIdentity());
-    window->Timer1_Timer();
-    window->Timer1_Timer();
-    EXPECT_EQ(window->Label3->text(), kNotConnected);
+    window->Form().Timer1_Timer();
+    window->Form().Timer1_Timer();
+    EXPECT_EQ(window->Find<QLabel>("Label3")->text(), kNotConnected);
     EXPECT_THAT(EnabledWriteControls(), ::testing::IsEmpty());
-    const std::string chinese = window->Label3->toolTip().toStdString();
+    const std::string chinese = window->Find<QLabel>("Label3")->toolTip().toStdString();
     EXPECT_THAT(chinese, HasSubstr("未找到踏板的配置接口"));
     EXPECT_THAT(chinese, HasSubstr(keyboard.hidrawPath() + "（键盘）由系统独占"));
     EXPECT_THAT(chinese, HasSubstr(mouse.hidrawPath() + "（鼠标）由系统独占"));
-    window->Command3->click();
-    window->Timer1_Timer();
+    window->Find<QPushButton>("Command3")->click();
+    window->Form().Timer1_Timer();
     EXPECT_THAT(
-        window->Label3->toolTip().toStdString(),
+        window->Find<QLabel>("Label3")->toolTip().toStdString(),
         HasSubstr("no configuration interface of the pedal: " + keyboard.hidrawPath() + " (keyboard)"));
     EXPECT_THAT(FramesAmong(keyboard.outputReports()), ::testing::IsEmpty());
 }
 
 TEST_F(WindowOnKernel, FollowsThePedalBeingUnpluggedAndPluggedInAgain) {
     UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
-    window->Timer1_Timer();
-    ASSERT_EQ(window->Label3->text(), kConnected);
+    window->Form().Timer1_Timer();
+    ASSERT_EQ(window->Find<QLabel>("Label3")->text(), kConnected);
 
     pedal.destroy();
     // Before the next tick the window still holds the old handle: the write fails and is logged as such.
     AssignCtrlShiftAToSlot3(*window);
     EXPECT_EQ(LastLogLine(), kWriteFailed);
 
-    window->Timer1_Timer();
-    EXPECT_EQ(window->Label3->text(), kNotConnected);
+    window->Form().Timer1_Timer();
+    EXPECT_EQ(window->Find<QLabel>("Label3")->text(), kNotConnected);
     EXPECT_THAT(EnabledWriteControls(), ::testing::IsEmpty());
-    window->Command_key_Click(50); // a click that still gets through tries to reconnect once, then fails
+    window->Form().Command_key_Click(
+        50); // a click that still gets through tries to reconnect once, then fails
     EXPECT_EQ(LastLogLine(), kWriteFailed);
     EXPECT_TRUE(ui.messages.isEmpty()) << "a failed write must not raise a message box";
 
     pedal.create();
-    window->Timer1_Timer();
-    EXPECT_EQ(window->Label3->text(), kConnected);
-    EXPECT_EQ(window->Link().DevicePathName, pedal.hidrawPath());
+    window->Form().Timer1_Timer();
+    EXPECT_EQ(window->Find<QLabel>("Label3")->text(), kConnected);
+    EXPECT_EQ(window->Form().Link().DevicePathName, pedal.hidrawPath());
     EXPECT_TRUE(Key(50)->isEnabled());
-    EXPECT_TRUE(window->Iwrite->isEnabled());
+    EXPECT_TRUE(window->Find<QPushButton>("Iwrite")->isEnabled());
     // The toggles kept their state through the unplugging: the same assignment once more.
     Key(50)->click();
     EXPECT_TRUE(SameReports(pedal.outputReports(), WorkedKeyExample(9)));
@@ -475,14 +483,14 @@ TEST_F(WindowOnKernel, FollowsThePedalBeingUnpluggedAndPluggedInAgain) {
 
 TEST_F(WindowOnKernel, KeepsItsFileDescriptorCountOverAThousandTicks) {
     UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
-    window->Timer1_Timer();
-    ASSERT_EQ(window->Label3->text(), kConnected);
+    window->Form().Timer1_Timer();
+    ASSERT_EQ(window->Find<QLabel>("Label3")->text(), kConnected);
     const int afterFirstTick = OpenFileDescriptors();
     for (int tick = 1; tick < 1000; ++tick) {
-        window->Timer1_Timer();
+        window->Form().Timer1_Timer();
     }
     EXPECT_EQ(OpenFileDescriptors(), afterFirstTick);
-    EXPECT_EQ(window->Label3->text(), kConnected);
+    EXPECT_EQ(window->Find<QLabel>("Label3")->text(), kConnected);
 }
 
 // What a program run under another user id printed, and how it ended.

@@ -2,7 +2,7 @@
 // window is active another reader of those nodes (as the display server is) gets none of the pedal's keys
 // and clicks, while the window still logs them from hidraw; deactivated, closed or killed, the window lets
 // go; a keyboard with other ids is never held. Runs as root in the test guest that run-guest.sh boots.
-#include "app/usb_window.h"
+#include "app/qt_window.h"
 #include "app/window_fixture.h"
 #include "kernel/event_readers.h"
 #include "kernel/test_descriptors.h"
@@ -52,20 +52,20 @@ protected:
 TEST_F(PedalHoldOnKernel, WhileActiveOnlyThePedalsNodesAreHeldAndItsPressesAreStillLogged) {
     const std::unique_ptr<HidBackend> backend = MakeHidapiBackend();
     treadkey::testing::RecordingUi ui;
-    USB window(*backend, ui);
-    window.Form_Load();
+    QtWindow window(*backend, ui);
+    window.Form().Form_Load();
     window.Timer1->stop();
     EventReaders pedalNodes({&keyboard, &mouse});
     EventReaders decoyNodes({&decoy});
     ASSERT_GE(pedalNodes.NodeCount(), 2U);
     Activate(&window);
-    window.Timer1_Timer();
-    ASSERT_EQ(window.Hold().HeldCount(), 2U);
-    const int rows = window.lstResults->count();
+    window.Form().Timer1_Timer();
+    ASSERT_EQ(window.Form().Hold().HeldCount(), 2U);
+    const int rows = window.Find<QListWidget>("lstResults")->count();
     PressAll();
     EXPECT_EQ(pedalNodes.TakeKeyEvents(), 0);
-    window.Timer1_Timer();
-    EXPECT_EQ(window.lstResults->count(), rows + 2) << "the presses came through hidraw";
+    window.Form().Timer1_Timer();
+    EXPECT_EQ(window.Find<QListWidget>("lstResults")->count(), rows + 2) << "the presses came through hidraw";
 
     QWidget otherWindow;
     otherWindow.show();
@@ -80,7 +80,7 @@ TEST_F(PedalHoldOnKernel, WhileActiveOnlyThePedalsNodesAreHeldAndItsPressesAreSt
     for (UhidPedal* node : {&keyboard, &mouse, &pedal}) {
         node->create();
     }
-    window.Timer1_Timer();
+    window.Form().Timer1_Timer();
     EventReaders replugged({&keyboard, &mouse});
     PressAll();
     EXPECT_EQ(replugged.TakeKeyEvents(), 0) << "the replug is held within the tick";

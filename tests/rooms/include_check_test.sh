@@ -14,11 +14,13 @@ if ! out=$(bash "$check" "$project"); then
 fi
 
 failures=0
-# file to change | how (an include line to add, or a sed edit of its CMakeLists.txt) | the file the check must name
+# file to change | how (a project or system include line to add, or a sed edit of its CMakeLists.txt) | the file
+# the check must name
 while IFS='|' read -r file change named; do
     rm -rf "$scratch/src" && cp -r "$project/src" "$scratch/src"
     case $change in
     include:*) sed -i "1i #include \"${change#include:}\"" "$scratch/src/$file" ;;
+    system:*) sed -i "1i #include <${change#system:}>" "$scratch/src/$file" ;;
     cmake:*) sed -i "${change#cmake:}" "$scratch/src/$file" ;;
     esac
     out=$(bash "$check" "$scratch")
@@ -35,5 +37,8 @@ protocol/frames.cpp|include:hid/input_layout.h|protocol/frames.cpp
 editor/key_table.cpp|include:pedal/device_link.h|editor/key_table.cpp
 stacks/open_failure.cpp|include:stacks/windows/windows_hid_records.h|stacks/open_failure.cpp
 editor/CMakeLists.txt|cmake:s/ treadkey_hid//|editor/press_text.h
+app/form/usb_form.cpp|system:QString|app/form/usb_form.cpp
+app/form/CMakeLists.txt|cmake:s/PRIVATE treadkey_warnings/PRIVATE treadkey_warnings Qt6::Widgets/|app/form/CMakeLists.txt
+cli/run.cpp|system:QCoreApplication|cli/run.cpp
 ROWS
 exit $((failures > 0))

@@ -1,4 +1,4 @@
-#include "app/cause_wording.h"
+#include "app/form/cause_wording.h"
 
 namespace treadkey {
 

@@ -1,21 +1,18 @@
-#include "app/modal_gate.h"
+#include "app/form/modal_gate.h"
 
-#include <QTimer>
 #include <utility>
 
 namespace treadkey {
 
-ModalGate::ModalGate(UiServices& ui, QObject& owner) : ui_(ui), owner_(owner) {}
-
-void ModalGate::ShowMessage(const QString& text, const QString& title) {
+void ModalGate::ShowMessage(const std::string& text, const std::string& title) {
     ++openBoxes_;
-    ui_.ShowMessage(text, title);
+    view_.ShowMessage(text, title);
     BoxClosed();
 }
 
-bool ModalGate::AskOkCancel(const QString& text, const QString& title) {
+bool ModalGate::AskOkCancel(const std::string& text, const std::string& title) {
     ++openBoxes_;
-    const bool ok = ui_.AskOkCancel(text, title);
+    const bool ok = view_.AskOkCancel(text, title);
     BoxClosed();
     return ok;
 }
@@ -36,7 +33,7 @@ void ModalGate::BoxClosed() {
     // Not now: the handler that opened the box goes on first. A posted call runs when control is back in an
     // event loop, which may also be the next box's; RunHeld holds on there.
     if (openBoxes_ == 0) {
-        QTimer::singleShot(0, &owner_, [this] { RunHeld(); });
+        view_.Post([this] { RunHeld(); });
     }
 }
 

@@ -1,4 +1,4 @@
-#include "app/window_wording.h"
+#include "app/form/window_wording.h"
 
 #include "record/slot_press.h"
 #include "record/state_file.h"
@@ -12,44 +12,6 @@
 namespace treadkey {
 
 namespace {
-
-constexpr std::pair<std::string_view, std::string_view> kDesignCaptions[] = {
-    {"Label3", "USB device is not Link!"},
-    {"Label_key_no", "键位选择:"},
-    {"Label_delay", "延时响应:"},
-    {"Text_delay", "0"},
-    {"Label8", "ms"},
-    {"Check_once", "一次单键输出"},
-    {"Frame_mouse_btn", "鼠标按键值"},
-    {"Command_L_btn", "左键"},
-    {"Command_M_btn", "中键"},
-    {"Command_R_btn", "右键"},
-    {"Command3", "英文"},
-    {"Label7", "点击按键即可写入键值到模拟器"},
-    {"Label_Status", "状态信息："},
-    {"Clear", "清除信息"},
-    {"Command_shift", "shift"},
-    {"Command_shift_r", "shift"},
-    {"Command_ctrl", "Ctrl"},
-    {"Command_alt", "Alt"},
-    {"Command_win", "win"},
-    {"Command_alt_r", "Alt"},
-    {"Command_win_r", "win"},
-    {"Command_ctrl_r", "Ctrl"},
-    {"Frame4", "参数设置"},
-    {"Option2", "循环播放"},
-    {"Option1", "单次播放"},
-    {"Command_auto_run", "上电自动运行"},
-    {"Command2", "确定"},
-    {"Command1", "清除设备键值"},
-    {"TextIW", "AA 03 00 00 00 00 00"},
-    {"Iwrite", "写入"},
-    {"contion", "连接设备"},
-    {"TextVID", "2704"},
-    {"TextPID", "2018"},
-    {"Label1", "VID"},
-    {"Label2", "PID"},
-};
 
 // A click of each mouse button as the log lines name it, in the order of kMouseButtons.
 constexpr std::array<BilingualText, kMouseButtons.size()> kMouseClickTexts = {{
@@ -70,12 +32,6 @@ std::string ButtonText(bool chinese, std::size_t bit) {
 }
 
 } // namespace
-
-std::string_view DesignCaption(std::string_view control) {
-    const auto* found = std::find_if(std::begin(kDesignCaptions), std::end(kDesignCaptions),
-                                     [control](const auto& entry) { return entry.first == control; });
-    return found == std::end(kDesignCaptions) ? std::string_view() : found->second;
-}
 
 std::vector<std::string_view> ChineseCaptions() {
     std::vector<std::string_view> texts;

@@ -1,6 +1,6 @@
-#include "app/discovery_wording.h"
+#include "app/form/discovery_wording.h"
 
-#include "app/cause_wording.h"
+#include "app/form/cause_wording.h"
 #include "diagnosis/refusal_cause.h"
 #include "pedal/discovery_words.h"
 #include "pedal/interface_choice.h"

@@ -1,7 +1,4 @@
-#include "app/window_fixture.h"
-
-#include <QLabel>
-#include <QPushButton>
+#include "form_fixture.h"
 
 #include <vector>
 
@@ -10,7 +7,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class PedalOutput : public WindowTest {
+class PedalOutput : public FormTest {
 protected:
     void PressAndRelease(const std::string& path, Bytes down) {
         backend.Send(path, down);
@@ -21,21 +18,21 @@ protected:
 TEST_F(PedalOutput, EachPressIsLoggedWithinOneTickInTheWindowsLanguageAndNoRelease) {
     PlugComposite();
     window->Timer1_Timer();
-    ASSERT_TRUE(LogTexts().isEmpty());
+    ASSERT_TRUE(LogTexts().empty());
     PressAndRelease(kKeyboard, {0x03, 0, 0x04, 0, 0, 0, 0, 0});
     PressAndRelease(kMouse, {0x01, 0, 0});
     window->Timer1_Timer();
-    EXPECT_EQ(LogTexts(), (QStringList{"踏板输出:  < Ctrl + Shift + A >", "踏板输出:  < 左键单击 >"}));
+    EXPECT_EQ(LogTexts(), (Lines{"踏板输出:  < Ctrl + Shift + A >", "踏板输出:  < 左键单击 >"}));
 
     Click(window->Command3); // English
-    window->lstResults->clear();
+    view.lines.clear();
     PressAndRelease(kMouse, {0x04, 0, 0});
     PressAndRelease(kMouse, {0x02, 0, 0});
     PressAndRelease(kKeyboard, {0x40, 0, 0x5A, 0, 0, 0, 0, 0}); // Alt_R + keypad 2, not the main 2
     window->Timer1_Timer();
     // The keyboard is read before the mouse, in enumeration order.
-    EXPECT_EQ(LogTexts(), (QStringList{"Pedal Sent:  < Alt_R + 2 >", "Pedal Sent:  < M BTN Click >",
-                                       "Pedal Sent:  < R BTN Click >"}));
+    EXPECT_EQ(LogTexts(), (Lines{"Pedal Sent:  < Alt_R + 2 >", "Pedal Sent:  < M BTN Click >",
+                                 "Pedal Sent:  < R BTN Click >"}));
     // Nothing was written to the keyboard or the mouse, and the frames still go to the pedal.
     EXPECT_TRUE(backend.Writes().empty());
     EXPECT_EQ(window->Link().DevicePathName, kPedal);
@@ -46,7 +43,7 @@ TEST_F(PedalOutput, AKeyboardWithMediaKeysAfterTheChosenInterfaceIsWatchedToo) {
     window->Timer1_Timer();
     PressAndRelease(kKeyboard, {0x03, 0, 0x04, 0, 0, 0, 0, 0});
     window->Timer1_Timer();
-    EXPECT_EQ(LogTexts(), QStringList{"踏板输出:  < Ctrl + Shift + A >"});
+    EXPECT_EQ(LogTexts(), Lines{"踏板输出:  < Ctrl + Shift + A >"});
     EXPECT_EQ(backend.ReadOpenedPaths(), (std::vector<std::string>{kKeyboard, kMouse}));
     EXPECT_EQ(window->Link().DevicePathName, kPedal);
 }
@@ -61,11 +58,11 @@ TEST_F(PedalOutput, NothingIsLostOrRepeatedAcrossTicksAndHandlesStayOne) {
         PressAndRelease(kKeyboard, {0, 0, static_cast<std::uint8_t>(0x04 + i % 26), 0, 0, 0, 0, 0});
     }
     window->Timer1_Timer();
-    EXPECT_EQ(LogTexts().size(), 32);
+    EXPECT_EQ(LogTexts().size(), 32u);
     window->Timer1_Timer();
     window->Timer1_Timer();
-    const QStringList texts = LogTexts();
-    ASSERT_EQ(texts.size(), 40);
+    const Lines texts = LogTexts();
+    ASSERT_EQ(texts.size(), 40u);
     EXPECT_EQ(texts[0], "踏板输出:  < A >");
     EXPECT_EQ(texts[26], "踏板输出:  < A >");
     EXPECT_EQ(texts[39], "踏板输出:  < N >");
@@ -85,7 +82,7 @@ TEST_F(PedalOutput, UnpluggedAndReplugged_TheNewNodesAreRead) {
     window->Timer1_Timer();
     PressAndRelease(kKeyboard, {0x80, 0, 0x3A, 0, 0, 0, 0, 0});
     window->Timer1_Timer();
-    EXPECT_EQ(LogTexts(), QStringList{"踏板输出:  < Win_R + F1 >"});
+    EXPECT_EQ(LogTexts(), Lines{"踏板输出:  < Win_R + F1 >"});
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/pedal_wording.h"
+#include "app/form/pedal_wording.h"
 
 #include <algorithm>
 

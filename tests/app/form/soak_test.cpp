@@ -1,14 +1,8 @@
-#include "app/ui_services.h"
-#include "app/usb_window.h"
-#include "app/window_wording.h"
+#include "app/form/window_wording.h"
 #include "fixtures/scratch_directory.h"
+#include "form_fixture.h"
 #include "stacks/virtual/virtual_pedal.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QTimer>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -28,16 +22,17 @@ using Report = std::vector<std::uint8_t>;
 // Fixed size, so that the test's own record of what should arrive allocates nothing while memory is measured.
 using Frame = std::array<std::uint8_t, 9>;
 
-// Message boxes answered at once and pauses that take no time. Only counted, so that the soak itself grows
-// no record.
-class CountingUi : public UiServices {
+// Message boxes answered at once, pauses that take no time and drawing that draws nothing. Only counted, so
+// that the soak itself grows no record; the result list is cleared every cycle.
+class CountingView : public FakeView {
 public:
-    void ShowMessage(const QString&, const QString&) override { ++messages; }
-    bool AskOkCancel(const QString&, const QString&) override { return true; }
-    void Sleep(int) override { ++pauses; }
+    void Show(const Control&, ControlProperty) override {}
+    void ShowMessage(const std::string&, const std::string&) override { ++messageCount; }
+    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
+    void Pause(int) override { ++pauseCount; }
 
-    int messages = 0;
-    long pauses = 0;
+    int messageCount = 0;
+    long pauseCount = 0;
 };
 
 std::size_t OpenFileDescriptors() {
@@ -100,9 +95,8 @@ protected:
         options.composite = true;
         options.pressFile = presses;
         pedal = std::make_unique<VirtualPedal>(options);
-        window = std::make_unique<USB>(*pedal, ui);
+        window = std::make_unique<USB>(*pedal, view);
         window->Form_Load();
-        window->Timer1->stop();
         modifierToggles = {window->Command_ctrl,  window->Command_shift,  window->Command_alt,
                            window->Command_win,   window->Command_ctrl_r, window->Command_shift_r,
                            window->Command_alt_r, window->Command_win_r};
@@ -115,7 +109,7 @@ protected:
     void AssignConnected(int cycle) {
         const Assignment& a = kAssignments[static_cast<std::size_t>(cycle) % kAssignments.size()];
         const std::size_t toggle = static_cast<std::size_t>(cycle) % modifierToggles.size();
-        modifierToggles[toggle]->click();
+        window->Click(*modifierToggles[toggle]);
         modifiers = static_cast<std::uint8_t>(modifiers ^ (1u << toggle));
         SetUpAndClick(a);
 
@@ -133,8 +127,8 @@ protected:
         EXPECT_EQ(memory.wordAt(0x7C)->data[2] << 8 | memory.wordAt(0x7C)->data[3], a.delay);
         EXPECT_EQ(memory.wordAt(0x78)->data[0], 0x79);
         EXPECT_EQ(memory.wordAt(0x78)->data[2], a.once ? 1 : 0);
-        const QString line = window->lstResults->item(window->lstResults->count() - 1)->text();
-        EXPECT_TRUE(line.endsWith(QStringLiteral("到地址%1").arg(a.slot))) << line.toStdString();
+        const std::string& line = view.lines.back();
+        EXPECT_TRUE(line.ends_with("到地址" + std::to_string(a.slot))) << line;
     }
 
     // An assignment the unplugged pedal cannot take: logged as failed, nothing arrives.
@@ -142,29 +136,30 @@ protected:
         const std::size_t before = ReceivedCount();
         SetUpAndClick(kAssignments[static_cast<std::size_t>(cycle) % kAssignments.size()]);
         EXPECT_EQ(ReceivedCount(), before) << "cycle " << cycle;
-        const QString line = window->lstResults->item(window->lstResults->count() - 1)->text();
-        EXPECT_TRUE(line.endsWith(QStringLiteral("写入失败，请先联接。"))) << line.toStdString();
+        const std::string& line = view.lines.back();
+        EXPECT_TRUE(line.ends_with("写入失败，请先联接。")) << line;
     }
 
     // The pedal is pressed on the slot just written; within one tick the window logs what it sent, once.
     void PressAndSee(int cycle) {
         const Assignment& a = kAssignments[static_cast<std::size_t>(cycle) % kAssignments.size()];
         std::ofstream(presses, std::ios::app) << a.slot << '\n';
-        const int lines = window->lstResults->count();
+        const std::size_t lines = view.lines.size();
         window->Timer1_Timer();
-        ASSERT_EQ(window->lstResults->count(), lines + 1) << "cycle " << cycle;
+        ASSERT_EQ(view.lines.size(), lines + 1) << "cycle " << cycle;
         const std::string caption(KeyTable()[static_cast<std::size_t>(a.keyIndex)].caption);
-        const QString line = window->lstResults->item(lines)->text();
-        EXPECT_TRUE(line.endsWith(
-            QString::fromStdString("踏板输出:  < " + ModifierLogText(modifiers) + caption + " >")))
-            << line.toStdString();
+        const std::string& line = view.lines[lines];
+        EXPECT_TRUE(line.ends_with("踏板输出:  < " + ModifierLogText(modifiers) + caption + " >")) << line;
     }
 
     void SetUpAndClick(const Assignment& a) {
-        window->Combo1->setEditText(QString::number(a.slot));
-        window->Text_delay->setText(QString::fromLatin1(a.delayText));
-        window->Check_once->setChecked(a.once);
+        window->TextEdited(*window->Combo1, std::to_string(a.slot));
+        window->TextEdited(*window->Text_delay, a.delayText);
+        if (window->Check_once->value != a.once) {
+            window->Click(*window->Check_once);
+        }
         window->Command_key_Click(a.keyIndex);
+        view.RunPosted(); // back in the event loop after the click
     }
 
     std::size_t ReceivedCount() const { return pedal->receivedReports().size(); }
@@ -198,10 +193,10 @@ protected:
     ScratchDirectory scratch;
     std::filesystem::path presence = scratch / "present";
     std::filesystem::path presses = scratch / "presses";
-    CountingUi ui;
+    CountingView view;
     std::unique_ptr<VirtualPedal> pedal;
     std::unique_ptr<USB> window;
-    std::array<GraphicalButton*, 8> modifierToggles{};
+    std::array<Control*, 8> modifierToggles{};
     std::uint8_t modifiers = 0;
     std::vector<Frame> expected;
 };
@@ -238,8 +233,8 @@ TEST_F(Soak, QuarterMillionTicksAndThousandReplugsKeepHandlesFilesAndMemoryFlat)
         expectedReports.emplace_back(frame.begin(), frame.end());
     }
     EXPECT_EQ(pedal->receivedReports(), expectedReports);
-    EXPECT_EQ(ui.messages, 0);
-    EXPECT_EQ(ui.pauses, 2L * (kWarmUpCycles + kCycles) * 2);
+    EXPECT_EQ(view.messageCount, 0);
+    EXPECT_EQ(view.pauseCount, 2L * (kWarmUpCycles + kCycles) * 2);
 }
 
 } // namespace

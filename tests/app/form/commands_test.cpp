@@ -1,35 +1,35 @@
-#include "window_fixture.h"
+#include "form_fixture.h"
 
 namespace treadkey::testing {
 namespace {
 
-using Commands = WindowTest;
+using Commands = FormTest;
 using Reports = std::vector<std::string>;
 
 TEST_F(Commands, WorkedKeyExampleSendsThreeReportsAndLogsTheAssignment) {
     Connect();
-    window->Combo1->setEditText("3");
+    Type(window->Combo1, "3");
     Click(window->Command_ctrl);
-    EXPECT_EQ(window->TextIW->text(), "aa 01 08 01 00 00 00");
+    EXPECT_EQ(window->TextIW->text, "aa 01 08 01 00 00 00");
     Click(window->Command_shift);
-    EXPECT_EQ(window->TextIW->text(), "aa 01 08 03 00 00 00");
+    EXPECT_EQ(window->TextIW->text, "aa 01 08 03 00 00 00");
     EXPECT_TRUE(backend.Reports().empty()); // toggles only preview
     Click(Key(50));
     EXPECT_EQ(HexReports(), (Reports{"00 AA 01 08 03 04 00 00 00", "00 AA 01 7C 79 01 00 00 00",
                                      "00 AA 01 78 79 01 00 00 00"}));
-    EXPECT_EQ(ui.pauses, (std::vector<int>{50, 50}));
-    EXPECT_EQ(LogTexts(), QStringList{"写入键值:  < Ctrl + Shift + A > 到地址3"});
-    EXPECT_EQ(window->TextIW->text(), "AA 01 78 79 01 00 00"); // the last settings frame stays in the box
+    EXPECT_EQ(view.pauses, (std::vector<int>{50, 50}));
+    EXPECT_EQ(LogTexts(), Lines{"写入键值:  < Ctrl + Shift + A > 到地址3"});
+    EXPECT_EQ(window->TextIW->text, "AA 01 78 79 01 00 00"); // the last settings frame stays in the box
     Click(window->Command3);
     Click(Key(50));
-    EXPECT_EQ(LogTexts().last(), "Write Key Val:  < Ctrl + Shift + A > To Address:3");
+    EXPECT_EQ(LogTexts().back(), "Write Key Val:  < Ctrl + Shift + A > To Address:3");
 }
 
 TEST_F(Commands, KeyFramesForModifierSetsSlotsAndKeys) {
     Connect();
     Click(window->Command3); // English log lines
     const struct {
-        QList<GraphicalButton*> toggles;
+        std::vector<Control*> toggles;
         const char* slot;
         int key;
         const char* report;
@@ -57,16 +57,16 @@ TEST_F(Commands, KeyFramesForModifierSetsSlotsAndKeys) {
         {{}, "2.5", 81, "00 AA 01 06 00 53 00 00 00", "Write Key Val:  < Num  Lock > To Address:2.5"},
     };
     for (const auto& c : cases) {
-        for (GraphicalButton* toggle : c.toggles) {
+        for (Control* toggle : c.toggles) {
             Click(toggle);
         }
-        window->Combo1->setEditText(c.slot);
+        Type(window->Combo1, c.slot);
         backend.ClearWrites();
         Click(Key(c.key));
         ASSERT_EQ(HexReports().size(), 3u) << c.line;
         EXPECT_EQ(HexReports().front(), c.report);
-        EXPECT_EQ(LogTexts().last(), c.line);
-        for (GraphicalButton* toggle : c.toggles) {
+        EXPECT_EQ(LogTexts().back(), c.line);
+        for (Control* toggle : c.toggles) {
             Click(toggle); // back off for the next case
         }
     }
@@ -77,10 +77,10 @@ TEST_F(Commands, ToggleFlipsItsColourAndResetsTheKeyCode) {
     Click(Key(50));
     Click(window->Command_win_r);
     EXPECT_TRUE(window->Command_win_r->IsGreen());
-    EXPECT_EQ(window->TextIW->text(), "aa 01 00 80 00 00 00");
+    EXPECT_EQ(window->TextIW->text, "aa 01 00 80 00 00 00");
     Click(window->Command_win_r);
-    EXPECT_EQ(window->Command_win_r->BackColor(), GraphicalButton::kButtonFace);
-    EXPECT_EQ(window->TextIW->text(), "aa 01 00 00 00 00 00");
+    EXPECT_EQ(window->Command_win_r->backColor, kButtonFace);
+    EXPECT_EQ(window->TextIW->text, "aa 01 00 00 00 00 00");
 }
 
 TEST_F(Commands, KeyDelayAndSingleOutputFrames) {
@@ -111,14 +111,13 @@ TEST_F(Commands, KeyDelayAndSingleOutputFrames) {
         if ((window->IsChinese != 0) != c.chinese) {
             Click(window->Command3);
         }
-        window->Text_delay->setText(c.delayText);
-        window->Check_once->setChecked(c.once);
+        Type(window->Text_delay, c.delayText);
+        Check(window->Check_once, c.once);
         backend.ClearWrites();
-        window->lstResults->clear();
-        window->Command2->click();
+        view.lines.clear();
+        Click(window->Command2);
         EXPECT_EQ(HexReports(), (Reports{c.delayReport, c.onceReport})) << c.delayText;
-        EXPECT_EQ(LogTexts(), *c.line ? QStringList{QString::fromUtf8(c.line)} : QStringList{})
-            << c.delayText;
+        EXPECT_EQ(LogTexts(), *c.line ? Lines{std::string(c.line)} : Lines{}) << c.delayText;
     }
 }
 
@@ -129,16 +128,16 @@ TEST_F(Commands, DelayBoxIsClampedAboveTheLargestDelayOnly) {
     } cases[] = {{"70000", "65535"},   {"65535.5", "65535"}, {"65535", "65535"},
                  {"-40000", "-40000"}, {"abc", "abc"},       {"", ""}};
     for (const auto& c : cases) {
-        window->Text_delay->setText(c.typed);
-        EXPECT_EQ(window->Text_delay->text(), c.shown) << c.typed;
+        Type(window->Text_delay, c.typed);
+        EXPECT_EQ(window->Text_delay->text, c.shown) << c.typed;
     }
-    window->Text_delay->setText(QString(5000, QChar('9')));
-    EXPECT_EQ(window->Text_delay->text(), "65535");
+    Type(window->Text_delay, std::string(5000, '9'));
+    EXPECT_EQ(window->Text_delay->text, "65535");
 }
 
 TEST_F(Commands, KeyDelayBeforeAnyConnectionLogsError) {
     window->Command2_Click(); // its button is disabled until a pedal is found; key clicks call it too
-    EXPECT_EQ(LogTexts(), QStringList{"Error"});
+    EXPECT_EQ(LogTexts(), Lines{"Error"});
     EXPECT_TRUE(backend.Reports().empty());
 }
 
@@ -146,7 +145,7 @@ TEST_F(Commands, MouseButtonsWriteTheirFramesAndLines) {
     Connect();
     Click(window->Command3);
     const struct {
-        QPushButton* button;
+        Control* button;
         const char* slot;
         const char* report;
         const char* line;
@@ -160,120 +159,120 @@ TEST_F(Commands, MouseButtonsWriteTheirFramesAndLines) {
     };
     Click(window->Command_ctrl); // modifiers play no part in a mouse frame
     for (const auto& c : cases) {
-        window->Combo1->setEditText(c.slot);
+        Type(window->Combo1, c.slot);
         backend.ClearWrites();
         Click(c.button);
         EXPECT_EQ(HexReports(), Reports{c.report});
-        EXPECT_EQ(LogTexts().last(), c.line);
+        EXPECT_EQ(LogTexts().back(), c.line);
     }
-    EXPECT_EQ(window->TextIW->text(), "aa 02 2C FE 04 00 00");
+    EXPECT_EQ(window->TextIW->text, "aa 02 2C FE 04 00 00");
     Click(window->Command3);
     Click(window->Command_L_btn);
-    EXPECT_EQ(LogTexts().last(), "写入鼠标键值:  < 左键单击 > 到地址12");
-    EXPECT_TRUE(ui.pauses.empty());
+    EXPECT_EQ(LogTexts().back(), "写入鼠标键值:  < 左键单击 > 到地址12");
+    EXPECT_TRUE(view.pauses.empty());
 }
 
 TEST_F(Commands, PlaybackAndAutoRunWords) {
     Connect();
     Click(window->Command_auto_run);
     EXPECT_TRUE(window->Command_auto_run->IsGreen());
-    window->Option1->click();
-    window->Option2->click();
-    window->Command_auto_run->click();
-    window->Option1->click();
+    Click(window->Option1);
+    Click(window->Option2);
+    Click(window->Command_auto_run);
+    Click(window->Option1);
     EXPECT_EQ(HexReports(), (Reports{"00 AA 01 7C 79 01 00 00 00", "00 AA 01 7C 79 00 00 00 00",
                                      "00 AA 01 7C 79 01 00 00 00", "00 AA 01 7C 00 01 00 00 00",
                                      "00 AA 01 7C 00 00 00 00 00"}));
-    EXPECT_EQ(LogTexts(), (QStringList{"键鼠控制器上电自动运行存储的键值！", "单次播放！", "循环播放！",
-                                       "键鼠控制器上电不自动运行！", "单次播放！"}));
+    EXPECT_EQ(LogTexts(), (Lines{"键鼠控制器上电自动运行存储的键值！", "单次播放！", "循环播放！",
+                                 "键鼠控制器上电不自动运行！", "单次播放！"}));
 }
 
 TEST_F(Commands, AutoRunColourFlipsEvenWithoutAPedal) {
     window->EnableWriteButtons();
-    window->Command_auto_run->click();
+    Click(window->Command_auto_run);
     EXPECT_TRUE(window->Command_auto_run->IsGreen());
     EXPECT_TRUE(backend.Reports().empty());
-    EXPECT_EQ(LogTexts(), QStringList{"键鼠控制器上电自动运行存储的键值！"});
+    EXPECT_EQ(LogTexts(), Lines{"键鼠控制器上电自动运行存储的键值！"});
 }
 
 TEST_F(Commands, SlotNumbersAreLoggedAsPlainDecimals) {
     Connect();
     for (const char* slot : {"100000", "0.0001", "2.5", "-3"}) {
-        window->Combo1->setEditText(slot);
+        Type(window->Combo1, slot);
         Click(Key(50)); // A
     }
     Click(window->Command_L_btn);
-    EXPECT_EQ(LogTexts(), (QStringList{"写入键值:  < A > 到地址100000", "写入键值:  < A > 到地址0.0001",
-                                       "写入键值:  < A > 到地址2.5", "写入键值:  < A > 到地址-3",
-                                       "写入鼠标键值:  < 左键单击 > 到地址-3"}));
+    EXPECT_EQ(LogTexts(), (Lines{"写入键值:  < A > 到地址100000", "写入键值:  < A > 到地址0.0001",
+                                 "写入键值:  < A > 到地址2.5", "写入键值:  < A > 到地址-3",
+                                 "写入鼠标键值:  < 左键单击 > 到地址-3"}));
 }
 
 TEST_F(Commands, ClearAllAsksThenSendsThirtyTwoFramesInRisingOrder) {
     Connect();
-    window->Combo1->setEditText("5");
-    window->Command1->click();
-    EXPECT_EQ(ui.questions, QStringList{"确定清空设备所有键值? | 温馨提示"});
-    EXPECT_EQ(window->Combo1->currentText(), "0");
+    Type(window->Combo1, "5");
+    Click(window->Command1);
+    EXPECT_EQ(view.questions, Lines{"确定清空设备所有键值? | 温馨提示"});
+    EXPECT_EQ(window->Combo1->text, "0");
     const Reports sent = HexReports();
     ASSERT_EQ(sent.size(), 32u);
     EXPECT_EQ(sent.front(), "00 AA 01 00 FF FF FF FF 00");
     EXPECT_EQ(sent[1], "00 AA 01 04 FF FF FF FF 00");
     EXPECT_EQ(sent[30], "00 AA 01 78 FF FF FF FF 00");
     EXPECT_EQ(sent.back(), "00 AA 01 7C FF FF FF FF 00");
-    EXPECT_EQ(LogTexts(), QStringList{"已清空设备所有键值!"});
-    EXPECT_TRUE(ui.pauses.empty());
+    EXPECT_EQ(LogTexts(), Lines{"已清空设备所有键值!"});
+    EXPECT_TRUE(view.pauses.empty());
 }
 
 TEST_F(Commands, CancelledClearAllLeavesThePreviewAndSendsNothing) {
     Connect();
-    ui.answerOk = false;
-    window->Command1->click();
-    EXPECT_EQ(window->TextIW->text(), "aa 00 ff ff ff ff");
-    EXPECT_EQ(window->Combo1->currentText(), "1");
+    view.answerOk = false;
+    Click(window->Command1);
+    EXPECT_EQ(window->TextIW->text, "aa 00 ff ff ff ff");
+    EXPECT_EQ(window->Combo1->text, "1");
     EXPECT_TRUE(backend.Reports().empty());
-    EXPECT_TRUE(LogTexts().isEmpty());
+    EXPECT_TRUE(LogTexts().empty());
 }
 
 TEST_F(Commands, RawWriteSendsTheBoxAndLogsIt) {
     Connect();
-    window->TextIW->setText("AA 01 7C 79 01 00 00");
-    window->Iwrite->click();
+    Type(window->TextIW, "AA 01 7C 79 01 00 00");
+    Click(window->Iwrite);
     EXPECT_EQ(HexReports(), Reports{"00 AA 01 7C 79 01 00 00 00"});
-    EXPECT_EQ(LogTexts(), QStringList{"写入数据: AA 01 7C 79 01 00 00"});
+    EXPECT_EQ(LogTexts(), Lines{"写入数据: AA 01 7C 79 01 00 00"});
 }
 
 TEST_F(Commands, FilterReportsEachDistinctInvalidCharacterOnce) {
     const struct {
-        QString typed;
-        QString result;
-        QStringList reported; // one message per character, in this order
+        std::string typed;
+        std::string result;
+        Lines reported; // one message per character, in this order
     } cases[] = {
         {"AA 0G", "AA 0", {"G"}},
         {"x1x2y", "12", {"x", "y"}},
         {"aa 01 08 03 04 00 00", "aa 01 08 03 04 00 00", {}},
-        {QString::fromUtf8("ä1😀2ä"), "12", {"ä", "😀"}},
+        {std::string("ä1😀2ä"), "12", {"ä", "😀"}},
     };
     for (const auto& c : cases) {
-        ui.messages.clear();
-        ui.titles.clear();
-        window->TextIW->setText(c.typed);
-        EXPECT_EQ(window->TextIW->text(), c.result);
-        EXPECT_EQ(ui.messages.size(), c.reported.size());
-        for (const QString& message : ui.messages) {
+        view.messages.clear();
+        view.titles.clear();
+        Type(window->TextIW, c.typed);
+        EXPECT_EQ(window->TextIW->text, c.result);
+        EXPECT_EQ(view.messages.size(), c.reported.size());
+        for (const std::string& message : view.messages) {
             EXPECT_EQ(message, "请输入的数据是16进制的范围");
         }
-        for (const QString& title : ui.titles) {
+        for (const std::string& title : view.titles) {
             EXPECT_EQ(title, "treadkey-setup");
         }
     }
 }
 
 TEST_F(Commands, FilterShowsTheIntermediateTextAfterEachMessage) {
-    QStringList shownWithMessage;
-    ui.onMessage = [&] { shownWithMessage << window->TextIW->text(); };
-    window->TextIW->setText("x1x2y");
-    EXPECT_EQ(shownWithMessage, (QStringList{"x1x2y", "12y"}));
-    EXPECT_EQ(window->TextIW->text(), "12");
+    Lines shownWithMessage;
+    view.onMessage = [&] { shownWithMessage.push_back(window->TextIW->text); };
+    Type(window->TextIW, "x1x2y");
+    EXPECT_EQ(shownWithMessage, (Lines{"x1x2y", "12y"}));
+    EXPECT_EQ(window->TextIW->text, "12");
 }
 
 TEST_F(Commands, ReportIsCutOrZeroFilledToTheDevicesLength) {
@@ -289,14 +288,14 @@ TEST_F(Commands, ReportIsCutOrZeroFilledToTheDevicesLength) {
         backend.Unplug(kPedal);
         Connect(c.length);
         backend.ClearWrites();
-        window->TextIW->setText("AA 01 7C 79 01 00 00");
-        window->Iwrite->click();
+        Type(window->TextIW, "AA 01 7C 79 01 00 00");
+        Click(window->Iwrite);
         EXPECT_EQ(HexReports(), Reports{c.report}) << c.length;
     }
     backend.Unplug(kPedal);
     Connect(65);
     backend.ClearWrites();
-    window->Iwrite->click();
+    Click(window->Iwrite);
     ASSERT_EQ(backend.Reports().size(), 1u);
     const std::vector<std::uint8_t> report = backend.Reports().front();
     ASSERT_EQ(report.size(), 65u);
@@ -309,11 +308,11 @@ TEST_F(Commands, LostConnectionIsRediscoveredInsideTheNextSend) {
     backend.Unplug(kPedal);
     window->Timer1_Timer();
     PlugPedal();
-    window->TextIW->setText("AA 01 7C 79 01 00 00");
+    Type(window->TextIW, "AA 01 7C 79 01 00 00");
     window->Iwrite_Click(); // its button is disabled since the unplug; the send re-runs discovery first
     EXPECT_TRUE(window->Link().DeviceDetected);
     EXPECT_EQ(HexReports(), Reports{"00 AA 01 7C 79 01 00 00 00"});
-    EXPECT_EQ(window->Label3->text(), "USB设备联接成功");
+    EXPECT_EQ(window->Label3->text, "USB设备联接成功");
 }
 
 } // namespace

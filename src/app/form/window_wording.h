@@ -19,9 +19,8 @@ namespace treadkey {
 // the key table's.
 
 inline constexpr std::string_view kWindowTitle = "USB Treadkey KeyMouse Setup V2.4";
-
-// What a control shows when it is made: its caption, or a box's first text. Empty for a control not listed.
-std::string_view DesignCaption(std::string_view control);
+// The program's name: the title of the command box's message, the start of its stderr lines.
+inline constexpr std::string_view kWindowProgram = "treadkey-setup";
 
 // The captions the language button switches, in the order it sets them. The other language's name stands
 // last: the button always offers the language not shown.

@@ -1,0 +1,82 @@
+#include "app/form/utf32_text.h"
+
+namespace treadkey {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The length of the character that starts with lead, and the bits the lead byte carries; 0 for a byte that
+// starts none.
+std::size_t SequenceLength(unsigned char lead, char32_t& bits) {
+    if (lead < 0x80) {
+        bits = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead < 0xE0) {
+        bits = lead & 0x1Fu;
+        return 2;
+    }
+    if (lead >= 0xE0 && lead < 0xF0) {
+        bits = lead & 0x0Fu;
+        return 3;
+    }
+    if (lead >= 0xF0 && lead < 0xF5) {
+        bits = lead & 0x07u;
+        return 4;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::u32string Utf32Of(std::string_view utf8) {
+    std::u32string text;
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t c = 0;
+        const std::size_t length = SequenceLength(static_cast<unsigned char>(utf8[i]), c);
+        std::size_t taken = length == 0 ? 0 : 1;
+        while (taken > 0 && taken < length && i + taken < utf8.size() &&
+               (static_cast<unsigned char>(utf8[i + taken]) & 0xC0u) == 0x80u) {
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + taken]) & 0x3Fu);
+            ++taken;
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are no characters either.
+        const bool whole = length > 0 && taken == length;
+        const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (!whole || c < least[length] || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
+            text.push_back(kReplacement);
+            i += taken == 0 ? 1 : taken;
+            continue;
+        }
+        text.push_back(c);
+        i += length;
+    }
+    return text;
+}
+
+std::string Utf8Of(std::u32string_view text) {
+    std::string utf8;
+    for (char32_t c : text) {
+        if (c >= 0xD800 && c < 0xE000) {
+            c = kReplacement;
+        }
+        if (c < 0x80) {
+            utf8.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            utf8.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            utf8.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            utf8.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
+} // namespace treadkey
