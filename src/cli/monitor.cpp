@@ -12,6 +12,7 @@
 #include "protocol/pedal_ids.h"
 #include "protocol/report_hex.h"
 #include "record/record_file.h"
+#include "record/utc_time.h"
 #include "stacks/pedal_identity.h"
 #include "json/json.h"
 
@@ -20,7 +21,6 @@
 #endif
 
 #include <algorithm>
-#include <ctime>
 #include <vector>
 
 namespace treadkey {
@@ -35,22 +35,6 @@ constexpr milliseconds kFollowEvery{350};
 constexpr milliseconds kLookEvery{5};
 // Reports taken from one interface before the others get their turn.
 constexpr int kReportsPerTurn = 64;
-
-// UTC with milliseconds: "2026-12-07T23:42:46.123Z".
-std::string TimeText(std::chrono::system_clock::time_point at) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(at);
-    const auto millis = std::chrono::duration_cast<milliseconds>(at.time_since_epoch()).count() % 1000;
-    std::tm utc{};
-#if defined(_WIN32)
-    gmtime_s(&utc, &seconds);
-#else
-    gmtime_r(&seconds, &utc);
-#endif
-    std::array<char, 32> text{};
-    const std::size_t length = std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%S", &utc);
-    std::snprintf(text.data() + length, text.size() - length, ".%03dZ", static_cast<int>(millis));
-    return text.data();
-}
 
 // "1 second", "5 seconds".
 std::string SecondsText(std::chrono::seconds::rep seconds) {
@@ -210,7 +194,8 @@ private:
                           << ReportHexLine(report.bytes) << '\n';
             return;
         }
-        const std::string time = options_.json ? TimeText(std::chrono::system_clock::now()) : "";
+        const std::string time =
+            options_.json ? UtcText(std::chrono::system_clock::now(), UtcPrecision::Milliseconds) : "";
         for (const PedalEvent& event : report.reading.events) {
             if (done()) {
                 return;
