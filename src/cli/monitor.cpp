@@ -5,7 +5,6 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/pedal_choice.h"
-#include "cli/stop_signals.h"
 #include "pedal/interface_choice.h"
 #include "pedal/pedal_hold.h"
 #include "pedal/pedal_watch.h"
@@ -13,6 +12,7 @@
 #include "protocol/report_hex.h"
 #include "record/record_file.h"
 #include "record/utc_time.h"
+#include "signals/stop_requests.h"
 #include "stacks/pedal_identity.h"
 #include "json/json.h"
 
@@ -267,7 +267,7 @@ private:
     std::vector<UnheldInterface> unheldSaid_;
     Clock::time_point deadline_;
     std::vector<SeenInterface> present_; // the watched pedals' interfaces, from the last follow-up
-    StopSignals stop_;
+    StopRequests stop_{StopOn::InterruptOrTerminate};
     int events_ = 0;
     bool waitingSaid_ = false;
 };
