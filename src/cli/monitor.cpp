@@ -5,6 +5,7 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/pedal_choice.h"
+#include "cli/report_wait.h"
 #include "pedal/interface_choice.h"
 #include "pedal/pedal_hold.h"
 #include "pedal/pedal_watch.h"
@@ -15,10 +16,6 @@
 #include "signals/stop_requests.h"
 #include "stacks/pedal_identity.h"
 #include "json/json.h"
-
-#if !defined(_WIN32)
-#include <poll.h>
-#endif
 
 #include <algorithm>
 #include <vector>
@@ -31,8 +28,6 @@ using std::chrono::milliseconds;
 
 // How often the interfaces are listed again to notice a pedal that comes or goes, as the window's tick does.
 constexpr milliseconds kFollowEvery{350};
-// Where some interface offers nothing to wait on, its queue is looked at this often.
-constexpr milliseconds kLookEvery{5};
 // Reports taken from one interface before the others get their turn.
 constexpr int kReportsPerTurn = 64;
 
@@ -245,18 +240,7 @@ private:
             services_.sleep(watch_.OpenCount() > 0 ? std::min(longest, kLookEvery) : longest);
             return;
         }
-#if defined(_WIN32)
-        services_.sleep(std::min(longest, kLookEvery)); // no descriptors to wait on there
-#else
-        std::vector<pollfd> waiting;
-        for (const int fd : *descriptors) {
-            waiting.push_back({fd, POLLIN, 0});
-        }
-        if (stop_.descriptor() >= 0) {
-            waiting.push_back({stop_.descriptor(), POLLIN, 0});
-        }
-        ::poll(waiting.data(), waiting.size(), static_cast<int>(longest.count()));
-#endif
+        WaitForReports(*descriptors, stop_, longest, services_.sleep);
     }
 
     HidBackend& backend_;
