@@ -1,5 +1,4 @@
-#include "cli/cli_services.h"
-#include "cli/run.h"
+#include "fixtures/cli_in_process.h"
 #include "fixtures/scratch_directory.h"
 #include "hid/input_layout.h"
 #include "record/record_file.h"
@@ -51,11 +50,7 @@ std::size_t Occurrences(const std::string& text, const std::string& part) {
 // Each wait runs the steps of the script that are due by then, as if the pedal acted while the monitor slept.
 class Monitor : public ::testing::Test {
 protected:
-    struct Outcome {
-        int exitCode = -1;
-        std::string out;
-        std::string err;
-    };
+    using Outcome = testing::CliOutcome;
 
     void PlugKeyboard() {
         const std::span<const std::uint8_t> descriptor = BootKeyboardDescriptor();
@@ -77,26 +72,19 @@ protected:
 
     Outcome Run(Lines arguments) {
         arguments.insert(arguments.begin(), command_);
-        Outcome outcome;
-        std::ostringstream out;
-        std::ostringstream err;
-        CliServices services{
-            out, err,
-            [this](const BackendOptions&) {
+        return testing::RunCliInProcess(arguments, [this](CliServices& services) {
+            services.makeBackend = [this](const BackendOptions&) {
                 return std::unique_ptr<HidBackend>(std::make_unique<testing::FakeHidBackend>(fake_));
-            },
-            [this](std::chrono::milliseconds pause) {
+            };
+            services.sleep = [this](std::chrono::milliseconds pause) {
                 now_ += pause;
                 while (step_ < script_.size() && script_[step_].at <= now_.time_since_epoch()) {
                     script_[step_++].act();
                 }
-            },
-            [this] { return now_; }};
-        services.stateDirectory = scratch_ / "state";
-        outcome.exitCode = RunTreadkeyctl(arguments, services);
-        outcome.out = out.str();
-        outcome.err = err.str();
-        return outcome;
+            };
+            services.now = [this] { return now_; };
+            services.stateDirectory = scratch_ / "state";
+        });
     }
 
     std::string command_ = "monitor";

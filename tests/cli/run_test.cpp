@@ -2,7 +2,7 @@
 #include "cli/commands.h"
 #include "cli/pedal_names.h"
 #include "cli/profile_file.h"
-#include "cli/run.h"
+#include "fixtures/cli_in_process.h"
 #include "fixtures/scratch_directory.h"
 #include "protocol/frame_layout.h"
 #include "protocol/frames.h"
@@ -51,12 +51,7 @@ Lines SplitLines(const std::string& text) {
 
 class CliRun : public ::testing::Test {
 protected:
-    struct Outcome {
-        int exitCode = -1;
-        std::string out;
-        std::string err;
-        std::vector<std::chrono::milliseconds> pauses;
-    };
+    using Outcome = testing::CliOutcome;
 
     Outcome Run(const Lines& arguments) { return RunWith(arguments, MakeBackend); }
 
@@ -95,30 +90,24 @@ protected:
 private:
     Outcome RunWith(const Lines& arguments,
                     std::function<std::unique_ptr<HidBackend>(const BackendOptions&)> makeBackend) {
-        Outcome outcome;
-        std::ostringstream out;
-        std::ostream redirected(outBuffer_);
-        std::ostringstream err;
-        CliServices services{outBuffer_ != nullptr ? redirected : out, err, std::move(makeBackend),
-                             [&](std::chrono::milliseconds pause) {
-                                 outcome.pauses.push_back(pause);
-                                 onPause_();
-                             }};
         std::istringstream in(input_);
-        services.in = &in;
-        services.pedalNamesFile = namesFile_;
-        services.stateDirectory = stateDirectory_;
-        services.utcNow = [] { return std::string("2026-03-01T12:00:00Z"); };
-        // An empty system, so that doctor finds the same on every machine.
-        services.lookAtSystem = [this] {
-            SystemRoot system;
-            system.root = scratch_ / "system";
-            return system;
-        };
-        outcome.exitCode = RunTreadkeyctl(arguments, services);
-        outcome.out = out.str();
-        outcome.err = err.str();
-        return outcome;
+        return testing::RunCliInProcess(
+            arguments,
+            [&](CliServices& services) {
+                services.makeBackend = std::move(makeBackend);
+                services.sleep = [this](std::chrono::milliseconds) { onPause_(); };
+                services.in = &in;
+                services.pedalNamesFile = namesFile_;
+                services.stateDirectory = stateDirectory_;
+                services.utcNow = [] { return std::string("2026-03-01T12:00:00Z"); };
+                // An empty system, so that doctor finds the same on every machine.
+                services.lookAtSystem = [this] {
+                    SystemRoot system;
+                    system.root = scratch_ / "system";
+                    return system;
+                };
+            },
+            {.out = outBuffer_});
     }
 };
 
