@@ -40,15 +40,6 @@ Lines ExpectedReports(const Lines& frames, int length = 9) {
     return reports;
 }
 
-Lines SplitLines(const std::string& text) {
-    Lines lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 class CliRun : public ::testing::Test {
 protected:
     using Outcome = testing::CliOutcome;
@@ -72,7 +63,7 @@ protected:
         std::ifstream file(log_);
         std::ostringstream text;
         text << file.rdbuf();
-        return SplitLines(text.str());
+        return testing::SplitLines(text.str());
     }
 
     void SetUp() override { std::ofstream{presenceFile_}; }
@@ -168,7 +159,7 @@ TEST_F(CliRun, ShowTellsWhatTheRecordHoldsAndWhence) {
     ASSERT_EQ(RunOnPedal({"mouse", "4", "right"}).exitCode, 0);
     const Outcome shown = RunOnPedal({"show"});
     EXPECT_EQ(shown.exitCode, 0) << shown.err;
-    const Lines lines = SplitLines(shown.out);
+    const Lines lines = testing::SplitLines(shown.out);
     ASSERT_EQ(lines.size(), 15u) << shown.out;
     EXPECT_EQ(lines[0], "pedal virtual-1, as this computer wrote or saw it:");
     EXPECT_EQ(lines[1], "slot 1   unknown                 never written from this computer");
@@ -668,7 +659,7 @@ TEST_F(CliRun, DryRunPrintsWhatThePedalWouldLogAndWritesNothing) {
         dryRun.push_back("--dry-run");
         const Outcome outcome = RunOnPedal(dryRun);
         EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-        EXPECT_EQ(SplitLines(outcome.out), written) << command[0];
+        EXPECT_EQ(testing::SplitLines(outcome.out), written) << command[0];
         EXPECT_TRUE(LoggedReports().empty()) << command[0];
         EXPECT_TRUE(outcome.pauses.empty()) << command[0];
     }
@@ -729,7 +720,7 @@ TEST_F(CliRun, ACompositePedalIsWrittenThroughItsConfigurationInterfaceAndListed
 
     const Outcome list = RunOnPedal({"--virtual-pedal-composite", "list"});
     EXPECT_EQ(
-        SplitLines(list.out),
+        testing::SplitLines(list.out),
         (Lines{
             "pedal virtual-1",
             "  virtual-pedal-keyboard: keyboard (0001:0006); opens, output report length 2 bytes; passed "
@@ -772,7 +763,7 @@ TEST_F(CliRun, TwinPedalsAreListedApartAndAWriteGoesOnlyToThePedalNamed) {
     const Outcome list = RunOnPedal({"--virtual-pedal-twin", "list"});
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_EQ(
-        SplitLines(list.out),
+        testing::SplitLines(list.out),
         (Lines{"pedal virtual-1",
                "  virtual-pedal: vendor-defined (FF00:0001); opens, output report length 9 bytes; the "
                "pedal's frames go here",
@@ -913,7 +904,7 @@ TEST_F(CliRun, EveryCommandHasHelpBothWays) {
 
 TEST_F(CliRun, KeysListsEveryNameWithCodeAndCaption) {
     const Outcome outcome = Run({"keys"});
-    const Lines lines = SplitLines(outcome.out);
+    const Lines lines = testing::SplitLines(outcome.out);
     EXPECT_EQ(lines.size(), 96u + 8u);
     for (const char* line : {
              "kp_enter        88  \"Enter\"",
