@@ -16,8 +16,7 @@ class WindowStopRequests : public QObject {
 public:
     explicit WindowStopRequests(QWidget& window)
         : QObject(&window), requests_(StopOn::AnyRequest, [closing = QPointer<QWidget>(&window)] {
-              // Called on a thread of the catcher's: the window closes on its own, as its close button closes
-              // it.
+              // On the catcher's thread: the window closes on its own, as its close button closes it.
               QMetaObject::invokeMethod(
                   qApp,
                   [closing] {
