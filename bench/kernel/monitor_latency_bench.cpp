@@ -2,12 +2,10 @@
 // test guest's kernel. A press is one input report sent through uhid; the time runs from just before the send
 // to the moment the reader has it (bare) or has written its line (monitor). Prints figures; fails only when a
 // press never arrives.
-#include "cli/cli_services.h"
-#include "cli/run.h"
+#include "fixtures/cli_in_process.h"
 #include "kernel/opened_here.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
-#include "stack_choice/backend_options.h"
 
 #include <hidapi.h>
 
@@ -18,7 +16,6 @@
 #include <cstdio>
 #include <mutex>
 #include <ostream>
-#include <sstream>
 #include <streambuf>
 #include <string>
 #include <thread>
@@ -131,15 +128,14 @@ bool BareRound(UhidPedal& keyboard, std::vector<double>& latencies) {
 bool MonitorRound(UhidPedal& keyboard, std::vector<double>& latencies) {
     Arrivals arrivals;
     LineClock lines(arrivals);
-    std::ostream out(&lines);
-    std::ostringstream err;
-    treadkey::CliServices services{out, err, treadkey::MakeBackend, [](std::chrono::milliseconds pause) {
-                                       std::this_thread::sleep_for(pause);
-                                   }};
-    int exitCode = -1;
+    treadkey::testing::CliOutcome outcome;
     std::thread monitor([&] {
-        exitCode = treadkey::RunTreadkeyctl(
-            {"monitor", "--count", std::to_string(2 * kPresses), "--timeout", "60"}, services);
+        outcome = treadkey::testing::RunCliInProcess(
+            {"monitor", "--count", std::to_string(2 * kPresses), "--timeout", "60"},
+            [](treadkey::CliServices& services) {
+                services.sleep = [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); };
+            },
+            {.out = &lines});
     });
     const Clock::time_point deadline = Clock::now() + kGiveUp;
     while (!OpenedHere(keyboard.hidrawPath()) && Clock::now() < deadline) {
@@ -148,8 +144,9 @@ bool MonitorRound(UhidPedal& keyboard, std::vector<double>& latencies) {
     std::size_t seen = 0;
     const bool ok = TimePresses(keyboard, arrivals, 2, seen, latencies);
     monitor.join();
-    if (!ok || exitCode != 0) {
-        std::fprintf(stderr, "monitor latency: the monitor ended with %d: %s\n", exitCode, err.str().c_str());
+    if (!ok || outcome.exitCode != 0) {
+        std::fprintf(stderr, "monitor latency: the monitor ended with %d: %s\n", outcome.exitCode,
+                     outcome.err.c_str());
         return false;
     }
     return true;

@@ -5,22 +5,19 @@
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/pedal_choice.h"
-#include "cli/stop_signals.h"
+#include "cli/report_wait.h"
 #include "pedal/interface_choice.h"
 #include "pedal/pedal_hold.h"
 #include "pedal/pedal_watch.h"
 #include "protocol/pedal_ids.h"
 #include "protocol/report_hex.h"
 #include "record/record_file.h"
+#include "record/utc_time.h"
+#include "signals/stop_requests.h"
 #include "stacks/pedal_identity.h"
 #include "json/json.h"
 
-#if !defined(_WIN32)
-#include <poll.h>
-#endif
-
 #include <algorithm>
-#include <ctime>
 #include <vector>
 
 namespace treadkey {
@@ -31,26 +28,8 @@ using std::chrono::milliseconds;
 
 // How often the interfaces are listed again to notice a pedal that comes or goes, as the window's tick does.
 constexpr milliseconds kFollowEvery{350};
-// Where some interface offers nothing to wait on, its queue is looked at this often.
-constexpr milliseconds kLookEvery{5};
 // Reports taken from one interface before the others get their turn.
 constexpr int kReportsPerTurn = 64;
-
-// UTC with milliseconds: "2026-12-07T23:42:46.123Z".
-std::string TimeText(std::chrono::system_clock::time_point at) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(at);
-    const auto millis = std::chrono::duration_cast<milliseconds>(at.time_since_epoch()).count() % 1000;
-    std::tm utc{};
-#if defined(_WIN32)
-    gmtime_s(&utc, &seconds);
-#else
-    gmtime_r(&seconds, &utc);
-#endif
-    std::array<char, 32> text{};
-    const std::size_t length = std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%S", &utc);
-    std::snprintf(text.data() + length, text.size() - length, ".%03dZ", static_cast<int>(millis));
-    return text.data();
-}
 
 // "1 second", "5 seconds".
 std::string SecondsText(std::chrono::seconds::rep seconds) {
@@ -210,7 +189,8 @@ private:
                           << ReportHexLine(report.bytes) << '\n';
             return;
         }
-        const std::string time = options_.json ? TimeText(std::chrono::system_clock::now()) : "";
+        const std::string time =
+            options_.json ? UtcText(std::chrono::system_clock::now(), UtcPrecision::Milliseconds) : "";
         for (const PedalEvent& event : report.reading.events) {
             if (done()) {
                 return;
@@ -260,18 +240,7 @@ private:
             services_.sleep(watch_.OpenCount() > 0 ? std::min(longest, kLookEvery) : longest);
             return;
         }
-#if defined(_WIN32)
-        services_.sleep(std::min(longest, kLookEvery)); // no descriptors to wait on there
-#else
-        std::vector<pollfd> waiting;
-        for (const int fd : *descriptors) {
-            waiting.push_back({fd, POLLIN, 0});
-        }
-        if (stop_.descriptor() >= 0) {
-            waiting.push_back({stop_.descriptor(), POLLIN, 0});
-        }
-        ::poll(waiting.data(), waiting.size(), static_cast<int>(longest.count()));
-#endif
+        WaitForReports(*descriptors, stop_, longest, services_.sleep);
     }
 
     HidBackend& backend_;
@@ -282,7 +251,7 @@ private:
     std::vector<UnheldInterface> unheldSaid_;
     Clock::time_point deadline_;
     std::vector<SeenInterface> present_; // the watched pedals' interfaces, from the last follow-up
-    StopSignals stop_;
+    StopRequests stop_{StopOn::InterruptOrTerminate};
     int events_ = 0;
     bool waitingSaid_ = false;
 };

@@ -2,11 +2,11 @@
 
 #include "protocol/hex_byte.h"
 #include "record/state_file.h"
+#include "record/utc_time.h"
 #include "json/json.h"
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <system_error>
 
 namespace treadkey {
@@ -311,10 +311,7 @@ LoadedRecord UpdateLockedPedalRecord(const LockedStateFile& locked, const std::s
 }
 
 std::string UtcNowText() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::array<char, 32> text{};
-    std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&now));
-    return text.data();
+    return UtcText(std::chrono::system_clock::now(), UtcPrecision::Seconds);
 }
 
 } // namespace treadkey

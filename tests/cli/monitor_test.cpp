@@ -1,5 +1,4 @@
-#include "cli/cli_services.h"
-#include "cli/run.h"
+#include "fixtures/cli_in_process.h"
 #include "fixtures/scratch_directory.h"
 #include "hid/input_layout.h"
 #include "record/record_file.h"
@@ -11,7 +10,6 @@
 #include <chrono>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,15 +28,6 @@ const Bytes kNoKeys(8, 0);
 const Bytes kRightButton = {0x02, 0, 0};
 const Bytes kNoButtons(3, 0);
 
-Lines SplitLines(const std::string& text) {
-    Lines lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 std::size_t Occurrences(const std::string& text, const std::string& part) {
     std::size_t count = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
@@ -51,11 +40,7 @@ std::size_t Occurrences(const std::string& text, const std::string& part) {
 // Each wait runs the steps of the script that are due by then, as if the pedal acted while the monitor slept.
 class Monitor : public ::testing::Test {
 protected:
-    struct Outcome {
-        int exitCode = -1;
-        std::string out;
-        std::string err;
-    };
+    using Outcome = testing::CliOutcome;
 
     void PlugKeyboard() {
         const std::span<const std::uint8_t> descriptor = BootKeyboardDescriptor();
@@ -77,26 +62,19 @@ protected:
 
     Outcome Run(Lines arguments) {
         arguments.insert(arguments.begin(), command_);
-        Outcome outcome;
-        std::ostringstream out;
-        std::ostringstream err;
-        CliServices services{
-            out, err,
-            [this](const BackendOptions&) {
+        return testing::RunCliInProcess(arguments, [this](CliServices& services) {
+            services.makeBackend = [this](const BackendOptions&) {
                 return std::unique_ptr<HidBackend>(std::make_unique<testing::FakeHidBackend>(fake_));
-            },
-            [this](std::chrono::milliseconds pause) {
+            };
+            services.sleep = [this](std::chrono::milliseconds pause) {
                 now_ += pause;
                 while (step_ < script_.size() && script_[step_].at <= now_.time_since_epoch()) {
                     script_[step_++].act();
                 }
-            },
-            [this] { return now_; }};
-        services.stateDirectory = scratch_ / "state";
-        outcome.exitCode = RunTreadkeyctl(arguments, services);
-        outcome.out = out.str();
-        outcome.err = err.str();
-        return outcome;
+            };
+            services.now = [this] { return now_; };
+            services.stateDirectory = scratch_ / "state";
+        });
     }
 
     std::string command_ = "monitor";
@@ -126,9 +104,9 @@ TEST_F(Monitor, PrintsEachPressAndReleaseOfKeyboardAndMouseAndWritesNothing) {
                {20ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }}}; // a fifth event, past the count
     const Outcome outcome = Run({"--count", "4"});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-    EXPECT_EQ(SplitLines(outcome.out), (Lines{"press   ctrl+shift+a   < Ctrl + Shift + A >",
-                                              "release ctrl+shift+a   < Ctrl + Shift + A >",
-                                              "press   mouse right", "release mouse right"}));
+    EXPECT_EQ(testing::SplitLines(outcome.out), (Lines{"press   ctrl+shift+a   < Ctrl + Shift + A >",
+                                                       "release ctrl+shift+a   < Ctrl + Shift + A >",
+                                                       "press   mouse right", "release mouse right"}));
     EXPECT_TRUE(fake_.Writes().empty());
     EXPECT_TRUE(fake_.OpenedPaths().empty()); // nothing opened for writing
     EXPECT_EQ(fake_.ReadOpenedPaths(), (std::vector<std::string>{kKeyboard, kMouse}));
@@ -167,8 +145,8 @@ TEST_F(Monitor, FollowsThePedalThroughUnplugAndReplug) {
     };
     const Outcome outcome = Run({"--count", "2", "--timeout", "60"});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-    EXPECT_EQ(SplitLines(outcome.out), (Lines{"press   ctrl+shift+a   < Ctrl + Shift + A >",
-                                              "press   ctrl+shift+a   < Ctrl + Shift + A >"}));
+    EXPECT_EQ(testing::SplitLines(outcome.out), (Lines{"press   ctrl+shift+a   < Ctrl + Shift + A >",
+                                                       "press   ctrl+shift+a   < Ctrl + Shift + A >"}));
     EXPECT_EQ(Occurrences(outcome.err, "watching pedal-keyboard: keyboard (0001:0006)"), 2u) << outcome.err;
     EXPECT_EQ(Occurrences(outcome.err, "pedal-keyboard is gone"), 1u) << outcome.err;
     EXPECT_EQ(Occurrences(outcome.err, "the pedal is gone: waiting for it to come back"), 1u) << outcome.err;
@@ -189,7 +167,7 @@ TEST_F(Monitor, JsonGivesOneObjectAnEvent) {
     script_ = {{0ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }}};
     const Outcome outcome = Run({"--json", "--count", "1"});
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
-    const Lines lines = SplitLines(outcome.out);
+    const Lines lines = testing::SplitLines(outcome.out);
     ASSERT_EQ(lines.size(), 1u);
     const JsonParseResult parsed = ParseJson(lines[0]);
     ASSERT_TRUE(parsed.value) << parsed.error.message;
@@ -293,7 +271,7 @@ TEST_F(Monitor, VerifyComparesEachPressWithTheRecord) {
                {40ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }}};
     const Outcome outcome = Run({"3", "4", "5", "6", "--timeout", "1"});
     EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_EQ(SplitLines(outcome.out),
+    EXPECT_EQ(testing::SplitLines(outcome.out),
               (Lines{"slot 3: match: ctrl+shift+a",
                      "slot 4: MISMATCH: the record says mouse left, the pedal sent mouse right",
                      "slot 5: learned: ctrl+shift+a", "slot 6: not pressed in time"}));

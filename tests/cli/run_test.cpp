@@ -2,7 +2,7 @@
 #include "cli/commands.h"
 #include "cli/pedal_names.h"
 #include "cli/profile_file.h"
-#include "cli/run.h"
+#include "fixtures/cli_in_process.h"
 #include "fixtures/scratch_directory.h"
 #include "protocol/frame_layout.h"
 #include "protocol/frames.h"
@@ -40,23 +40,9 @@ Lines ExpectedReports(const Lines& frames, int length = 9) {
     return reports;
 }
 
-Lines SplitLines(const std::string& text) {
-    Lines lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 class CliRun : public ::testing::Test {
 protected:
-    struct Outcome {
-        int exitCode = -1;
-        std::string out;
-        std::string err;
-        std::vector<std::chrono::milliseconds> pauses;
-    };
+    using Outcome = testing::CliOutcome;
 
     Outcome Run(const Lines& arguments) { return RunWith(arguments, MakeBackend); }
 
@@ -77,7 +63,7 @@ protected:
         std::ifstream file(log_);
         std::ostringstream text;
         text << file.rdbuf();
-        return SplitLines(text.str());
+        return testing::SplitLines(text.str());
     }
 
     void SetUp() override { std::ofstream{presenceFile_}; }
@@ -95,30 +81,24 @@ protected:
 private:
     Outcome RunWith(const Lines& arguments,
                     std::function<std::unique_ptr<HidBackend>(const BackendOptions&)> makeBackend) {
-        Outcome outcome;
-        std::ostringstream out;
-        std::ostream redirected(outBuffer_);
-        std::ostringstream err;
-        CliServices services{outBuffer_ != nullptr ? redirected : out, err, std::move(makeBackend),
-                             [&](std::chrono::milliseconds pause) {
-                                 outcome.pauses.push_back(pause);
-                                 onPause_();
-                             }};
         std::istringstream in(input_);
-        services.in = &in;
-        services.pedalNamesFile = namesFile_;
-        services.stateDirectory = stateDirectory_;
-        services.utcNow = [] { return std::string("2026-03-01T12:00:00Z"); };
-        // An empty system, so that doctor finds the same on every machine.
-        services.lookAtSystem = [this] {
-            SystemRoot system;
-            system.root = scratch_ / "system";
-            return system;
-        };
-        outcome.exitCode = RunTreadkeyctl(arguments, services);
-        outcome.out = out.str();
-        outcome.err = err.str();
-        return outcome;
+        return testing::RunCliInProcess(
+            arguments,
+            [&](CliServices& services) {
+                services.makeBackend = std::move(makeBackend);
+                services.sleep = [this](std::chrono::milliseconds) { onPause_(); };
+                services.in = &in;
+                services.pedalNamesFile = namesFile_;
+                services.stateDirectory = stateDirectory_;
+                services.utcNow = [] { return std::string("2026-03-01T12:00:00Z"); };
+                // An empty system, so that doctor finds the same on every machine.
+                services.lookAtSystem = [this] {
+                    SystemRoot system;
+                    system.root = scratch_ / "system";
+                    return system;
+                };
+            },
+            {.out = outBuffer_});
     }
 };
 
@@ -179,7 +159,7 @@ TEST_F(CliRun, ShowTellsWhatTheRecordHoldsAndWhence) {
     ASSERT_EQ(RunOnPedal({"mouse", "4", "right"}).exitCode, 0);
     const Outcome shown = RunOnPedal({"show"});
     EXPECT_EQ(shown.exitCode, 0) << shown.err;
-    const Lines lines = SplitLines(shown.out);
+    const Lines lines = testing::SplitLines(shown.out);
     ASSERT_EQ(lines.size(), 15u) << shown.out;
     EXPECT_EQ(lines[0], "pedal virtual-1, as this computer wrote or saw it:");
     EXPECT_EQ(lines[1], "slot 1   unknown                 never written from this computer");
@@ -679,7 +659,7 @@ TEST_F(CliRun, DryRunPrintsWhatThePedalWouldLogAndWritesNothing) {
         dryRun.push_back("--dry-run");
         const Outcome outcome = RunOnPedal(dryRun);
         EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-        EXPECT_EQ(SplitLines(outcome.out), written) << command[0];
+        EXPECT_EQ(testing::SplitLines(outcome.out), written) << command[0];
         EXPECT_TRUE(LoggedReports().empty()) << command[0];
         EXPECT_TRUE(outcome.pauses.empty()) << command[0];
     }
@@ -740,7 +720,7 @@ TEST_F(CliRun, ACompositePedalIsWrittenThroughItsConfigurationInterfaceAndListed
 
     const Outcome list = RunOnPedal({"--virtual-pedal-composite", "list"});
     EXPECT_EQ(
-        SplitLines(list.out),
+        testing::SplitLines(list.out),
         (Lines{
             "pedal virtual-1",
             "  virtual-pedal-keyboard: keyboard (0001:0006); opens, output report length 2 bytes; passed "
@@ -783,7 +763,7 @@ TEST_F(CliRun, TwinPedalsAreListedApartAndAWriteGoesOnlyToThePedalNamed) {
     const Outcome list = RunOnPedal({"--virtual-pedal-twin", "list"});
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_EQ(
-        SplitLines(list.out),
+        testing::SplitLines(list.out),
         (Lines{"pedal virtual-1",
                "  virtual-pedal: vendor-defined (FF00:0001); opens, output report length 9 bytes; the "
                "pedal's frames go here",
@@ -924,7 +904,7 @@ TEST_F(CliRun, EveryCommandHasHelpBothWays) {
 
 TEST_F(CliRun, KeysListsEveryNameWithCodeAndCaption) {
     const Outcome outcome = Run({"keys"});
-    const Lines lines = SplitLines(outcome.out);
+    const Lines lines = testing::SplitLines(outcome.out);
     EXPECT_EQ(lines.size(), 96u + 8u);
     for (const char* line : {
              "kp_enter        88  \"Enter\"",

@@ -1,7 +1,7 @@
 // The record's state files when they cannot be used as they stand, and a write while another program holds
 // the record locked: Linux only, for the system's own reasons in the messages and the lock held by another
 // process.
-#include "cli/run.h"
+#include "fixtures/cli_in_process.h"
 #include "fixtures/lock_holder.h"
 #include "fixtures/scratch_directory.h"
 #include "record/record_file.h"
@@ -15,7 +15,6 @@
 #include <functional>
 #include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,23 +24,18 @@ namespace {
 using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string err;
-};
+using Outcome = testing::CliOutcome;
 
 class StateFiles : public ::testing::Test {
 protected:
     // treadkeyctl on a virtual pedal that logs what it receives, with the state directory given.
     Outcome Run(Lines arguments, const std::function<void(std::chrono::milliseconds)>& sleep = {}) {
         arguments.insert(arguments.begin(), {"--virtual-pedal", "--virtual-pedal-log", log_.string()});
-        std::ostringstream out;
-        std::ostringstream err;
-        CliServices services{out, err, MakeBackend, sleep ? sleep : [](std::chrono::milliseconds) {}};
-        services.stateDirectory = stateDirectory_;
-        services.utcNow = [] { return std::string("2026-03-01T12:00:00Z"); };
-        const int exitCode = RunTreadkeyctl(arguments, services);
-        return {exitCode, err.str()};
+        return testing::RunCliInProcess(arguments, [&](CliServices& services) {
+            services.sleep = sleep;
+            services.stateDirectory = stateDirectory_;
+            services.utcNow = [] { return std::string("2026-03-01T12:00:00Z"); };
+        });
     }
     std::string Logged() const {
         std::ifstream file(log_);

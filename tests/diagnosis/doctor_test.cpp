@@ -1,5 +1,5 @@
-#include "cli/run.h"
 #include "diagnosis/fake_system.h"
+#include "fixtures/cli_in_process.h"
 #include "kernel/test_descriptors.h"
 #include "stacks/fake_hid_backend.h"
 #include "json/json.h"
@@ -17,14 +17,13 @@ struct DoctorOutcome {
 };
 
 DoctorOutcome RunDoctor(const testing::FakeSystem& fake, std::vector<std::string> arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliServices services{out, err, nullptr, [](std::chrono::milliseconds) {}};
-    services.lookAtSystem = [&] { return fake.system; };
     arguments.insert(arguments.begin(), "doctor");
-    const int exitCode = RunTreadkeyctl(arguments, services);
-    EXPECT_EQ(err.str(), "");
-    return {exitCode, out.str()};
+    const testing::CliOutcome outcome = testing::RunCliInProcess(arguments, [&](CliServices& services) {
+        services.makeBackend = nullptr;
+        services.lookAtSystem = [&] { return fake.system; };
+    });
+    EXPECT_EQ(outcome.err, "");
+    return {outcome.exitCode, outcome.out};
 }
 
 // A pedal whose node nobody but root may open, for want of any rule.
@@ -99,15 +98,15 @@ TEST(Doctor, ListAndWritesGiveTheFirstCauseOfARefusal) {
         backend.Plug({"/dev/hidraw4", 0x2704, 0x2018, 65, false, {{0xFF00, 0x01}}});
         for (const std::vector<std::string>& arguments :
              {std::vector<std::string>{"list"}, std::vector<std::string>{"mouse", "1", "left"}}) {
-            std::ostringstream out;
-            std::ostringstream err;
-            CliServices services{
-                out, err,
-                [&](const BackendOptions&) { return std::make_unique<testing::FakeHidBackend>(backend); },
-                [](std::chrono::milliseconds) {}};
-            services.lookAtSystem = [&] { return fake.system; };
-            EXPECT_EQ(RunTreadkeyctl(arguments, services), arguments[0] == "list" ? 0 : 1);
-            const std::string said = out.str() + err.str();
+            const testing::CliOutcome outcome =
+                testing::RunCliInProcess(arguments, [&](CliServices& services) {
+                    services.makeBackend = [&](const BackendOptions&) {
+                        return std::make_unique<testing::FakeHidBackend>(backend);
+                    };
+                    services.lookAtSystem = [&] { return fake.system; };
+                });
+            EXPECT_EQ(outcome.exitCode, arguments[0] == "list" ? 0 : 1);
+            const std::string said = outcome.out + outcome.err;
             const std::string cause =
                 "permission denied on /dev/hidraw4: no udev rule names the pedal, so only "
                 "root may open /dev/hidraw4; run 'treadkeyctl doctor' for every check";

@@ -1,6 +1,6 @@
 // treadkeyctl over the hidapi backend and the kernel's own HID stack, against a composite pedal plugged in
 // through uhid: its frames reach the configuration interface alone. Runs as root in the test guest.
-#include "kernel/cli_in_process.h"
+#include "fixtures/cli_in_process.h"
 #include "kernel/opened_here.h"
 #include "kernel/remembering_pedal.h"
 #include "kernel/report_match.h"
@@ -23,6 +23,7 @@
 namespace treadkey::kerneltest {
 namespace {
 
+using testing::CliOutcome;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
@@ -60,11 +61,11 @@ protected:
 TEST_P(CliOnKernel, KeyMouseAndApplyReachTheVendorInterfaceOfACompositePedalAlone) {
     UhidPedal pedal(PedalIdentity(VendorOutputDescriptor(8)));
 
-    const CliOutcome key = RunCli({"key", "3", "ctrl+shift+a"});
+    const CliOutcome key = testing::RunCliInProcess({"key", "3", "ctrl+shift+a"});
     EXPECT_EQ(key.exitCode, 0) << key.err;
     EXPECT_EQ(key.out, "wrote 3 reports to " + pedal.hidrawPath() + "\n");
     EXPECT_EQ(key.err, kKeyNote);
-    const CliOutcome click = RunCli({"mouse", "2", "right"});
+    const CliOutcome click = testing::RunCliInProcess({"mouse", "2", "right"});
     EXPECT_EQ(click.exitCode, 0) << click.err;
     EXPECT_TRUE(
         SameReports(pedal.outputReports(),
@@ -75,7 +76,7 @@ TEST_P(CliOnKernel, KeyMouseAndApplyReachTheVendorInterfaceOfACompositePedalAlon
         std::filesystem::temp_directory_path() / ("treadkey-profile-" + std::to_string(::getpid()) + ".json");
     std::ofstream(profile) << R"({"slots": {"1": {"key": "ctrl+shift+a"}, "2": {"mouse": "left"}, "3": null},
                                  "delay": 300, "single_output": false, "playback": "loop", "auto_run": true})";
-    const CliOutcome apply = RunCli({"apply", profile.string()});
+    const CliOutcome apply = testing::RunCliInProcess({"apply", profile.string()});
     std::filesystem::remove(profile);
     EXPECT_EQ(apply.exitCode, 0) << apply.err;
     const std::vector<Bytes> all = pedal.outputReports();
@@ -88,7 +89,7 @@ TEST_P(CliOnKernel, KeyMouseAndApplyReachTheVendorInterfaceOfACompositePedalAlon
     EXPECT_THAT(FramesAmong(keyboard.outputReports()), IsEmpty());
     EXPECT_THAT(FramesAmong(mouse.outputReports()), IsEmpty());
 
-    const CliOutcome list = RunCli({"list"});
+    const CliOutcome list = testing::RunCliInProcess({"list"});
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_THAT(list.out, HasSubstr(keyboard.hidrawPath() + ": " + ListedAs(GetParam(), pedal.hidrawPath())));
     EXPECT_THAT(list.out, HasSubstr(mouse.hidrawPath() + ": mouse (0001:0002); opens, output report length 0 "
@@ -112,7 +113,7 @@ TEST_P(CliOnKernel, MonitorPrintsExactlyTheFourEventsSentAndLosesNothingAfterARe
         mouse.sendInput({0x02, 0, 0});
         mouse.sendInput(Bytes(3, 0));
     });
-    const CliOutcome monitor = RunCli({"monitor", "--count", "4", "--timeout", "30"});
+    const CliOutcome monitor = testing::RunCliInProcess({"monitor", "--count", "4", "--timeout", "30"});
     presser.join();
     EXPECT_EQ(monitor.exitCode, 0) << monitor.err;
     EXPECT_EQ(monitor.out, "press   ctrl+shift+a   < Ctrl + Shift + A >\n"
@@ -135,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Keyboards, CliOnKernel, ::testing::ValuesIn(KeyboardSha
 TEST(CliOnKernelAlone, AKeyboardWithMediaKeysAndAMouseTakeTheFramesOnTheShortReportWithTheWarning) {
     UhidPedal keyboard(PedalMixedKeyboardIdentity());
     UhidPedal mouse(PedalMouseIdentity());
-    const CliOutcome key = RunCli({"key", "3", "ctrl+shift+a"});
+    const CliOutcome key = testing::RunCliInProcess({"key", "3", "ctrl+shift+a"});
     EXPECT_EQ(key.exitCode, 0) << key.err;
     EXPECT_EQ(key.out, "wrote 3 reports to " + keyboard.hidrawPath() + "\n");
     EXPECT_EQ(key.err,
@@ -150,10 +151,10 @@ TEST(CliOnKernelAlone, AKeyboardWithMediaKeysAndAMouseTakeTheFramesOnTheShortRep
 TEST(CliOnKernelAlone, APedalWithOnlyKeyboardAndMouseTakesNothingAndListSaysWhy) {
     UhidPedal keyboard(PedalKeyboardIdentity());
     UhidPedal mouse(PedalMouseIdentity());
-    const CliOutcome key = RunCli({"key", "3", "a"});
+    const CliOutcome key = testing::RunCliInProcess({"key", "3", "a"});
     EXPECT_EQ(key.exitCode, 1);
     EXPECT_THAT(key.err, HasSubstr("no configuration interface of the pedal: " + keyboard.hidrawPath()));
-    const CliOutcome list = RunCli({"list", "--json"});
+    const CliOutcome list = testing::RunCliInProcess({"list", "--json"});
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_THAT(list.out, HasSubstr("\"frames_go_to\": null"));
     EXPECT_THAT(list.out,
@@ -192,7 +193,7 @@ protected:
     }
 
     void ExpectListedApart() {
-        const CliOutcome list = RunCli({"list"});
+        const CliOutcome list = testing::RunCliInProcess({"list"});
         EXPECT_EQ(list.exitCode, 0) << list.err;
         for (Twin* twin : {&a, &b}) {
             const std::string section = Section(list.out, twin == &a ? kA : kB);
@@ -205,7 +206,8 @@ protected:
 
     void ExpectKeyReachesOnly(Twin& target, Twin& other, const std::string& pedal) {
         const std::size_t before = other.received();
-        const CliOutcome key = RunCli({"--pedal", pedal, "key", "--key-only", "3", "ctrl+shift+a"});
+        const CliOutcome key =
+            testing::RunCliInProcess({"--pedal", pedal, "key", "--key-only", "3", "ctrl+shift+a"});
         EXPECT_EQ(key.exitCode, 0) << key.err;
         EXPECT_EQ(key.out, "wrote 1 report to " + target.vendor.hidrawPath() + "\n");
         EXPECT_TRUE(SameReports(target.vendor.outputReports(), {Report({0xAA, 0x01, 0x08, 0x03, 0x04})}));
@@ -224,7 +226,7 @@ TEST_F(TwinsOnKernel, EachTwinIsListedChosenAndIdentifiedByItsOwnIdentityAcrossR
     ExpectKeyReachesOnly(b, a, kB);
 
     const std::size_t before = a.received() + b.received();
-    const CliOutcome guess = RunCli({"mouse", "2", "left"});
+    const CliOutcome guess = testing::RunCliInProcess({"mouse", "2", "left"});
     EXPECT_EQ(guess.exitCode, 2);
     EXPECT_EQ(guess.err,
               "treadkeyctl: 2 pedals are plugged in (" + kA + ", " + kB +
@@ -237,7 +239,7 @@ TEST_F(TwinsOnKernel, EachTwinIsListedChosenAndIdentifiedByItsOwnIdentityAcrossR
         b.keyboard.sendInput({0, 0, 0x04, 0, 0, 0, 0, 0});
         b.keyboard.sendInput(Bytes(8, 0));
     });
-    const CliOutcome identify = RunCli({"identify", "--timeout", "30"});
+    const CliOutcome identify = testing::RunCliInProcess({"identify", "--timeout", "30"});
     presser.join();
     EXPECT_EQ(identify.exitCode, 0) << identify.err;
     EXPECT_EQ(identify.out, kB + "\n");

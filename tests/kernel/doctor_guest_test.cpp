@@ -2,9 +2,9 @@
 // rule engine run over the real devices, and doctor's judgement of real nodes, modes and ACLs. Runs as root
 // in the test guest, which has no udev running: the rule files, udev's records and the session are laid out
 // for each case.
-#include "cli/run.h"
 #include "diagnosis/acl_bytes.h"
 #include "diagnosis/system_root.h"
+#include "fixtures/cli_in_process.h"
 #include "fixtures/scratch_directory.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
@@ -22,7 +22,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -128,18 +127,17 @@ protected:
         std::string out;
     };
     Outcome Doctor() {
-        std::ostringstream out;
-        std::ostringstream err;
-        CliServices services{out, err, nullptr, [](std::chrono::milliseconds) {}};
-        services.lookAtSystem = [&] {
-            SystemRoot system = RunningSystem();
-            system.root = scratch_ / "";
-            system.user = {kNobody, {kNobody}};
-            system.sessionId = "1";
-            return system;
-        };
-        const int exitCode = RunTreadkeyctl({"doctor"}, services);
-        return {exitCode, out.str() + err.str()};
+        const testing::CliOutcome outcome = testing::RunCliInProcess({"doctor"}, [&](CliServices& services) {
+            services.makeBackend = nullptr;
+            services.lookAtSystem = [&] {
+                SystemRoot system = RunningSystem();
+                system.root = scratch_ / "";
+                system.user = {kNobody, {kNobody}};
+                system.sessionId = "1";
+                return system;
+            };
+        });
+        return {outcome.exitCode, outcome.out + outcome.err};
     }
 
     testing::ScratchDirectory scratch_;

@@ -1,11 +1,13 @@
 // The record of what a pedal holds, on the kernel's own HID and input stack, against uhid pedals that keep
 // the frames they are sent: verify presses a slot and compares, holds the pedal's keys from other readers
 // while it waits, and export and apply clone one pedal onto another. Runs as root in the test guest.
+#include "cli/pedal_names.h"
+#include "fixtures/cli_in_process.h"
 #include "fixtures/scratch_directory.h"
-#include "kernel/cli_in_process.h"
 #include "kernel/event_readers.h"
 #include "kernel/remembering_pedal.h"
 #include "protocol/frame_layout.h"
+#include "record/state_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -29,6 +32,16 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 using Arguments = std::vector<std::string>;
+using testing::CliOutcome;
+using testing::SharedText;
+
+// Records and nicknames in the state directory the environment names, as the program keeps them when started
+// from a shell.
+void KeepRecords(CliServices& services) {
+    const auto environment = [](const char* name) { return std::getenv(name); };
+    services.pedalNamesFile = PedalNamesFile(environment);
+    services.stateDirectory = StateDirectory(environment);
+}
 
 // Each test keeps its records in a state directory of its own, as a user's shell names it.
 class RecordOnKernel : public ::testing::Test {
@@ -36,7 +49,9 @@ protected:
     RecordOnKernel() { ::setenv("XDG_STATE_HOME", (scratch_ / "state").c_str(), 1); }
     ~RecordOnKernel() override { ::unsetenv("XDG_STATE_HOME"); }
 
-    static CliOutcome Run(const Arguments& arguments) { return RunCli(arguments, {.keepsRecords = true}); }
+    static CliOutcome Run(const Arguments& arguments) {
+        return testing::RunCliInProcess(arguments, KeepRecords);
+    }
 
     // `verify SLOTS --timeout 30`, with `presser` running in a thread of its own once verify holds the
     // pedal's keyboard and mouse: it says it watches them only after it has taken the hold.
@@ -51,7 +66,7 @@ protected:
         });
         slots.insert(slots.begin(), "verify");
         slots.insert(slots.end(), {"--timeout", "30"});
-        const CliOutcome outcome = RunCli(slots, {.keepsRecords = true, .err = &err});
+        const CliOutcome outcome = testing::RunCliInProcess(slots, KeepRecords, {.err = &err});
         pressing.join();
         return outcome;
     }
