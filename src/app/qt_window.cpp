@@ -134,6 +134,12 @@ QWidget* QtWindow::MakeWidget(const ControlSpec& spec, QWidget* container) {
     }
     widget->setObjectName(Utf8(spec.name));
     widget->setGeometry(Pixels(spec.place));
+    auto* label = qobject_cast<CaptionLabel*>(widget);
+    if (label != nullptr) {
+        // Labels size themselves to their caption, up to the control at their right.
+        label->SetRoom(Pixels({spec.place.left, 0, spec.roomEnd - spec.place.left, 0}).width());
+        label->adjustSize();
+    }
     if (spec.font) {
         QStringList families = fontFamilies_;
         if (!spec.font->family.empty() && spec.font->family != kWindowFont.family) {
@@ -141,11 +147,11 @@ QWidget* QtWindow::MakeWidget(const ControlSpec& spec, QWidget* container) {
         }
         widget->setFont(
             WindowFont(families, spec.font->points, spec.font->bold ? QFont::Bold : QFont::Normal));
-    }
-    if (auto* label = qobject_cast<CaptionLabel*>(widget)) {
-        // Labels size themselves to their caption, up to the control at their right.
-        label->SetRoom(Pixels({spec.place.left, 0, spec.roomEnd - spec.place.left, 0}).width());
-        label->adjustSize();
+        // Sized in its own font only when shown: a hidden label would load a face, a bold one say, never
+        // drawn.
+        if (label != nullptr && spec.visible) {
+            label->adjustSize();
+        }
     }
     widget->setEnabled(spec.enabled);
     if (!spec.visible) {

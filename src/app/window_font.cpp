@@ -1,5 +1,6 @@
 #include "app/window_font.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QRawFont>
 #include <algorithm>
@@ -16,6 +17,10 @@ QStringList WindowFontFamilies() {
 
 QString FirstFamilyDrawing(const QStringList& families, const QStringList& texts) {
     for (const QString& family : families) {
+        // Asking for a family that is not installed loads whatever stands in for it.
+        if (!QFontDatabase::hasFamily(family)) {
+            continue;
+        }
         QFont alone(family);
         // Without merging, the glyphs are the family's own; a family that is not installed resolves to some
         // other font and does not count.
