@@ -1,6 +1,6 @@
 #include "fixtures/scratch_directory.h"
-#include "record/record_file.h"
 #include "window_fixture.h"
+#include "written_slot.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,18 +22,7 @@ using View = WindowTest;
 TEST_F(View, ShowsKeyNamesThatLookLikeTagsInTooltips) {
     ScratchDirectory scratch;
     ui.stateDirectory = scratch / "state";
-    ASSERT_EQ(UpdatePedalRecord(
-                  PedalRecordFile(*ui.stateDirectory, "usb-1-1"), "usb-1-1",
-                  [](PedalRecord& record) {
-                      record.slotWords[2] = {WordSource::Written,
-                                             {{0x00, 0x04, 0, 0}, WordWriter::KeyCommand},
-                                             "2026-03-01T12:00:00Z",
-                                             "treadkeyctl",
-                                             ""};
-                  },
-                  "t")
-                  .error,
-              "");
+    ASSERT_EQ(RecordSlot3HoldsA(*ui.stateDirectory), "");
     Connect();
     W<QComboBox>("Combo1")->setEditText("3");
     EXPECT_EQ(Shown(W<QComboBox>("Combo1")->toolTip()),

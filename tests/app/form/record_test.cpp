@@ -1,3 +1,4 @@
+#include "app/written_slot.h"
 #include "record_fixture.h"
 
 namespace treadkey::testing {
@@ -38,18 +39,7 @@ TEST_F(WindowRecord, AnActionIsRecordedAfterItsLastReport) {
 
 // The slot box tells of the pedal that is there: none before it is plugged in, its record once it is.
 TEST_F(WindowRecord, TheSlotTooltipFollowsThePedalPluggedInAndPulledOut) {
-    EXPECT_EQ(UpdatePedalRecord(
-                  RecordFile(), "usb-1-1",
-                  [](PedalRecord& record) {
-                      record.slotWords[2] = {WordSource::Written,
-                                             {{0x00, 0x04, 0, 0}, WordWriter::KeyCommand},
-                                             "2026-03-01T12:00:00Z",
-                                             "treadkeyctl",
-                                             ""};
-                  },
-                  "t")
-                  .error,
-              "");
+    ASSERT_EQ(RecordSlot3HoldsA(*stateDirectory), "");
     Type(window->Combo1, "3");
     EXPECT_EQ(window->Combo1->toolTip, "");
     Connect();
