@@ -1,6 +1,6 @@
 #include "cli/key_list.h"
 
-#include "cli/input_names.h"
+#include "editor/input_names.h"
 #include "editor/key_table.h"
 #include "editor/modifier_keys.h"
 

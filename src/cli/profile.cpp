@@ -1,7 +1,7 @@
 #include "cli/profile.h"
 
 #include "arguments/shown_text.h"
-#include "cli/input_names.h"
+#include "editor/input_names.h"
 #include "protocol/frames.h"
 
 #include <algorithm>

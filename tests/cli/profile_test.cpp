@@ -1,5 +1,5 @@
-#include "cli/input_names.h"
 #include "cli/profile.h"
+#include "editor/input_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/input_names.h"
+#include "editor/input_names.h"
 
 #include "editor/key_table.h"
 #include "editor/modifier_keys.h"

@@ -1,6 +1,6 @@
-#include "cli/closest_names.h"
+#include "editor/closest_names.h"
 
-#include "cli/input_names.h"
+#include "editor/input_names.h"
 
 #include <algorithm>
 #include <map>

@@ -1,8 +1,8 @@
-#include "cli/key_combo.h"
+#include "editor/key_combo.h"
 
 #include "arguments/shown_text.h"
-#include "cli/closest_names.h"
-#include "cli/input_names.h"
+#include "editor/closest_names.h"
+#include "editor/input_names.h"
 #include "editor/key_table.h"
 #include "protocol/number_text.h"
 
