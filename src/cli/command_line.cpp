@@ -1,10 +1,10 @@
 #include "cli/command_line.h"
 
 #include "arguments/shown_text.h"
-#include "cli/value_ranges.h"
 #include "editor/closest_names.h"
 #include "editor/input_names.h"
 #include "editor/key_combo.h"
+#include "editor/value_ranges.h"
 #include "protocol/hex_filter.h"
 
 #include <map>

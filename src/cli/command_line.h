@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/frame_plan.h"
 #include "cli/monitor.h"
+#include "editor/profile_file.h"
 #include "stack_choice/backend_options.h"
 
 #include <optional>
@@ -11,9 +12,6 @@
 #include <vector>
 
 namespace treadkey {
-
-// The FILE operand that names standard input, as most tools take it.
-inline constexpr std::string_view kStandardInputPath = "-";
 
 // What one run of treadkeyctl is to do, every argument checked.
 struct Invocation {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli/profile.h"
 #include "editor/frame_sequences.h"
 #include "editor/key_combo.h"
+#include "editor/profile.h"
 
 #include <cstddef>
 #include <string>

@@ -2,9 +2,9 @@
 
 #include "cli/event_words.h"
 #include "cli/frame_plan.h"
-#include "cli/profile.h"
 #include "cli/record_show.h"
 #include "editor/mouse_buttons.h"
+#include "editor/profile.h"
 #include "protocol/output_report.h"
 #include "protocol/report_hex.h"
 #include "record/slot_press.h"

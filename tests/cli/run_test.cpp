@@ -1,7 +1,7 @@
 #include "arguments/shown_text.h"
 #include "cli/commands.h"
 #include "cli/pedal_names.h"
-#include "cli/profile_file.h"
+#include "editor/profile_file.h"
 #include "fixtures/cli_in_process.h"
 #include "fixtures/scratch_directory.h"
 #include "protocol/frame_layout.h"

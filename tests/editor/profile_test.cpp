@@ -1,5 +1,5 @@
-#include "cli/profile.h"
 #include "editor/input_names.h"
+#include "editor/profile.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,12 @@
 #include <cstddef>
 #include <istream>
 #include <string>
+#include <string_view>
 
 namespace treadkey {
+
+// The FILE operand that names standard input, as most tools take it.
+inline constexpr std::string_view kStandardInputPath = "-";
 
 // The most bytes a profile may hold. A whole pedal's profile is a few hundred bytes; the bound is only there
 // so that an endless input (a device such as /dev/zero, a pipe that never ends) is refused, not held.

@@ -1,4 +1,4 @@
-#include "cli/profile.h"
+#include "editor/profile.h"
 
 #include "arguments/shown_text.h"
 #include "editor/input_names.h"

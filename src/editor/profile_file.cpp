@@ -1,7 +1,6 @@
-#include "cli/profile_file.h"
+#include "editor/profile_file.h"
 
 #include "arguments/shown_text.h"
-#include "cli/command_line.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "cli/profile_encoding.h"
+#include "editor/profile_encoding.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/value_ranges.h"
 #include "editor/key_combo.h"
+#include "editor/value_ranges.h"
 #include "protocol/playback_word.h"
 #include "json/json.h"
 
