@@ -1,5 +1,5 @@
 #include "arguments/shown_text.h"
-#include "cli/commands.h"
+#include "cli/commands/command_table.h"
 #include "cli/pedal_names.h"
 #include "editor/profile_file.h"
 #include "fixtures/cli_in_process.h"
@@ -873,8 +873,8 @@ TEST_F(CliRun, WithoutAConfigurationInterfaceNothingIsWrittenAndEachInterfaceSay
 }
 
 TEST_F(CliRun, EveryCommandHasHelpBothWays) {
-    for (const CommandSpec& command : Commands()) {
-        const std::string name(command.name);
+    for (const CommandMaker make : CommandTable()) {
+        const std::string name(make()->Description().name);
         const Outcome byHelp = Run({"help", name});
         const Outcome byOption = Run({name, "--help"});
         EXPECT_EQ(byHelp.exitCode, 0) << name;
@@ -884,7 +884,9 @@ TEST_F(CliRun, EveryCommandHasHelpBothWays) {
     }
     const Outcome overview = Run({"--help"});
     EXPECT_EQ(overview.exitCode, 0);
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandMaker make : CommandTable()) {
+        const std::unique_ptr<Command> made = make();
+        const CommandDescription& command = made->Description();
         EXPECT_NE(overview.out.find("\n  " + std::string(command.name)), std::string::npos) << command.name;
         // Every summary starts in the summaries' column, two blanks or more after its synopsis.
         const std::size_t summary = overview.out.find(std::string(command.summary));

@@ -1,4 +1,4 @@
-#include "cli/doctor.h"
+#include "cli/doctor_checks.h"
 
 #include "cli/exit_codes.h"
 #include "cli/interface_wording.h"
@@ -10,7 +10,7 @@ namespace treadkey {
 
 // Windows keeps no files to read: doctor opens each interface and says which open, and why the others do not
 // (access denied there means another program holds the interface).
-int RunDoctor(const Invocation& invocation, CliServices& services) {
+int RunDoctorChecks(bool json, CliServices& services) {
     // The system's real pedal, whatever the pedal options say: the virtual one needs no access.
     const std::unique_ptr<HidBackend> backend = services.makeBackend(BackendOptions{});
     DiscoveryReport report;
@@ -19,7 +19,7 @@ int RunDoctor(const Invocation& invocation, CliServices& services) {
     const std::string verdict = report.seen.empty() ? "the pedal is not plugged in"
                                 : chosen.empty()    ? DescribeNoInterfaceTaken(report)
                                                     : "the pedal can be opened for writing: " + chosen;
-    if (invocation.json) {
+    if (json) {
         services.out << "{\n  \"interfaces\": [";
         for (std::size_t i = 0; i < report.seen.size(); ++i) {
             const SeenInterface& seen = report.seen[i];

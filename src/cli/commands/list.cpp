@@ -1,5 +1,4 @@
-#include "cli/interface_list.h"
-
+#include "cli/commands/command.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
@@ -10,6 +9,7 @@
 #include "protocol/pedal_ids.h"
 #include "json/json.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -81,8 +81,6 @@ void PrintJson(const DiscoveryReport& report, const PedalNames& names, std::ostr
     out << "\n     ],\n     \"frames_go_to\": " << JsonTextOrNull(chosen) << "}";
 }
 
-} // namespace
-
 int ListPedalInterfaces(HidBackend& backend, const SystemRoot& system, bool json, const std::string& pedal,
                         const PedalNames& names, std::ostream& out, std::ostream& err) {
     std::vector<DiscoveryReport> pedals =
@@ -108,6 +106,58 @@ int ListPedalInterfaces(HidBackend& backend, const SystemRoot& system, bool json
         return kExitDeviceError;
     }
     return kExitDone;
+}
+
+class ListCommand final : public Command {
+public:
+    ListCommand()
+        : Command({.name = "list",
+                   .options = {{"--json", "",
+                                "print the same as one JSON document, for scripts and bug reports", true}},
+                   .summary = "the pedals, their HID interfaces and which one takes the frames",
+                   .details =
+                       "Lists the pedals plugged in, each under a line with its identity (and its nickname, "
+                       "see 'name'),\n"
+                       "then its HID interfaces with the pedal's ids (vendor 2704, product 2018), in the "
+                       "order the system\n"
+                       "gives them. A pedal's identity is its USB serial number where it has one "
+                       "(serial:ABC123), else the\n"
+                       "port it is plugged into (usb-1-2.3); --pedal takes it. For each interface: the path, "
+                       "its top-level "
+                       "collections (usage page and usage, named where standard),\n"
+                       "whether it can be opened and its output report length, and which one the pedal's "
+                       "frames go to: the\n"
+                       "first that opens of those the system does not keep to itself. Keyboard, mouse, pen "
+                       "and touch\n"
+                       "interfaces are passed over, so a real pedal's keyboard and mouse never receive "
+                       "frames. An interface\n"
+                       "that cannot be opened says why; a permission refused is put down to the first cause "
+                       "that\n"
+                       "'treadkeyctl doctor' finds (no udev rule 70-treadkey.rules, one not applied, a "
+                       "remote session...;\n"
+                       "every cause is in "
+                       "/usr/share/doc/treadkey-setup/docs/when-the-pedal-will-not-open.md, where the\n"
+                       "package puts the docs). An output report shorter than 8 bytes cuts every frame: it "
+                       "may not be the\n"
+                       "configuration interface.\n",
+                   .need = PedalNeed::AnyOrAll,
+                   .use = PedalUse::Opens}) {}
+
+    void Read(const CommandArguments& arguments) override { json_ = arguments.Has("--json"); }
+
+    int Run(const CommandRun& run) override {
+        return ListPedalInterfaces(*run.hid, run.services.lookAtSystem(), json_, run.pedal, run.names,
+                                   run.services.out, run.services.err);
+    }
+
+private:
+    bool json_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakeListCommand() {
+    return std::make_unique<ListCommand>();
 }
 
 } // namespace treadkey

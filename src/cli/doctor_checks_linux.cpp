@@ -1,4 +1,4 @@
-#include "cli/doctor.h"
+#include "cli/doctor_checks.h"
 
 #include "cli/exit_codes.h"
 #include "diagnosis/diagnosis.h"
@@ -58,9 +58,9 @@ void PrintJson(const Diagnosis& diagnosis, std::ostream& out) {
 
 } // namespace
 
-int RunDoctor(const Invocation& invocation, CliServices& services) {
+int RunDoctorChecks(bool json, CliServices& services) {
     const Diagnosis diagnosis = DiagnosePedal(services.lookAtSystem());
-    if (invocation.json) {
+    if (json) {
         PrintJson(diagnosis, services.out);
     } else {
         PrintLines(diagnosis, services.out);

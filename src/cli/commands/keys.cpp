@@ -1,10 +1,11 @@
-#include "cli/key_list.h"
-
+#include "cli/commands/command.h"
+#include "cli/exit_codes.h"
 #include "editor/input_names.h"
 #include "editor/key_table.h"
 #include "editor/modifier_keys.h"
 
 #include <iomanip>
+#include <memory>
 #include <sstream>
 
 namespace treadkey {
@@ -28,8 +29,6 @@ std::string AlsoColumn(std::string_view name, const std::string& columns) {
     return line.str();
 }
 
-} // namespace
-
 void PrintKeyNames(std::ostream& out) {
     for (const KeyName& key : KeyNames()) {
         const KeyEntry& entry = KeyTable()[static_cast<std::size_t>(key.keyIndex)];
@@ -43,6 +42,32 @@ void PrintKeyNames(std::ostream& out) {
         columns << std::left << std::setw(kNameWidth) << modifier.name << "modifier";
         out << AlsoColumn(modifier.name, columns.str()) << '\n';
     }
+}
+
+class KeysCommand final : public Command {
+public:
+    KeysCommand()
+        : Command({.name = "keys",
+                   .summary = "every key name, with its key code and on-screen caption",
+                   .details =
+                       "Prints the key names COMBO takes, one a line: the name, the key code stored in the "
+                       "slot and the\n"
+                       "caption of the window's key, then the modifiers; after \"also\", the other names "
+                       "COMBO takes for it\n"
+                       "(del, escape, return, pgup, super, cmd, ...). Keypad keys start with kp_.\n"}) {}
+
+    void Read(const CommandArguments&) override {}
+
+    int Run(const CommandRun& run) override {
+        PrintKeyNames(run.services.out);
+        return kExitDone;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakeKeysCommand() {
+    return std::make_unique<KeysCommand>();
 }
 
 } // namespace treadkey
