@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace treadkey {
@@ -27,6 +28,8 @@ const Bytes kCtrlShiftA = {0x03, 0, 0x04, 0, 0, 0, 0, 0};
 const Bytes kNoKeys(8, 0);
 const Bytes kRightButton = {0x02, 0, 0};
 const Bytes kNoButtons(3, 0);
+// The time every record update of a run is stamped with.
+constexpr std::string_view kStamp = "2026-03-01T12:00:00Z";
 
 std::size_t Occurrences(const std::string& text, const std::string& part) {
     std::size_t count = 0;
@@ -73,6 +76,7 @@ protected:
                 }
             };
             services.now = [this] { return now_; };
+            services.utcNow = [] { return std::string(kStamp); };
             services.stateDirectory = scratch_ / "state";
         });
     }
@@ -283,6 +287,9 @@ TEST_F(Monitor, VerifyComparesEachPressWithTheRecord) {
     EXPECT_EQ(record.slotWords[4].source, WordSource::SeenByPress);
     EXPECT_EQ(record.slotWords[4].word, (MemoryWord{{0x03, 0x04, 0, 0}, WordWriter::KeyCommand}));
     EXPECT_EQ(record.slotWords[5].source, WordSource::Unknown);
+    // What a press confirmed or taught is stamped by the run's clock, as a write is.
+    EXPECT_EQ(record.slotWords[2].when, kStamp);
+    EXPECT_EQ(record.slotWords[4].when, kStamp);
 
     // Now every slot the record knows matches.
     script_ = {
