@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/commands/command.h"
-#include "cli/pedal_names.h"
+#include "record/pedal_names.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "arguments/shown_text.h"
 #include "cli/commands/command_table.h"
-#include "cli/pedal_names.h"
+#include "record/pedal_names.h"
 #include "editor/profile_file.h"
 #include "fixtures/cli_in_process.h"
 #include "fixtures/scratch_directory.h"

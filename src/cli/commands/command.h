@@ -2,7 +2,7 @@
 
 #include "arguments/option_table.h"
 #include "cli/cli_services.h"
-#include "cli/pedal_names.h"
+#include "record/pedal_names.h"
 #include "stack_choice/backend_options.h"
 #include "stacks/hid_backend.h"
 

@@ -1,4 +1,4 @@
-#include "cli/pedal_names.h"
+#include "record/pedal_names.h"
 
 #include "record/state_file.h"
 #include "json/json.h"

@@ -1,4 +1,4 @@
-#include "cli/pedal_names.h"
+#include "record/pedal_names.h"
 #include "fixtures/scratch_directory.h"
 #include "record/file_lock.h"
 
