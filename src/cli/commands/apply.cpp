@@ -1,11 +1,11 @@
 #include "arguments/shown_text.h"
 #include "cli/commands/command.h"
 #include "cli/exit_codes.h"
-#include "cli/frame_plan.h"
 #include "cli/frame_writer.h"
 #include "editor/profile.h"
 #include "editor/profile_encoding.h"
 #include "editor/profile_file.h"
+#include "editor/profile_frames.h"
 
 #include <memory>
 
@@ -77,7 +77,7 @@ public:
                             std::to_string(parsed.error.position.column) + ": " + parsed.error.message,
                         kExitUsageError);
         }
-        return WriteFrames(ProfilePlan(*parsed.profile), *run.hid, run.backend, run.pedal, run.dryRun,
+        return WriteFrames(ProfileFrames(*parsed.profile), *run.hid, run.backend, run.pedal, run.dryRun,
                            services);
     }
 

@@ -3,9 +3,9 @@
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/pedal_choice.h"
-#include "cli/record_export.h"
 #include "cli/record_keeping.h"
 #include "editor/profile_file.h"
+#include "record/record_profile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,11 +1,11 @@
 #include "cli/commands/command.h"
 #include "cli/commands/watch_timeout.h"
-#include "cli/event_words.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/pedal_watch_loop.h"
 #include "cli/record_keeping.h"
 #include "cli/record_words.h"
+#include "editor/press_name.h"
 #include "hid/input_report.h"
 #include "record/pedal_record.h"
 #include "record/slot_press.h"
@@ -89,7 +89,7 @@ std::string SlotVerification::Pressed(const HeldInputs& inputs, const std::strin
     const int slot = *Current();
     const RecordedWord& recorded = record_.slotWords[static_cast<std::size_t>(slot - 1)];
     const PressVerdict verdict = ComparePress(recorded, inputs);
-    checks_.push_back({slot, verdict, SlotValueText(recorded), EventName(inputs), inputs, when});
+    checks_.push_back({slot, verdict, SlotValueText(recorded), PressName(inputs), inputs, when});
     const std::string head = "slot " + std::to_string(slot) + ": ";
     switch (verdict) {
     case PressVerdict::Match:

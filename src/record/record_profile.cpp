@@ -1,14 +1,16 @@
-#include "cli/record_export.h"
+#include "record/record_profile.h"
 
-#include "cli/event_words.h"
-#include "cli/frame_plan.h"
-#include "cli/record_show.h"
 #include "editor/mouse_buttons.h"
+#include "editor/press_name.h"
 #include "editor/profile.h"
+#include "editor/profile_frames.h"
 #include "protocol/output_report.h"
+#include "protocol/pedal_memory.h"
 #include "protocol/report_hex.h"
 #include "record/slot_press.h"
 #include "json/json.h"
+
+#include <array>
 
 namespace treadkey {
 namespace {
@@ -21,7 +23,7 @@ bool AppliesAs(const std::string& members, int address, const MemoryWord& word) 
         return false;
     }
     PedalMemory memory;
-    for (const PacedFrame& frame : ProfilePlan(*parsed.profile)) {
+    for (const PacedFrame& frame : ProfileFrames(*parsed.profile)) {
         memory.decode(BuildOutputReport(frame.text, kFrameReportLength));
     }
     return memory.wordAt(address) == word;
@@ -41,7 +43,7 @@ std::optional<std::string> SlotJson(const RecordedWord& recorded) {
         }
         return std::nullopt;
     }
-    return "{\"key\": " + JsonQuoted(EventName(*press)) + "}";
+    return "{\"key\": " + JsonQuoted(PressName(*press)) + "}";
 }
 
 // "slot 7 holds 00 04 12 34, which a profile cannot name: left out".
@@ -50,6 +52,26 @@ std::string CannotName(const std::string& what, const MemoryWord& word) {
 }
 
 } // namespace
+
+std::optional<PlaybackWord> RecordedPlayback(const RecordedWord& recorded) {
+    if (recorded.source == WordSource::Unknown) {
+        return std::nullopt;
+    }
+    // Read as the pedal memory reads the word its frame writes.
+    PedalMemory memory;
+    const auto& data = recorded.word.data;
+    const std::array<std::uint8_t, 1 + kFrameSize> report = {
+        0, kLeadByte, kKeyCommand, kPlaybackAddress, data[0], data[1], data[2], data[3]};
+    memory.decode(report);
+    return memory.playbackWord();
+}
+
+std::optional<bool> RecordedSingleOutput(const RecordedWord& recorded) {
+    if (recorded.source == WordSource::Unknown || IsClearedWord(recorded.word)) {
+        return std::nullopt;
+    }
+    return recorded.word.data[2] != 0;
+}
 
 ExportedProfile ProfileOfRecord(const PedalRecord& record) {
     ExportedProfile exported;
