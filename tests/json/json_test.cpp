@@ -7,7 +7,7 @@
 namespace treadkey {
 namespace {
 
-TEST(CliJson, ReadsEveryKindWithWhereItStarts) {
+TEST(Json, ReadsEveryKindWithWhereItStarts) {
     const JsonParseResult parsed = ParseJson("{\n"
                                              "  \"a\": [1, -2.5e1, true, false, null],\n"
                                              "  \"b\": {\"c\": \"d\\\"\\\\\\/\\b\\f\\n\\r\\t\"}\n"
@@ -37,7 +37,7 @@ TEST(CliJson, ReadsEveryKindWithWhereItStarts) {
     EXPECT_EQ(inner.position.column, 14);
 }
 
-TEST(CliJson, DecodesUnicodeEscapesToUtf8) {
+TEST(Json, DecodesUnicodeEscapesToUtf8) {
     const struct {
         const char* json;
         const char* text;
@@ -55,7 +55,7 @@ TEST(CliJson, DecodesUnicodeEscapesToUtf8) {
     }
 }
 
-TEST(CliJson, SyntaxErrorsSayLineAndColumn) {
+TEST(Json, SyntaxErrorsSayLineAndColumn) {
     const struct {
         std::string json;
         int line;
@@ -98,7 +98,7 @@ TEST(CliJson, SyntaxErrorsSayLineAndColumn) {
 
 // A text of nothing but short values would otherwise take a hundred times its size: the reader stops at a
 // million values, the array counted.
-TEST(CliJson, AMillionValuesAreReadAndNoMore) {
+TEST(Json, AMillionValuesAreReadAndNoMore) {
     const auto array = [](std::size_t elements) {
         std::string text = "[";
         for (std::size_t i = 0; i < elements; ++i) {
@@ -113,7 +113,7 @@ TEST(CliJson, AMillionValuesAreReadAndNoMore) {
     EXPECT_EQ(refused.error.position.column, 2000000); // at the last element
 }
 
-TEST(CliJson, NestingUpToTheLimitIsRead) {
+TEST(Json, NestingUpToTheLimitIsRead) {
     const std::string deep = std::string(64, '[') + std::string(64, ']');
     EXPECT_TRUE(ParseJson(deep).value) << ParseJson(deep).error.message;
 }
