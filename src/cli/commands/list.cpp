@@ -16,22 +16,6 @@
 namespace treadkey {
 namespace {
 
-std::string_view VerdictName(InterfaceVerdict verdict) {
-    switch (verdict) {
-    case InterfaceVerdict::Chosen:
-        return "chosen";
-    case InterfaceVerdict::HeldBySystem:
-        return "held by the system";
-    case InterfaceVerdict::DoesNotOpen:
-        return "cannot be opened";
-    case InterfaceVerdict::CannotHoldFrame:
-        return "report too short";
-    case InterfaceVerdict::NotChosen:
-        break;
-    }
-    return "not chosen";
-}
-
 void PrintLines(const DiscoveryReport& report, const PedalNames& names, std::ostream& out) {
     const std::string chosen = ChosenPath(report);
     out << "pedal " << PedalWithName(report.pedal, names) << '\n';
