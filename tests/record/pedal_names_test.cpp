@@ -1,6 +1,6 @@
-#include "record/pedal_names.h"
 #include "fixtures/scratch_directory.h"
 #include "record/file_lock.h"
+#include "record/pedal_names.h"
 
 #include <gtest/gtest.h>
 
