@@ -20,7 +20,7 @@ void BM_DiscoveryTick(benchmark::State& state) {
     treadkey::bench::PlugOthersThenPedal(backend, static_cast<int>(state.range(0)));
     treadkey::DeviceLink link(backend);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(link.FindTheHid("&H2704", "&H2018"));
+        benchmark::DoNotOptimize(link.FindTheHid(0x2704, 0x2018));
     }
 }
 

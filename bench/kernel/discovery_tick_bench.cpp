@@ -17,7 +17,7 @@ int main() {
         // Held across the comparison as the window holds it: the pedal stays open between ticks, for the
         // bare calls as well.
         treadkey::DeviceLink link(*backend);
-        const auto ours = [&link] { return link.FindTheHid("&H2704", "&H2018"); };
+        const auto ours = [&link] { return link.FindTheHid(0x2704, 0x2018); };
 
         // One row at the present number of interfaces; false when a tick missed the pedal.
         const auto measure = [&] {

@@ -11,11 +11,6 @@ namespace treadkey {
 
 // How treadkeyctl monitor words what the pedal sent.
 
-// The combination in the names COMBO takes: modifiers in the toggles' order, then keys ("ctrl+shift+a"); keys
-// without an on-screen key by their usage-table name ("f13") or hex ("0007:00A5"), other pages in hex,
-// buttons as "mouse left", "mouse right", "mouse middle" or "mouse button4".
-std::string EventName(const HeldInputs& inputs);
-
 // "press   ctrl+shift+a   < Ctrl + Shift + A >", "release mouse right": the keys' captions as the key log
 // line writes them; a line of mouse buttons alone has none.
 std::string EventLine(const PedalEvent& event);

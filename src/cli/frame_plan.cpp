@@ -16,18 +16,6 @@ std::string MouseButtonFrame(int slot, std::size_t mouseButton) {
     return MouseFrame(SlotText(slot), kMouseButtons[mouseButton].code);
 }
 
-std::string SlotFrame(int slot, const SlotContent& content) {
-    switch (content.kind) {
-    case SlotContent::Kind::Key:
-        return KeyFrame(SlotText(slot), content.key.modifiers, KeyCode(content.key));
-    case SlotContent::Kind::Mouse:
-        return MouseButtonFrame(slot, content.mouseButton);
-    case SlotContent::Kind::Cleared:
-        break;
-    }
-    return ClearFrame(slot - kFirstSlot);
-}
-
 } // namespace
 
 FramePlan KeyPlan(int slot, const KeyCombo& combo, int delay, bool singleOutput) {
@@ -52,24 +40,6 @@ FramePlan ClearAllPlan() {
 
 FramePlan RawPlan(const std::string& text) {
     return {{text}};
-}
-
-FramePlan ProfilePlan(const Profile& profile) {
-    std::vector<std::string> frames;
-    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
-        if (const std::optional<SlotContent>& content =
-                profile.slots[static_cast<std::size_t>(slot - kFirstSlot)]) {
-            frames.push_back(SlotFrame(slot, *content));
-        }
-    }
-    if (profile.playbackWord) {
-        // A profile's word is one that a frame stores; value() stops a Profile built otherwise.
-        frames.push_back(PlaybackWordFrame(*profile.playbackWord).value());
-    }
-    if (profile.singleOutput.has_value()) {
-        frames.push_back(SingleOutputFrame(*profile.singleOutput ? 1 : 0));
-    }
-    return Paced(frames);
 }
 
 } // namespace treadkey

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "cli/key_combo.h"
-#include "cli/profile.h"
 #include "editor/frame_sequences.h"
+#include "editor/key_combo.h"
 
 #include <cstddef>
 #include <string>
@@ -28,8 +27,5 @@ FramePlan PlaybackPlan(bool autoRun, bool loop);
 FramePlan ClearAllPlan();
 // A command text as typed.
 FramePlan RawPlan(const std::string& text);
-// A profile: its slots in slot order (key, mouse or clear frame), then the one frame of its playback word and
-// single output, each that it sets, 50 ms apart.
-FramePlan ProfilePlan(const Profile& profile);
 
 } // namespace treadkey

@@ -62,7 +62,7 @@ int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& ba
                 const std::string& pedal, bool dryRun, CliServices& services) {
     DeviceLink link(hid);
     link.WantedPedal = pedal;
-    const bool found = link.FindTheHid(kPedalVendorIdText, kPedalProductIdText);
+    const bool found = link.FindTheHid(kPedalVendorId, kPedalProductId);
     if (dryRun) {
         WarnOfShortReport(link, services.err);
         return PrintReports(plan, link, found, backend, services);

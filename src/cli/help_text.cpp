@@ -1,6 +1,7 @@
 #include "cli/help_text.h"
 
 #include "arguments/option_table.h"
+#include "cli/commands/command_table.h"
 #include "stack_choice/backend_options.h"
 
 namespace treadkey {
@@ -15,9 +16,10 @@ std::string SharedOptions() {
 // "key, mouse, ...": the commands --dry-run goes with.
 std::string WritingCommands() {
     std::string names;
-    for (const CommandSpec& command : Commands()) {
-        if (CommandWrites(command)) {
-            names += (names.empty() ? "" : ", ") + std::string(command.name);
+    for (const CommandMaker make : CommandTable()) {
+        const std::unique_ptr<Command> command = make();
+        if (command->Description().writes) {
+            names += (names.empty() ? "" : ", ") + std::string(command->Description().name);
         }
     }
     return names;
@@ -38,7 +40,9 @@ std::string OverviewHelp() {
         "Usage: " + std::string(kProgramName) + " [OPTION]... COMMAND [ARGUMENT]...\n" +
         "Writes key and mouse assignments and settings into the USB pedal switch (vendor 2704,\n" +
         "product 2018), as the treadkey-setup window does.\n\nCommands:\n";
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandMaker make : CommandTable()) {
+        const std::unique_ptr<Command> made = make();
+        const CommandDescription& command = made->Description();
         // A synopsis that leaves fewer than two blanks before the summaries' column has its summary on a line
         // of its own, so that every summary starts in the column.
         const std::string row = "  " + CommandSynopsis(command);
@@ -53,11 +57,25 @@ std::string OverviewHelp() {
            std::string(kExitStatus);
 }
 
-std::string CommandHelp(const CommandSpec& command) {
+std::string CommandSynopsis(const CommandDescription& command) {
+    std::string synopsis(command.name);
+    if (!command.operands.empty()) {
+        synopsis += " " + std::string(command.operands);
+    }
+    for (const OptionSpec& option : command.options) {
+        if (command.operands.find(option.name) == std::string_view::npos) {
+            synopsis += " [" + std::string(option.name) +
+                        (option.valueName.empty() ? "" : " " + std::string(option.valueName)) + "]";
+        }
+    }
+    return synopsis;
+}
+
+std::string CommandHelp(const CommandDescription& command) {
     std::string help = "Usage: " + std::string(kProgramName) + " [OPTION]... " + CommandSynopsis(command) +
                        "\n" + std::string(command.details);
     std::string options = OptionHelp(command.options);
-    if (CommandWrites(command)) {
+    if (command.writes) {
         options += (options.empty() ? "" : "\n") + OptionHelp(kDryRunOptions);
     }
     if (!options.empty()) {

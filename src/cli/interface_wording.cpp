@@ -2,7 +2,27 @@
 
 #include "pedal/discovery_words.h"
 
+#include <array>
+
 namespace treadkey {
+namespace {
+
+// Each verdict's name in list's JSON and its sentence, in the verdicts' order; a short report's sentence
+// names the reason and where the frames go instead.
+struct VerdictWords {
+    std::string_view name;
+    std::string_view sentence;
+};
+constexpr std::array<VerdictWords, 5> kVerdictWords = {{
+    {"chosen", "the pedal's frames go here"},
+    {"held by the system",
+     "passed over: the system keeps keyboard, mouse, pen and touch interfaces to itself"},
+    {"cannot be opened", "not used: it cannot be opened"},
+    {"report too short", ""},
+    {"not chosen", "not used: an earlier interface takes the frames"},
+}};
+
+} // namespace
 
 std::string DescribeCollections(const HidInterface& interface) {
     if (interface.collections.empty()) {
@@ -16,20 +36,15 @@ std::string DescribeCollections(const HidInterface& interface) {
     return text;
 }
 
+std::string_view VerdictName(InterfaceVerdict verdict) {
+    return kVerdictWords[static_cast<std::size_t>(verdict)].name;
+}
+
 std::string DescribeVerdict(const SeenInterface& seen, const std::string& framesGoTo) {
-    switch (seen.verdict) {
-    case InterfaceVerdict::Chosen:
-        return "the pedal's frames go here";
-    case InterfaceVerdict::HeldBySystem:
-        return "passed over: the system keeps keyboard, mouse, pen and touch interfaces to itself";
-    case InterfaceVerdict::DoesNotOpen:
-        return "not used: it cannot be opened";
-    case InterfaceVerdict::CannotHoldFrame:
+    if (seen.verdict == InterfaceVerdict::CannotHoldFrame) {
         return "not used: " + CannotHoldFrameReason(seen) + "; the frames go to " + framesGoTo;
-    case InterfaceVerdict::NotChosen:
-        break;
     }
-    return "not used: an earlier interface takes the frames";
+    return std::string(kVerdictWords[static_cast<std::size_t>(seen.verdict)].sentence);
 }
 
 std::string ShortReportWarning(const SeenInterface& seen) {

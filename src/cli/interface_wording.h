@@ -15,6 +15,9 @@ inline constexpr std::string_view kNoPedalFound = "no pedal found (vendor 2704, 
 // "collections unknown".
 std::string DescribeCollections(const HidInterface& interface);
 
+// The verdict as list's JSON names it: "chosen", "held by the system", ...
+std::string_view VerdictName(InterfaceVerdict verdict);
+
 // What became of the interface: "the pedal's frames go here", "passed over: ...", and so on; `framesGoTo`
 // is the path of the interface chosen in the same run.
 std::string DescribeVerdict(const SeenInterface& seen, const std::string& framesGoTo);

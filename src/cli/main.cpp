@@ -1,6 +1,6 @@
 #include "cli/file_input_buffer.h"
-#include "cli/pedal_names.h"
 #include "cli/run.h"
+#include "record/pedal_names.h"
 #include "record/state_file.h"
 #include "stack_choice/backend_options.h"
 

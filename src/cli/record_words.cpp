@@ -1,6 +1,6 @@
 #include "cli/record_words.h"
 
-#include "cli/event_words.h"
+#include "editor/press_name.h"
 
 namespace treadkey {
 
@@ -19,7 +19,7 @@ std::string SlotValueText(const RecordedWord& recorded) {
         return "unknown";
     }
     const std::optional<HeldInputs> press = PressOf(recorded.word);
-    return press ? EventName(*press) : "cleared";
+    return press ? PressName(*press) : "cleared";
 }
 
 std::string SourceText(const RecordedWord& recorded) {

@@ -1,31 +1,90 @@
 #include "cli/run.h"
 
-#include "arguments/shown_text.h"
-#include "cli/command_line.h"
-#include "cli/doctor.h"
+#include "cli/commands/command_table.h"
 #include "cli/exit_codes.h"
-#include "cli/frame_writer.h"
 #include "cli/help_text.h"
-#include "cli/interface_list.h"
-#include "cli/key_list.h"
-#include "cli/monitor.h"
 #include "cli/pedal_choice.h"
-#include "cli/profile.h"
-#include "cli/profile_encoding.h"
-#include "cli/profile_file.h"
-#include "cli/record_commands.h"
 #include "pedal/interface_choice.h"
 #include "protocol/pedal_ids.h"
+#include "record/record_file.h"
 #include "stack_choice/virtual_pedal_files.h"
-
-#include <algorithm>
 
 namespace treadkey {
 namespace {
 
-int Fail(CliServices& services, const std::string& message, int exitCode) {
-    services.err << kProgramName << ": " << message << '\n';
-    return exitCode;
+// The command line, sorted: the command named, its arguments and the options every command takes.
+struct SortedLine {
+    std::unique_ptr<Command> command; // none when no command was named
+    CommandArguments arguments;
+};
+
+// Looks at the options every command takes first, then at the options of the command once it is named.
+SortedLine Sort(const std::vector<std::string>& arguments) {
+    SortedLine sorted;
+    ArgumentRules rules;
+    rules.tables = {kDryRunOptions, kHelpOptions};
+    rules.endOfOptions = ArgumentRules::EndOfOptions::RestArePositional;
+    rules.option = [&sorted](const OptionUse& use) {
+        const OptionSpec& option = *use.option;
+        const std::string name(option.name);
+        if (option.valueName.empty()) {
+            sorted.arguments.flags.insert(name);
+        } else if (use.value) {
+            sorted.arguments.values[name] = *use.value;
+        } else {
+            return name + " needs a value: " + std::string(option.valueName);
+        }
+        return std::string();
+    };
+    rules.unknownOption = [&sorted](const std::string& argument) {
+        return "unknown option " + Quoted(OptionName(argument)) +
+               (sorted.command != nullptr ? " for '" + std::string(sorted.command->Description().name) + "'"
+                                          : std::string(" before the command"));
+    };
+    rules.positional = [&sorted, &rules](const std::string& argument) {
+        if (sorted.command != nullptr) {
+            sorted.arguments.operands.push_back(argument);
+            return std::string();
+        }
+        sorted.command = MakeCommand(argument);
+        if (sorted.command == nullptr) {
+            // Short options other than -h and -V are not this program's, but they are still options.
+            return argument.starts_with('-') && argument.size() > 1
+                       ? "unknown option " + Quoted(argument) + " before the command"
+                       : UnknownCommand(argument);
+        }
+        rules.tables.push_back(sorted.command->Description().options);
+        return std::string();
+    };
+    if (std::string error = WalkArguments(arguments, rules); !error.empty()) {
+        throw UsageError{std::move(error)};
+    }
+    return sorted;
+}
+
+// Checks what the command takes; throws UsageError.
+void CheckArguments(const CommandDescription& command, const CommandArguments& arguments) {
+    if (arguments.operands.size() < command.minOperands || arguments.operands.size() > command.maxOperands) {
+        throw UsageError{"usage: treadkeyctl " + CommandSynopsis(command) + " ('treadkeyctl help " +
+                         std::string(command.name) + "' tells more)"};
+    }
+    // Left unsaid, a dry run of a command that writes nothing would pass for one that was checked.
+    if (arguments.Has(kDryRunOption) && !command.writes) {
+        throw UsageError{std::string(kDryRunOption) + " goes with the commands that write; " +
+                         Quoted(command.name) + " writes nothing to the pedal"};
+    }
+}
+
+// What keeps the virtual pedal from doing what is asked, told before anything opens: a file it cannot use,
+// or a watch on a pedal that will never have anything to watch.
+std::string VirtualPedalRefusal(PedalUse use, const BackendOptions& backend) {
+    if (use == PedalUse::None || !backend.useVirtualPedal) {
+        return "";
+    }
+    if (use == PedalUse::Watches && !backend.virtualPedal.composite) {
+        return "the virtual pedal has no keyboard or mouse interface to watch: add --virtual-pedal-composite";
+    }
+    return CheckVirtualPedalFiles(backend.virtualPedal);
 }
 
 // Nicknames are a convenience: a file that cannot be read is said and the run goes on without them.
@@ -46,168 +105,63 @@ std::vector<std::string> PresentPedals(HidBackend& backend) {
     return report.pedals;
 }
 
-int NamePedal(const Invocation& invocation, const std::vector<std::string>& present, const PedalNames& names,
-              CliServices& services) {
-    const PedalChoice choice = ChoosePedal(present, invocation.namedPedal, names, false);
-    if (!choice.error.empty() || choice.pedal.empty()) {
-        return Fail(services, choice.error.empty() ? "name needs a pedal's identity" : choice.error,
-                    kExitUsageError);
+// Chooses the pedal the command works on, and runs it.
+int RunOnPedal(Command& command, const BackendOptions& backend, bool dryRun, CliServices& services) {
+    const PedalNeed need = command.Description().need;
+    if (need == PedalNeed::None) {
+        return command.Run({services, backend, dryRun, nullptr, "", {}, {}});
     }
-    const std::string& nickname = invocation.nickname;
-    // A line break or an escape sequence in a name would break every line that shows it.
-    if (std::any_of(nickname.begin(), nickname.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; })) {
-        return Fail(services,
-                    "a nickname cannot hold control characters, as '" + ShownText(nickname) + "' does",
-                    kExitUsageError);
+    const std::unique_ptr<HidBackend> hid = services.makeBackend(backend);
+    const PedalNames names = LoadNames(services);
+    const std::vector<std::string> present = PresentPedals(*hid);
+    const PedalChoice choice = ChoosePedal(need, present, command.AskedPedal(backend), names, [&services] {
+        return services.stateDirectory ? RecordedPedals(*services.stateDirectory)
+                                       : std::vector<std::string>{};
+    });
+    if (!choice.error.empty()) {
+        return Fail(services, choice.error, choice.exitCode);
     }
-    for (const auto& [pedal, name] : names) {
-        if (name == nickname && pedal != choice.pedal) {
-            return Fail(services, "'" + ShownText(nickname) + "' already names " + ShownText(pedal),
-                        kExitUsageError);
-        }
-    }
-    if (std::find(present.begin(), present.end(), nickname) != present.end()) {
-        return Fail(services,
-                    "'" + ShownText(nickname) + "' is a pedal's identity, so it cannot be a nickname",
-                    kExitUsageError);
-    }
-    if (!services.pedalNamesFile) {
-        return Fail(services, "no place to keep names: set XDG_STATE_HOME or HOME", kExitDeviceError);
-    }
-    if (const std::string error = SavePedalName(*services.pedalNamesFile, choice.pedal, nickname);
-        !error.empty()) {
-        return Fail(services, error, kExitDeviceError);
-    }
-    services.out << ShownText(choice.pedal)
-                 << (nickname.empty() ? std::string(" has no nickname now")
-                                      : " is now called '" + ShownText(nickname) + "'")
-                 << '\n';
-    return kExitDone;
-}
-
-int ApplyProfile(const Invocation& invocation, HidBackend& backend, const std::string& pedal,
-                 CliServices& services) {
-    const std::string name = invocation.profilePath == kStandardInputPath
-                                 ? "standard input"
-                                 : ShownFileName(invocation.profilePath);
-    const ProfileBytes read = ReadProfileBytes(invocation.profilePath, *services.in);
-    if (!read.fault.empty()) {
-        return Fail(services, read.fault, kExitUsageError);
-    }
-    const ProfileText text = ProfileTextOf(read.bytes);
-    if (!text.fault.empty()) {
-        return Fail(services, name + ": " + text.fault, kExitUsageError);
-    }
-    const ParsedProfile parsed = ParseProfile(text.json);
-    if (!parsed.profile) {
-        return Fail(services,
-                    name + ":" + std::to_string(parsed.error.position.line) + ":" +
-                        std::to_string(parsed.error.position.column) + ": " + parsed.error.message,
-                    kExitUsageError);
-    }
-    return WriteFrames(ProfilePlan(*parsed.profile), backend, invocation.backend, pedal, invocation.dryRun,
-                       services);
-}
-
-// What keeps the virtual pedal from doing what is asked, told before anything opens: a file it cannot use,
-// or a watch on a pedal that will never have anything to watch.
-std::string PedalProblem(const Invocation& invocation) {
-    const BackendOptions& backend = invocation.backend;
-    using Action = Invocation::Action;
-    const bool usesPedal = invocation.action == Action::List || invocation.action == Action::Monitor ||
-                           invocation.action == Action::Identify || invocation.action == Action::Name ||
-                           invocation.action == Action::Write || invocation.action == Action::Apply ||
-                           invocation.action == Action::Verify;
-    const bool watches = invocation.action == Action::Monitor || invocation.action == Action::Identify ||
-                         invocation.action == Action::Verify;
-    if (!usesPedal || !backend.useVirtualPedal) {
-        return "";
-    }
-    if (watches && !backend.virtualPedal.composite) {
-        return "the virtual pedal has no keyboard or mouse interface to watch: add --virtual-pedal-composite";
-    }
-    return CheckVirtualPedalFiles(backend.virtualPedal);
+    return command.Run({services, backend, dryRun, hid.get(), choice.pedal, names, present});
 }
 
 int RunCommand(const std::vector<std::string>& arguments, CliServices& services) {
-    const ParsedInvocation parsed = ParseCommandLine(arguments);
-    if (!parsed.invocation) {
-        return Fail(services, parsed.error, kExitUsageError);
+    const ParsedBackendOptions backend = ParseBackendOptions(arguments);
+    if (!backend.error.empty()) {
+        return Fail(services, backend.error, kExitUsageError);
     }
-    const Invocation& invocation = *parsed.invocation;
-    if (const std::string problem = PedalProblem(invocation); !problem.empty()) {
-        return Fail(services, problem, kExitUsageError);
-    }
-    switch (invocation.action) {
-    case Invocation::Action::Overview:
-        services.out << OverviewHelp();
-        return kExitDone;
-    case Invocation::Action::CommandHelp:
-        services.out << CommandHelp(*invocation.helpCommand);
-        return kExitDone;
-    case Invocation::Action::Version:
-        services.out << kProgramName << " " << TREADKEY_VERSION << '\n';
-        return kExitDone;
-    case Invocation::Action::Keys:
-        PrintKeyNames(services.out);
-        return kExitDone;
-    case Invocation::Action::Doctor:
-        // The virtual pedal opens for anyone, and doctor's lines would pass for its.
-        if (invocation.backend.useVirtualPedal) {
-            services.err
-                << kProgramName
-                << ": note: doctor checks the system's real pedal; the virtual pedal needs no access\n";
+    std::unique_ptr<Command> command;
+    bool dryRun = false;
+    try {
+        SortedLine sorted = Sort(backend.rest);
+        const CommandArguments& given = sorted.arguments;
+        if (given.Has(kVersionOption)) {
+            services.out << kProgramName << " " << TREADKEY_VERSION << '\n';
+            return kExitDone;
         }
-        return RunDoctor(invocation, services);
-    default:
-        break;
-    }
-    // The rest work on the pedals present: on all of them, or on the one --pedal names.
-    const std::unique_ptr<HidBackend> backend = services.makeBackend(invocation.backend);
-    const PedalNames names = LoadNames(services);
-    const std::vector<std::string> present = PresentPedals(*backend);
-    if (invocation.action == Invocation::Action::Name) {
-        return NamePedal(invocation, present, names, services);
-    }
-    if (invocation.action == Invocation::Action::Show) {
-        return ShowPedalRecord(invocation, present, names, services);
-    }
-    if (invocation.action == Invocation::Action::Export) {
-        return ExportPedalRecord(invocation, present, names, services);
-    }
-    const bool writes =
-        invocation.action == Invocation::Action::Write || invocation.action == Invocation::Action::Apply;
-    const PedalChoice choice = ChoosePedal(present, invocation.backend.pedal, names, writes);
-    if (!choice.error.empty()) {
-        return Fail(services, choice.error, kExitUsageError);
-    }
-    switch (invocation.action) {
-    case Invocation::Action::List:
-        return ListPedalInterfaces(*backend, services.lookAtSystem(), invocation.json, choice.pedal, names,
-                                   services.out, services.err);
-    case Invocation::Action::Monitor:
-    case Invocation::Action::Identify: {
-        MonitorOptions options = invocation.monitor;
-        options.pedal = choice.pedal;
-        options.names = names;
-        return MonitorPedal(*backend, options, services);
-    }
-    case Invocation::Action::Write: {
-        const int exitCode = WriteFrames(invocation.frames, *backend, invocation.backend, choice.pedal,
-                                         invocation.dryRun, services);
-        if (exitCode == kExitDone && !invocation.notice.empty()) {
-            services.err << kProgramName << ": " << invocation.notice << '\n';
+        if (sorted.command == nullptr) {
+            if (!given.Has(kHelpOption)) {
+                throw UsageError{"no command given ('treadkeyctl --help' lists the commands)"};
+            }
+            services.out << OverviewHelp();
+            return kExitDone;
         }
-        return exitCode;
+        if (given.Has(kHelpOption)) {
+            services.out << CommandHelp(sorted.command->Description());
+            return kExitDone;
+        }
+        CheckArguments(sorted.command->Description(), given);
+        sorted.command->Read(given);
+        if (const std::string refusal =
+                VirtualPedalRefusal(sorted.command->Description().use, backend.options);
+            !refusal.empty()) {
+            throw UsageError{refusal};
+        }
+        command = std::move(sorted.command);
+        dryRun = given.Has(kDryRunOption);
+    } catch (const UsageError& error) {
+        return Fail(services, error.message, kExitUsageError);
     }
-    case Invocation::Action::Apply:
-        return ApplyProfile(invocation, *backend, choice.pedal, services);
-    case Invocation::Action::Verify:
-        return VerifyPedal(invocation, *backend, choice.pedal, present, services);
-    default:
-        return kExitUsageError;
-    }
+    return RunOnPedal(*command, backend.options, dryRun, services);
 }
 
 } // namespace

@@ -5,16 +5,10 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 
 namespace treadkey {
-
-// An id as the hidden id boxes give it: "&H" followed by hexadecimal digits. Nothing when the text is not of
-// that form or the number does not fit 16 bits; such an id matches no device.
-std::optional<std::uint16_t> ParseIdText(std::string_view idText);
 
 // The connection to the pedal: discovery by vendor and product id, the two open handles and the output report
 // length. The window adds the status text and the enabling of its buttons; the command line uses it as is.
@@ -26,8 +20,12 @@ public:
     // equal the given ones. Interfaces with other ids, passed-over ones (IsPassedOver: the system would keep
     // them to itself) and those after the choice is settled are never opened. The handles
     // of an earlier match are released when the run ends, so between runs repeated discovery holds two
-    // handles at the most, and none while no pedal is found (unreadable id texts included).
-    bool FindTheHid(std::string_view vendorIdText, std::string_view productIdText);
+    // handles at the most, and none while no pedal is found.
+    bool FindTheHid(std::uint16_t vendorId, std::uint16_t productId);
+
+    // Leaves the link as a discovery that matched nothing does, without looking: the last report cleared and
+    // both handles released. For ids that can name no device.
+    void ForgetThePedal();
 
     // Writes one report through HIDHandle; true when the device took all of it.
     bool WriteReport(std::span<const std::uint8_t> report);
@@ -55,6 +53,9 @@ public:
     DiscoveryReport LastDiscovery;
 
 private:
+    void ClearDiscovery();
+    void ReleaseHandles();
+
     HidBackend& backend_;
 };
 

@@ -43,4 +43,24 @@ std::vector<int> SlotsSending(const PedalRecord& record, const HeldInputs& input
     return slots;
 }
 
+PressVerdict ComparePress(const RecordedWord& recorded, const HeldInputs& inputs) {
+    if (!WordOfPress(inputs)) {
+        return PressVerdict::NotASlotWord;
+    }
+    if (recorded.source == WordSource::Unknown) {
+        return PressVerdict::Learned;
+    }
+    return PressOf(recorded.word) == inputs ? PressVerdict::Match : PressVerdict::Mismatch;
+}
+
+bool PressShowsTheSlot(PressVerdict verdict) {
+    return verdict == PressVerdict::Match || verdict == PressVerdict::Learned;
+}
+
+void RecordSeenByPress(PedalRecord& record, int slot, const HeldInputs& inputs, const std::string& when) {
+    if (const std::optional<MemoryWord> word = WordOfPress(inputs)) {
+        record.slotWords[static_cast<std::size_t>(slot - 1)] = {WordSource::SeenByPress, *word, when, "", ""};
+    }
+}
+
 } // namespace treadkey

@@ -1,93 +1,11 @@
-#include "fixtures/cli_in_process.h"
-#include "fixtures/scratch_directory.h"
-#include "hid/input_layout.h"
-#include "record/record_file.h"
-#include "stacks/fake_hid_backend.h"
-#include "json/json.h"
+#include "cli/watch_fixture.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <functional>
-#include <map>
-#include <string>
-#include <vector>
 
 namespace treadkey {
 namespace {
 
 using namespace std::chrono_literals;
-using Bytes = std::vector<std::uint8_t>;
-using Lines = std::vector<std::string>;
-
-const std::string kKeyboard = "pedal-keyboard";
-const std::string kMouse = "pedal-mouse";
-const std::string kVendor = "pedal-vendor";
-const Bytes kCtrlShiftA = {0x03, 0, 0x04, 0, 0, 0, 0, 0};
-const Bytes kNoKeys(8, 0);
-const Bytes kRightButton = {0x02, 0, 0};
-const Bytes kNoButtons(3, 0);
-
-std::size_t Occurrences(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
-// treadkeyctl monitor over an in-process composite pedal, on a clock that moves only when the monitor waits.
-// Each wait runs the steps of the script that are due by then, as if the pedal acted while the monitor slept.
-class Monitor : public ::testing::Test {
-protected:
-    using Outcome = testing::CliOutcome;
-
-    void PlugKeyboard() {
-        const std::span<const std::uint8_t> descriptor = BootKeyboardDescriptor();
-        fake_.Plug({kKeyboard,
-                    0x2704,
-                    0x2018,
-                    2,
-                    true,
-                    {{0x01, 0x06}},
-                    Bytes(descriptor.begin(), descriptor.end())});
-    }
-    void PlugPedal() {
-        PlugKeyboard();
-        const std::span<const std::uint8_t> descriptor = BootMouseDescriptor();
-        fake_.Plug(
-            {kMouse, 0x2704, 0x2018, 0, true, {{0x01, 0x02}}, Bytes(descriptor.begin(), descriptor.end())});
-        fake_.Plug({kVendor, 0x2704, 0x2018, 9, true, {{0xFF00, 0x01}}});
-    }
-
-    Outcome Run(Lines arguments) {
-        arguments.insert(arguments.begin(), command_);
-        return testing::RunCliInProcess(arguments, [this](CliServices& services) {
-            services.makeBackend = [this](const BackendOptions&) {
-                return std::unique_ptr<HidBackend>(std::make_unique<testing::FakeHidBackend>(fake_));
-            };
-            services.sleep = [this](std::chrono::milliseconds pause) {
-                now_ += pause;
-                while (step_ < script_.size() && script_[step_].at <= now_.time_since_epoch()) {
-                    script_[step_++].act();
-                }
-            };
-            services.now = [this] { return now_; };
-            services.stateDirectory = scratch_ / "state";
-        });
-    }
-
-    std::string command_ = "monitor";
-    testing::ScratchDirectory scratch_;
-    testing::FakeHidBackend fake_;
-    struct Step {
-        std::chrono::milliseconds at;
-        std::function<void()> act;
-    };
-    std::vector<Step> script_;
-    std::size_t step_ = 0;
-    std::chrono::steady_clock::time_point now_{};
-};
 
 TEST_F(Monitor, PrintsEachPressAndReleaseOfKeyboardAndMouseAndWritesNothing) {
     PlugPedal();
@@ -253,49 +171,6 @@ TEST_F(Monitor, RefusesBadCountsAndTimeouts) {
         EXPECT_EQ(outcome.exitCode, 2) << arguments[0];
         EXPECT_EQ(outcome.out, "");
     }
-}
-
-// Each slot in turn against the record: a match is seen, a mismatch says both, an unknown slot is learned.
-TEST_F(Monitor, VerifyComparesEachPressWithTheRecord) {
-    PlugPedal();
-    command_ = "key";
-    ASSERT_EQ(Run({"3", "ctrl+shift+a"}).exitCode, 0);
-    command_ = "mouse";
-    ASSERT_EQ(Run({"4", "left"}).exitCode, 0);
-    command_ = "verify";
-    now_ = {}; // the writes' pauses moved the clock
-    script_ = {{0ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }},
-               {10ms, [&] { fake_.Send(kKeyboard, kNoKeys); }},
-               {20ms, [&] { fake_.Send(kMouse, kRightButton); }},
-               {30ms, [&] { fake_.Send(kMouse, kNoButtons); }},
-               {40ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }}};
-    const Outcome outcome = Run({"3", "4", "5", "6", "--timeout", "1"});
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_EQ(testing::SplitLines(outcome.out),
-              (Lines{"slot 3: match: ctrl+shift+a",
-                     "slot 4: MISMATCH: the record says mouse left, the pedal sent mouse right",
-                     "slot 5: learned: ctrl+shift+a", "slot 6: not pressed in time"}));
-    EXPECT_NE(outcome.err.find("press slot 4 (mouse left by the record)"), std::string::npos) << outcome.err;
-
-    const PedalRecord record = LoadPedalRecord(PedalRecordFile(scratch_ / "state", "usb-1-1"), "").record;
-    EXPECT_EQ(record.slotWords[2].source, WordSource::SeenByPress);
-    EXPECT_EQ(record.slotWords[3].source, WordSource::Written);
-    EXPECT_EQ(record.slotWords[4].source, WordSource::SeenByPress);
-    EXPECT_EQ(record.slotWords[4].word, (MemoryWord{{0x03, 0x04, 0, 0}, WordWriter::KeyCommand}));
-    EXPECT_EQ(record.slotWords[5].source, WordSource::Unknown);
-
-    // Now every slot the record knows matches.
-    script_ = {
-        {0ms, [&] { fake_.Send(kKeyboard, kNoKeys); }},  {10ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }},
-        {20ms, [&] { fake_.Send(kKeyboard, kNoKeys); }}, {30ms, [&] { fake_.Send(kMouse, {0x01, 0, 0}); }},
-        {40ms, [&] { fake_.Send(kMouse, kNoButtons); }}, {50ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }}};
-    step_ = 0;
-    now_ = {};
-    const Outcome again = Run({"--json", "--timeout", "1"});
-    EXPECT_EQ(again.exitCode, 0) << again.out << again.err;
-    const JsonParseResult parsed = ParseJson(again.out);
-    ASSERT_TRUE(parsed.value) << again.out;
-    EXPECT_NE(again.out.find("\"all_match\": true"), std::string::npos) << again.out;
 }
 
 } // namespace

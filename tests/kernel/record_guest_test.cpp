@@ -1,12 +1,12 @@
 // The record of what a pedal holds, on the kernel's own HID and input stack, against uhid pedals that keep
 // the frames they are sent: verify presses a slot and compares, holds the pedal's keys from other readers
 // while it waits, and export and apply clone one pedal onto another. Runs as root in the test guest.
-#include "cli/pedal_names.h"
 #include "fixtures/cli_in_process.h"
 #include "fixtures/scratch_directory.h"
 #include "kernel/event_readers.h"
 #include "kernel/remembering_pedal.h"
 #include "protocol/frame_layout.h"
+#include "record/pedal_names.h"
 #include "record/state_file.h"
 
 #include <gmock/gmock.h>

@@ -11,33 +11,9 @@ namespace {
 
 using testing::FakeHidBackend;
 
-TEST(ParseIdText, AcceptsOnlyHexNumbersThatFitSixteenBits) {
-    const struct {
-        const char* text;
-        std::optional<std::uint16_t> id;
-    } cases[] = {
-        {"&H2704", 0x2704},
-        {"&h2018", 0x2018},
-        {"&HFFFF", 0xFFFF},
-        {"&H8000", 0x8000},
-        {"&H0", 0},
-        {"&H00002704", 0x2704},
-        {"&H", std::nullopt},
-        {"", std::nullopt},
-        {"2704", std::nullopt},
-        {"&H10000", std::nullopt},
-        {"&H27 04", std::nullopt},
-        {"&H-1", std::nullopt},
-        {"&HG", std::nullopt},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ParseIdText(c.text), c.id) << c.text;
-    }
-}
-
 class DeviceLinkTest : public ::testing::Test {
 protected:
-    bool Find() { return link.FindTheHid("&H2704", "&H2018"); }
+    bool Find() { return link.FindTheHid(0x2704, 0x2018); }
 
     FakeHidBackend backend;
     DeviceLink link{backend};
@@ -79,11 +55,11 @@ TEST_F(DeviceLinkTest, OpenProblemIsKeptOnlyWhileNoMatchOpens) {
     EXPECT_EQ(link.LastDiscovery.note, DiscoveryNote::None);
 }
 
-TEST_F(DeviceLinkTest, AnUnreadableIdTextReleasesTheHandlesOfTheLastMatch) {
+TEST_F(DeviceLinkTest, ForgettingThePedalReleasesTheHandlesOfTheLastMatch) {
     backend.Plug({"pedal", 0x2704, 0x2018, 9, true});
     ASSERT_TRUE(Find());
     ASSERT_EQ(backend.LiveHandles(), 2);
-    EXPECT_FALSE(link.FindTheHid("&H27G4", "&H2018"));
+    link.ForgetThePedal();
     EXPECT_EQ(backend.LiveHandles(), 0);
     EXPECT_FALSE(link.DeviceDetected);
     EXPECT_EQ(link.LastDiscovery, DiscoveryReport{});
@@ -217,7 +193,7 @@ TEST(PedalSelection, PassesOverWhatTheSystemHoldsWithoutOpeningIt) {
             backend.Plug(i);
         }
         DeviceLink link(backend);
-        EXPECT_EQ(link.FindTheHid("&H2704", "&H2018"), !c.chosen.empty());
+        EXPECT_EQ(link.FindTheHid(0x2704, 0x2018), !c.chosen.empty());
         EXPECT_EQ(link.DeviceDetected ? link.DevicePathName : std::string(), c.chosen);
         EXPECT_EQ(backend.OpenedPaths(), c.opened);
         EXPECT_EQ(link.LastDiscovery.note, c.note);

@@ -1,6 +1,7 @@
 #include "app/form/usb_form.h"
 
 #include "app/form/discovery_wording.h"
+#include "app/form/id_text.h"
 #include "app/form/pedal_wording.h"
 #include "app/form/utf32_text.h"
 #include "app/form/window_wording.h"
@@ -13,7 +14,9 @@
 #include "record/state_file.h"
 
 #include <cmath>
+#include <cstdint>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 
 namespace treadkey {
@@ -298,7 +301,14 @@ void USB::ChoosePedal(const std::string& pedal) {
 }
 
 bool USB::FindTheHid() {
-    const bool found = link_.FindTheHid(VendorIDText, ProductIDText);
+    const std::optional<std::uint16_t> vendorId = ParseIdText(VendorIDText);
+    const std::optional<std::uint16_t> productId = ParseIdText(ProductIDText);
+    bool found = false;
+    if (vendorId && productId) {
+        found = link_.FindTheHid(*vendorId, *productId);
+    } else {
+        link_.ForgetThePedal(); // an unreadable id matches nothing, quietly
+    }
     FollowActivation(); // a replugged pedal is held again within the tick
     if (found) {
         SetText(*Label3, std::string(kConnectedStatus.In(IsChinese != 0)));

@@ -170,6 +170,15 @@ TEST_F(Connection, IdsAreTrimmedAndUnusableIdsMatchNothingQuietly) {
     EXPECT_TRUE(view.messages.empty());
 }
 
+TEST_F(Connection, AnUnreadableIdReleasesTheHandlesOfTheLastMatch) {
+    Connect();
+    ASSERT_EQ(backend.LiveHandles(), 2);
+    Type(window->TextPID, "20G8");
+    window->Timer1_Timer();
+    EXPECT_EQ(backend.LiveHandles(), 0);
+    EXPECT_EQ(window->Link().LastDiscovery, DiscoveryReport{});
+}
+
 TEST_F(Connection, RepeatedDiscoveryHoldsTwoHandlesAtTheMost) {
     Connect();
     const int afterFirstTick = backend.LiveHandles();

@@ -1,0 +1,94 @@
+#include "arguments/shown_text.h"
+#include "cli/commands/command.h"
+#include "cli/exit_codes.h"
+#include "cli/frame_writer.h"
+#include "editor/profile.h"
+#include "editor/profile_encoding.h"
+#include "editor/profile_file.h"
+#include "editor/profile_frames.h"
+
+#include <memory>
+
+namespace treadkey {
+namespace {
+
+class ApplyCommand final : public Command {
+public:
+    ApplyCommand()
+        : Command({.name = "apply",
+                   .operands = "FILE",
+                   .minOperands = 1,
+                   .maxOperands = 1,
+                   .summary = "write a JSON profile in one go",
+                   .details = "Writes a profile read from FILE, or from standard input when FILE is '-': the "
+                              "slots it names in slot\n"
+                              "order (a key, a mouse click, or null to clear the slot), then the playback "
+                              "word and single output it\n"
+                              "sets, 50 ms apart. The whole file is checked before the first report; a fault "
+                              "is reported with its\n"
+                              "line and column. The file is UTF-8 text, with or without a byte-order mark; "
+                              "UTF-16 and UTF-32 are\n"
+                              "refused. Every member is optional; what the profile leaves out stays as it is "
+                              "on the pedal:\n"
+                              "\n"
+                              "  {\n"
+                              "    \"slots\": {\n"
+                              "      \"1\": {\"key\": \"ctrl+shift+a\"},\n"
+                              "      \"2\": {\"mouse\": \"left\"},\n"
+                              "      \"3\": null\n"
+                              "    },\n"
+                              "    \"delay\": 300,\n"
+                              "    \"single_output\": false,\n"
+                              "    \"playback\": \"loop\",\n"
+                              "    \"auto_run\": true\n"
+                              "  }\n"
+                              "\n"
+                              "Slots are \"1\" to \"12\"; single_output is true or false. delay (0 to 65535 "
+                              "ms), playback (\"loop\" "
+                              "or\n"
+                              "\"single\") and auto_run (true or false) share one word on the pedal, written "
+                              "as one frame: a profile\n"
+                              "gives all three or none, in a combination the word can hold: any delay with "
+                              "auto_run true and\n"
+                              "playback \"loop\", or any playback and auto_run with delay 0.\n",
+                   .need = PedalNeed::OneToWrite,
+                   .use = PedalUse::Opens,
+                   .writes = true}) {}
+
+    void Read(const CommandArguments& arguments) override { profilePath_ = arguments.operands[0]; }
+
+    // The profile is read once the pedal is chosen, so that a run on several pedals says that first.
+    int Run(const CommandRun& run) override {
+        CliServices& services = run.services;
+        const std::string name =
+            profilePath_ == kStandardInputPath ? "standard input" : ShownFileName(profilePath_);
+        const ProfileBytes read = ReadProfileBytes(profilePath_, *services.in);
+        if (!read.fault.empty()) {
+            return Fail(services, read.fault, kExitUsageError);
+        }
+        const ProfileText text = ProfileTextOf(read.bytes);
+        if (!text.fault.empty()) {
+            return Fail(services, name + ": " + text.fault, kExitUsageError);
+        }
+        const ParsedProfile parsed = ParseProfile(text.json);
+        if (!parsed.profile) {
+            return Fail(services,
+                        name + ":" + std::to_string(parsed.error.position.line) + ":" +
+                            std::to_string(parsed.error.position.column) + ": " + parsed.error.message,
+                        kExitUsageError);
+        }
+        return WriteFrames(ProfileFrames(*parsed.profile), *run.hid, run.backend, run.pedal, run.dryRun,
+                           services);
+    }
+
+private:
+    std::string profilePath_; // a file, or kStandardInputPath
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakeApplyCommand() {
+    return std::make_unique<ApplyCommand>();
+}
+
+} // namespace treadkey

@@ -1,0 +1,32 @@
+#include "cli/commands/command.h"
+
+#include "arguments/shown_text.h"
+#include "cli/help_text.h"
+#include "editor/value_ranges.h"
+#include "protocol/number_text.h"
+
+namespace treadkey {
+
+const std::string* CommandArguments::Value(std::string_view option) const {
+    const auto found = values.find(option);
+    return found != values.end() ? &found->second : nullptr;
+}
+
+int ReadSlot(const std::string& text) {
+    const std::optional<int> slot = ParseWholeNumber(text, kFirstSlot, kLastSlot);
+    if (!slot) {
+        throw UsageError{"slot must be a whole number from 1 to 12, not " + Quoted(text)};
+    }
+    return *slot;
+}
+
+std::string Quoted(std::string_view text) {
+    return "'" + ShownText(text) + "'";
+}
+
+int Fail(CliServices& services, const std::string& message, int exitCode) {
+    services.err << kProgramName << ": " << message << '\n';
+    return exitCode;
+}
+
+} // namespace treadkey

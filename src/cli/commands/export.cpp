@@ -1,0 +1,95 @@
+#include "arguments/shown_text.h"
+#include "cli/commands/command.h"
+#include "cli/exit_codes.h"
+#include "cli/help_text.h"
+#include "cli/pedal_choice.h"
+#include "cli/record_keeping.h"
+#include "editor/profile_file.h"
+#include "record/record_profile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace treadkey {
+namespace {
+
+class ExportCommand final : public Command {
+public:
+    ExportCommand()
+        : Command({.name = "export",
+                   .operands = "FILE",
+                   .minOperands = 1,
+                   .maxOperands = 1,
+                   .summary = "write the record of a pedal as a profile that 'apply' reads",
+                   .details = "Writes what the record of the pedal (--pedal, or the one plugged in) knows as "
+                              "a profile to FILE, or "
+                              "to\n"
+                              "standard output when FILE is '-'. Slots and settings the record does not know "
+                              "are left out, each with\n"
+                              "a warning: 'apply' leaves them as they are. So is a word that no profile "
+                              "value writes as it stands (a\n"
+                              "raw frame's, say, with bytes set that a key's frame leaves 0), named in hex. "
+                              "To clone a pedal:\n"
+                              "'treadkeyctl export left.json --pedal left', then 'treadkeyctl apply "
+                              "left.json --pedal right'.\n"
+                              "--pedal takes a pedal plugged in or one with a record; any other ID is a "
+                              "usage error that lists those\n"
+                              "known.\n",
+                   .need = PedalNeed::Recorded}) {}
+
+    void Read(const CommandArguments& arguments) override { profilePath_ = arguments.operands[0]; }
+
+    int Run(const CommandRun& run) override {
+        CliServices& services = run.services;
+        const std::optional<PedalRecord> record = ReadRecord(run.pedal, services);
+        if (!record) {
+            return kExitDeviceError;
+        }
+        const ExportedProfile exported = ProfileOfRecord(*record);
+        for (const std::string& warning : exported.warnings) {
+            services.err << kProgramName << ": warning: " << warning << '\n';
+        }
+        if (!exported.text) {
+            return Fail(services,
+                        "the record of " + PedalWithName(run.pedal, run.names) +
+                            " knows nothing this computer wrote or saw: no profile written",
+                        kExitDeviceError);
+        }
+        if (profilePath_ == kStandardInputPath) {
+            services.out << *exported.text;
+            return kExitDone;
+        }
+        // Windows refuses a folder as it refuses a file it may not touch: say which it is.
+        std::error_code notADirectory;
+        if (std::filesystem::is_directory(profilePath_, notADirectory)) {
+            return Fail(services,
+                        "cannot write " + ShownFileName(profilePath_) + ": " + std::strerror(EISDIR),
+                        kExitDeviceError);
+        }
+        std::ofstream file(profilePath_, std::ios::binary | std::ios::trunc);
+        file << *exported.text;
+        file.close();
+        if (!file) {
+            // errno is the open's, or the last write's or close's: the stream gives no reason of its own.
+            const int reason = errno;
+            return Fail(services,
+                        "cannot write " + ShownFileName(profilePath_) + ": " + std::strerror(reason),
+                        kExitDeviceError);
+        }
+        return kExitDone;
+    }
+
+private:
+    std::string profilePath_; // a file, or kStandardInputPath for standard output
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakeExportCommand() {
+    return std::make_unique<ExportCommand>();
+}
+
+} // namespace treadkey

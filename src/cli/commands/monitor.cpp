@@ -1,0 +1,112 @@
+#include "cli/commands/command.h"
+#include "cli/commands/watch_timeout.h"
+#include "cli/event_words.h"
+#include "cli/exit_codes.h"
+#include "cli/pedal_watch_loop.h"
+#include "protocol/number_text.h"
+#include "record/utc_time.h"
+
+#include <memory>
+
+namespace treadkey {
+namespace {
+
+// Prints each press and release, until the count is reached.
+class EventPrinter final : public PressHandler {
+public:
+    EventPrinter(bool json, std::optional<int> count, std::optional<std::chrono::milliseconds> timeout,
+                 std::ostream& out, CliServices& services)
+        : json_(json), count_(count), timeout_(timeout), out_(out), services_(services) {}
+
+    bool Take(const WatchedEvent& watched) override {
+        out_ << (json_ ? EventJson(watched.event, UtcText(watched.when, UtcPrecision::Milliseconds),
+                                   watched.path,
+                                   watched.report)
+                       : EventLine(watched.event))
+             << std::endl; // at once: a script reads it as it comes
+        ++events_;
+        return false;
+    }
+
+    bool Done() const override { return count_ && events_ >= *count_; }
+
+    std::optional<int> TimeUp() override {
+        return events_ > 0 ? kExitDone : NothingPressedWithin(*timeout_, services_);
+    }
+
+private:
+    bool json_;
+    std::optional<int> count_;
+    std::optional<std::chrono::milliseconds> timeout_;
+    std::ostream& out_;
+    CliServices& services_;
+    int events_ = 0;
+};
+
+class MonitorCommand final : public Command {
+public:
+    MonitorCommand()
+        : Command(
+              {.name = "monitor",
+               .options = {{"--json", "",
+                            "print one JSON object a line: time, interface, raw report, the event decoded"},
+                           {"--count", "N", "stop after N presses and releases, 1 to 1000000000"},
+                           {"--timeout", "S",
+                            "stop after S seconds, 1 to 86400; exit code 1 when nothing came"}},
+               .summary = "show what the pedal sends when pressed, as it arrives",
+               .details = "Opens every keyboard and mouse interface of the pedal for reading only (it writes "
+                          "nothing) and prints\n"
+                          "one line for each press and each release the pedal sends, as it arrives:\n"
+                          "\n"
+                          "  press   ctrl+shift+a   < Ctrl + Shift + A >\n"
+                          "  release ctrl+shift+a   < Ctrl + Shift + A >\n"
+                          "  press   mouse right\n"
+                          "\n"
+                          "Keys are named as COMBO names them, then captioned as the window's key log line "
+                          "writes them; keys\n"
+                          "without an on-screen key are named by the HID usage tables (f13), other usages by "
+                          "page and usage in\n"
+                          "hex. It runs until interrupted (exit code 0 on SIGINT or SIGTERM), or N events, "
+                          "or S seconds. It\n"
+                          "follows the pedal through unplug and replug, saying on stderr when it goes and "
+                          "comes; a node it may "
+                          "not\n"
+                          "read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With "
+                          "--virtual-pedal, add\n"
+                          "--virtual-pedal-composite and --virtual-pedal-press FILE, and append slot numbers "
+                          "to FILE to press "
+                          "them.\n",
+               .need = PedalNeed::AnyOrAll,
+               .use = PedalUse::Watches}) {}
+
+    void Read(const CommandArguments& arguments) override {
+        // Large enough for a day of presses, small enough to stay in an int.
+        constexpr int kMostEvents = 1'000'000'000;
+        json_ = arguments.Has("--json");
+        if (const std::string* text = arguments.Value("--count")) {
+            count_ = ParseWholeNumber(*text, 1, kMostEvents);
+            if (!count_) {
+                throw UsageError{"--count must be a whole number of events from 1 on, not " + Quoted(*text)};
+            }
+        }
+        timeout_ = ReadWatchTimeout(arguments);
+    }
+
+    int Run(const CommandRun& run) override {
+        EventPrinter printer(json_, count_, timeout_, run.services.out, run.services);
+        return WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal}, printer, run.services);
+    }
+
+private:
+    bool json_ = false;
+    std::optional<int> count_;                         // stop after this many events
+    std::optional<std::chrono::milliseconds> timeout_; // stop after this long
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakeMonitorCommand() {
+    return std::make_unique<MonitorCommand>();
+}
+
+} // namespace treadkey

@@ -1,0 +1,259 @@
+#include "cli/commands/command.h"
+#include "cli/commands/watch_timeout.h"
+#include "cli/exit_codes.h"
+#include "cli/help_text.h"
+#include "cli/pedal_watch_loop.h"
+#include "cli/record_keeping.h"
+#include "cli/record_words.h"
+#include "editor/press_name.h"
+#include "hid/input_report.h"
+#include "record/pedal_record.h"
+#include "record/slot_press.h"
+#include "json/json.h"
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace treadkey {
+namespace {
+
+// 'treadkeyctl verify': one slot after the other, what the pedal sends when pressed against what the record
+// says the slot holds.
+class SlotVerification {
+public:
+    // `slots` 1..12; empty for every slot the record knows.
+    SlotVerification(std::vector<int> slots, const PedalRecord& record);
+
+    // The slot to press now; nothing when every slot has had its turn.
+    std::optional<int> Current() const;
+    // "press slot 3 (ctrl+shift+a by the record)".
+    std::string Prompt() const;
+    // What the press of the current slot sent; returns the line that says how it compares, and moves on.
+    std::string Pressed(const HeldInputs& inputs, const std::string& when);
+    // The current slot was not pressed in time; returns the line that says so, and moves on.
+    std::string TimedOut();
+
+    // 0 when every slot matched or was learned, 1 on a mismatch or a timeout.
+    int ExitCode() const;
+    // Marks matched slots as seen by a press and learned slots with what came; mismatches stay as written.
+    void Record(PedalRecord& record) const;
+    // One JSON document of every slot's outcome.
+    std::string Json() const;
+
+private:
+    struct Check {
+        int slot;
+        std::optional<PressVerdict> verdict; // nothing when the slot was not pressed in time
+        std::string expected;                // as the record says
+        std::string came;                    // as the pedal sent it
+        HeldInputs inputs;
+        std::string when;
+    };
+
+    std::vector<int> slots_;
+    PedalRecord record_;
+    std::vector<Check> checks_;
+};
+
+constexpr std::array<const char*, 4> kVerdictNames = {"match", "learned", "mismatch", "unreadable"};
+
+SlotVerification::SlotVerification(std::vector<int> slots, const PedalRecord& record)
+    : slots_(std::move(slots)), record_(record) {
+    if (slots_.empty()) {
+        for (std::size_t i = 0; i < record.slotWords.size(); ++i) {
+            if (record.slotWords[i].source != WordSource::Unknown) {
+                slots_.push_back(static_cast<int>(i) + 1);
+            }
+        }
+    }
+}
+
+std::optional<int> SlotVerification::Current() const {
+    return checks_.size() < slots_.size() ? std::optional(slots_[checks_.size()]) : std::nullopt;
+}
+
+std::string SlotVerification::Prompt() const {
+    const int slot = *Current();
+    const RecordedWord& recorded = record_.slotWords[static_cast<std::size_t>(slot - 1)];
+    return "press slot " + std::to_string(slot) + " (" +
+           (recorded.source == WordSource::Unknown ? std::string("unknown to the record: it is learned")
+                                                   : SlotValueText(recorded) + " by the record") +
+           ")";
+}
+
+std::string SlotVerification::Pressed(const HeldInputs& inputs, const std::string& when) {
+    const int slot = *Current();
+    const RecordedWord& recorded = record_.slotWords[static_cast<std::size_t>(slot - 1)];
+    const PressVerdict verdict = ComparePress(recorded, inputs);
+    checks_.push_back({slot, verdict, SlotValueText(recorded), PressName(inputs), inputs, when});
+    const std::string head = "slot " + std::to_string(slot) + ": ";
+    switch (verdict) {
+    case PressVerdict::Match:
+        return head + "match: " + checks_.back().came;
+    case PressVerdict::Learned:
+        return head + "learned: " + checks_.back().came;
+    case PressVerdict::Mismatch:
+        return head + "MISMATCH: the record says " + checks_.back().expected + ", the pedal sent " +
+               checks_.back().came;
+    case PressVerdict::NotASlotWord:
+        break;
+    }
+    return head + "the pedal sent " + checks_.back().came + ", which no slot holds";
+}
+
+std::string SlotVerification::TimedOut() {
+    const int slot = *Current();
+    checks_.push_back({slot,
+                       std::nullopt,
+                       SlotValueText(record_.slotWords[static_cast<std::size_t>(slot - 1)]),
+                       "",
+                       {},
+                       ""});
+    return "slot " + std::to_string(slot) + ": not pressed in time";
+}
+
+int SlotVerification::ExitCode() const {
+    for (const Check& check : checks_) {
+        if (!check.verdict || !PressShowsTheSlot(*check.verdict)) {
+            return 1;
+        }
+    }
+    return checks_.size() == slots_.size() ? 0 : 1;
+}
+
+void SlotVerification::Record(PedalRecord& record) const {
+    for (const Check& check : checks_) {
+        if (check.verdict && PressShowsTheSlot(*check.verdict)) {
+            RecordSeenByPress(record, check.slot, check.inputs, check.when);
+        }
+    }
+}
+
+std::string SlotVerification::Json() const {
+    std::string text = "{\"slots\": [";
+    for (const Check& check : checks_) {
+        text += std::string(text.back() == '[' ? "" : ", ") + "{\"slot\": " + std::to_string(check.slot) +
+                ", \"outcome\": \"" +
+                (check.verdict ? kVerdictNames[static_cast<std::size_t>(*check.verdict)] : "timeout") +
+                "\", \"recorded\": " + JsonQuoted(check.expected) +
+                ", \"sent\": " + (check.came.empty() ? std::string("null") : JsonQuoted(check.came)) + "}";
+    }
+    return text + "], \"all_match\": " + (ExitCode() == 0 ? "true" : "false") + "}";
+}
+
+// Asks for each slot's press in turn and says how what came compares with the record.
+class SlotChecker final : public PressHandler {
+public:
+    SlotChecker(SlotVerification& verification, bool json, std::optional<std::chrono::milliseconds> timeout,
+                CliServices& services)
+        : verification_(verification), json_(json), timeout_(timeout), services_(services) {}
+
+    void Prompt() override {
+        if (verification_.Current()) {
+            services_.err << kProgramName << ": " << verification_.Prompt() << WaitWords(timeout_, "it")
+                          << std::endl;
+        }
+    }
+
+    // Each slot has the whole timeout to be pressed in.
+    bool Take(const WatchedEvent& watched) override {
+        if (watched.event.kind != PedalEvent::Kind::Press) {
+            return false;
+        }
+        lines() << verification_.Pressed(watched.event.inputs, services_.utcNow()) << std::endl;
+        return true;
+    }
+
+    bool Done() const override { return !verification_.Current(); }
+
+    std::optional<int> TimeUp() override {
+        lines() << verification_.TimedOut() << std::endl;
+        return std::nullopt;
+    }
+
+private:
+    // With --json, standard output holds the one document that sums the verification up.
+    std::ostream& lines() { return json_ ? services_.err : services_.out; }
+
+    SlotVerification& verification_;
+    bool json_;
+    std::optional<std::chrono::milliseconds> timeout_;
+    CliServices& services_;
+};
+
+class VerifyCommand final : public Command {
+public:
+    VerifyCommand()
+        : Command({.name = "verify",
+                   .operands = "[SLOT...]",
+                   .maxOperands = kAnyNumber,
+                   .options = {{"--json", "", "print the outcome as one JSON document"},
+                               {"--timeout", "S",
+                                "give each slot S seconds to be pressed, 1 to 86400 (default: wait\nuntil "
+                                "pressed); exit code 1 when "
+                                "one is not"}},
+                   .summary = "press each slot: does the pedal send what the record says it holds?",
+                   .details = "Asks for a press of each SLOT in turn (default: every slot the record knows), "
+                              "decodes what the\n"
+                              "pedal sends and compares it with the record: a match is recorded as seen by a "
+                              "press, a mismatch\n"
+                              "prints what was written and what came, and a slot the record does not know is "
+                              "learned from the\n"
+                              "press, so a lost record can be rebuilt by pressing. Meanwhile the pedal's "
+                              "keystrokes are held from\n"
+                              "the desktop, so a slot holding Ctrl+C or Alt+F4 does no harm. Exit code 0 "
+                              "when every slot matched or\n"
+                              "was learned, 1 on a mismatch or a timeout. This is the check that a write "
+                              "really took. Without\n"
+                              "--timeout it waits for each press until it comes.\n",
+                   .need = PedalNeed::OnePresent,
+                   .use = PedalUse::Watches}) {}
+
+    void Read(const CommandArguments& arguments) override {
+        json_ = arguments.Has("--json");
+        timeout_ = ReadWatchTimeout(arguments);
+        for (const std::string& slot : arguments.operands) {
+            slots_.push_back(ReadSlot(slot));
+        }
+    }
+
+    int Run(const CommandRun& run) override {
+        CliServices& services = run.services;
+        const std::optional<PedalRecord> record = ReadRecord(run.pedal, services);
+        if (!record) {
+            return kExitDeviceError;
+        }
+        SlotVerification verification(slots_, *record);
+        if (!verification.Current()) {
+            return Fail(services,
+                        "the record knows no slot of " + run.pedal +
+                            ": name the slots to learn, as in 'treadkeyctl verify 1 2 3'",
+                        kExitUsageError);
+        }
+        SlotChecker checker(verification, json_, timeout_, services);
+        WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal, .holdKeys = true}, checker, services);
+        ChangeRecord(
+            run.pedal, [&verification](PedalRecord& changed) { verification.Record(changed); }, services);
+        if (json_) {
+            services.out << verification.Json() << '\n';
+        }
+        return verification.ExitCode();
+    }
+
+private:
+    bool json_ = false;
+    std::optional<std::chrono::milliseconds> timeout_; // each slot's
+    std::vector<int> slots_;                           // empty for every slot the record knows
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakeVerifyCommand() {
+    return std::make_unique<VerifyCommand>();
+}
+
+} // namespace treadkey

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "editor/key_combo.h"
+#include "editor/value_ranges.h"
+#include "protocol/playback_word.h"
+#include "json/json.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace treadkey {
+
+// What a profile puts into one slot.
+struct SlotContent {
+    enum class Kind { Key, Mouse, Cleared };
+    Kind kind = Kind::Cleared;
+    KeyCombo key;                // for Key
+    std::size_t mouseButton = 0; // for Mouse: index into kMouseButtons
+};
+
+// A pedal configuration read from a JSON file. What it leaves out stays as it is on the pedal.
+struct Profile {
+    std::array<std::optional<SlotContent>, kLastSlot> slots; // slots[0] is slot 1
+    std::optional<PlaybackWord> playbackWord;                // always one that a frame stores
+    std::optional<bool> singleOutput;
+};
+
+struct ParsedProfile {
+    std::optional<Profile> profile;
+    JsonError error; // the first fault, syntax or meaning, and where it is, when there is no profile
+};
+
+// Reads and checks a whole profile:
+//   { "slots": { "1": {"key": "ctrl+shift+a"}, "2": {"mouse": "left"}, "3": null },
+//     "delay": 0, "single_output": false, "playback": "loop", "auto_run": true }
+// Every member is optional, but a profile must set something; null clears a slot. delay, playback and
+// auto_run share one word on the pedal: they come together, as a combination that a frame stores.
+ParsedProfile ParseProfile(std::string_view text);
+
+} // namespace treadkey
