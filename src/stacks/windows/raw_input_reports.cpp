@@ -1,5 +1,6 @@
 #include "stacks/windows/raw_input_reports.h"
 
+#include "hid/collection_kind.h"
 #include "stacks/windows/scan_code_usages.h"
 
 #include <algorithm>
@@ -21,6 +22,22 @@ std::uint8_t CutToSignedByte(std::int64_t value) {
 }
 
 } // namespace
+
+std::optional<RawInputKind> RawInputKindOf(const std::vector<HidCollection>& collections) {
+    for (const HidCollection collection : collections) {
+        switch (CollectionKindOf(collection)) {
+        case CollectionKind::Keyboard:
+        case CollectionKind::Keypad:
+            return RawInputKind::Keyboard;
+        case CollectionKind::Mouse:
+        case CollectionKind::Pointer:
+            return RawInputKind::Mouse;
+        default:
+            break;
+        }
+    }
+    return std::nullopt;
+}
 
 std::optional<BootKeyboardReport> BootKeyboardState::Apply(std::uint16_t makeCode, std::uint16_t flags) {
     const bool prefixed = (flags & (kRawKeyE0 | kRawKeyE1)) != 0;

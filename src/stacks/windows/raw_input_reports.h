@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hid/hid_usage.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -8,6 +10,13 @@
 // The boot protocol reports a keyboard or mouse interface would have sent, rebuilt from the events Raw Input
 // hands over for it: Windows keeps those interfaces' own reports from programs.
 namespace treadkey::windows_hid {
+
+// Which of Raw Input's two kinds of event a collection's input arrives as.
+enum class RawInputKind { Keyboard, Mouse };
+
+// The kind of event a keyboard or keypad, mouse or pointer collection's input arrives as; nothing for any
+// other collection, whose reports Raw Input does not hand over as a keyboard's or mouse's.
+std::optional<RawInputKind> RawInputKindOf(const std::vector<HidCollection>& collections);
 
 // A boot keyboard report: modifiers, a reserved byte, six keys.
 using BootKeyboardReport = std::array<std::uint8_t, 8>;
