@@ -11,6 +11,28 @@ namespace {
 
 constexpr std::uint16_t kMake = 0;
 
+TEST(RawInputKindOf, ReadsKeyboardsAndKeypadsAsKeyboardsAndMiceAndPointersAsMice) {
+    const struct {
+        std::vector<HidCollection> collections;
+        std::optional<RawInputKind> kind;
+    } cases[] = {
+        {{{0x01, 0x06}}, RawInputKind::Keyboard},
+        {{{0x01, 0x07}}, RawInputKind::Keyboard},
+        {{{0x01, 0x02}}, RawInputKind::Mouse},
+        {{{0x01, 0x01}}, RawInputKind::Mouse},
+        // The configuration interface, a consumer collection, a game pad: no keyboard's or mouse's events.
+        {{{0xFF00, 0x01}}, std::nullopt},
+        {{{0x0C, 0x01}}, std::nullopt},
+        {{{0x01, 0x05}}, std::nullopt},
+        {{}, std::nullopt},
+        {{{0xFF00, 0x01}, {0x01, 0x02}}, RawInputKind::Mouse},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RawInputKindOf(c.collections), c.kind)
+            << (c.collections.empty() ? 0 : c.collections.back().usage);
+    }
+}
+
 TEST(KeyboardUsageOfScanCode, TellsTheKeysThatShareAMakeCodeByTheirPrefix) {
     const struct {
         std::uint16_t makeCode;
