@@ -83,8 +83,11 @@ TEST(OpenRawInputReader, QueuesTheBootReportsOfItsOwnDeviceFromTheOpenOn) {
     ASSERT_FALSE(mouseName.empty());
     OpenResult keyboard = OpenRawInputReader(keyboardName, RawInputKind::Keyboard);
     OpenResult mouse = OpenRawInputReader(mouseName, RawInputKind::Mouse);
+    // Read as a mouse, the keyboard sends nothing: neither its keys nor the mouse's moves are its.
+    OpenResult keyboardAsMouse = OpenRawInputReader(keyboardName, RawInputKind::Mouse);
     ASSERT_NE(keyboard.device, nullptr) << keyboard.problem;
     ASSERT_NE(mouse.device, nullptr) << mouse.problem;
+    ASSERT_NE(keyboardAsMouse.device, nullptr) << keyboardAsMouse.problem;
     EXPECT_EQ(keyboard.device->pollDescriptor(), -1);
     EXPECT_EQ(keyboard.device->write(std::array<std::uint8_t, 2>{0, 1}), -1);
 
@@ -116,6 +119,7 @@ TEST(OpenRawInputReader, QueuesTheBootReportsOfItsOwnDeviceFromTheOpenOn) {
     // Neither took the other's events.
     EXPECT_TRUE(ReadOne(*keyboard.device, 0).empty());
     EXPECT_TRUE(ReadOne(*mouse.device, 0).empty());
+    EXPECT_TRUE(ReadOne(*keyboardAsMouse.device, 0).empty());
 
     // A short buffer takes the start of a report; a closed reader takes nothing more.
     Send({Key(0x30, 0)});
