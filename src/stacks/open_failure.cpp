@@ -23,9 +23,8 @@ std::string Sentence(const std::string& path, OpenFailure failure, std::error_co
         return "cannot read " + path + ": on Windows only the pedal's keyboard and mouse can be read";
     case OpenFailure::Unattributed:
         return "cannot read " + path +
-               ": Windows lists no Raw Input device of that name, so its keystrokes and clicks cannot be "
-               "told "
-               "from other keyboards' and mice's";
+               ": Windows' Raw Input does not tell its keystrokes and clicks from other keyboards' and "
+               "mice's";
     case OpenFailure::Unknown:
         break;
     }

@@ -66,6 +66,14 @@ std::vector<std::string> ListedDeviceNames() {
     return names;
 }
 
+// Wine hands every keyboard's keystrokes over as coming from one keyboard, and every mouse's clicks from one
+// mouse, whichever device it lists under their handles: the first HID keyboard and mouse it found, the
+// pedal's when no other is plugged in.
+bool RawInputMergesDevices() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 // One reader's reports, rebuilt from its device's events and kept until read.
 class ReportQueue {
 public:
@@ -278,16 +286,19 @@ private:
 } // namespace
 
 OpenResult OpenRawInputReader(const std::string& path, RawInputKind kind) {
-    const std::vector<std::string> names = ListedDeviceNames();
-    const std::optional<std::string> name = RawInputNameOf(path, names);
-    if (!name) {
+    const std::optional<std::string> name = RawInputNameOf(path, ListedDeviceNames());
+    if (!name || RawInputMergesDevices()) {
         return RefusedOpen(path, OpenFailure::Unattributed, {});
     }
+    return ReadRawInputDevice(path, *name, kind);
+}
+
+OpenResult ReadRawInputDevice(const std::string& path, const std::string& deviceName, RawInputKind kind) {
     RawInputHub& hub = RawInputHub::Get();
     if (const DWORD failure = hub.StartFailure(); failure != 0) {
         return RefusedOpen(path, OpenFailure::Unknown, WindowsError(failure));
     }
-    return {std::make_unique<RawInputDevice>(hub, *name, kind), ""};
+    return {std::make_unique<RawInputDevice>(hub, deviceName, kind), ""};
 }
 
 } // namespace treadkey::windows_hid
