@@ -22,9 +22,8 @@ std::string Sentence(const std::string& path, OpenFailure failure, std::error_co
     case OpenFailure::NotOffered:
         return "cannot read " + path + ": on Windows only the pedal's keyboard and mouse can be read";
     case OpenFailure::Unattributed:
-        return "cannot read " + path +
-               ": Windows' Raw Input does not tell its keystrokes and clicks from other keyboards' and "
-               "mice's";
+        return "cannot read " + path + ": Windows' Raw Input does not tell its keystrokes and clicks from " +
+               "other keyboards' and mice's";
     case OpenFailure::Unknown:
         break;
     }
