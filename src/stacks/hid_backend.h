@@ -67,6 +67,7 @@ enum class OpenFailure {
     InUse,        // access denied because another program has it open alone
     StackFailed,  // the HID stack itself did not start
     NotOffered,   // this platform cannot do it yet
+    Unattributed, // the system hands its input over, but mixed with other devices'
 };
 
 struct OpenResult {

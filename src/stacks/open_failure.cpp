@@ -20,7 +20,10 @@ std::string Sentence(const std::string& path, OpenFailure failure, std::error_co
     case OpenFailure::StackFailed:
         return "cannot open " + path + ": the HID library failed to start";
     case OpenFailure::NotOffered:
-        return "cannot read " + path + ": reading what the pedal sends is not available on Windows yet";
+        return "cannot read " + path + ": on Windows only the pedal's keyboard and mouse can be read";
+    case OpenFailure::Unattributed:
+        return "cannot read " + path + ": Windows' Raw Input does not tell its keystrokes and clicks from " +
+               "other keyboards' and mice's";
     case OpenFailure::Unknown:
         break;
     }

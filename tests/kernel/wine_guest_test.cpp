@@ -123,6 +123,47 @@ TEST_F(WineOnKernel, KeyApplyAndListReachTheVendorInterfaceAsOnLinux) {
     EXPECT_THAT(FramesAmong(mouse.outputReports()), IsEmpty());
 }
 
+// What the monitor says of an interface whose keystrokes Wine's Raw Input cannot tell from other keyboards'.
+constexpr const char* kUnattributed =
+    ": Windows' Raw Input does not tell its keystrokes and clicks from other keyboards' and mice's";
+
+// The pedal types ctrl+shift+a and clicks once its keyboard and mouse have each been opened or refused: the
+// monitor either shows a press or says, of both, why it cannot read them. Which one Wine allows is printed.
+TEST_F(WineOnKernel, MonitorShowsThePedalsPressOrSaysWhyItCannotTellIt) {
+    std::FILE* monitor = ::popen(
+        ("'" TREADKEY_WINE_RUN "' '" + g_program + "' monitor --count 1 --timeout 15 2>&1").c_str(), "r");
+    ASSERT_NE(monitor, nullptr);
+    std::string out;
+    int interfacesSaid = 0;
+    int watched = 0;
+    char line[4096];
+    while (std::fgets(line, sizeof line, monitor) != nullptr) {
+        out += line;
+        const std::string text = line;
+        const bool watching = text.find(": watching ") != std::string::npos;
+        watched += watching ? 1 : 0;
+        if (watching || text.find(kUnattributed) != std::string::npos) {
+            if (++interfacesSaid == 2 && watched > 0) {
+                keyboard.sendInput({0x03, 0, 0x04, 0, 0, 0, 0, 0});
+                keyboard.sendInput({0, 0, 0, 0, 0, 0, 0, 0});
+                mouse.sendInput({0x01, 0, 0});
+                mouse.sendInput({0, 0, 0});
+            }
+        }
+    }
+    const int status = ::pclose(monitor);
+    std::printf("treadkeyctl.exe monitor:\n%s", out.c_str());
+    ASSERT_EQ(interfacesSaid, 2) << out;
+    if (watched > 0) {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
+        EXPECT_THAT(out, ::testing::AnyOf(HasSubstr("press   ctrl+shift+a   < Ctrl + Shift + A >\n"),
+                                          HasSubstr("press   mouse left\n")));
+    } else {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << out;
+        EXPECT_THAT(out, HasSubstr("nothing was pressed within 15 seconds"));
+    }
+}
+
 } // namespace
 } // namespace treadkey::kerneltest
 

@@ -1,6 +1,8 @@
-// The Windows backend: Windows' own HID class driver through setupapi.dll, hid.dll and kernel32. Only the
-// calls live here; what their records mean is in windows_hid_records.cpp.
+// The Windows backend: Windows' own HID class driver through setupapi.dll, hid.dll and kernel32, and Raw
+// Input for what the pedal's keyboard and mouse send (raw_input_reader.cpp). Only the calls live here; what
+// their records mean is in windows_hid_records.cpp.
 #include "stacks/platform_backend.h"
+#include "stacks/windows/raw_input_reader.h"
 #include "stacks/windows/windows_hid_records.h"
 
 // <windows.h> defines "interface" as a macro: no variable here takes that name.
@@ -143,9 +145,9 @@ public:
         return static_cast<int>(written);
     }
 
-    // Input reports are not read here yet: this handle is opened without overlapped I/O, so a read could
-    // not be bounded, and the system keeps the pedal's keyboard and mouse, the interfaces that send them,
-    // to itself.
+    // Input reports are not read through this handle: it is opened without overlapped I/O, so a read could
+    // not be bounded, and the interfaces that send them, the pedal's keyboard and mouse, are read through Raw
+    // Input (openReadOnly).
     int read(std::span<std::uint8_t>, int) override { return -1; }
 
     // hid.dll hands out only the parsed form of a descriptor.
@@ -212,9 +214,19 @@ public:
         return {std::make_unique<WindowsHidDevice>(handle), ""};
     }
 
-    // Not yet on this platform (see WindowsHidDevice::read); the monitor says so for each interface.
+    // The system keeps keyboards and mice from HID readers and hands their input over through Raw Input
+    // instead. The configuration interface sends nothing the program reads.
     OpenResult openReadOnly(const std::string& path) override {
-        return RefusedOpen(path, OpenFailure::NotOffered, {});
+        const FileHandle query = OpenForQuery(path);
+        if (!query.valid()) {
+            return windows_hid::OpenFailureFor({path, 0, 0, {}}, GetLastError());
+        }
+        const std::optional<windows_hid::RawInputKind> kind =
+            windows_hid::RawInputKindOf(ReadCollections(query.get()));
+        if (!kind) {
+            return RefusedOpen(path, OpenFailure::NotOffered, {});
+        }
+        return windows_hid::OpenRawInputReader(path, *kind);
     }
 };
 

@@ -112,9 +112,12 @@ std::vector<HidCollection> CollectionsFromCaps(std::optional<HidCollection> caps
     return {*capsUsage};
 }
 
+std::error_code WindowsError(std::uint32_t error) {
+    return {static_cast<int>(error), WindowsErrorCategory()};
+}
+
 OpenResult OpenFailureFor(const HidInterface& interface, std::uint32_t error) {
-    return RefusedOpen(interface.path, ClassifyOpenFailure(interface, error),
-                       std::error_code(static_cast<int>(error), WindowsErrorCategory()));
+    return RefusedOpen(interface.path, ClassifyOpenFailure(interface, error), WindowsError(error));
 }
 
 } // namespace treadkey::windows_hid

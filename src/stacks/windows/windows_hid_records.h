@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 // What the Windows backend makes of the records and codes that setupapi.dll, hid.dll and kernel32 hand back.
@@ -50,6 +51,9 @@ inline constexpr std::uint32_t kErrorAccessDenied = 5;
 inline constexpr std::uint32_t kErrorSharingViolation = 32;
 inline constexpr std::uint32_t kErrorNoSuchDevice = 433;
 inline constexpr std::uint32_t kErrorDeviceNotConnected = 1167;
+
+// A Win32 error code (GetLastError's value) as a system error code.
+std::error_code WindowsError(std::uint32_t error);
 
 // Why CreateFileA failed to open `interface` for writing with `error` (GetLastError's value, 0 when unknown),
 // as the backend reports it. Its collections were read without write access. Access denied is never a
