@@ -4,6 +4,7 @@
 //   window_reader text CONTROL...   the text of each control, by its name in the control table
 //   window_reader lines             the result list, a line each
 //   window_reader client            the window's client area: width and height in pixels
+//   window_reader click CONTROL     a click of a button, shown or not, as the button reports it
 #include "app/form/control_table.h"
 #include "app/win32/wide_text.h"
 #include "app/win32/win32_window.h"
@@ -42,7 +43,8 @@ std::wstring TextOf(HWND control) {
 int main(int argc, char** argv) {
     const HWND window = FindWindowW(treadkey::kWindowClass, nullptr);
     if (window == nullptr || argc < 2) {
-        std::fputs(window == nullptr ? "window_reader: no window\n" : "window_reader: text|lines|client\n",
+        std::fputs(window == nullptr ? "window_reader: no window\n"
+                                     : "window_reader: text|lines|client|click\n",
                    stderr);
         return 2;
     }
@@ -69,10 +71,15 @@ int main(int argc, char** argv) {
         RECT client{};
         GetClientRect(window, &client);
         Print(std::to_string(client.right) + " " + std::to_string(client.bottom));
-        RECT w{};
-        GetWindowRect(window, &w);
-        Print(std::to_string(w.left) + " " + std::to_string(w.top) + " " + std::to_string(w.right) + " " +
-              std::to_string(w.bottom) + " dpi " + std::to_string(GetDpiForWindow(window)));
+    } else if (what == "click" && argc == 3) {
+        // As the button itself reports a click; posted, so that a message box it raises does not block here.
+        const HWND button = Child(window, argv[2]);
+        if (button == nullptr) {
+            std::fprintf(stderr, "window_reader: no control %s\n", argv[2]);
+            return 2;
+        }
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
     } else {
         std::fprintf(stderr, "window_reader: unknown request %s\n", what.c_str());
         return 2;
