@@ -35,8 +35,9 @@ struct ChildKind {
 ChildKind ChildKindOf(ControlKind kind) {
     switch (kind) {
     case ControlKind::Label:
-        // SS_NOTIFY: a label takes the mouse, so that its tooltip shows.
-        return {WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+        // One line, as a caption is fitted to its room; SS_NOTIFY: a label takes the mouse, so that its
+        // tooltip shows.
+        return {WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY, 0};
     case ControlKind::ComboBox:
         return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0};
     case ControlKind::TextBox:
@@ -49,7 +50,8 @@ ChildKind ChildKindOf(ControlKind kind) {
     case ControlKind::Frame:
         return {WC_BUTTONW, BS_GROUPBOX, 0};
     case ControlKind::PushButton:
-        return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
+        // Broken at spaces, as the classic buttons break a caption too wide for one line.
+        return {WC_BUTTONW, BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, 0};
     case ControlKind::GraphicalButton:
         return {WC_BUTTONW, BS_OWNERDRAW | WS_TABSTOP, 0};
     case ControlKind::ListBox:
@@ -75,14 +77,18 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-SIZE TextExtent(HWND window, const std::wstring& text) {
+SIZE TextExtent(HWND window, HFONT font, const std::wstring& text) {
     const HDC dc = GetDC(window);
-    const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    const HGDIOBJ before = SelectObject(dc, font);
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, before);
     ReleaseDC(window, dc);
     return extent;
+}
+
+HFONT FontOf(HWND window) {
+    return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
 }
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
@@ -199,14 +205,33 @@ void Win32Window::PlaceControl(const Control& control) {
     int height = PixelsAt(spec.place.height, dpi_);
     if (spec.kind == ControlKind::Label) {
         // Sized to its caption, up to the control at its right.
-        const SIZE extent = TextExtent(child, WindowText(child));
-        width = std::min<int>(extent.cx, PixelsAt(spec.roomEnd - spec.place.left, dpi_));
+        const int room = PixelsAt(spec.roomEnd - spec.place.left, dpi_);
+        const HFONT font = LabelFont(control, room);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        const SIZE extent = TextExtent(child, font, WindowText(child));
+        width = std::min<int>(extent.cx, room);
         height = std::max<int>(height, extent.cy);
     } else if (spec.kind == ControlKind::ComboBox) {
         height += PixelsAt(kComboListTwips, dpi_);
     }
     SetWindowPos(child, nullptr, PixelsAt(left, dpi_), PixelsAt(top, dpi_), width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT Win32Window::LabelFont(const Control& control, int room) {
+    // Below this a caption is unreadable anyway.
+    constexpr double kSmallestPoints = 4;
+    constexpr double kStep = 0.5;
+    std::wstring ink = Wide(control.text);
+    // A trailing space draws nothing, and may run on under the neighbour.
+    ink.erase(ink.find_last_not_of(L' ') + 1);
+    ControlFont font = control.spec.font.value_or(kWindowFont);
+    HFONT fitted = fonts_.For(font);
+    while (TextExtent(window_, fitted, ink).cx > room && font.points - kStep >= kSmallestPoints) {
+        font.points -= kStep;
+        fitted = fonts_.For(font);
+    }
+    return fitted;
 }
 
 SIZE Win32Window::FrameSize() const {
@@ -490,7 +515,7 @@ void Win32Window::AddResultLine(const std::string& line) {
     const LRESULT added = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(added), 0);
     // Scrolled sideways as far as the longest line reaches.
-    const LONG width = TextExtent(list, wide).cx + PixelsAt(150, dpi_);
+    const LONG width = TextExtent(list, FontOf(list), wide).cx + PixelsAt(150, dpi_);
     if (width > SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0)) {
         SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width), 0);
     }

@@ -59,6 +59,8 @@ private:
     // Places and sizes the window and every control, and gives each its font, at the window's DPI.
     void Lay();
     void PlaceControl(const Control& control);
+    // A label's font, made smaller until its caption fits its room, as the Qt view draws it.
+    HFONT LabelFont(const Control& control, int room);
     // The top-level window's size around the client area at the window's DPI.
     SIZE FrameSize() const;
     void SizeWindow(POINT topLeft);
