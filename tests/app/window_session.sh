@@ -3,13 +3,15 @@
 # clicks and types at them, and the reports the virtual pedal must receive. Sourced after $window (the X
 # window of the client area) and $log (the virtual pedal's report log) are set.
 
-# Places in twips, as the window's design gives them; 15 twips to a pixel; keys count from the keyboard frame.
+# Places in twips, as the window's design gives them; 15 twips to a pixel at 96 dpi, scale_percent of that on
+# a display scaled otherwise; keys count from the keyboard frame.
 frame_left=120
 frame_top=2160
+scale_percent=100
 click_at() { # left top width height [frame]
     local x=$(($1 + $3 / 2)) y=$(($2 + $4 / 2))
     if [ "${5:-}" = frame ]; then x=$((x + frame_left)) y=$((y + frame_top)); fi
-    xdotool mousemove --window "$window" $((x / 15)) $((y / 15)) click 1
+    xdotool mousemove --window "$window" $((x * scale_percent / 1500)) $((y * scale_percent / 1500)) click 1
     sleep 0.15
 }
 key_a() { click_at 1440 2040 495 495 frame; }

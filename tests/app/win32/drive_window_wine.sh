@@ -15,7 +15,8 @@ fi
 wine_run=$(dirname "$self")/../../../cmake/wine-run.sh
 
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+pid=""
+trap 'kill "$pid" 2>/dev/null || true; "$wine_run" reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 log=$work/reports.log
 touch "$log"
 # Without xdotool's complaint at every key sent to a window of an X server without a window manager.
@@ -26,17 +27,25 @@ xdotool() {
     return $status
 }
 
-"$wine_run" "$program" --virtual-pedal --virtual-pedal-log "Z:$log" 2>"$work/stderr" &
-pid=$!
-window=""
-for _ in $(seq 300); do
-    window=$(xdotool search --name 'USB Treadkey KeyMouse Setup' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || {
-    echo "FAIL: the window did not appear on $DISPLAY"
-    cat "$work/stderr"
-    exit 1
+start_window() {
+    "$wine_run" "$program" --virtual-pedal --virtual-pedal-log "Z:$log" 2>>"$work/stderr" &
+    pid=$!
+    window=""
+    for _ in $(seq 300); do
+        window=$(xdotool search --name 'USB Treadkey KeyMouse Setup' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || {
+        echo "FAIL: the window did not appear on $DISPLAY"
+        cat "$work/stderr"
+        exit 1
+    }
+    sleep 2 # the first ticks connect the pedal
+}
+close_window() {
+    xdotool key --window "$window" alt+F4
+    wait "$pid" && status=0 || status=$?
+    judge "Alt+F4 ends the program with status 0" 0 "$status"
 }
 
 # shellcheck source=../window_session.sh
@@ -56,7 +65,7 @@ answer_box() { # title key
     sleep 0.3
 }
 
-sleep 2 # the first ticks connect the pedal
+start_window
 judge "the client area is 1066 by 673 pixels" "1066 673" "$(read_window client)"
 judge "it starts in Chinese, connected" "$(printf '%s\n' 'USB设备联接成功' '英文' '状态信息')" \
     "$(read_window text Label3 Command3 Label_Status)"
@@ -102,9 +111,21 @@ answer_box 温馨提示 Return
 mapfile -t cleared <"$work/cleared.log"
 expect_reports "clear-all answered OK writes what treadkeyctl clear-all does" "${cleared[@]}"
 
-xdotool key --window "$window" alt+F4
-wait "$pid" && status=0 || status=$?
-judge "Alt+F4 ends the program with status 0" 0 "$status"
+close_window
+
+# At 144 dpi the window is laid out anew at one and a half times its size, never stretched: the same places,
+# scaled, take the same clicks. (The prefix was made without a display, so Wine's screen is 1024 by 768: every
+# place clicked lies within it.)
+"$wine_run" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+start_window
+scale_percent=150
+judge "at 144 dpi the client area is 1599 by 1010 pixels" "1599 1010" "$(read_window client)"
+slot 3
+toggle_ctrl
+toggle_shift
+key_a
+expect_reports "at 144 dpi: slot 3, Ctrl + Shift + A" "${worked_example_reports[@]}"
+close_window
 judge "nothing on stderr" "" "$(cat "$work/stderr")"
 
 echo "window under Wine: $passed passed, $failures failed"

@@ -1,0 +1,201 @@
+#include "app/fake_pedal_stack.h"
+#include "app/form/window_wording.h"
+#include "app/win32/win32_window.h"
+#include "app/win32/window_fonts.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace treadkey::testing {
+namespace {
+
+// The Win32 view in this process, over the in-process HID stack, on the prefix's display at 96 dpi.
+class Win32View : public ::testing::Test, protected FakePedalStack {
+protected:
+    void Start() {
+        window.Form().Form_Load();
+        PumpMessages();
+    }
+    void Connect() {
+        PlugPedal();
+        window.Form().Timer1_Timer();
+    }
+    static void PumpMessages() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    HWND Child(std::string_view name) const { return window.ControlHandle(name); }
+    Control& Named(std::string_view name) { return *window.Form().FindControl(name); }
+    // A child's place in the window's client area, in pixels.
+    RECT PlaceOf(std::string_view name) const {
+        RECT place{};
+        GetWindowRect(Child(name), &place);
+        MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    }
+    // As the button itself reports a click.
+    void Notify(std::string_view name, WORD notification) {
+        SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Child(name)), notification),
+                     reinterpret_cast<LPARAM>(Child(name)));
+    }
+
+    Win32Window window{backend, WindowServices{}, GetModuleHandleW(nullptr)};
+};
+
+TEST_F(Win32View, ControlsSitAtTheirTwipsFifteenToAPixel) {
+    RECT client{};
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, 1066);
+    EXPECT_EQ(client.bottom, 673);
+    const struct {
+        const char* name;
+        RECT place; // left, top, right, bottom in pixels
+    } cases[] = {
+        {"Text_delay", {304, 64, 361, 89}},
+        {"Frame1", {8, 144, 1057, 401}},
+        // Inside a frame: from the frame's corner.
+        {"Command_L_btn", {584, 72, 641, 113}},
+        {"Command_ctrl", {16, 360, 81, 393}},
+        {"lstResults", {144, 408, 1057, 664}},
+        {"Clear", {8, 448, 121, 481}},
+    };
+    for (const auto& c : cases) {
+        const RECT place = PlaceOf(c.name);
+        EXPECT_EQ((std::vector<LONG>{place.left, place.top, place.right, place.bottom}),
+                  (std::vector<LONG>{c.place.left, c.place.top, c.place.right, c.place.bottom}))
+            << c.name;
+    }
+}
+
+TEST_F(Win32View, TabWalksTheControlsInTheTablesOrder) {
+    Start();
+    Connect();
+    std::vector<const ControlSpec*> chain;
+    for (const Control& control : window.Form().Controls()) {
+        if (control.spec.tabIndex >= 0 && control.visible && control.enabled) {
+            chain.push_back(&control.spec);
+        }
+    }
+    std::sort(chain.begin(), chain.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    ASSERT_GT(chain.size(), 100u);
+    std::vector<std::string> expected;
+    std::vector<std::string> walked;
+    HWND at = Child(chain.front()->name);
+    for (const ControlSpec* spec : chain) {
+        expected.push_back(spec->name);
+        const auto found =
+            std::find_if(ControlTable().begin(), ControlTable().end(), [&](const ControlSpec& s) {
+                return Child(s.name) == at || GetParent(at) == Child(s.name);
+            });
+        walked.push_back(found == ControlTable().end() ? "?" : found->name);
+        at = GetNextDlgTabItem(window.Handle(), at, FALSE);
+    }
+    EXPECT_EQ(walked, expected);
+}
+
+TEST_F(Win32View, WhatFramesHoldIsShownOnlyWithTheFrame) {
+    Start();
+    const struct {
+        const char* name;
+        bool shown;
+    } cases[] = {
+        {"Command_ctrl", true},  // in Frame1, shown
+        {"Command_L_btn", true}, // in Frame_mouse_btn, shown
+        {"Option2", false},      // made visible, in Frame4, which is hidden
+        {"TextIW", false},       // in Frame2, hidden
+        {"Command1", false},     // hidden itself
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsWindowVisible(Child(c.name)) != FALSE, c.shown) << c.name;
+    }
+    // The key buttons outside the keyboard frame exist for their codes alone.
+    for (const ControlSpec& spec : ControlTable()) {
+        if (spec.keyIndex >= 0) {
+            EXPECT_EQ(IsWindowVisible(Child(spec.name)) != FALSE, spec.container == "Frame1") << spec.name;
+        }
+    }
+}
+
+TEST_F(Win32View, TextTypedInBoxesReachesTheWindowAsUtf8) {
+    Start();
+    // A lone surrogate, as a paste may bring one, is read as U+FFFD.
+    SetWindowTextW(Child("Text_delay"), L"12\xD800");
+    EXPECT_EQ(Named("Text_delay").text, "12\xEF\xBF\xBD");
+    // The slot box's own edit box, typed at.
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof(combo);
+    ASSERT_TRUE(GetComboBoxInfo(Child("Combo1"), &combo));
+    SendMessageW(combo.hwndItem, EM_SETSEL, 0, -1);
+    SendMessageW(combo.hwndItem, WM_CHAR, L'键', 1);
+    EXPECT_EQ(Named("Combo1").text, "键");
+}
+
+TEST_F(Win32View, WhatTheWindowSetsIsShownAndNotTakenForAnEdit) {
+    Start();
+    Connect();
+    // The delay box clamps what is typed: the clamped text is the window's own, shown in the box.
+    SetWindowTextW(Child("Text_delay"), L"70000");
+    wchar_t shown[16]{};
+    GetWindowTextW(Child("Text_delay"), shown, 16);
+    EXPECT_EQ(std::wstring(shown), L"65535");
+    EXPECT_EQ(Named("Text_delay").text, "65535");
+}
+
+TEST_F(Win32View, AToggleTakesAQuickSecondClickAsAClick) {
+    Start();
+    Connect();
+    Notify("Command_ctrl", BN_CLICKED);
+    EXPECT_TRUE(Named("Command_ctrl").IsGreen());
+    Notify("Command_ctrl", BN_DOUBLECLICKED);
+    EXPECT_FALSE(Named("Command_ctrl").IsGreen());
+}
+
+TEST_F(Win32View, TheResultListSelectsItsLastLine) {
+    Start();
+    const HWND list = Child("lstResults");
+    window.ClearResultLines();
+    for (const char* line : {"one", "two", "三"}) {
+        window.AddResultLine(line);
+    }
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+    wchar_t last[8]{};
+    SendMessageW(list, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(last));
+    EXPECT_EQ(std::wstring(last), L"三");
+    window.ClearResultLines();
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(Win32View, PostedWorkRunsInOrderOnceTheLoopRunsAgain) {
+    std::vector<int> ran;
+    window.Post([&] { ran.push_back(1); });
+    window.Post([&] { ran.push_back(2); });
+    EXPECT_TRUE(ran.empty());
+    PumpMessages();
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+}
+
+// Wine's own Tahoma has Latin glyphs and no Chinese ones; the window's SimSun in its Chinese character set is
+// whatever font of the system draws Chinese.
+TEST(WindowFontCheck, ChineseCaptionsNeedAFontWithChineseGlyphs) {
+    WindowFonts fonts(96);
+    const HFONT latin =
+        CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
+    const std::vector<std::string_view> chinese = ChineseCaptions();
+    EXPECT_FALSE(DrawsEveryCharacter(latin, chinese));
+    EXPECT_TRUE(DrawsEveryCharacter(latin, {"Key No.: ", "Status"}));
+    EXPECT_TRUE(DrawsEveryCharacter(fonts.For(std::nullopt), chinese));
+    DeleteObject(latin);
+}
+
+} // namespace
+} // namespace treadkey::testing
