@@ -22,21 +22,11 @@ export XDG_RUNTIME_DIR=$work/runtime
 export XDG_STATE_HOME=$work/state # the records of its writes stay in the scratch folder
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-"$program" --virtual-pedal --virtual-pedal-log "$log" --virtual-pedal-present "$present" 2>"$work/stderr" &
-pid=$!
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --name 'USB Treadkey KeyMouse Setup' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || {
-    echo "FAIL: the window did not appear on $DISPLAY"
-    cat "$work/stderr" "${TREADKEY_XVFB_ERRORS:-/dev/null}"
-    exit 1
-}
-
 # shellcheck source=window_session.sh
 source "$(dirname "$self")/window_session.sh"
+"$program" --virtual-pedal --virtual-pedal-log "$log" --virtual-pedal-present "$present" 2>"$work/stderr" &
+pid=$!
+await_window "$work/stderr" "${TREADKEY_XVFB_ERRORS:-/dev/null}"
 
 sleep 1.5 # the first ticks connect the pedal
 slot 3

@@ -1,7 +1,22 @@
 # shellcheck shell=bash
 # What the scripts that drive the window share, whichever view draws it: where its controls are, how a user
-# clicks and types at them, and the reports the virtual pedal must receive. Sourced after $window (the X
-# window of the client area) and $log (the virtual pedal's report log) are set.
+# clicks and types at them, and the reports the virtual pedal must receive. The functions read $window (the X
+# window of the client area, found by await_window) and $log (the virtual pedal's report log).
+
+# Sets $window once the program's window is there, waiting up to 30 s (a first start under Wine takes a few);
+# without it, fails the script, showing the files given.
+await_window() { # [file to show]...
+    window=""
+    for _ in $(seq 300); do
+        window=$(xdotool search --name 'USB Treadkey KeyMouse Setup' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || {
+        echo "FAIL: the window did not appear on $DISPLAY"
+        cat "$@"
+        exit 1
+    }
+}
 
 # Places in twips, as the window's design gives them; 15 twips to a pixel at 96 dpi, scale_percent of that on
 # a display scaled otherwise; keys count from the keyboard frame.

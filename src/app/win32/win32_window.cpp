@@ -135,7 +135,7 @@ Win32Window::~Win32Window() {
 
 void Win32Window::ChooseLanguageByFont() {
     if (!DrawsEveryCharacter(fonts_.For(std::nullopt), ChineseCaptions())) {
-        form_.StartInEnglish(NoChineseFontNote(kWindowFont.family));
+        form_.StartInEnglish(NoChineseFontNoteOnWindows(kWindowFont.family));
     }
 }
 

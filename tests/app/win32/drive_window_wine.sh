@@ -27,19 +27,13 @@ xdotool() {
     return $status
 }
 
+# shellcheck source=../window_session.sh
+source "$(dirname "$self")/../window_session.sh"
+
 start_window() {
     "$wine_run" "$program" --virtual-pedal --virtual-pedal-log "Z:$log" 2>>"$work/stderr" &
     pid=$!
-    window=""
-    for _ in $(seq 300); do
-        window=$(xdotool search --name 'USB Treadkey KeyMouse Setup' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || {
-        echo "FAIL: the window did not appear on $DISPLAY"
-        cat "$work/stderr"
-        exit 1
-    }
+    await_window "$work/stderr"
     sleep 2 # the first ticks connect the pedal
 }
 close_window() {
@@ -47,9 +41,6 @@ close_window() {
     wait "$pid" && status=0 || status=$?
     judge "Alt+F4 ends the program with status 0" 0 "$status"
 }
-
-# shellcheck source=../window_session.sh
-source "$(dirname "$self")/../window_session.sh"
 
 read_window() { "$wine_run" "$reader" "$@"; }
 last_line() { read_window lines | tail -n 1; }
