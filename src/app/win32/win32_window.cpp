@@ -483,20 +483,24 @@ void Win32Window::Show(const Control& control, ControlProperty changed) {
 }
 
 void Win32Window::ShowWindow() {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
-    RECT placed{};
-    GetWindowRect(window_, &placed);
-    const RECT& work = monitor.rcWork;
-    // Centred; on a screen smaller than the window, its title bar and left edge stay on it.
-    const LONG left =
-        std::max(work.left, work.left + (work.right - work.left - (placed.right - placed.left)) / 2);
-    const LONG top =
-        std::max(work.top, work.top + (work.bottom - work.top - (placed.bottom - placed.top)) / 2);
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ::ShowWindow(window_, SW_SHOW);
-    UpdateWindow(window_);
+    // Shown once start-up has returned to the loop: the captions, key names and enabled states it sets are
+    // drawn once, not each as it is set.
+    Post([this] {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+        RECT placed{};
+        GetWindowRect(window_, &placed);
+        const RECT& work = monitor.rcWork;
+        // Centred; on a screen smaller than the window, its title bar and left edge stay on it.
+        const LONG left =
+            std::max(work.left, work.left + (work.right - work.left - (placed.right - placed.left)) / 2);
+        const LONG top =
+            std::max(work.top, work.top + (work.bottom - work.top - (placed.bottom - placed.top)) / 2);
+        SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ::ShowWindow(window_, SW_SHOW);
+        UpdateWindow(window_);
+    });
 }
 
 void Win32Window::CloseWindow() {
