@@ -1,11 +1,14 @@
 #include "app/fake_pedal_stack.h"
 #include "app/form/window_wording.h"
+#include "app/win32/wide_text.h"
 #include "app/win32/win32_window.h"
 #include "app/win32/window_fonts.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
@@ -172,6 +175,41 @@ TEST_F(Win32View, TheResultListSelectsItsLastLine) {
     EXPECT_EQ(std::wstring(last), L"三");
     window.ClearResultLines();
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
+}
+
+// What the tooltip shows for a control: the tooltip window's own text, read back.
+std::wstring ToolTipText(HWND window, HWND control) {
+    HWND tips = nullptr;
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr &&
+           GetWindow(tips, GW_OWNER) != window) {
+    }
+    std::wstring text(4096, L'\0');
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text.data();
+    if (tips == nullptr || !SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        return L"(no tool)";
+    }
+    tool.lpszText = text.data();
+    SendMessageW(tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+TEST_F(Win32View, TooltipsShowTheControlsTextAndFollowIt) {
+    Start();
+    const HWND status = Child("Label3");
+    Control& label = Named("Label3");
+    EXPECT_EQ(ToolTipText(window.Handle(), status), L"(no tool)");
+    // Given, changed (a key name that looks like markup stays as it is), then taken away.
+    for (const auto& [text, shown] : {std::pair{"设备已连接", L"设备已连接"},
+                                      std::pair{"Key < A >", L"Key < A >"}, std::pair{"", L"(no tool)"}}) {
+        label.toolTip = text;
+        window.Show(label, ControlProperty::ToolTip);
+        EXPECT_EQ(ToolTipText(window.Handle(), status), shown) << text;
+    }
 }
 
 TEST_F(Win32View, PostedWorkRunsInOrderOnceTheLoopRunsAgain) {
