@@ -212,6 +212,34 @@ TEST_F(Win32View, TooltipsShowTheControlsTextAndFollowIt) {
     }
 }
 
+// The lines the result list is given, kept past the list's end: the last ones come as the window goes.
+std::vector<std::wstring> addedLines;
+WNDPROC listProcedure = nullptr;
+LRESULT CALLBACK KeepingLines(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == LB_ADDSTRING) {
+        // Without the time stamp before it.
+        const std::wstring line = reinterpret_cast<const wchar_t*>(lParam);
+        addedLines.push_back(line.substr(line.find(L"]: ") + 3));
+    }
+    return CallWindowProcW(listProcedure, list, message, wParam, lParam);
+}
+
+TEST_F(Win32View, AltF4AsksTheWindowWhichLogsTheCloseLinesAndGoes) {
+    Start();
+    Connect();
+    addedLines.clear();
+    listProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(Child("lstResults"), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepingLines)));
+    const HWND handle = window.Handle();
+    SendMessageW(handle, WM_SYSCOMMAND, SC_CLOSE, 0); // what Alt+F4 and the close box send
+    EXPECT_FALSE(IsWindow(handle));
+    ASSERT_GE(addedLines.size(), 2u);
+    EXPECT_EQ(std::vector<std::wstring>(addedLines.end() - 2, addedLines.end()),
+              (std::vector<std::wstring>{Wide(kCloseHidHandleLine), Wide(kCloseReadHandleLine)}));
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)); // the message loop ends
+}
+
 TEST_F(Win32View, PostedWorkRunsInOrderOnceTheLoopRunsAgain) {
     std::vector<int> ran;
     window.Post([&] { ran.push_back(1); });
