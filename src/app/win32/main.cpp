@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
@@ -27,6 +28,15 @@ std::vector<std::string> Arguments() {
     }
     LocalFree(wide);
     return arguments;
+}
+
+// A window program started from a console has no streams of its own: --help, --version and usage errors
+// go to the console it was started from. Streams it was given (redirected, or by Wine) are kept.
+void UseParentConsole() {
+    if (GetStdHandle(STD_ERROR_HANDLE) == nullptr && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
 }
 
 int RunWindow(HINSTANCE instance) {
@@ -55,6 +65,7 @@ int RunWindow(HINSTANCE instance) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    UseParentConsole();
     try {
         return RunWindow(instance);
     } catch (const std::exception& error) {

@@ -240,6 +240,31 @@ TEST_F(Win32View, AltF4AsksTheWindowWhichLogsTheCloseLinesAndGoes) {
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)); // the message loop ends
 }
 
+TEST_F(Win32View, ActiveWhileItOrAWindowItOwnsIsInFront) {
+    Start();
+    const auto popup = [this](HWND owner) {
+        return CreateWindowExW(0, WC_STATICW, L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, owner, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    };
+    const struct {
+        const char* what;
+        HWND front;
+        bool active;
+    } cases[] = {
+        {"the window", window.Handle(), true},
+        {"a box it owns", popup(window.Handle()), true},
+        {"another program's window", popup(nullptr), false},
+    };
+    for (const auto& c : cases) {
+        SetForegroundWindow(c.front);
+        PumpMessages();
+        EXPECT_EQ(window.IsActive(), c.active) << c.what;
+        if (c.front != window.Handle()) {
+            DestroyWindow(c.front);
+        }
+    }
+}
+
 TEST_F(Win32View, PostedWorkRunsInOrderOnceTheLoopRunsAgain) {
     std::vector<int> ran;
     window.Post([&] { ran.push_back(1); });
