@@ -4,6 +4,8 @@
 # defines are the rooms it may include, besides itself.
 # The toolkit is a room's too: a file includes a Qt header only where its room links Qt, and only the views'
 # room (app/) may link it, so that the window's behaviour in app/form/ stays free of any toolkit.
+# Windows' own headers stay in the Win32 view (app/win32/) and the platform files CMake picks for Windows
+# (*_windows.cpp and the Windows stack's backend), so that no other room's code needs Windows to build.
 # Usage: check-includes.sh [PROJECT_ROOT]   (default: this script's project)
 set -euo pipefail
 
@@ -55,6 +57,17 @@ while IFS=: read -r file line _; do
         status=1
     fi
 done < <(grep -rn --include='*.cpp' --include='*.h' '^ *# *include *<Q[A-Za-z]*>' "${rooms[@]}" | sort -u || true)
+
+windows_header='^ *# *include *<\(windows\|commctrl\|shellapi\|setupapi\|cfgmgr32\|hidsdi\)\.h>'
+while IFS=: read -r file line _; do
+    case $file in
+    app/win32/* | *_windows.cpp | stacks/windows/windows_backend.cpp) ;;
+    *)
+        echo "src/$file:$line: includes a Windows header, but only the Win32 view and the Windows platform files may"
+        status=1
+        ;;
+    esac
+done < <(grep -rni --include='*.cpp' --include='*.h' "$windows_header" "${rooms[@]}" | sort -u || true)
 
 grep -rn --include='*.cpp' --include='*.h' '^ *# *include *"[^"]*/' "${rooms[@]}" |
     awk -v roomfile="${TMPDIR:-/tmp}/rooms.$$" '

@@ -22,90 +22,30 @@ export XDG_RUNTIME_DIR=$work/runtime
 export XDG_STATE_HOME=$work/state # the records of its writes stay in the scratch folder
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
+# shellcheck source=window_session.sh
+source "$(dirname "$self")/window_session.sh"
 "$program" --virtual-pedal --virtual-pedal-log "$log" --virtual-pedal-present "$present" 2>"$work/stderr" &
 pid=$!
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --name 'USB Treadkey KeyMouse Setup' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || {
-    echo "FAIL: the window did not appear on $DISPLAY"
-    cat "$work/stderr" "${TREADKEY_XVFB_ERRORS:-/dev/null}"
-    exit 1
-}
-
-# Places in twips, as the window's design gives them; 15 twips to a pixel; keys count from the keyboard frame.
-frame_left=120
-frame_top=2160
-click_at() { # left top width height [frame]
-    local x=$(($1 + $3 / 2)) y=$(($2 + $4 / 2))
-    if [ "${5:-}" = frame ]; then x=$((x + frame_left)) y=$((y + frame_top)); fi
-    xdotool mousemove --window "$window" $((x / 15)) $((y / 15)) click 1
-    sleep 0.15
-}
-key_a() { click_at 1440 2040 495 495 frame; }
-key_f1() { click_at 720 120 495 615 frame; }
-toggle_ctrl() { click_at 120 3240 975 495 frame; }
-toggle_shift() { click_at 120 2640 1215 495 frame; }
-mouse_right() { click_at $((8640 + 2280)) $((840 + 240)) 855 615; }
-check_once() { click_at 6000 960 300 375; }
-type_into() { # left top width height text
-    click_at "$1" "$2" "$3" "$4"
-    xdotool key --window "$window" ctrl+a BackSpace
-    xdotool type --window "$window" --delay 20 "$5"
-    sleep 0.2
-}
-slot() { type_into 1560 960 600 330 "$1"; }
-delay() { type_into 4560 960 855 375 "$1"; }
-
-failures=0
-expect_reports() { # name, then the expected lines since the last check
-    local name=$1
-    shift
-    local got expected
-    # A loaded machine may run the click's handler late: wait (up to 10 s) for the expected number of
-    # reports, then a little longer, so that an extra report would still show.
-    for _ in $(seq 100); do
-        [ "$(wc -l <"$log")" -ge $((seen + $#)) ] && break
-        sleep 0.1
-    done
-    sleep 0.3
-    got=$(tail -n +$((seen + 1)) "$log")
-    expected=$(printf '%s\n' "$@")
-    [ $# -eq 0 ] && expected=""
-    if [ "$got" = "$expected" ]; then
-        echo "ok: $name"
-    else
-        echo "FAIL: $name"
-        echo "  expected:"; printf '    %s\n' "$@"
-        echo "  got:"; sed 's/^/    /' <<<"$got"
-        failures=$((failures + 1))
-    fi
-    seen=$(wc -l <"$log")
-}
-seen=0
+await_window "$work/stderr" "${TREADKEY_XVFB_ERRORS:-/dev/null}"
 
 sleep 1.5 # the first ticks connect the pedal
 slot 3
 toggle_ctrl
 toggle_shift
 key_a
-expect_reports "worked example: slot 3, Ctrl + Shift + A" \
-    "00 AA 01 08 03 04 00 00 00" "00 AA 01 7C 79 01 00 00 00" "00 AA 01 78 79 01 00 00 00"
+expect_reports "worked example: slot 3, Ctrl + Shift + A" "${worked_example_reports[@]}"
 
 toggle_ctrl
 toggle_shift
 slot 2
 mouse_right
-expect_reports "right mouse button on slot 2" "00 AA 02 04 FE 02 00 00 00"
+expect_reports "right mouse button on slot 2" "${right_button_on_slot_2_reports[@]}"
 
 slot 12
 delay 300
 check_once
 key_f1
-expect_reports "F1 on slot 12 with delay 300 and single output" \
-    "00 AA 01 2C 00 3A 00 00 00" "00 AA 01 7C 79 01 01 2C 00" "00 AA 01 78 79 01 01 00 00"
+expect_reports "F1 on slot 12 with delay 300 and single output" "${f1_on_slot_12_with_delay_300_reports[@]}"
 
 delay 70000
 key_a
@@ -126,8 +66,8 @@ expect_reports "replugged: the next key arrives complete" \
 
 kill -TERM "$pid" # closes the window as its close button would
 wait "$pid" && status=0 || status=$?
-[ "$status" -eq 0 ] || { echo "FAIL: the program exited with status $status"; failures=$((failures + 1)); }
+judge "the program exits with status 0" 0 "$status"
 [ ! -s "$work/stderr" ] || { echo "stderr:"; sed 's/^/  /' "$work/stderr"; }
 
-echo "window script: $((7 - failures)) passed, $failures failed"
+echo "window script: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -40,5 +40,9 @@ editor/CMakeLists.txt|cmake:s/ treadkey_hid//|editor/press_text.h
 app/form/usb_form.cpp|system:QString|app/form/usb_form.cpp
 app/form/CMakeLists.txt|cmake:s/PRIVATE treadkey_warnings/PRIVATE treadkey_warnings Qt6::Widgets/|app/form/CMakeLists.txt
 cli/run.cpp|system:QCoreApplication|cli/run.cpp
+app/form/usb_form.cpp|system:windows.h|app/form/usb_form.cpp
+stacks/windows/windows_hid_records.cpp|system:windows.h|stacks/windows/windows_hid_records.cpp
+app/win32/window_fonts.h|system:QFont|app/win32/window_fonts.h
+app/win32/win32_window.cpp|include:app/qt_window.h|app/win32/win32_window.cpp
 ROWS
 exit $((failures > 0))

@@ -79,4 +79,38 @@ std::string Utf8Of(std::u32string_view text) {
     return utf8;
 }
 
+std::u32string Utf32OfUtf16(std::u16string_view utf16) {
+    const auto high = [](char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; };
+    const auto low = [](char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; };
+    std::u32string text;
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char16_t unit = utf16[i];
+        if (high(unit) && i + 1 < utf16.size() && low(utf16[i + 1])) {
+            text.push_back(0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(utf16[i + 1]) - 0xDC00));
+            ++i;
+        } else if (high(unit) || low(unit)) {
+            text.push_back(kReplacement);
+        } else {
+            text.push_back(unit);
+        }
+    }
+    return text;
+}
+
+std::u16string Utf16Of(std::u32string_view text) {
+    std::u16string utf16;
+    for (char32_t c : text) {
+        if ((c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
+            c = kReplacement;
+        }
+        if (c < 0x10000) {
+            utf16.push_back(static_cast<char16_t>(c));
+        } else {
+            utf16.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            utf16.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        }
+    }
+    return utf16;
+}
+
 } // namespace treadkey

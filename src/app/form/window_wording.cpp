@@ -48,6 +48,13 @@ std::string NoChineseFontNote(std::string_view families) {
            "), so the window starts in English; install the package fonts-wqy-microhei to see it in Chinese";
 }
 
+std::string NoChineseFontNoteOnWindows(std::string_view families) {
+    return "no installed font draws the Chinese captions (looked for " + std::string(families) +
+           "), so the window starts in English; install a font that draws Chinese, such as SimSun, to see it "
+           "in "
+           "Chinese";
+}
+
 std::string KeyLogLine(bool chinese, std::uint8_t modifierByte, std::string_view caption,
                        std::string_view slotText) {
     const std::string keys = ModifierLogText(modifierByte) + std::string(caption);

@@ -50,6 +50,8 @@ std::vector<std::string_view> ChineseCaptions();
 // Why the window starts in English, for the status tooltip and stderr: no font of families (comma-separated)
 // draws the Chinese captions; names the Debian package that brings one.
 std::string NoChineseFontNote(std::string_view families);
+// The same on Windows, where fonts come with the system or are installed by the user, not by a package.
+std::string NoChineseFontNoteOnWindows(std::string_view families);
 
 // A text in both languages, for the texts that follow the language switch.
 struct BilingualText {

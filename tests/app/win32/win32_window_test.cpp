@@ -1,0 +1,292 @@
+#include "app/fake_pedal_stack.h"
+#include "app/form/window_wording.h"
+#include "app/win32/wide_text.h"
+#include "app/win32/win32_window.h"
+#include "app/win32/window_fonts.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace treadkey::testing {
+namespace {
+
+// The Win32 view in this process, over the in-process HID stack, on the prefix's display at 96 dpi.
+class Win32View : public ::testing::Test, protected FakePedalStack {
+protected:
+    void Start() {
+        window.Form().Form_Load();
+        PumpMessages();
+    }
+    void Connect() {
+        PlugPedal();
+        window.Form().Timer1_Timer();
+    }
+    static void PumpMessages() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    HWND Child(std::string_view name) const { return window.ControlHandle(name); }
+    Control& Named(std::string_view name) { return *window.Form().FindControl(name); }
+    // A child's place in the window's client area, in pixels.
+    RECT PlaceOf(std::string_view name) const {
+        RECT place{};
+        GetWindowRect(Child(name), &place);
+        MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    }
+    // As the button itself reports a click.
+    void Notify(std::string_view name, WORD notification) {
+        SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Child(name)), notification),
+                     reinterpret_cast<LPARAM>(Child(name)));
+    }
+
+    Win32Window window{backend, WindowServices{}, GetModuleHandleW(nullptr)};
+};
+
+TEST_F(Win32View, ControlsSitAtTheirTwipsFifteenToAPixel) {
+    RECT client{};
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, 1066);
+    EXPECT_EQ(client.bottom, 673);
+    const struct {
+        const char* name;
+        RECT place; // left, top, right, bottom in pixels
+    } cases[] = {
+        {"Text_delay", {304, 64, 361, 89}},
+        {"Frame1", {8, 144, 1057, 401}},
+        // Inside a frame: from the frame's corner.
+        {"Command_L_btn", {584, 72, 641, 113}},
+        {"Command_ctrl", {16, 360, 81, 393}},
+        {"lstResults", {144, 408, 1057, 664}},
+        {"Clear", {8, 448, 121, 481}},
+    };
+    for (const auto& c : cases) {
+        const RECT place = PlaceOf(c.name);
+        EXPECT_EQ((std::vector<LONG>{place.left, place.top, place.right, place.bottom}),
+                  (std::vector<LONG>{c.place.left, c.place.top, c.place.right, c.place.bottom}))
+            << c.name;
+    }
+}
+
+TEST_F(Win32View, TabWalksTheControlsInTheTablesOrder) {
+    Start();
+    Connect();
+    std::vector<const ControlSpec*> chain;
+    for (const Control& control : window.Form().Controls()) {
+        if (control.spec.tabIndex >= 0 && control.visible && control.enabled) {
+            chain.push_back(&control.spec);
+        }
+    }
+    std::sort(chain.begin(), chain.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    ASSERT_GT(chain.size(), 100u);
+    std::vector<std::string> expected;
+    std::vector<std::string> walked;
+    HWND at = Child(chain.front()->name);
+    for (const ControlSpec* spec : chain) {
+        expected.push_back(spec->name);
+        const auto found =
+            std::find_if(ControlTable().begin(), ControlTable().end(), [&](const ControlSpec& s) {
+                return Child(s.name) == at || GetParent(at) == Child(s.name);
+            });
+        walked.push_back(found == ControlTable().end() ? "?" : found->name);
+        at = GetNextDlgTabItem(window.Handle(), at, FALSE);
+    }
+    EXPECT_EQ(walked, expected);
+}
+
+TEST_F(Win32View, WhatFramesHoldIsShownOnlyWithTheFrame) {
+    Start();
+    const struct {
+        const char* name;
+        bool shown;
+    } cases[] = {
+        {"Command_ctrl", true},  // in Frame1, shown
+        {"Command_L_btn", true}, // in Frame_mouse_btn, shown
+        {"Option2", false},      // made visible, in Frame4, which is hidden
+        {"TextIW", false},       // in Frame2, hidden
+        {"Command1", false},     // hidden itself
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsWindowVisible(Child(c.name)) != FALSE, c.shown) << c.name;
+    }
+    // The key buttons outside the keyboard frame exist for their codes alone.
+    for (const ControlSpec& spec : ControlTable()) {
+        if (spec.keyIndex >= 0) {
+            EXPECT_EQ(IsWindowVisible(Child(spec.name)) != FALSE, spec.container == "Frame1") << spec.name;
+        }
+    }
+}
+
+TEST_F(Win32View, TextTypedInBoxesReachesTheWindowAsUtf8) {
+    Start();
+    // A lone surrogate, as a paste may bring one, is read as U+FFFD.
+    SetWindowTextW(Child("Text_delay"), L"12\xD800");
+    EXPECT_EQ(Named("Text_delay").text, "12\xEF\xBF\xBD");
+    // The slot box's own edit box, typed at.
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof(combo);
+    ASSERT_TRUE(GetComboBoxInfo(Child("Combo1"), &combo));
+    SendMessageW(combo.hwndItem, EM_SETSEL, 0, -1);
+    SendMessageW(combo.hwndItem, WM_CHAR, L'键', 1);
+    EXPECT_EQ(Named("Combo1").text, "键");
+}
+
+TEST_F(Win32View, WhatTheWindowSetsIsShownAndNotTakenForAnEdit) {
+    Start();
+    Connect();
+    // The delay box clamps what is typed: the clamped text is the window's own, shown in the box.
+    SetWindowTextW(Child("Text_delay"), L"70000");
+    wchar_t shown[16]{};
+    GetWindowTextW(Child("Text_delay"), shown, 16);
+    EXPECT_EQ(std::wstring(shown), L"65535");
+    EXPECT_EQ(Named("Text_delay").text, "65535");
+}
+
+TEST_F(Win32View, AToggleTakesAQuickSecondClickAsAClick) {
+    Start();
+    Connect();
+    Notify("Command_ctrl", BN_CLICKED);
+    EXPECT_TRUE(Named("Command_ctrl").IsGreen());
+    Notify("Command_ctrl", BN_DOUBLECLICKED);
+    EXPECT_FALSE(Named("Command_ctrl").IsGreen());
+}
+
+TEST_F(Win32View, TheResultListSelectsItsLastLine) {
+    Start();
+    const HWND list = Child("lstResults");
+    window.ClearResultLines();
+    for (const char* line : {"one", "two", "三"}) {
+        window.AddResultLine(line);
+    }
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+    wchar_t last[8]{};
+    SendMessageW(list, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(last));
+    EXPECT_EQ(std::wstring(last), L"三");
+    window.ClearResultLines();
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
+}
+
+// What the tooltip shows for a control: the tooltip window's own text, read back.
+std::wstring ToolTipText(HWND window, HWND control) {
+    HWND tips = nullptr;
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr &&
+           GetWindow(tips, GW_OWNER) != window) {
+    }
+    std::wstring text(4096, L'\0');
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text.data();
+    if (tips == nullptr || !SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        return L"(no tool)";
+    }
+    tool.lpszText = text.data();
+    SendMessageW(tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+TEST_F(Win32View, TooltipsShowTheControlsTextAndFollowIt) {
+    Start();
+    const HWND status = Child("Label3");
+    Control& label = Named("Label3");
+    EXPECT_EQ(ToolTipText(window.Handle(), status), L"(no tool)");
+    // Given, changed (a key name that looks like markup stays as it is), then taken away.
+    for (const auto& [text, shown] : {std::pair{"设备已连接", L"设备已连接"},
+                                      std::pair{"Key < A >", L"Key < A >"}, std::pair{"", L"(no tool)"}}) {
+        label.toolTip = text;
+        window.Show(label, ControlProperty::ToolTip);
+        EXPECT_EQ(ToolTipText(window.Handle(), status), shown) << text;
+    }
+}
+
+// The lines the result list is given, kept past the list's end: the last ones come as the window goes.
+std::vector<std::wstring> addedLines;
+WNDPROC listProcedure = nullptr;
+LRESULT CALLBACK KeepingLines(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == LB_ADDSTRING) {
+        // Without the time stamp before it.
+        const std::wstring line = reinterpret_cast<const wchar_t*>(lParam);
+        addedLines.push_back(line.substr(line.find(L"]: ") + 3));
+    }
+    return CallWindowProcW(listProcedure, list, message, wParam, lParam);
+}
+
+TEST_F(Win32View, AltF4AsksTheWindowWhichLogsTheCloseLinesAndGoes) {
+    Start();
+    Connect();
+    addedLines.clear();
+    listProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(Child("lstResults"), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepingLines)));
+    const HWND handle = window.Handle();
+    SendMessageW(handle, WM_SYSCOMMAND, SC_CLOSE, 0); // what Alt+F4 and the close box send
+    EXPECT_FALSE(IsWindow(handle));
+    ASSERT_GE(addedLines.size(), 2u);
+    EXPECT_EQ(std::vector<std::wstring>(addedLines.end() - 2, addedLines.end()),
+              (std::vector<std::wstring>{Wide(kCloseHidHandleLine), Wide(kCloseReadHandleLine)}));
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)); // the message loop ends
+}
+
+TEST_F(Win32View, ActiveWhileItOrAWindowItOwnsIsInFront) {
+    Start();
+    const auto popup = [this](HWND owner) {
+        return CreateWindowExW(0, WC_STATICW, L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, owner, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    };
+    const struct {
+        const char* what;
+        HWND front;
+        bool active;
+    } cases[] = {
+        {"the window", window.Handle(), true},
+        {"a box it owns", popup(window.Handle()), true},
+        {"another program's window", popup(nullptr), false},
+    };
+    for (const auto& c : cases) {
+        SetForegroundWindow(c.front);
+        PumpMessages();
+        EXPECT_EQ(window.IsActive(), c.active) << c.what;
+        if (c.front != window.Handle()) {
+            DestroyWindow(c.front);
+        }
+    }
+}
+
+TEST_F(Win32View, PostedWorkRunsInOrderOnceTheLoopRunsAgain) {
+    std::vector<int> ran;
+    window.Post([&] { ran.push_back(1); });
+    window.Post([&] { ran.push_back(2); });
+    EXPECT_TRUE(ran.empty());
+    PumpMessages();
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+}
+
+// Wine's own Tahoma has Latin glyphs and no Chinese ones; the window's SimSun in its Chinese character set is
+// whatever font of the system draws Chinese.
+TEST(WindowFontCheck, ChineseCaptionsNeedAFontWithChineseGlyphs) {
+    WindowFonts fonts(96);
+    const HFONT latin =
+        CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
+    const std::vector<std::string_view> chinese = ChineseCaptions();
+    EXPECT_FALSE(DrawsEveryCharacter(latin, chinese));
+    EXPECT_TRUE(DrawsEveryCharacter(latin, {"Key No.: ", "Status"}));
+    EXPECT_TRUE(DrawsEveryCharacter(fonts.For(std::nullopt), chinese));
+    DeleteObject(latin);
+}
+
+} // namespace
+} // namespace treadkey::testing
