@@ -41,17 +41,11 @@ TEST(KeyboardUsageOfScanCode, TellsTheKeysThatShareAMakeCodeByTheirPrefix) {
         const char* key;
     } cases[] = {
         {0x1E, 0, 0x04, "A"},
-        {0x10, 0, 0x14, "Q"},
-        {0x32, 0, 0x10, "M"},
         {0x02, 0, 0x1E, "1"},
-        {0x0B, 0, 0x27, "0"},
         {0x3B, 0, 0x3A, "F1"},
-        {0x44, 0, 0x43, "F10"},
         {0x57, 0, 0x44, "F11"},
-        {0x58, 0, 0x45, "F12"},
         {0x64, 0, 0x68, "F13"},
         {0x76, 0, 0x73, "F24"},
-        {0x39, 0, 0x2C, "space"},
         {0x56, 0, 0x64, "ISO backslash"},
         // The keypad and the grey keys beside it send the same codes, the grey ones after E0.
         {0x47, 0, 0x5F, "keypad 7"},
@@ -67,9 +61,7 @@ TEST(KeyboardUsageOfScanCode, TellsTheKeysThatShareAMakeCodeByTheirPrefix) {
         {0x54, 0, 0x46, "alt+print screen"},
         {0x1D, 0, 0xE0, "left control"},
         {0x1D, kRawKeyE0, 0xE4, "right control"},
-        {0x38, 0, 0xE2, "left alt"},
         {0x38, kRawKeyE0, 0xE6, "right alt"},
-        {0x2A, 0, 0xE1, "left shift"},
         {0x36, 0, 0xE5, "right shift"},
         {0x5B, kRawKeyE0, 0xE3, "left GUI"},
         {0x5C, kRawKeyE0, 0xE7, "right GUI"},
