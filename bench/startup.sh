@@ -9,7 +9,7 @@ runs=${2:-15}
 probe=$build/bench/startup_probe
 [ -x "$probe" ] || { echo "build $probe first (cmake --build --preset default --target startup_probe)"; exit 1; }
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$build" "$runs"
+    exec bash "$(dirname "$0")/../scripts/with-xvfb.sh" "$0" "$build" "$runs"
 fi
 
 measure() { # $1 = window|bare; prints "milliseconds peak_kb" per run

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/ensure-packages.sh xvfb xauth xdotool imagemagick wine wine64
+bash scripts/ensure-packages.sh xvfb xdotool imagemagick wine wine64
 
 build_dir=${1:-build/windows}
 program=$build_dir/src/app/win32/treadkey-setup.exe
@@ -19,7 +19,7 @@ scratch=$(mktemp -d)
 export WINEPREFIX=$scratch/wine-prefix WINEDEBUG=-all
 trap 'bash tests/windows/wine-prefix.sh remove "$WINEPREFIX"; rm -rf "$scratch"' EXIT
 mkdir -p docs
-xvfb-run --auto-servernum --server-args="-screen 0 1920x1200x24" bash -s "$program" docs <<'SESSION'
+bash scripts/with-xvfb.sh -s "-screen 0 1920x1200x24" bash -s "$program" docs <<'SESSION'
 set -euo pipefail
 program=$1
 output=$2

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/ensure-packages.sh xvfb xauth xdotool imagemagick fonts-wqy-microhei
+bash scripts/ensure-packages.sh xvfb xdotool imagemagick fonts-wqy-microhei
 
 build_dir=${1:-build/default}
 program=$build_dir/src/app/treadkey-setup
@@ -17,7 +17,7 @@ if [ ! -x "$program" ]; then
 fi
 
 mkdir -p docs
-xvfb-run --auto-servernum --server-args="-screen 0 1920x1200x24" bash -s "$program" docs <<'SESSION'
+bash scripts/with-xvfb.sh -s "-screen 0 1920x1200x24" bash -s "$program" docs <<'SESSION'
 set -euo pipefail
 program=$1
 output=$2

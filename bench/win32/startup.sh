@@ -13,7 +13,7 @@ program=$build/src/app/win32/treadkey-setup.exe
 [ -f "$probe" ] && [ -f "$program" ] ||
     { echo "build both first (cmake --build --preset windows --target win32_startup_probe treadkey-setup)"; exit 1; }
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$build" "$runs"
+    exec bash scripts/with-xvfb.sh "$0" "$build" "$runs"
 fi
 scratch=$(mktemp -d)
 export WINEPREFIX=$scratch/prefix WINEDEBUG=-all

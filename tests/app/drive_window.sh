@@ -7,14 +7,11 @@ set -euo pipefail
 program=$(realpath "$1")
 self=$(realpath "$0")
 if [ -z "${DISPLAY:-}" ]; then
-    # The X server's own messages, so that a server that failed to start says why.
-    TREADKEY_XVFB_ERRORS=$(mktemp)
-    export TREADKEY_XVFB_ERRORS
-    exec xvfb-run -a -e "$TREADKEY_XVFB_ERRORS" -s "-screen 0 1280x800x24" "$self" "$program"
+    exec bash "$(dirname "$self")/../../scripts/with-xvfb.sh" "$self" "$program"
 fi
 
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work" ${TREADKEY_XVFB_ERRORS:+"$TREADKEY_XVFB_ERRORS"}' EXIT
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 log=$work/reports.log
 present=$work/present
 touch "$present" "$log"
@@ -26,7 +23,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 source "$(dirname "$self")/window_session.sh"
 "$program" --virtual-pedal --virtual-pedal-log "$log" --virtual-pedal-present "$present" 2>"$work/stderr" &
 pid=$!
-await_window "$work/stderr" "${TREADKEY_XVFB_ERRORS:-/dev/null}"
+await_window "$work/stderr"
 
 sleep 1.5 # the first ticks connect the pedal
 slot 3

@@ -10,7 +10,7 @@ reader=$(realpath "$2")
 treadkeyctl=$(realpath "$3")
 self=$(realpath "$0")
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$self" "$@"
+    exec bash "$(dirname "$self")/../../../scripts/with-xvfb.sh" "$self" "$@"
 fi
 wine_run=$(dirname "$self")/../../../cmake/wine-run.sh
 
