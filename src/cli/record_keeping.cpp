@@ -1,5 +1,6 @@
 #include "cli/record_keeping.h"
 
+#include "arguments/utf8_path.h"
 #include "cli/help_text.h"
 
 namespace treadkey {
@@ -18,7 +19,8 @@ void Tell(const LoadedRecord& loaded, std::ostream& err) {
 // Why the state directory cannot hold the records; empty when it can.
 std::string StateDirectoryRefusal(const std::filesystem::path& directory) {
     const std::string problem = StateDirectoryProblem(directory);
-    return problem.empty() ? "" : "the state directory " + directory.string() + " cannot be used: " + problem;
+    return problem.empty() ? ""
+                           : "the state directory " + Utf8OfPath(directory) + " cannot be used: " + problem;
 }
 
 } // namespace

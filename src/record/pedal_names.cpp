@@ -1,5 +1,6 @@
 #include "record/pedal_names.h"
 
+#include "arguments/utf8_path.h"
 #include "record/state_file.h"
 #include "json/json.h"
 
@@ -48,7 +49,7 @@ PedalNamesFile(const std::function<const char*(const char*)>& environment) {
 
 LoadedNames LoadPedalNames(const std::filesystem::path& file) {
     const std::optional<std::string> text = ReadWholeFile(file);
-    return text ? NamesOfText(*text, file.string() + ": ") : LoadedNames{};
+    return text ? NamesOfText(*text, Utf8OfPath(file) + ": ") : LoadedNames{};
 }
 
 std::string SavePedalName(const std::filesystem::path& file, const std::string& pedal,
@@ -56,7 +57,7 @@ std::string SavePedalName(const std::filesystem::path& file, const std::string& 
     std::string error;
     const std::string failure =
         ChangeFileWhole(file, [&](const std::optional<std::string>& text) -> std::optional<std::string> {
-            LoadedNames loaded = text ? NamesOfText(*text, file.string() + ": ") : LoadedNames{};
+            LoadedNames loaded = text ? NamesOfText(*text, Utf8OfPath(file) + ": ") : LoadedNames{};
             if (!loaded.error.empty()) {
                 error = loaded.error;
                 return std::nullopt;

@@ -1,5 +1,6 @@
 #include "record/record_file.h"
 
+#include "arguments/utf8_path.h"
 #include "protocol/hex_byte.h"
 #include "record/state_file.h"
 #include "record/utc_time.h"
@@ -142,7 +143,7 @@ std::optional<std::string> PedalOfFileName(const std::string& name) {
     return pedal.empty() || FileNameOf(pedal) != name ? std::nullopt : std::optional(pedal);
 }
 
-std::string AsideName(const std::filesystem::path& file, const std::string& now) {
+std::filesystem::path AsideName(const std::filesystem::path& file, const std::string& now) {
     std::string stamp;
     for (const char c : now) {
         if (c >= '0' && c <= '9') {
@@ -151,11 +152,11 @@ std::string AsideName(const std::filesystem::path& file, const std::string& now)
     }
     // Two records set aside in one second must not overwrite each other. Only a holder of the record's lock
     // sets it aside, so the name found free stays free until the rename.
-    const std::string name = file.string() + ".unreadable-" + stamp;
-    std::string aside = name;
+    const std::filesystem::path name = WithSuffix(file, (".unreadable-" + stamp).c_str());
+    std::filesystem::path aside = name;
     std::error_code ignored;
     for (int count = 2; std::filesystem::exists(aside, ignored); ++count) {
-        aside = name + "-" + std::to_string(count);
+        aside = WithSuffix(name, ("-" + std::to_string(count)).c_str());
     }
     return aside;
 }
@@ -172,15 +173,15 @@ void ReadUnderLock(const std::optional<std::string>& text, const std::filesystem
         return;
     }
     if (parsed.otherVersion) {
-        loaded.error = file.string() + ": " + parsed.error;
+        loaded.error = Utf8OfPath(file) + ": " + parsed.error;
         return;
     }
-    const std::string aside = AsideName(file, now);
+    const std::filesystem::path aside = AsideName(file, now);
     std::error_code error;
     std::filesystem::rename(file, aside, error);
-    loaded.warning = "the record " + file.string() + " cannot be read (" + parsed.error + "); " +
+    loaded.warning = "the record " + Utf8OfPath(file) + " cannot be read (" + parsed.error + "); " +
                      (error ? "it stays, and a fresh record begins in memory"
-                            : "it was set aside as " + aside + " and a fresh record begins");
+                            : "it was set aside as " + Utf8OfPath(aside) + " and a fresh record begins");
 }
 
 } // namespace

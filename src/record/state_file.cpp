@@ -1,10 +1,16 @@
 #include "record/state_file.h"
 
+#include "arguments/utf8_path.h"
+
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
 namespace treadkey {
+
+std::filesystem::path WithSuffix(std::filesystem::path file, const char* suffix) {
+    return file += suffix;
+}
 
 std::optional<std::filesystem::path>
 StateDirectory(const std::function<const char*(const char*)>& environment) {
@@ -12,9 +18,11 @@ StateDirectory(const std::function<const char*(const char*)>& environment) {
     // also on Windows without a drive letter.
     const auto variable = [&environment](const char* name) {
         const char* value = environment(name);
-        return value != nullptr && std::filesystem::path(value).has_root_directory()
-                   ? std::optional<std::filesystem::path>(value)
-                   : std::nullopt;
+        if (value == nullptr) {
+            return std::optional<std::filesystem::path>();
+        }
+        std::filesystem::path path = PathOfUtf8(value);
+        return path.has_root_directory() ? std::optional(std::move(path)) : std::nullopt;
     };
     std::optional<std::filesystem::path> directory = variable("XDG_STATE_HOME");
     if (!directory) {
@@ -58,48 +66,49 @@ LockedStateFile::LockedStateFile(std::filesystem::path file, std::chrono::millis
     std::error_code error;
     std::filesystem::create_directories(file_.parent_path(), error);
     if (error) {
-        folderFailure_ = "cannot make " + file_.parent_path().string() + ": " + error.message();
+        folderFailure_ = "cannot make " + Utf8OfPath(file_.parent_path()) + ": " + error.message();
         return;
     }
-    lock_.emplace(file_.string() + ".lock", patience);
+    lock_.emplace(WithSuffix(file_, ".lock"), patience);
 }
 
 std::string LockedStateFile::failure() const {
     if (!lock_) {
         return folderFailure_;
     }
-    const std::string lockFile = file_.string() + ".lock";
+    const std::filesystem::path lockFile = WithSuffix(file_, ".lock");
     switch (lock_->state()) {
     case FileLock::State::Held:
         return "";
     case FileLock::State::Busy:
-        return "cannot lock " + file_.string() + ": another program kept it locked for " +
+        return "cannot lock " + Utf8OfPath(file_) + ": another program kept it locked for " +
                std::to_string(std::chrono::duration_cast<std::chrono::seconds>(patience_).count()) +
                " seconds";
     case FileLock::State::Unusable:
         break;
     }
     std::error_code ignored;
-    return "cannot lock " + file_.string() + ": its lock file " + lockFile + " cannot be used (" +
+    return "cannot lock " + Utf8OfPath(file_) + ": its lock file " + Utf8OfPath(lockFile) +
+           " cannot be used (" +
            (std::filesystem::is_directory(lockFile, ignored) ? "it is a folder: " : "") + lock_->failure() +
            ")";
 }
 
 std::string LockedStateFile::Replace(const std::string& text) const {
-    const std::filesystem::path written = file_.string() + ".new";
+    const std::filesystem::path written = WithSuffix(file_, ".new");
     {
         std::ofstream stream(written, std::ios::binary | std::ios::trunc);
         stream << text;
         stream.flush();
         stream.close();
         if (!stream) {
-            return "cannot write " + written.string();
+            return "cannot write " + Utf8OfPath(written);
         }
     }
     std::error_code error;
     std::filesystem::rename(written, file_, error);
     if (error) {
-        return "cannot replace " + file_.string() + ": " + error.message();
+        return "cannot replace " + Utf8OfPath(file_) + ": " + error.message();
     }
     return "";
 }

@@ -28,6 +28,9 @@ std::string StateDirectoryProblem(const std::filesystem::path& directory);
 // The whole text of a file; nothing when it cannot be opened (a file not there yet, mostly).
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
 
+// The file's path with text added to its name ("records/x.json" and ".lock": "records/x.json.lock").
+std::filesystem::path WithSuffix(std::filesystem::path file, const char* suffix);
+
 // How long a program that writes waits for another to let go of a state file's lock.
 inline constexpr std::chrono::milliseconds kLockPatience = std::chrono::seconds(5);
 

@@ -2,6 +2,7 @@
 
 #include "arguments/option_table.h"
 #include "arguments/shown_text.h"
+#include "arguments/utf8_path.h"
 #include "protocol/number_text.h"
 #include "stacks/platform_backend.h"
 
@@ -66,11 +67,11 @@ std::string Apply(const OptionUse& use, BackendOptions& options) {
     } else if (value.empty()) {
         return std::string(name) + " needs a file name";
     } else if (name == kLogOption) {
-        options.virtualPedal.logFile = value;
+        options.virtualPedal.logFile = PathOfUtf8(value);
     } else if (name == kPressOption) {
-        options.virtualPedal.pressFile = value;
+        options.virtualPedal.pressFile = PathOfUtf8(value);
     } else {
-        options.virtualPedal.presenceFile = value;
+        options.virtualPedal.presenceFile = PathOfUtf8(value);
     }
     return "";
 }

@@ -1,6 +1,7 @@
 #include "stack_choice/virtual_pedal_files.h"
 
 #include "arguments/shown_text.h"
+#include "arguments/utf8_path.h"
 
 #include <cerrno>
 #include <cstring>
@@ -45,7 +46,7 @@ std::optional<std::string> UseProblem(const fs::path& file, std::ios::openmode m
         return OpenProblem(file, mode);
     }
     if (!fs::is_directory(FolderOf(file), ignored)) {
-        return "there is no folder " + ShownText(FolderOf(file).string());
+        return "there is no folder " + ShownText(Utf8OfPath(FolderOf(file)));
     }
     if (mode == kRead) {
         return std::nullopt;
@@ -54,7 +55,7 @@ std::optional<std::string> UseProblem(const fs::path& file, std::ios::openmode m
 }
 
 std::string Refusal(const char* option, const fs::path& file, const char* cannot, const std::string& why) {
-    return std::string(option) + " " + ShownText(file.string()) + " " + cannot + ": " + why;
+    return std::string(option) + " " + ShownText(Utf8OfPath(file)) + " " + cannot + ": " + why;
 }
 
 } // namespace

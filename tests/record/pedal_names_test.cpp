@@ -22,6 +22,8 @@ TEST(PedalNamesFile, LiesInTheUsersStateDirectory) {
         {{{"XDG_STATE_HOME", "/s"}, {"LOCALAPPDATA", "/l"}, {"HOME", "/h"}}, "/s/treadkey/pedal-names.json"},
         {{{"XDG_STATE_HOME", ""}, {"LOCALAPPDATA", "/l"}, {"HOME", "/h"}}, "/l/treadkey/pedal-names.json"},
         {{{"HOME", "/h"}}, "/h/.local/state/treadkey/pedal-names.json"},
+        // A folder named outside the system's code page, as a user's own may be on Windows.
+        {{{"LOCALAPPDATA", "/用户/José"}}, std::filesystem::path(u8"/用户/José/treadkey/pedal-names.json")},
         {{}, std::nullopt},
     };
     for (const auto& c : cases) {

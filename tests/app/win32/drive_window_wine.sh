@@ -17,7 +17,8 @@ wine_run=$(dirname "$self")/../../../cmake/wine-run.sh
 work=$(mktemp -d)
 pid=""
 trap 'kill "$pid" 2>/dev/null || true; "$wine_run" reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
-log=$work/reports.log
+# Paths outside the system's code page, as a user's folder may be: both programs must keep them whole.
+log=$work/报告-é.log
 touch "$log"
 # Without xdotool's complaint at every key sent to a window of an X server without a window manager.
 xdotool() {
@@ -98,8 +99,8 @@ answer_box 温馨提示 Escape
 expect_reports "clear-all answered Cancel writes nothing"
 read_window click Command1
 answer_box 温馨提示 Return
-"$wine_run" "$treadkeyctl" --virtual-pedal --virtual-pedal-log "Z:$work/cleared.log" clear-all --yes >/dev/null
-mapfile -t cleared <"$work/cleared.log"
+"$wine_run" "$treadkeyctl" --virtual-pedal --virtual-pedal-log "Z:$work/清除-é.log" clear-all --yes >/dev/null
+mapfile -t cleared <"$work/清除-é.log"
 expect_reports "clear-all answered OK writes what treadkeyctl clear-all does" "${cleared[@]}"
 
 close_window
