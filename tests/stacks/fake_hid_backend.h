@@ -26,7 +26,7 @@ public:
         bool openable = true;
         std::vector<HidCollection> collections{};              // none: the stack cannot tell
         std::optional<std::vector<std::uint8_t>> descriptor{}; // none: cannot be read
-        bool readable = true;                                  // a read-only open succeeds
+        std::optional<OpenFailure> readRefusal{};              // why a read-only open fails; none: it opens
         std::string pedal = "usb-1-1";                         // the pedal's identity; empty: cannot tell
     };
     struct Write {
@@ -91,8 +91,8 @@ public:
         if (found == nullptr) {
             return {nullptr, "no such device: " + path, OpenFailure::Gone};
         }
-        if (!found->readable) {
-            return {nullptr, "permission denied: " + path, OpenFailure::PermissionDenied};
+        if (found->readRefusal) {
+            return RefusedOpen(path, *found->readRefusal, {});
         }
         return {std::make_unique<Device>(state_, path, true), {}};
     }
