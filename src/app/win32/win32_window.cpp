@@ -2,6 +2,7 @@
 
 #include "app/form/window_wording.h"
 #include "app/win32/dpi_scale.h"
+#include "app/win32/keystroke_messages.h"
 #include "app/win32/time_stamp.h"
 #include "app/win32/wide_text.h"
 
@@ -261,6 +262,11 @@ Control* Win32Window::ControlOf(std::size_t index) {
 int Win32Window::RunMessageLoop() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Where nothing holds the pedal's keys, those it types now press no button, move no focus and type
+        // into no box: the press line is all they leave.
+        if (window_ != nullptr && IsKeystrokeMessage(message.message) && form_.PedalIsTyping()) {
+            continue;
+        }
         // The dialog manager moves the focus along the Tab chain.
         if (window_ == nullptr || !IsDialogMessageW(window_, &message)) {
             TranslateMessage(&message);

@@ -3,6 +3,8 @@
 #include "app/win32/wide_text.h"
 #include "app/win32/win32_window.h"
 #include "app/win32/window_fonts.h"
+#include "fixtures/scratch_directory.h"
+#include "stacks/virtual/virtual_pedal.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -43,6 +46,12 @@ protected:
         GetWindowRect(Child(name), &place);
         MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&place), 2);
         return place;
+    }
+    // What the window's behaviour was handed: the delay box's text, the reports written, whether it closed.
+    std::string Received() {
+        return IsWindow(window.Handle())
+                   ? Named("Text_delay").text + ", " + std::to_string(backend.Writes().size()) + " written"
+                   : "closed";
     }
     // As the button itself reports a click.
     void Notify(std::string_view name, WORD notification) {
@@ -272,6 +281,91 @@ TEST_F(Win32View, PostedWorkRunsInOrderOnceTheLoopRunsAgain) {
     EXPECT_TRUE(ran.empty());
     PumpMessages();
     EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+}
+
+constexpr int kPastAPedalKeystrokeMs = 600;
+
+struct Posted {
+    HWND to;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+TEST_F(Win32View, KeystrokesThatComeWhileThePedalTypesAreDroppedBeforeTheyAct) {
+    Start();
+    PlugComposite();
+    SetForegroundWindow(window.Handle()); // active: the pedal's keys would be held, and cannot be here
+    PumpMessages();
+    window.Form().Timer1_Timer();
+    ASSERT_FALSE(window.Form().Hold().Unheld().empty());
+    const HWND key = Child("Command_key_50"); // A
+    const HWND delay = Child("Text_delay");
+    const LPARAM alt = LPARAM{KF_ALTDOWN} << 16;
+    const struct {
+        const char* what;
+        HWND target;
+        std::vector<Posted> messages;
+        bool keystroke;
+    } cases[] = {
+        {"Space on a key button", key, {{key, WM_KEYDOWN, VK_SPACE, 0}, {key, WM_KEYUP, VK_SPACE, 0}}, true},
+        // Dropped before it is translated into a character.
+        {"a digit key in the delay box", delay, {{delay, WM_KEYDOWN, '5', 0x00060001}}, true},
+        {"a character in the delay box", delay, {{delay, WM_CHAR, '7', 1}}, true},
+        {"an input method's character in the delay box", delay, {{delay, WM_IME_CHAR, '8', 1}}, true},
+        {"a click on a key button",
+         key,
+         {{key, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4)}, {key, WM_LBUTTONUP, 0, MAKELPARAM(4, 4)}},
+         false},
+        // Last: delivered, it closes the window.
+        {"Alt+F4", key, {{key, WM_SYSKEYDOWN, VK_F4, alt | 1}, {key, WM_SYSKEYUP, VK_F4, alt | 1}}, true},
+    };
+    for (const bool typing : {true, false}) {
+        if (typing) {
+            backend.Send(kKeyboard, {0, 0, 0x2C, 0, 0, 0, 0, 0}); // held down through the first round
+        } else {
+            backend.Send(kKeyboard, std::vector<std::uint8_t>(8, 0));
+            window.Form().Timer1_Timer(); // the release read, and long past
+            Sleep(kPastAPedalKeystrokeMs);
+        }
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (typing ? ", the pedal typing" : ""));
+            SetWindowTextW(delay, L"0");
+            SetFocus(c.target);
+            SendMessageW(delay, EM_SETSEL, 0, -1);
+            backend.ClearWrites();
+            const std::string before = Received();
+            for (const Posted& p : c.messages) {
+                PostMessageW(p.to, p.message, p.wParam, p.lParam);
+            }
+            PostQuitMessage(0); // the loop ends once the queue is empty
+            window.RunMessageLoop();
+            EXPECT_EQ(Received() != before, !typing || !c.keystroke);
+        }
+    }
+}
+
+// The window's own ticks log what the virtual pedal sends when a slot is pressed, as on Linux.
+TEST(Win32PressLines, EachPressOfTheVirtualPedalIsLoggedAtTheNextTick) {
+    ScratchDirectory scratch;
+    const auto presses = scratch / "presses";
+    VirtualPedalOptions options;
+    options.composite = true;
+    options.pressFile = presses;
+    VirtualPedal pedal(options);
+    Win32Window window(pedal, WindowServices{}, GetModuleHandleW(nullptr));
+    window.Form().Form_Load();
+    const auto tick = [&] { SendMessageW(window.Handle(), WM_TIMER, 1, 0); };
+    tick();
+    window.Form().Click(*window.Form().FindControl("Command_key_50")); // A into slot 1
+    std::ofstream(presses, std::ios::app) << "1\n";
+    tick();
+    const HWND list = window.ControlHandle("lstResults");
+    const LRESULT last = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
+    std::wstring line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, last, 0)) + 1, L'\0');
+    line.resize(static_cast<std::size_t>(
+        SendMessageW(list, LB_GETTEXT, last, reinterpret_cast<LPARAM>(line.data()))));
+    EXPECT_TRUE(line.ends_with(L"]: 踏板输出:  < A >")) << Utf8OfWide(line);
 }
 
 // Wine's own Tahoma has Latin glyphs and no Chinese ones; the window's SimSun in its Chinese character set is
