@@ -1,6 +1,7 @@
 #include "app/win32/win32_window.h"
 
 #include "app/form/window_wording.h"
+#include "app/win32/box_keystroke_filter.h"
 #include "app/win32/dpi_scale.h"
 #include "app/win32/keystroke_messages.h"
 #include "app/win32/time_stamp.h"
@@ -550,10 +551,12 @@ void Win32Window::StopTimer() {
 }
 
 void Win32Window::ShowMessage(const std::string& text, const std::string& title) {
+    const BoxKeystrokeFilter keystrokes([this] { return form_.PedalIsTyping(); });
     MessageBoxW(window_, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 bool Win32Window::AskOkCancel(const std::string& text, const std::string& title) {
+    const BoxKeystrokeFilter keystrokes([this] { return form_.PedalIsTyping(); });
     return MessageBoxW(window_, Wide(text).c_str(), Wide(title).c_str(), MB_OKCANCEL | MB_ICONQUESTION) ==
            IDOK;
 }

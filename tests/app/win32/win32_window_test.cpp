@@ -287,13 +287,31 @@ struct Posted {
     LPARAM lParam;
 };
 
-TEST_F(Win32View, KeystrokesThatComeWhileThePedalTypesAreDroppedBeforeTheyAct) {
-    Start();
-    PlugComposite();
-    SetForegroundWindow(window.Handle()); // active: the pedal's keys would be held, and cannot be here
-    PumpMessages();
-    window.Form().Timer1_Timer();
-    ASSERT_FALSE(window.Form().Hold().Unheld().empty());
+// The window active over the composite pedal, whose keys would be held then and cannot be here.
+class Win32Unheld : public Win32View {
+protected:
+    void SetUp() override {
+        Start();
+        PlugComposite();
+        SetForegroundWindow(window.Handle());
+        PumpMessages();
+        window.Form().Timer1_Timer();
+        ASSERT_FALSE(window.Form().Hold().Unheld().empty());
+    }
+    // The pedal's keyboard holding a key down, or let go of it long enough ago that nothing it typed may
+    // still come.
+    void SetPedalTyping(bool typing) {
+        if (typing) {
+            backend.Send(kKeyboard, {0, 0, 0x2C, 0, 0, 0, 0, 0});
+        } else {
+            backend.Send(kKeyboard, std::vector<std::uint8_t>(8, 0));
+            window.Form().Timer1_Timer();
+            Sleep(kPastAPedalKeystrokeMs);
+        }
+    }
+};
+
+TEST_F(Win32Unheld, KeystrokesThatComeWhileThePedalTypesAreDroppedBeforeTheyAct) {
     const HWND key = Child("Command_key_50"); // A
     const HWND delay = Child("Text_delay");
     const LPARAM alt = LPARAM{KF_ALTDOWN} << 16;
@@ -316,13 +334,7 @@ TEST_F(Win32View, KeystrokesThatComeWhileThePedalTypesAreDroppedBeforeTheyAct) {
         {"Alt+F4", key, {{key, WM_SYSKEYDOWN, VK_F4, alt | 1}, {key, WM_SYSKEYUP, VK_F4, alt | 1}}, true},
     };
     for (const bool typing : {true, false}) {
-        if (typing) {
-            backend.Send(kKeyboard, {0, 0, 0x2C, 0, 0, 0, 0, 0}); // held down through the first round
-        } else {
-            backend.Send(kKeyboard, std::vector<std::uint8_t>(8, 0));
-            window.Form().Timer1_Timer(); // the release read, and long past
-            Sleep(kPastAPedalKeystrokeMs);
-        }
+        SetPedalTyping(typing);
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.what) + (typing ? ", the pedal typing" : ""));
             SetWindowTextW(delay, L"0");
@@ -337,6 +349,25 @@ TEST_F(Win32View, KeystrokesThatComeWhileThePedalTypesAreDroppedBeforeTheyAct) {
             window.RunMessageLoop();
             EXPECT_EQ(Received() != before, !typing || !c.keystroke);
         }
+    }
+}
+
+// A box runs a loop of its own: an Enter the pedal types there does not answer it.
+TEST_F(Win32Unheld, KeystrokesThatComeWhileThePedalTypesAreDroppedInABoxToo) {
+    for (const bool typing : {true, false}) {
+        SCOPED_TRACE(typing ? "the pedal typing" : "the pedal still");
+        SetPedalTyping(typing);
+        // Run by the box's loop: an Enter at the box, then a Cancel, which finds it still up unless the
+        // Enter answered it.
+        window.Post([this] {
+            const HWND box = FindWindowW(L"#32770", L"Box");
+            ASSERT_NE(box, nullptr);
+            const HWND focus = GetFocus();
+            PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 1);
+            PostMessageW(focus, WM_KEYUP, VK_RETURN, 1);
+            window.Post([box] { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+        });
+        EXPECT_EQ(window.AskOkCancel("Sure?", "Box"), !typing);
     }
 }
 
