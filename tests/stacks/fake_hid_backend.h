@@ -26,8 +26,9 @@ public:
         bool openable = true;
         std::vector<HidCollection> collections{};              // none: the stack cannot tell
         std::optional<std::vector<std::uint8_t>> descriptor{}; // none: cannot be read
-        std::optional<OpenFailure> readRefusal{};              // why a read-only open fails; none: it opens
+        bool readable = true;                                  // a read-only open succeeds
         std::string pedal = "usb-1-1";                         // the pedal's identity; empty: cannot tell
+        std::optional<OpenFailure> readRefusal{}; // a read-only open refused as a stack refuses it
     };
     struct Write {
         std::string path;
@@ -90,6 +91,9 @@ public:
         const Interface* found = Find(*state_, path);
         if (found == nullptr) {
             return {nullptr, "no such device: " + path, OpenFailure::Gone};
+        }
+        if (!found->readable) {
+            return {nullptr, "permission denied: " + path, OpenFailure::PermissionDenied};
         }
         if (found->readRefusal) {
             return RefusedOpen(path, *found->readRefusal, {});

@@ -64,7 +64,7 @@ TEST_F(WindowRecord, APressLineNamesTheRecordedSlot) {
                   true,
                   {{0x01, 0x06}},
                   {{keyboard.begin(), keyboard.end()}},
-                  std::nullopt,
+                  true,
                   "usb-1-2"});
     window->Timer1_Timer();
     Click(window->Command3); // English
