@@ -388,6 +388,7 @@ TEST(Win32PressLines, EachPressOfTheVirtualPedalIsLoggedAtTheNextTick) {
     tick();
     const HWND list = window.ControlHandle("lstResults");
     const LRESULT last = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
+    ASSERT_GE(last, 0);
     std::wstring line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, last, 0)) + 1, L'\0');
     line.resize(static_cast<std::size_t>(
         SendMessageW(list, LB_GETTEXT, last, reinterpret_cast<LPARAM>(line.data()))));
