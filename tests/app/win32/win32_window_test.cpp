@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace treadkey::testing {
@@ -280,13 +281,6 @@ TEST_F(Win32View, PostedWorkRunsInOrderOnceTheLoopRunsAgain) {
 
 constexpr int kPastAPedalKeystrokeMs = 600;
 
-struct Posted {
-    HWND to;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 // The window active over the composite pedal, whose keys would be held then and cannot be here.
 class Win32Unheld : public Win32View {
 protected:
@@ -318,20 +312,20 @@ TEST_F(Win32Unheld, KeystrokesThatComeWhileThePedalTypesAreDroppedBeforeTheyAct)
     const struct {
         const char* what;
         HWND target;
-        std::vector<Posted> messages;
+        std::vector<std::tuple<UINT, WPARAM, LPARAM>> messages; // posted to the target
         bool keystroke;
     } cases[] = {
-        {"Space on a key button", key, {{key, WM_KEYDOWN, VK_SPACE, 0}, {key, WM_KEYUP, VK_SPACE, 0}}, true},
+        {"Space on a key button", key, {{WM_KEYDOWN, VK_SPACE, 0}, {WM_KEYUP, VK_SPACE, 0}}, true},
         // Dropped before it is translated into a character.
-        {"a digit key in the delay box", delay, {{delay, WM_KEYDOWN, '5', 0x00060001}}, true},
-        {"a character in the delay box", delay, {{delay, WM_CHAR, '7', 1}}, true},
-        {"an input method's character in the delay box", delay, {{delay, WM_IME_CHAR, '8', 1}}, true},
+        {"a digit key in the delay box", delay, {{WM_KEYDOWN, '5', 0x00060001}}, true},
+        {"a character in the delay box", delay, {{WM_CHAR, '7', 1}}, true},
+        {"an input method's character in the delay box", delay, {{WM_IME_CHAR, '8', 1}}, true},
         {"a click on a key button",
          key,
-         {{key, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4)}, {key, WM_LBUTTONUP, 0, MAKELPARAM(4, 4)}},
+         {{WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4)}, {WM_LBUTTONUP, 0, MAKELPARAM(4, 4)}},
          false},
         // Last: delivered, it closes the window.
-        {"Alt+F4", key, {{key, WM_SYSKEYDOWN, VK_F4, alt | 1}, {key, WM_SYSKEYUP, VK_F4, alt | 1}}, true},
+        {"Alt+F4", key, {{WM_SYSKEYDOWN, VK_F4, alt | 1}, {WM_SYSKEYUP, VK_F4, alt | 1}}, true},
     };
     for (const bool typing : {true, false}) {
         SetPedalTyping(typing);
@@ -342,8 +336,8 @@ TEST_F(Win32Unheld, KeystrokesThatComeWhileThePedalTypesAreDroppedBeforeTheyAct)
             SendMessageW(delay, EM_SETSEL, 0, -1);
             backend.ClearWrites();
             const std::string before = Received();
-            for (const Posted& p : c.messages) {
-                PostMessageW(p.to, p.message, p.wParam, p.lParam);
+            for (const auto& [message, wParam, lParam] : c.messages) {
+                PostMessageW(c.target, message, wParam, lParam);
             }
             PostQuitMessage(0); // the loop ends once the queue is empty
             window.RunMessageLoop();
