@@ -28,6 +28,7 @@ public:
         std::optional<std::vector<std::uint8_t>> descriptor{}; // none: cannot be read
         bool readable = true;                                  // a read-only open succeeds
         std::string pedal = "usb-1-1";                         // the pedal's identity; empty: cannot tell
+        std::optional<OpenFailure> readRefusal{}; // a read-only open refused as a stack refuses it
     };
     struct Write {
         std::string path;
@@ -93,6 +94,9 @@ public:
         }
         if (!found->readable) {
             return {nullptr, "permission denied: " + path, OpenFailure::PermissionDenied};
+        }
+        if (found->readRefusal) {
+            return RefusedOpen(path, *found->readRefusal, {});
         }
         return {std::make_unique<Device>(state_, path, true), {}};
     }

@@ -273,7 +273,7 @@ void USB::WatchPedal() {
     // Far more than a pedal sends in a tick, and few enough that a flood cannot hold the window.
     constexpr int kReportsPerTick = 64;
     // The discovery just run saw every interface with the pedal's ids; the watch needs no listing of its own.
-    watch_.Follow(link_.LastDiscovery.seen);
+    SayMixedInput(watch_.Follow(link_.LastDiscovery.seen).refused);
     watch_.ReadQueued(kReportsPerTick, [this](const PedalWatch::Report& report) {
         lastPedalReport_ = std::chrono::steady_clock::now();
         for (const PedalEvent& event : report.reading.events) {
@@ -288,6 +288,23 @@ void USB::WatchPedal() {
             }
         }
     });
+}
+
+void USB::SayMixedInput(const std::vector<OpenResult>& refused) {
+    // How the system hands input over is the same for every pedal and every replug: said once a run.
+    if (saidMixedInput_) {
+        return;
+    }
+    std::vector<std::string> problems;
+    for (const OpenResult& result : refused) {
+        if (result.failure == OpenFailure::Unattributed) {
+            problems.push_back(result.problem);
+        }
+    }
+    if (!problems.empty()) {
+        saidMixedInput_ = true;
+        std::cerr << kDiscoveryNotePrefix << MixedInputNote(problems) << std::endl;
+    }
 }
 
 void USB::contion_Click() {

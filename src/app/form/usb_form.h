@@ -185,6 +185,9 @@ private:
     void ShowDiscoveryReason();
     // Logs each press the pedal's keyboard and mouse interfaces sent since the last tick.
     void WatchPedal();
+    // Says on stderr, once, that the system hands the pedal's input over mixed with other devices', as a
+    // refused read-only open of its keyboard or mouse tells.
+    void SayMixedInput(const std::vector<OpenResult>& refused);
     // Holds the pedal's keyboard and mouse while the window takes the keys, and lets go of them otherwise.
     void FollowActivation();
     // Ends the action just sent and records it with the others that wait.
@@ -216,6 +219,7 @@ private:
     std::optional<DiscoveryReport> shownDiscovery_; // nothing until the first discovery
     std::optional<Finding> refusalCause_;           // of shownDiscovery_
     std::vector<UnheldInterface> shownUnheld_;
+    bool saidMixedInput_ = false;
     std::uint8_t tooltipLanguage_ = 0;
     std::unordered_map<const Control*, std::function<void()>> clickHandlers_;
     std::unordered_map<const Control*, std::function<void()>> changeHandlers_;

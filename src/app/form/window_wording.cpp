@@ -157,6 +157,15 @@ std::string UnheldInputNote(bool chinese, const std::vector<UnheldInterface>& un
     return text;
 }
 
+std::string MixedInputNote(const std::vector<std::string>& problems) {
+    std::string text = "the pedal's presses are not logged, and the keys it types reach this window like any "
+                       "keyboard's: ";
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        text += (i > 0 ? "; " : "") + problems[i];
+    }
+    return text;
+}
+
 std::string KeyDelayLogLine(bool chinese, double roundedDelay) {
     const char* label = chinese ? "按键延时响应时间: " : "Key Delay:  ";
     return label + ShortestDecimalText(roundedDelay) + " ms";

@@ -1,7 +1,9 @@
 #include "app/win32/win32_window.h"
 
 #include "app/form/window_wording.h"
+#include "app/win32/box_keystroke_filter.h"
 #include "app/win32/dpi_scale.h"
+#include "app/win32/keystroke_messages.h"
 #include "app/win32/time_stamp.h"
 #include "app/win32/wide_text.h"
 
@@ -261,6 +263,11 @@ Control* Win32Window::ControlOf(std::size_t index) {
 int Win32Window::RunMessageLoop() {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Where nothing holds the pedal's keys, those it types now press no button, move no focus and type
+        // into no box: the press line is all they leave.
+        if (window_ != nullptr && IsKeystrokeMessage(message.message) && form_.PedalIsTyping()) {
+            continue;
+        }
         // The dialog manager moves the focus along the Tab chain.
         if (window_ == nullptr || !IsDialogMessageW(window_, &message)) {
             TranslateMessage(&message);
@@ -544,10 +551,12 @@ void Win32Window::StopTimer() {
 }
 
 void Win32Window::ShowMessage(const std::string& text, const std::string& title) {
+    const BoxKeystrokeFilter keystrokes([this] { return form_.PedalIsTyping(); });
     MessageBoxW(window_, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 bool Win32Window::AskOkCancel(const std::string& text, const std::string& title) {
+    const BoxKeystrokeFilter keystrokes([this] { return form_.PedalIsTyping(); });
     return MessageBoxW(window_, Wide(text).c_str(), Wide(title).c_str(), MB_OKCANCEL | MB_ICONQUESTION) ==
            IDOK;
 }

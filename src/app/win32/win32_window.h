@@ -34,7 +34,8 @@ public:
     // The child window that draws a control, by the control's name; nothing for a name the table does not
     // hold.
     HWND ControlHandle(std::string_view name) const;
-    // Runs the window's messages until it is closed; returns the exit code.
+    // Runs the window's messages until it is closed, dropping the keystrokes the pedal types; returns the
+    // exit code.
     int RunMessageLoop();
 
     void Show(const Control& control, ControlProperty changed) override;

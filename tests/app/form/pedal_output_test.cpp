@@ -85,5 +85,29 @@ TEST_F(PedalOutput, UnpluggedAndReplugged_TheNewNodesAreRead) {
     EXPECT_EQ(LogTexts(), Lines{"踏板输出:  < Win_R + F1 >"});
 }
 
+// As Windows' Raw Input under Wine hands them over: one keyboard and one mouse for all.
+TEST_F(PedalOutput, InputMixedWithOtherDevicesIsSaidOnceOnStderrAndTheWindowWritesOn) {
+    const auto plugMixed = [this](const char* path, HidCollection collection) {
+        backend.Plug({.path = path, .collections = {collection}, .readRefusal = OpenFailure::Unattributed});
+    };
+    plugMixed(kKeyboard, {0x01, 0x06});
+    plugMixed(kMouse, {0x01, 0x02});
+    ::testing::internal::CaptureStderr();
+    Connect();
+    window->Timer1_Timer();
+    backend.Unplug(kKeyboard); // replugged: refused anew, not said anew
+    window->Timer1_Timer();
+    plugMixed(kKeyboard, {0x01, 0x06});
+    window->Timer1_Timer();
+    const std::string why = ": Windows' Raw Input does not tell its keystrokes and clicks from other "
+                            "keyboards' and mice's";
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "treadkey-setup: the pedal's presses are not logged, and the keys it types reach this window "
+              "like any keyboard's: cannot read pedal-keyboard" +
+                  why + "; cannot read pedal-mouse" + why + "\n");
+    Click(window->Command_key[50]);
+    EXPECT_EQ(backend.Writes().size(), 3u);
+}
+
 } // namespace
 } // namespace treadkey::testing
