@@ -9,6 +9,7 @@
 #include "hid/input_report.h"
 #include "record/pedal_record.h"
 #include "record/slot_press.h"
+#include "record/utc_time.h"
 #include "json/json.h"
 
 #include <array>
@@ -164,7 +165,8 @@ public:
         if (watched.event.kind != PedalEvent::Kind::Press) {
             return false;
         }
-        lines() << verification_.Pressed(watched.event.inputs, services_.utcNow()) << std::endl;
+        lines() << verification_.Pressed(watched.event.inputs, UtcText(watched.when, UtcPrecision::Seconds))
+                << std::endl;
         return true;
     }
 
