@@ -49,27 +49,19 @@ public:
                             "write the key frame alone: no key delay, no single output, and auto-run and\n"
                             "playback stay as they are"}},
                .summary = "store a key combination in a slot",
-               .details = "Stores a key combination in SLOT (1 to 12) and writes what a click on the "
-                          "window's key writes: the "
-                          "key\n"
-                          "frame, the key delay and the single-output setting, 50 ms apart. The pedal keeps "
-                          "the key delay in\n"
-                          "one word with auto-run and playback, and the delay frame stores auto-run on and "
-                          "loop playback with\n"
-                          "it: after 'key' the pedal runs its slots by itself at power-up, in a loop. To "
-                          "keep single playback\n"
-                          "or auto-run off (set with 'playback'), store keys with --key-only, which writes "
-                          "neither settings\n"
-                          "word.\n"
-                          "\n"
-                          "COMBO is one key name and any modifiers joined by '+', in any order and any case: "
-                          "ctrl+shift+a,\n"
-                          "alt_r+f12, win+kp_enter, backslash. Modifiers: ctrl, shift, alt, win (also "
-                          "ctrl_l, shift_l, alt_l,\n"
-                          "win_l) and ctrl_r, shift_r, alt_r, win_r; win is also super, meta and cmd, ctrl "
-                          "control, alt option.\n"
-                          "'treadkeyctl keys' lists the key names and their other names (del, escape, "
-                          "return, pgup, ...).\n",
+               .details =
+                   R"(Stores a key combination in SLOT (1 to 12) and writes what a click on the window's key writes: the key
+frame, the key delay and the single-output setting, 50 ms apart. The pedal keeps the key delay in
+one word with auto-run and playback, and the delay frame stores auto-run on and loop playback with
+it: after 'key' the pedal runs its slots by itself at power-up, in a loop. To keep single playback
+or auto-run off (set with 'playback'), store keys with --key-only, which writes neither settings
+word.
+
+COMBO is one key name and any modifiers joined by '+', in any order and any case: ctrl+shift+a,
+alt_r+f12, win+kp_enter, backslash. Modifiers: ctrl, shift, alt, win (also ctrl_l, shift_l, alt_l,
+win_l) and ctrl_r, shift_r, alt_r, win_r; win is also super, meta and cmd, ctrl control, alt option.
+'treadkeyctl keys' lists the key names and their other names (del, escape, return, pgup, ...).
+)",
                .need = kWriteNeed,
                .use = PedalUse::Opens,
                .writes = true}) {}
@@ -142,13 +134,11 @@ public:
                .options = {{"--auto-run", "on|off",
                             "whether the pedal runs its slots by itself at power-up (required)", true}},
                .summary = "set loop or single playback and auto-run; the key delay to 0",
-               .details = "Sets whether the pedal plays its slots in a loop or once, and whether it starts "
-                          "by itself at "
-                          "power-up.\n"
-                          "The pedal keeps both in one word with the key delay, so both are given, and the "
-                          "key delay is set\n"
-                          "to 0. A key delay goes only with auto-run on and loop playback, as 'key --delay "
-                          "MS' stores it.\n",
+               .details =
+                   R"(Sets whether the pedal plays its slots in a loop or once, and whether it starts by itself at power-up.
+The pedal keeps both in one word with the key delay, so both are given, and the key delay is set
+to 0. A key delay goes only with auto-run on and loop playback, as 'key --delay MS' stores it.
+)",
                .need = kWriteNeed,
                .use = PedalUse::Opens,
                .writes = true}) {}
@@ -201,11 +191,11 @@ public:
                .minOperands = 1,
                .maxOperands = kAnyNumber,
                .summary = "write one command text as typed",
-               .details = "Writes a command text such as \"AA 01 7C 79 01 00 00\": hex digits and spaces "
-                          "only, several arguments\n"
-                          "joined by spaces. After the report id the digits are paired into bytes, and the "
-                          "report is zero-filled\n"
-                          "or cut to the pedal's output report length, as the window's command box does.\n",
+               .details =
+                   R"(Writes a command text such as "AA 01 7C 79 01 00 00": hex digits and spaces only, several arguments
+joined by spaces. After the report id the digits are paired into bytes, and the report is zero-filled
+or cut to the pedal's output report length, as the window's command box does.
+)",
                .need = kWriteNeed,
                .use = PedalUse::Opens,
                .writes = true}) {}

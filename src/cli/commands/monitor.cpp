@@ -54,28 +54,21 @@ public:
                            {"--timeout", "S",
                             "stop after S seconds, 1 to 86400; exit code 1 when nothing came"}},
                .summary = "show what the pedal sends when pressed, as it arrives",
-               .details = "Opens every keyboard and mouse interface of the pedal for reading only (it writes "
-                          "nothing) and prints\n"
-                          "one line for each press and each release the pedal sends, as it arrives:\n"
-                          "\n"
-                          "  press   ctrl+shift+a   < Ctrl + Shift + A >\n"
-                          "  release ctrl+shift+a   < Ctrl + Shift + A >\n"
-                          "  press   mouse right\n"
-                          "\n"
-                          "Keys are named as COMBO names them, then captioned as the window's key log line "
-                          "writes them; keys\n"
-                          "without an on-screen key are named by the HID usage tables (f13), other usages by "
-                          "page and usage in\n"
-                          "hex. It runs until interrupted (exit code 0 on SIGINT or SIGTERM), or N events, "
-                          "or S seconds. It\n"
-                          "follows the pedal through unplug and replug, saying on stderr when it goes and "
-                          "comes; a node it may "
-                          "not\n"
-                          "read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With "
-                          "--virtual-pedal, add\n"
-                          "--virtual-pedal-composite and --virtual-pedal-press FILE, and append slot numbers "
-                          "to FILE to press "
-                          "them.\n",
+               .details =
+                   R"(Opens every keyboard and mouse interface of the pedal for reading only (it writes nothing) and prints
+one line for each press and each release the pedal sends, as it arrives:
+
+  press   ctrl+shift+a   < Ctrl + Shift + A >
+  release ctrl+shift+a   < Ctrl + Shift + A >
+  press   mouse right
+
+Keys are named as COMBO names them, then captioned as the window's key log line writes them; keys
+without an on-screen key are named by the HID usage tables (f13), other usages by page and usage in
+hex. It runs until interrupted (exit code 0 on SIGINT or SIGTERM), or N events, or S seconds. It
+follows the pedal through unplug and replug, saying on stderr when it goes and comes; a node it may not
+read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With --virtual-pedal, add
+--virtual-pedal-composite and --virtual-pedal-press FILE, and append slot numbers to FILE to press them.
+)",
                .need = PedalNeed::AnyOrAll,
                .use = PedalUse::Watches}) {}
 

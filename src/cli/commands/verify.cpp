@@ -190,30 +190,27 @@ private:
 class VerifyCommand final : public Command {
 public:
     VerifyCommand()
-        : Command({.name = "verify",
-                   .operands = "[SLOT...]",
-                   .maxOperands = kAnyNumber,
-                   .options = {{"--json", "", "print the outcome as one JSON document"},
-                               {"--timeout", "S",
-                                "give each slot S seconds to be pressed, 1 to 86400 (default: wait\nuntil "
-                                "pressed); exit code 1 when "
-                                "one is not"}},
-                   .summary = "press each slot: does the pedal send what the record says it holds?",
-                   .details = "Asks for a press of each SLOT in turn (default: every slot the record knows), "
-                              "decodes what the\n"
-                              "pedal sends and compares it with the record: a match is recorded as seen by a "
-                              "press, a mismatch\n"
-                              "prints what was written and what came, and a slot the record does not know is "
-                              "learned from the\n"
-                              "press, so a lost record can be rebuilt by pressing. Meanwhile the pedal's "
-                              "keystrokes are held from\n"
-                              "the desktop, so a slot holding Ctrl+C or Alt+F4 does no harm. Exit code 0 "
-                              "when every slot matched or\n"
-                              "was learned, 1 on a mismatch or a timeout. This is the check that a write "
-                              "really took. Without\n"
-                              "--timeout it waits for each press until it comes.\n",
-                   .need = PedalNeed::OnePresent,
-                   .use = PedalUse::Watches}) {}
+        : Command(
+              {.name = "verify",
+               .operands = "[SLOT...]",
+               .maxOperands = kAnyNumber,
+               .options = {{"--json", "", "print the outcome as one JSON document"},
+                           {"--timeout", "S",
+                            "give each slot S seconds to be pressed, 1 to 86400 (default: wait\nuntil "
+                            "pressed); exit code 1 when "
+                            "one is not"}},
+               .summary = "press each slot: does the pedal send what the record says it holds?",
+               .details =
+                   R"(Asks for a press of each SLOT in turn (default: every slot the record knows), decodes what the
+pedal sends and compares it with the record: a match is recorded as seen by a press, a mismatch
+prints what was written and what came, and a slot the record does not know is learned from the
+press, so a lost record can be rebuilt by pressing. Meanwhile the pedal's keystrokes are held from
+the desktop, so a slot holding Ctrl+C or Alt+F4 does no harm. Exit code 0 when every slot matched or
+was learned, 1 on a mismatch or a timeout. This is the check that a write really took. Without
+--timeout it waits for each press until it comes.
+)",
+               .need = PedalNeed::OnePresent,
+               .use = PedalUse::Watches}) {}
 
     void Read(const CommandArguments& arguments) override {
         json_ = arguments.Has("--json");
