@@ -15,7 +15,7 @@ namespace {
 class ApplyCommand final : public Command {
 public:
     ApplyCommand()
-        : Command(
+        : Command(Writing(
               {.name = "apply",
                .operands = "FILE",
                .minOperands = 1,
@@ -44,10 +44,7 @@ Slots are "1" to "12"; single_output is true or false. delay (0 to 65535 ms), pl
 "single") and auto_run (true or false) share one word on the pedal, written as one frame: a profile
 gives all three or none, in a combination the word can hold: any delay with auto_run true and
 playback "loop", or any playback and auto_run with delay 0.
-)",
-               .need = PedalNeed::OneToWrite,
-               .use = PedalUse::Opens,
-               .writes = true}) {}
+)"})) {}
 
     void Read(const CommandArguments& arguments) override { profilePath_ = arguments.operands[0]; }
 

@@ -12,6 +12,12 @@ const std::string* CommandArguments::Value(std::string_view option) const {
     return found != values.end() ? &found->second : nullptr;
 }
 
+CommandDescription Writing(CommandDescription description) {
+    description.need = PedalNeed::OneToWrite;
+    description.use = PedalUse::Opens;
+    return description;
+}
+
 int ReadSlot(const std::string& text) {
     const std::optional<int> slot = ParseWholeNumber(text, kFirstSlot, kLastSlot);
     if (!slot) {

@@ -35,7 +35,8 @@ struct CommandArguments {
 enum class PedalNeed {
     None,       // it opens no pedal of --pedal's
     AnyOrAll,   // the one --pedal names, or every pedal plugged in
-    OneToWrite, // the one --pedal names, or the one plugged in: a write never guesses between several
+    OneToWrite, // the one --pedal names, or the one plugged in: a write never guesses between several; it
+                // opens the pedal and takes --dry-run
     OnePresent, // the one --pedal names, or the only one plugged in
     Recorded,   // the one --pedal names, plugged in or only recorded, else the one plugged in
 };
@@ -56,8 +57,12 @@ struct CommandDescription {
     std::string_view details = {}; // the rest of the command's help
     PedalNeed need = PedalNeed::None;
     PedalUse use = PedalUse::None;
-    bool writes = false; // to the pedal, and so takes --dry-run
+
+    bool Writes() const { return need == PedalNeed::OneToWrite; }
 };
+
+// The description of a command that writes to the pedal: it opens the one pedal it may write to.
+CommandDescription Writing(CommandDescription description);
 
 // What the runner hands a command: the services, the pedal options and the pedal it chose.
 struct CommandRun {

@@ -17,7 +17,7 @@ namespace {
 // The commands that write frames the command line spells out; they differ in how they read it.
 class FrameWriteCommand : public Command {
 public:
-    using Command::Command;
+    explicit FrameWriteCommand(CommandDescription description) : Command(Writing(std::move(description))) {}
 
     int Run(const CommandRun& run) override {
         const int exitCode = WriteFrames(plan_, *run.hid, run.backend, run.pedal, run.dryRun, run.services);
@@ -31,8 +31,6 @@ protected:
     FramePlan plan_;
     std::string notice_; // what else the frames change, for stderr
 };
-
-constexpr PedalNeed kWriteNeed = PedalNeed::OneToWrite;
 
 class KeyCommand final : public FrameWriteCommand {
 public:
@@ -61,10 +59,7 @@ COMBO is one key name and any modifiers joined by '+', in any order and any case
 alt_r+f12, win+kp_enter, backslash. Modifiers: ctrl, shift, alt, win (also ctrl_l, shift_l, alt_l,
 win_l) and ctrl_r, shift_r, alt_r, win_r; win is also super, meta and cmd, ctrl control, alt option.
 'treadkeyctl keys' lists the key names and their other names (del, escape, return, pgup, ...).
-)",
-               .need = kWriteNeed,
-               .use = PedalUse::Opens,
-               .writes = true}) {}
+)"}) {}
 
     void Read(const CommandArguments& arguments) override {
         const int slot = ReadSlot(arguments.operands[0]);
@@ -107,10 +102,7 @@ public:
                .minOperands = 2,
                .maxOperands = 2,
                .summary = "store a mouse click in a slot",
-               .details = "Stores a click of the left, middle or right mouse button in SLOT (1 to 12).\n",
-               .need = kWriteNeed,
-               .use = PedalUse::Opens,
-               .writes = true}) {}
+               .details = "Stores a click of the left, middle or right mouse button in SLOT (1 to 12).\n"}) {}
 
     void Read(const CommandArguments& arguments) override {
         const int slot = ReadSlot(arguments.operands[0]);
@@ -138,10 +130,7 @@ public:
                    R"(Sets whether the pedal plays its slots in a loop or once, and whether it starts by itself at power-up.
 The pedal keeps both in one word with the key delay, so both are given, and the key delay is set
 to 0. A key delay goes only with auto-run on and loop playback, as 'key --delay MS' stores it.
-)",
-               .need = kWriteNeed,
-               .use = PedalUse::Opens,
-               .writes = true}) {}
+)"}) {}
 
     void Read(const CommandArguments& arguments) override {
         const std::string mode = ToLowerAscii(arguments.operands[0]);
@@ -169,10 +158,7 @@ public:
                              .options = {{"--yes", "", "confirm; without it nothing is written", true}},
                              .summary = "clear every slot and setting",
                              .details = "Clears the pedal's whole memory: 32 frames, one for each of its "
-                                        "words, slots and settings alike.\n",
-                             .need = kWriteNeed,
-                             .use = PedalUse::Opens,
-                             .writes = true}) {}
+                                        "words, slots and settings alike.\n"}) {}
 
     void Read(const CommandArguments& arguments) override {
         if (!arguments.Has("--yes")) {
@@ -195,10 +181,7 @@ public:
                    R"(Writes a command text such as "AA 01 7C 79 01 00 00": hex digits and spaces only, several arguments
 joined by spaces. After the report id the digits are paired into bytes, and the report is zero-filled
 or cut to the pedal's output report length, as the window's command box does.
-)",
-               .need = kWriteNeed,
-               .use = PedalUse::Opens,
-               .writes = true}) {}
+)"}) {}
 
     void Read(const CommandArguments& arguments) override {
         std::string text;
