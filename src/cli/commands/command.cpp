@@ -26,6 +26,19 @@ int ReadSlot(const std::string& text) {
     return *slot;
 }
 
+std::optional<std::chrono::milliseconds> ReadWatchTimeout(const CommandArguments& arguments) {
+    constexpr int kLongestTimeout = 86'400;
+    const std::string* text = arguments.Value("--timeout");
+    if (text == nullptr) {
+        return std::nullopt;
+    }
+    const std::optional<int> seconds = ParseWholeNumber(*text, 1, kLongestTimeout);
+    if (!seconds) {
+        throw UsageError{"--timeout must be a whole number of seconds from 1 to 86400, not " + Quoted(*text)};
+    }
+    return std::chrono::seconds(*seconds);
+}
+
 std::string Quoted(std::string_view text) {
     return "'" + ShownText(text) + "'";
 }

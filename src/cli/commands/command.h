@@ -6,9 +6,11 @@
 #include "stack_choice/backend_options.h"
 #include "stacks/hid_backend.h"
 
+#include <chrono>
 #include <cstddef>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -98,6 +100,10 @@ private:
 
 // A slot number as the user typed it, 1 to 12; throws UsageError.
 int ReadSlot(const std::string& text);
+
+// --timeout S of the commands that watch the pedal, 1 to 86400: a day of waiting, and no more, stays in an
+// int. Nothing when it is not given; throws UsageError.
+std::optional<std::chrono::milliseconds> ReadWatchTimeout(const CommandArguments& arguments);
 
 // User text in a message, in quotes.
 std::string Quoted(std::string_view text);
