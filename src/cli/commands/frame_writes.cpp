@@ -1,11 +1,13 @@
 #include "cli/commands/command.h"
 #include "cli/exit_codes.h"
-#include "cli/frame_plan.h"
 #include "cli/frame_writer.h"
 #include "cli/help_text.h"
+#include "editor/frame_sequences.h"
 #include "editor/input_names.h"
 #include "editor/key_combo.h"
+#include "editor/mouse_buttons.h"
 #include "editor/value_ranges.h"
+#include "protocol/frames.h"
 #include "protocol/hex_filter.h"
 #include "protocol/number_text.h"
 
@@ -28,7 +30,7 @@ public:
     }
 
 protected:
-    FramePlan plan_;
+    FrameSequence plan_;
     std::string notice_; // what else the frames change, for stderr
 };
 
@@ -74,7 +76,7 @@ win_l) and ctrl_r, shift_r, alt_r, win_r; win is also super, meta and cmd, ctrl 
                 throw UsageError{std::string(delayText != nullptr ? "--delay" : "--once") +
                                  " goes with the settings frames, which --key-only leaves out"};
             }
-            plan_ = KeyOnlyPlan(slot, *combo.combo);
+            plan_ = {{KeyFrame(std::to_string(slot), combo.combo->modifiers, KeyCode(*combo.combo))}};
             return;
         }
         int delay = 0;
@@ -89,7 +91,8 @@ win_l) and ctrl_r, shift_r, alt_r, win_r; win is also super, meta and cmd, ctrl 
         // The delay frame stores auto-run and playback along with the delay: the user hears what it leaves.
         notice_ = "note: the key delay frame leaves the pedal with auto-run on and loop playback, as the "
                   "window's keys do; --key-only writes the key alone";
-        plan_ = KeyPlan(slot, *combo.combo, delay, once);
+        plan_ = KeyAssignmentSequence(std::to_string(slot), combo.combo->modifiers, KeyCode(*combo.combo),
+                                      delay, once);
     }
 };
 
@@ -111,7 +114,7 @@ public:
             throw UsageError{"unknown mouse button " + Quoted(arguments.operands[1]) +
                              ": left, middle or right"};
         }
-        plan_ = MousePlan(slot, *button);
+        plan_ = {{MouseFrame(std::to_string(slot), kMouseButtons[*button].code)}};
     }
 };
 
@@ -145,7 +148,7 @@ to 0. A key delay goes only with auto-run on and loop playback, as 'key --delay 
         if (autoRunValue != "on" && autoRunValue != "off") {
             throw UsageError{"--auto-run is 'on' or 'off', not " + Quoted(*autoRun)};
         }
-        plan_ = PlaybackPlan(autoRunValue == "on", mode == "loop");
+        plan_ = {{PlaybackFrame(autoRunValue == "on", mode == "loop")}};
         notice_ = "note: the playback frame sets the key delay to 0, which the pedal keeps in the same word";
     }
 };
@@ -164,7 +167,7 @@ public:
         if (!arguments.Has("--yes")) {
             throw UsageError{"clear-all erases every slot and setting: add --yes to go ahead"};
         }
-        plan_ = ClearAllPlan();
+        plan_ = ClearAllSequence();
     }
 };
 
@@ -201,7 +204,7 @@ or cut to the pedal's output report length, as the window's command box does.
         if (!hasDigit) {
             throw UsageError{"raw needs hex digits, e.g. \"AA 01 7C 79 01 00 00\""};
         }
-        plan_ = RawPlan(text);
+        plan_ = {{text}};
     }
 };
 
