@@ -41,8 +41,7 @@ TEST_F(Monitor, TimesOutWithExitCodeOneOnlyWhenNothingCame) {
     EXPECT_EQ(now_.time_since_epoch(), 1s);
 
     PlugPedal();
-    step_ = 0;
-    script_ = {{1200ms, [&] { fake_.Send(kMouse, kRightButton); }}};
+    script_ = {{200ms, [&] { fake_.Send(kMouse, kRightButton); }}};
     const Outcome one = Run({"--timeout", "1"});
     EXPECT_EQ(one.exitCode, 0);
     EXPECT_EQ(one.out, "press   mouse right\n");
@@ -119,12 +118,10 @@ TEST_F(Monitor, IdentifyNamesThePedalPressedFirstAmongTwins) {
     EXPECT_EQ(outcome.out, "serial:T1\n");
     EXPECT_TRUE(fake_.Writes().empty());
 
-    step_ = 0;
     script_ = {{10ms, [&] { fake_.Send(kMouse, kRightButton); }}};
     const Outcome json = Run({"--json"});
     EXPECT_EQ(json.out, "{\"pedal\": \"usb-1-1\", \"name\": null, \"interface\": \"pedal-mouse\"}\n");
 
-    step_ = 0;
     script_.clear();
     const Outcome none = Run({"--timeout", "2"});
     EXPECT_EQ(none.exitCode, 1);
@@ -155,8 +152,6 @@ TEST_F(Monitor, PromptsSayHowLongTheyWait) {
     };
     for (const auto& c : cases) {
         command_ = c.command;
-        step_ = 0;
-        now_ = {};
         script_ = {{10ms, [&] { fake_.Send(kKeyboard, kCtrlShiftA); }}};
         const Outcome outcome = Run(c.arguments);
         EXPECT_EQ(outcome.exitCode, 0) << c.command << ": " << outcome.err;

@@ -63,7 +63,10 @@ protected:
         fake_.Plug({kVendor, 0x2704, 0x2018, 9, true, {{0xFF00, 0x01}}});
     }
 
+    // Each run starts the script and the clock afresh.
     Outcome Run(Lines arguments) {
+        step_ = 0;
+        now_ = {};
         arguments.insert(arguments.begin(), command_);
         return testing::RunCliInProcess(arguments, [this](CliServices& services) {
             services.makeBackend = [this](const BackendOptions&) {
