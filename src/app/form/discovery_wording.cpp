@@ -5,7 +5,6 @@
 #include "pedal/discovery_words.h"
 #include "pedal/interface_choice.h"
 
-
 namespace treadkey {
 namespace {
 
