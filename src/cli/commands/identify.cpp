@@ -57,9 +57,8 @@ public:
               {.name = "identify",
                .options = {{"--json", "", "print it as one JSON object"},
                            {"--timeout", "S",
-                            "give up after S seconds, 1 to 86400 (default: wait until\npressed); exit "
-                            "code 1 when no pedal was "
-                            "pressed"}},
+                            "give up after S seconds, 1 to 86400 (default: wait until\npressed); exit code 1 "
+                            "when no pedal was pressed"}},
                .summary = "press the pedal you mean: prints its identity",
                .details =
                    R"(Waits for the next press on the keyboard or mouse interface of any pedal plugged in (read only, it

@@ -196,8 +196,7 @@ public:
                .options = {{"--json", "", "print the outcome as one JSON document"},
                            {"--timeout", "S",
                             "give each slot S seconds to be pressed, 1 to 86400 (default: wait\nuntil "
-                            "pressed); exit code 1 when "
-                            "one is not"}},
+                            "pressed); exit code 1 when one is not"}},
                .summary = "press each slot: does the pedal send what the record says it holds?",
                .details =
                    R"(Asks for a press of each SLOT in turn (default: every slot the record knows), decodes what the
