@@ -14,15 +14,12 @@ namespace treadkey {
 namespace {
 
 std::string SettingsText(const PedalRecord& record) {
-    std::string text;
     if (const std::optional<PlaybackWord> playback = RecordedPlayback(record.playback)) {
-        text = "key delay " + std::to_string(playback->delay) + " ms, auto-run " +
+        return "key delay " + std::to_string(playback->delay) + " ms, auto-run " +
                (playback->autoRun ? "on, " : "off, ") + (playback->loop ? "loop" : "single") + " playback";
-    } else {
-        text = record.playback.source == WordSource::Unknown ? "key delay, auto-run, playback unknown"
-                                                             : "key delay, auto-run, playback cleared";
     }
-    return text;
+    return record.playback.source == WordSource::Unknown ? "key delay, auto-run, playback unknown"
+                                                         : "key delay, auto-run, playback cleared";
 }
 
 std::string SingleOutputText(const RecordedWord& recorded) {
