@@ -14,15 +14,15 @@ namespace {
 class EventPrinter final : public PressHandler {
 public:
     EventPrinter(bool json, std::optional<int> count, std::optional<std::chrono::milliseconds> timeout,
-                 std::ostream& out, CliServices& services)
-        : json_(json), count_(count), timeout_(timeout), out_(out), services_(services) {}
+                 CliServices& services)
+        : json_(json), count_(count), timeout_(timeout), services_(services) {}
 
     bool Take(const WatchedEvent& watched) override {
-        out_ << (json_ ? EventJson(watched.event, UtcText(watched.when, UtcPrecision::Milliseconds),
-                                   watched.path,
-                                   watched.report)
-                       : EventLine(watched.event))
-             << std::endl; // at once: a script reads it as it comes
+        const std::string line =
+            json_ ? EventJson(watched.event, UtcText(watched.when, UtcPrecision::Milliseconds), watched.path,
+                              watched.report)
+                  : EventLine(watched.event);
+        services_.out << line << std::endl; // at once: a script reads it as it comes
         ++events_;
         return false;
     }
@@ -37,7 +37,6 @@ private:
     bool json_;
     std::optional<int> count_;
     std::optional<std::chrono::milliseconds> timeout_;
-    std::ostream& out_;
     CliServices& services_;
     int events_ = 0;
 };
@@ -85,7 +84,7 @@ read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With 
     }
 
     int Run(const CommandRun& run) override {
-        EventPrinter printer(json_, count_, timeout_, run.services.out, run.services);
+        EventPrinter printer(json_, count_, timeout_, run.services);
         return WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal}, printer, run.services);
     }
 
