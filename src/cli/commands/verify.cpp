@@ -54,6 +54,11 @@ private:
         std::string when;
     };
 
+    // What the record says of the slot to press now.
+    const RecordedWord& recorded() const {
+        return record_.slotWords[static_cast<std::size_t>(*Current() - 1)];
+    }
+
     std::vector<int> slots_;
     PedalRecord record_;
     std::vector<Check> checks_;
@@ -77,19 +82,16 @@ std::optional<int> SlotVerification::Current() const {
 }
 
 std::string SlotVerification::Prompt() const {
-    const int slot = *Current();
-    const RecordedWord& recorded = record_.slotWords[static_cast<std::size_t>(slot - 1)];
-    return "press slot " + std::to_string(slot) + " (" +
-           (recorded.source == WordSource::Unknown ? std::string("unknown to the record: it is learned")
-                                                   : SlotValueText(recorded) + " by the record") +
+    return "press slot " + std::to_string(*Current()) + " (" +
+           (recorded().source == WordSource::Unknown ? std::string("unknown to the record: it is learned")
+                                                     : SlotValueText(recorded()) + " by the record") +
            ")";
 }
 
 std::string SlotVerification::Pressed(const HeldInputs& inputs, const std::string& when) {
     const int slot = *Current();
-    const RecordedWord& recorded = record_.slotWords[static_cast<std::size_t>(slot - 1)];
-    const PressVerdict verdict = ComparePress(recorded, inputs);
-    checks_.push_back({slot, verdict, SlotValueText(recorded), PressName(inputs), inputs, when});
+    const PressVerdict verdict = ComparePress(recorded(), inputs);
+    checks_.push_back({slot, verdict, SlotValueText(recorded()), PressName(inputs), inputs, when});
     const std::string head = "slot " + std::to_string(slot) + ": ";
     switch (verdict) {
     case PressVerdict::Match:
@@ -107,12 +109,7 @@ std::string SlotVerification::Pressed(const HeldInputs& inputs, const std::strin
 
 std::string SlotVerification::TimedOut() {
     const int slot = *Current();
-    checks_.push_back({slot,
-                       std::nullopt,
-                       SlotValueText(record_.slotWords[static_cast<std::size_t>(slot - 1)]),
-                       "",
-                       {},
-                       ""});
+    checks_.push_back({slot, std::nullopt, SlotValueText(recorded()), "", {}, ""});
     return "slot " + std::to_string(slot) + ": not pressed in time";
 }
 
