@@ -2,6 +2,7 @@
 
 #include "diagnosis/system_root.h"
 #include "record/record_file.h"
+#include "record/utc_time.h"
 #include "stack_choice/backend_options.h"
 #include "stacks/hid_backend.h"
 
@@ -32,7 +33,13 @@ struct CliServices {
     std::optional<std::filesystem::path> pedalNamesFile = {};
     // Where each pedal's record of what it holds is kept; nothing when the user has no state directory.
     std::optional<std::filesystem::path> stateDirectory = {};
-    std::function<std::string()> utcNow = UtcNowText; // the record's time stamps
+    // The wall clock: the record's time stamps and the monitor's event times.
+    std::function<std::chrono::system_clock::time_point()> utcNow = [] {
+        return std::chrono::system_clock::now();
+    };
+
+    // The record's time stamp for now, to the second.
+    std::string UtcNowText() const { return UtcText(utcNow(), UtcPrecision::Seconds); }
 };
 
 } // namespace treadkey

@@ -28,7 +28,7 @@ std::string NotFoundReason(const DeviceLink& link, const SystemRoot& system) {
     return std::string(kNoPedalFound);
 }
 
-int PrintReports(const FramePlan& plan, const DeviceLink& link, bool found, const BackendOptions& backend,
+int PrintReports(const FrameSequence& plan, const DeviceLink& link, bool found, const BackendOptions& backend,
                  CliServices& services) {
     int length = link.OutputReportByteLength;
     if (!found || length < 1) {
@@ -37,7 +37,7 @@ int PrintReports(const FramePlan& plan, const DeviceLink& link, bool found, cons
                                       : NotFoundReason(link, services.lookAtSystem());
         services.err << kProgramName << ": " << why << "; showing reports of " << ByteCount(length) << '\n';
     }
-    for (const PlannedFrame& frame : plan) {
+    for (const PacedFrame& frame : plan) {
         services.out << ReportHexLine(BuildOutputReport(frame.text, length)) << '\n';
     }
     return kExitDone;
@@ -58,7 +58,7 @@ void WarnOfShortReport(const DeviceLink& link, std::ostream& err) {
 
 } // namespace
 
-int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& backend,
+int WriteFrames(const FrameSequence& plan, HidBackend& hid, const BackendOptions& backend,
                 const std::string& pedal, bool dryRun, CliServices& services) {
     DeviceLink link(hid);
     link.WantedPedal = pedal;
@@ -80,7 +80,7 @@ int WriteFrames(const FramePlan& plan, HidBackend& hid, const BackendOptions& ba
         return kExitDeviceError;
     }
     std::vector<std::vector<std::uint8_t>> reports;
-    for (const PlannedFrame& frame : plan) {
+    for (const PacedFrame& frame : plan) {
         reports.push_back(BuildOutputReport(frame.text, link.OutputReportByteLength));
     }
     const std::string written = link.ChosenPedal();

@@ -18,7 +18,7 @@ std::string WritingCommands() {
     std::string names;
     for (const CommandMaker make : CommandTable()) {
         const std::unique_ptr<Command> command = make();
-        if (command->Description().writes) {
+        if (command->Description().Writes()) {
             names += (names.empty() ? "" : ", ") + std::string(command->Description().name);
         }
     }
@@ -75,7 +75,7 @@ std::string CommandHelp(const CommandDescription& command) {
     std::string help = "Usage: " + std::string(kProgramName) + " [OPTION]... " + CommandSynopsis(command) +
                        "\n" + std::string(command.details);
     std::string options = OptionHelp(command.options);
-    if (command.writes) {
+    if (command.Writes()) {
         options += (options.empty() ? "" : "\n") + OptionHelp(kDryRunOptions);
     }
     if (!options.empty()) {

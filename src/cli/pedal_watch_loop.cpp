@@ -142,7 +142,7 @@ private:
                           << ReportHexLine(report.bytes) << '\n';
             return;
         }
-        const auto when = std::chrono::system_clock::now();
+        const auto when = services_.utcNow();
         for (const PedalEvent& event : report.reading.events) {
             if (handler_.Done()) {
                 return;

@@ -30,8 +30,8 @@ bool ChangeRecord(const std::string& pedal, const std::function<void(PedalRecord
     if (!services.stateDirectory || pedal.empty()) {
         return false;
     }
-    const LoadedRecord loaded =
-        UpdatePedalRecord(PedalRecordFile(*services.stateDirectory, pedal), pedal, change, services.utcNow());
+    const LoadedRecord loaded = UpdatePedalRecord(PedalRecordFile(*services.stateDirectory, pedal), pedal,
+                                                  change, services.UtcNowText());
     Tell(loaded, services.err);
     return loaded.error.empty();
 }
@@ -67,7 +67,7 @@ void RecordReports(const RecordLock& lock, const std::string& pedal,
     if (!lock.locked || wentThrough == 0) {
         return;
     }
-    const WriteStamp stamp{services.utcNow(), std::string(kRecordProgram)};
+    const WriteStamp stamp{services.UtcNowText(), std::string(kRecordProgram)};
     Tell(UpdateLockedPedalRecord(
              *lock.locked, pedal,
              [&](PedalRecord& record) { RecordWrite(record, reports, wentThrough, stamp); }, stamp.when),
@@ -85,7 +85,7 @@ std::optional<PedalRecord> ReadRecord(const std::string& pedal, CliServices& ser
         return std::nullopt;
     }
     LoadedRecord loaded =
-        LoadPedalRecord(PedalRecordFile(*services.stateDirectory, pedal), services.utcNow());
+        LoadPedalRecord(PedalRecordFile(*services.stateDirectory, pedal), services.UtcNowText());
     if (!loaded.error.empty()) {
         services.err << kProgramName << ": " << loaded.error << '\n';
         return std::nullopt;

@@ -69,7 +69,7 @@ void CheckArguments(const CommandDescription& command, const CommandArguments& a
                          std::string(command.name) + "' tells more)"};
     }
     // Left unsaid, a dry run of a command that writes nothing would pass for one that was checked.
-    if (arguments.Has(kDryRunOption) && !command.writes) {
+    if (arguments.Has(kDryRunOption) && !command.Writes()) {
         throw UsageError{std::string(kDryRunOption) + " goes with the commands that write; " +
                          Quoted(command.name) + " writes nothing to the pedal"};
     }

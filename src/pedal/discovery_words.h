@@ -8,11 +8,11 @@
 
 namespace treadkey {
 
-// The English words for what discovery saw, shared by treadkeyctl and the window's English text; each
-// wording puts them in its own sentences.
+// The words for what discovery saw, shared by treadkeyctl and the window; each wording puts them in its own
+// sentences. Those the window also says in Chinese take `chinese`.
 
 // "keyboard", "touch screen", ..., "other usage".
-std::string_view CollectionKindName(CollectionKind kind);
+std::string_view CollectionKindName(CollectionKind kind, bool chinese = false);
 
 // "1 byte", "8 bytes".
 std::string ByteCount(int count);
@@ -30,6 +30,6 @@ std::string CutsFramesReason(int outputReportLength);
 
 // What a note says, without its details: "no configuration interface of the pedal", "the pedal cannot be
 // opened", "this may not be the pedal's configuration interface"; empty for none.
-std::string_view NoteHeadline(DiscoveryNote note);
+std::string_view NoteHeadline(DiscoveryNote note, bool chinese = false);
 
 } // namespace treadkey

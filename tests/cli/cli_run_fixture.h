@@ -83,23 +83,20 @@ private:
     Outcome RunWith(const Lines& arguments,
                     std::function<std::unique_ptr<HidBackend>(const BackendOptions&)> makeBackend) {
         std::istringstream in(input_);
-        return testing::RunCliInProcess(
-            arguments,
-            [&](CliServices& services) {
-                services.makeBackend = std::move(makeBackend);
-                services.sleep = [this](std::chrono::milliseconds) { onPause_(); };
-                services.in = &in;
-                services.pedalNamesFile = namesFile_;
-                services.stateDirectory = stateDirectory_;
-                services.utcNow = [] { return std::string("2026-03-01T12:00:00Z"); };
-                // An empty system, so that doctor finds the same on every machine.
-                services.lookAtSystem = [this] {
-                    SystemRoot system;
-                    system.root = scratch_ / "system";
-                    return system;
-                };
-            },
-            {.out = outBuffer_});
+        const auto adjust = [&](CliServices& services) {
+            services.makeBackend = std::move(makeBackend);
+            services.sleep = [this](std::chrono::milliseconds) { onPause_(); };
+            services.in = &in;
+            services.pedalNamesFile = namesFile_;
+            services.stateDirectory = stateDirectory_;
+            // An empty system, so that doctor finds the same on every machine.
+            services.lookAtSystem = [this] {
+                SystemRoot system;
+                system.root = scratch_ / "system";
+                return system;
+            };
+        };
+        return testing::RunCliInProcess(arguments, adjust, {.out = outBuffer_});
     }
 };
 

@@ -34,7 +34,6 @@ protected:
         return testing::RunCliInProcess(arguments, [&](CliServices& services) {
             services.sleep = sleep;
             services.stateDirectory = stateDirectory_;
-            services.utcNow = [] { return std::string("2026-03-01T12:00:00Z"); };
         });
     }
     std::string Logged() const {

@@ -28,7 +28,7 @@ const Bytes kCtrlShiftA = {0x03, 0, 0x04, 0, 0, 0, 0, 0};
 const Bytes kNoKeys(8, 0);
 const Bytes kRightButton = {0x02, 0, 0};
 const Bytes kNoButtons(3, 0);
-// The time every record update of a run is stamped with.
+// The time every record update of a run is stamped with, within its first second.
 constexpr std::string_view kStamp = "2026-03-01T12:00:00Z";
 
 inline std::size_t Occurrences(const std::string& text, const std::string& part) {
@@ -63,7 +63,10 @@ protected:
         fake_.Plug({kVendor, 0x2704, 0x2018, 9, true, {{0xFF00, 0x01}}});
     }
 
+    // Each run starts the script and the clock afresh.
     Outcome Run(Lines arguments) {
+        step_ = 0;
+        now_ = {};
         arguments.insert(arguments.begin(), command_);
         return testing::RunCliInProcess(arguments, [this](CliServices& services) {
             services.makeBackend = [this](const BackendOptions&) {
@@ -76,7 +79,11 @@ protected:
                 }
             };
             services.now = [this] { return now_; };
-            services.utcNow = [] { return std::string(kStamp); };
+            // The wall clock goes with the fixture's own, so that an event's time tells when it came.
+            services.utcNow = [this] {
+                return testing::kRunTime +
+                       std::chrono::duration_cast<std::chrono::milliseconds>(now_.time_since_epoch());
+            };
             services.stateDirectory = scratch_ / "state";
         });
     }

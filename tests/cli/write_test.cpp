@@ -29,6 +29,7 @@ TEST_F(CliRun, KeyOnlyChangesTheSlotsWordAlone) {
     }
 }
 
+// The key frame, the delay and single output in the window's order, each report as long as the pedal's.
 TEST_F(CliRun, KeyWritesKeyFrameDelayAndSingleOutputInTheWindowsOrder) {
     const struct {
         Lines arguments;
@@ -37,6 +38,7 @@ TEST_F(CliRun, KeyWritesKeyFrameDelayAndSingleOutputInTheWindowsOrder) {
         double code;
         double delay;
         int once;
+        int reportLength = 9;
     } cases[] = {
         {{"key", "12", "alt_r+f12", "--delay", "300", "--once"}, "12", 0x40, 69, 300, 1},
         {{"key", "1", "WIN+KP_ENTER", "--delay=65535"}, "1", 0x08, 88, 65535, 0},
@@ -44,23 +46,18 @@ TEST_F(CliRun, KeyWritesKeyFrameDelayAndSingleOutputInTheWindowsOrder) {
         {{"key", "5", "shift_r+ctrl_l+menu", "--delay", "1"}, "5", 0x21, 101, 1, 0},
         {{"key", "2", "kp_0"}, "2", 0x00, 98, 0, 0},
         {{"key", "2", "0"}, "2", 0x00, 39, 0, 0},
+        {{"--report-length", "20", "key", "3", "ctrl+shift+a"}, "3", 0x03, 4, 0, 0, 20},
     };
     for (const auto& c : cases) {
         std::filesystem::remove(log_);
         const Outcome outcome = RunOnPedal(c.arguments);
-        EXPECT_EQ(outcome.exitCode, 0) << c.arguments[2] << ": " << outcome.err;
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
         EXPECT_EQ(LoggedReports(), ExpectedReports({KeyFrame(c.slot, c.modifiers, c.code),
-                                                    KeyDelayFrame(c.delay), SingleOutputFrame(c.once)}))
-            << c.arguments[2];
-        EXPECT_EQ(outcome.pauses, (std::vector<std::chrono::milliseconds>{50ms, 50ms})) << c.arguments[2];
+                                                    KeyDelayFrame(c.delay), SingleOutputFrame(c.once)},
+                                                   c.reportLength));
+        EXPECT_EQ(outcome.pauses, (std::vector<std::chrono::milliseconds>{50ms, 50ms}));
     }
-}
-
-TEST_F(CliRun, ReportsTakeThePedalsLength) {
-    const Outcome outcome = RunOnPedal({"--report-length", "20", "key", "3", "ctrl+shift+a"});
-    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
-    EXPECT_EQ(LoggedReports(),
-              ExpectedReports({KeyFrame("3", 0x03, 4), KeyDelayFrame(0), SingleOutputFrame(0)}, 20));
 }
 
 TEST_F(CliRun, OtherCommandsWriteWhatTheWindowWritesWithoutPauses) {

@@ -129,6 +129,9 @@ TEST(CliKeyCombo, ReadsModifiersInAnyOrderAndCase) {
     }
 }
 
+// A combination that is not one key is refused saying why; an unknown name suggests the closest ones, where
+// typos of aliases find the name they stand for, and of as near names the one that keeps more of its letters
+// comes first.
 TEST(CliKeyCombo, RefusesCombinationsThatAreNotOneKey) {
     const struct {
         const char* text;
@@ -142,33 +145,27 @@ TEST(CliKeyCombo, RefusesCombinationsThatAreNotOneKey) {
         {"ctrl+", "empty name"},
         {"", "empty name"},
         {"ctrl + a", "unknown key name \"ctrl \""},
-    };
-    for (const auto& c : cases) {
-        const ParsedKeyCombo parsed = ParseKeyCombo(c.text);
-        EXPECT_FALSE(parsed.combo) << c.text;
-        EXPECT_NE(parsed.error.find(c.error), std::string::npos) << c.text << ": " << parsed.error;
-    }
-}
-
-TEST(CliKeyCombo, UnknownNamesSuggestTheClosestOnes) {
-    const struct {
-        const char* text;
-        const char* suggestion; // the first name suggested: typos of aliases find the name they stand for,
-                                // and of as near names the one that keeps more of its letters comes first
-    } cases[] = {
-        {"ctlr+a", "closest: ctrl"},      {"ctrl+kp_entr", "closest: kp_enter"},
-        {"alt+=", "closest: equal"},      {"pgupp", "closest: page_up"},
-        {"Escp", "closest: esc"},         {"shfit+a", "closest: shift"},
-        {"num_lok", "closest: num_lock"}, {"escap", "closest: esc"},
-        {"retrun", "closest: enter"},     {"supr+a", "closest: win"},
-        {"pgdwn", "closest: page_down"},  {"tb", "closest: tab"},
+        {"ctlr+a", "closest: ctrl"},
+        {"ctrl+kp_entr", "closest: kp_enter"},
+        {"alt+=", "closest: equal"},
+        {"pgupp", "closest: page_up"},
+        {"Escp", "closest: esc"},
+        {"shfit+a", "closest: shift"},
+        {"num_lok", "closest: num_lock"},
+        {"escap", "closest: esc"},
+        {"retrun", "closest: enter"},
+        {"supr+a", "closest: win"},
+        {"pgdwn", "closest: page_down"},
+        {"tb", "closest: tab"},
         {"ctrl+dl", "closest: delete"},
     };
     for (const auto& c : cases) {
         const ParsedKeyCombo parsed = ParseKeyCombo(c.text);
         EXPECT_FALSE(parsed.combo) << c.text;
-        EXPECT_NE(parsed.error.find(c.suggestion), std::string::npos) << c.text << ": " << parsed.error;
-        EXPECT_NE(parsed.error.find("'treadkeyctl keys'"), std::string::npos) << parsed.error;
+        EXPECT_NE(parsed.error.find(c.error), std::string::npos) << c.text << ": " << parsed.error;
+        if (std::string_view(c.error).starts_with("closest")) {
+            EXPECT_NE(parsed.error.find("'treadkeyctl keys'"), std::string::npos) << parsed.error;
+        }
     }
     const ParsedKeyCombo far = ParseKeyCombo("ctrl+xyzzyqwv");
     EXPECT_EQ(far.error.find("closest"), std::string::npos) << far.error;

@@ -1,9 +1,14 @@
 #include "editor/input_names.h"
 #include "editor/profile.h"
+#include "editor/profile_frames.h"
+#include "protocol/frame_layout.h"
+#include "protocol/output_report.h"
+#include "protocol/pedal_memory.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace treadkey {
 namespace {
@@ -112,6 +117,69 @@ TEST(CliProfile, AcceptsTheLimitsOfEachRange) {
     const ParsedProfile zero = ParseProfile(R"({"delay": 0.0, "playback": "single", "auto_run": false})");
     ASSERT_TRUE(zero.profile) << zero.error.message;
     EXPECT_EQ(zero.profile->playbackWord, (PlaybackWord{false, false, 0}));
+}
+
+// Profiles over delay, playback and auto_run, each given or not, in combinations word 0x7C can and cannot
+// hold, each also setting slot 1: one that is taken writes word 0x7C at most once and leaves the pedal's
+// memory as asked; what leaves the three out writes neither settings word unless it sets single output. One
+// that is refused says why.
+TEST(ProfileFrames, WriteThePlaybackWordOnceAsAskedOrTheProfileIsRefused) {
+    const std::string together = "come together, as the pedal keeps them in one word: ";
+    const std::string combinations =
+        ": it keeps delay, playback and auto-run in one word, which holds either any delay with "
+        "\"auto_run\": true and \"playback\": \"loop\", or any playback and auto-run with \"delay\": 0";
+    const struct {
+        std::string members;              // besides slot 1, JSON
+        std::optional<PlaybackWord> word; // what word 0x7C holds afterwards; nothing: no frame writes it
+        std::string refusal;              // part of the refusal
+        bool writesSingleOutput = false;  // whether word 0x78 is written
+    } cases[] = {
+        {"", std::nullopt, ""},
+        {R"("single_output": true)", std::nullopt, "", true},
+        {R"("delay": 300)", std::nullopt, together + "\"playback\" and \"auto_run\" are missing"},
+        {R"("playback": "loop")", std::nullopt, together + "\"delay\" and \"auto_run\" are missing"},
+        {R"("auto_run": true)", std::nullopt, together + "\"delay\" and \"playback\" are missing"},
+        {R"("delay": 0, "playback": "single")", std::nullopt, together + "\"auto_run\" is missing"},
+        {R"("auto_run": false, "delay": 0)", std::nullopt, together + "\"playback\" is missing"},
+        {R"("playback": "loop", "auto_run": true)", std::nullopt, together + "\"delay\" is missing"},
+        {R"("delay": 0, "playback": "loop", "auto_run": true)", PlaybackWord{true, true, 0}, ""},
+        {R"("delay": 0, "playback": "single", "auto_run": true)", PlaybackWord{true, false, 0}, ""},
+        {R"("delay": 0, "playback": "loop", "auto_run": false)", PlaybackWord{false, true, 0}, ""},
+        {R"("auto_run": false, "playback": "single", "delay": 0)", PlaybackWord{false, false, 0}, ""},
+        {R"("delay": 300, "playback": "loop", "auto_run": true)", PlaybackWord{true, true, 300}, ""},
+        {R"("delay": 65535, "single_output": false, "playback": "loop", "auto_run": true)",
+         PlaybackWord{true, true, 65535}, "", true},
+        {R"("delay": 300, "playback": "loop", "auto_run": false)", std::nullopt,
+         "300 ms with \"auto_run\": false" + combinations},
+        {R"("delay": 300, "playback": "single", "auto_run": true)", std::nullopt,
+         "300 ms with \"playback\": \"single\"" + combinations},
+        {R"("delay": 1, "playback": "single", "auto_run": false)", std::nullopt,
+         "a delay of 1 ms with \"auto_run\": false and \"playback\": \"single\"" + combinations},
+    };
+    for (const auto& c : cases) {
+        const std::string text =
+            R"({"slots": {"1": {"key": "a"}})" + (c.members.empty() ? "" : ", " + c.members) + "}";
+        SCOPED_TRACE(text);
+        const ParsedProfile parsed = ParseProfile(text);
+        if (!c.refusal.empty()) {
+            EXPECT_FALSE(parsed.profile);
+            EXPECT_NE(parsed.error.message.find(c.refusal), std::string::npos) << parsed.error.message;
+            continue;
+        }
+        ASSERT_TRUE(parsed.profile) << parsed.error.message;
+        PedalMemory memory;
+        int playbackFrames = 0;
+        for (const PacedFrame& frame : ProfileFrames(*parsed.profile)) {
+            const std::vector<std::uint8_t> report = BuildOutputReport(frame.text, kFrameReportLength);
+            EXPECT_TRUE(memory.decode(report)) << frame.text;
+            // Report id, lead, command, then the address.
+            playbackFrames += report[3] == kLastAddress ? 1 : 0;
+        }
+        EXPECT_EQ(playbackFrames, c.word ? 1 : 0);
+        EXPECT_EQ(memory.playbackWord(), c.word);
+        EXPECT_EQ(memory.wordAt(kSingleOutputAddress)->writer != WordWriter::None, c.writesSingleOutput);
+        EXPECT_EQ(memory.slot(1)->writer, WordWriter::KeyCommand);
+    }
 }
 
 } // namespace

@@ -5,20 +5,8 @@
 #include "pedal/discovery_words.h"
 #include "pedal/interface_choice.h"
 
-#include <array>
-#include <string_view>
-
 namespace treadkey {
 namespace {
-
-std::string_view ChineseKindName(CollectionKind kind) {
-    // In the order of CollectionKind.
-    static constexpr std::array<std::string_view, 14> kNames = {
-        "指针",   "鼠标",   "键盘",     "小键盘",   "数字化仪",   "触控笔",     "触摸屏",
-        "触摸板", "游戏杆", "游戏手柄", "系统控制", "多媒体控制", "厂商自定义", "其他用途"};
-    static_assert(kNames.size() == static_cast<std::size_t>(CollectionKind::Other) + 1);
-    return kNames[static_cast<std::size_t>(kind)];
-}
 
 // "/dev/hidraw0 (keyboard, consumer control)"
 std::string Named(const HidInterface& interface, bool chinese) {
@@ -28,7 +16,7 @@ std::string Named(const HidInterface& interface, bool chinese) {
             names += chinese ? "、" : ", ";
         }
         const CollectionKind kind = CollectionKindOf(collection);
-        names += chinese ? ChineseKindName(kind) : CollectionKindName(kind);
+        names += CollectionKindName(kind, chinese);
         if (kind == CollectionKind::Other) {
             names += " " + UsageNumbers(collection);
         }
@@ -117,12 +105,7 @@ std::string Headline(DiscoveryNote note, bool chinese) {
     if (note == DiscoveryNote::None) {
         return "";
     }
-    // In the order of DiscoveryNote.
-    static constexpr std::array<std::string_view, 4> kChinese = {
-        "", "未找到踏板的配置接口：", "无法打开踏板：", "这可能不是踏板的配置接口："};
-    static_assert(kChinese.size() == static_cast<std::size_t>(DiscoveryNote::ShortOutputReport) + 1);
-    return chinese ? std::string(kChinese[static_cast<std::size_t>(note)])
-                   : std::string(NoteHeadline(note)) + ": ";
+    return std::string(NoteHeadline(note, chinese)) + (chinese ? "：" : ": ");
 }
 
 } // namespace

@@ -15,45 +15,36 @@ namespace {
 class ApplyCommand final : public Command {
 public:
     ApplyCommand()
-        : Command({.name = "apply",
-                   .operands = "FILE",
-                   .minOperands = 1,
-                   .maxOperands = 1,
-                   .summary = "write a JSON profile in one go",
-                   .details = "Writes a profile read from FILE, or from standard input when FILE is '-': the "
-                              "slots it names in slot\n"
-                              "order (a key, a mouse click, or null to clear the slot), then the playback "
-                              "word and single output it\n"
-                              "sets, 50 ms apart. The whole file is checked before the first report; a fault "
-                              "is reported with its\n"
-                              "line and column. The file is UTF-8 text, with or without a byte-order mark; "
-                              "UTF-16 and UTF-32 are\n"
-                              "refused. Every member is optional; what the profile leaves out stays as it is "
-                              "on the pedal:\n"
-                              "\n"
-                              "  {\n"
-                              "    \"slots\": {\n"
-                              "      \"1\": {\"key\": \"ctrl+shift+a\"},\n"
-                              "      \"2\": {\"mouse\": \"left\"},\n"
-                              "      \"3\": null\n"
-                              "    },\n"
-                              "    \"delay\": 300,\n"
-                              "    \"single_output\": false,\n"
-                              "    \"playback\": \"loop\",\n"
-                              "    \"auto_run\": true\n"
-                              "  }\n"
-                              "\n"
-                              "Slots are \"1\" to \"12\"; single_output is true or false. delay (0 to 65535 "
-                              "ms), playback (\"loop\" "
-                              "or\n"
-                              "\"single\") and auto_run (true or false) share one word on the pedal, written "
-                              "as one frame: a profile\n"
-                              "gives all three or none, in a combination the word can hold: any delay with "
-                              "auto_run true and\n"
-                              "playback \"loop\", or any playback and auto_run with delay 0.\n",
-                   .need = PedalNeed::OneToWrite,
-                   .use = PedalUse::Opens,
-                   .writes = true}) {}
+        : Command(Writing(
+              {.name = "apply",
+               .operands = "FILE",
+               .minOperands = 1,
+               .maxOperands = 1,
+               .summary = "write a JSON profile in one go",
+               .details =
+                   R"(Writes a profile read from FILE, or from standard input when FILE is '-': the slots it names in slot
+order (a key, a mouse click, or null to clear the slot), then the playback word and single output it
+sets, 50 ms apart. The whole file is checked before the first report; a fault is reported with its
+line and column. The file is UTF-8 text, with or without a byte-order mark; UTF-16 and UTF-32 are
+refused. Every member is optional; what the profile leaves out stays as it is on the pedal:
+
+  {
+    "slots": {
+      "1": {"key": "ctrl+shift+a"},
+      "2": {"mouse": "left"},
+      "3": null
+    },
+    "delay": 300,
+    "single_output": false,
+    "playback": "loop",
+    "auto_run": true
+  }
+
+Slots are "1" to "12"; single_output is true or false. delay (0 to 65535 ms), playback ("loop" or
+"single") and auto_run (true or false) share one word on the pedal, written as one frame: a profile
+gives all three or none, in a combination the word can hold: any delay with auto_run true and
+playback "loop", or any playback and auto_run with delay 0.
+)"})) {}
 
     void Read(const CommandArguments& arguments) override { profilePath_ = arguments.operands[0]; }
 

@@ -6,9 +6,11 @@
 #include "stack_choice/backend_options.h"
 #include "stacks/hid_backend.h"
 
+#include <chrono>
 #include <cstddef>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -35,7 +37,8 @@ struct CommandArguments {
 enum class PedalNeed {
     None,       // it opens no pedal of --pedal's
     AnyOrAll,   // the one --pedal names, or every pedal plugged in
-    OneToWrite, // the one --pedal names, or the one plugged in: a write never guesses between several
+    OneToWrite, // the one --pedal names, or the one plugged in: a write never guesses between several; it
+                // opens the pedal and takes --dry-run
     OnePresent, // the one --pedal names, or the only one plugged in
     Recorded,   // the one --pedal names, plugged in or only recorded, else the one plugged in
 };
@@ -56,8 +59,12 @@ struct CommandDescription {
     std::string_view details = {}; // the rest of the command's help
     PedalNeed need = PedalNeed::None;
     PedalUse use = PedalUse::None;
-    bool writes = false; // to the pedal, and so takes --dry-run
+
+    bool Writes() const { return need == PedalNeed::OneToWrite; }
 };
+
+// The description of a command that writes to the pedal: it opens the one pedal it may write to.
+CommandDescription Writing(CommandDescription description);
 
 // What the runner hands a command: the services, the pedal options and the pedal it chose.
 struct CommandRun {
@@ -93,6 +100,10 @@ private:
 
 // A slot number as the user typed it, 1 to 12; throws UsageError.
 int ReadSlot(const std::string& text);
+
+// --timeout S of the commands that watch the pedal, 1 to 86400: a day of waiting, and no more, stays in an
+// int. Nothing when it is not given; throws UsageError.
+std::optional<std::chrono::milliseconds> ReadWatchTimeout(const CommandArguments& arguments);
 
 // User text in a message, in quotes.
 std::string Quoted(std::string_view text);

@@ -4,31 +4,32 @@
 
 namespace treadkey {
 
-// Each is defined in the command's own file.
-std::unique_ptr<Command> MakeListCommand();
-std::unique_ptr<Command> MakeDoctorCommand();
-std::unique_ptr<Command> MakeKeysCommand();
-std::unique_ptr<Command> MakeMonitorCommand();
-std::unique_ptr<Command> MakeIdentifyCommand();
-std::unique_ptr<Command> MakeNameCommand();
-std::unique_ptr<Command> MakeKeyCommand();
-std::unique_ptr<Command> MakeMouseCommand();
-std::unique_ptr<Command> MakePlaybackCommand();
-std::unique_ptr<Command> MakeClearAllCommand();
-std::unique_ptr<Command> MakeRawCommand();
-std::unique_ptr<Command> MakeApplyCommand();
-std::unique_ptr<Command> MakeShowCommand();
-std::unique_ptr<Command> MakeExportCommand();
-std::unique_ptr<Command> MakeVerifyCommand();
-std::unique_ptr<Command> MakeHelpCommand();
+// The commands in the order the overview lists them: a new command is a file of its own in this folder,
+// defining Make<Name>Command(), and a row here.
+#define TREADKEY_COMMANDS(ROW)                                                                               \
+    ROW(List)                                                                                                \
+    ROW(Doctor)                                                                                              \
+    ROW(Keys)                                                                                                \
+    ROW(Monitor)                                                                                             \
+    ROW(Identify)                                                                                            \
+    ROW(Name)                                                                                                \
+    ROW(Key)                                                                                                 \
+    ROW(Mouse)                                                                                               \
+    ROW(Playback)                                                                                            \
+    ROW(ClearAll)                                                                                            \
+    ROW(Raw)                                                                                                 \
+    ROW(Apply)                                                                                               \
+    ROW(Show)                                                                                                \
+    ROW(Export)                                                                                              \
+    ROW(Verify)                                                                                              \
+    ROW(Help)
+
+#define TREADKEY_DECLARE_MAKER(name) std::unique_ptr<Command> Make##name##Command();
+TREADKEY_COMMANDS(TREADKEY_DECLARE_MAKER)
 
 const std::vector<CommandMaker>& CommandTable() {
-    static const std::vector<CommandMaker> table = {
-        MakeListCommand,     MakeDoctorCommand,   MakeKeysCommand,   MakeMonitorCommand,
-        MakeIdentifyCommand, MakeNameCommand,     MakeKeyCommand,    MakeMouseCommand,
-        MakePlaybackCommand, MakeClearAllCommand, MakeRawCommand,    MakeApplyCommand,
-        MakeShowCommand,     MakeExportCommand,   MakeVerifyCommand, MakeHelpCommand,
-    };
+#define TREADKEY_MAKER_ROW(name) Make##name##Command,
+    static const std::vector<CommandMaker> table = {TREADKEY_COMMANDS(TREADKEY_MAKER_ROW)};
     return table;
 }
 

@@ -19,26 +19,22 @@ namespace {
 class ExportCommand final : public Command {
 public:
     ExportCommand()
-        : Command({.name = "export",
-                   .operands = "FILE",
-                   .minOperands = 1,
-                   .maxOperands = 1,
-                   .summary = "write the record of a pedal as a profile that 'apply' reads",
-                   .details = "Writes what the record of the pedal (--pedal, or the one plugged in) knows as "
-                              "a profile to FILE, or "
-                              "to\n"
-                              "standard output when FILE is '-'. Slots and settings the record does not know "
-                              "are left out, each with\n"
-                              "a warning: 'apply' leaves them as they are. So is a word that no profile "
-                              "value writes as it stands (a\n"
-                              "raw frame's, say, with bytes set that a key's frame leaves 0), named in hex. "
-                              "To clone a pedal:\n"
-                              "'treadkeyctl export left.json --pedal left', then 'treadkeyctl apply "
-                              "left.json --pedal right'.\n"
-                              "--pedal takes a pedal plugged in or one with a record; any other ID is a "
-                              "usage error that lists those\n"
-                              "known.\n",
-                   .need = PedalNeed::Recorded}) {}
+        : Command(
+              {.name = "export",
+               .operands = "FILE",
+               .minOperands = 1,
+               .maxOperands = 1,
+               .summary = "write the record of a pedal as a profile that 'apply' reads",
+               .details =
+                   R"(Writes what the record of the pedal (--pedal, or the one plugged in) knows as a profile to FILE, or to
+standard output when FILE is '-'. Slots and settings the record does not know are left out, each with
+a warning: 'apply' leaves them as they are. So is a word that no profile value writes as it stands (a
+raw frame's, say, with bytes set that a key's frame leaves 0), named in hex. To clone a pedal:
+'treadkeyctl export left.json --pedal left', then 'treadkeyctl apply left.json --pedal right'.
+--pedal takes a pedal plugged in or one with a record; any other ID is a usage error that lists those
+known.
+)",
+               .need = PedalNeed::Recorded}) {}
 
     void Read(const CommandArguments& arguments) override { profilePath_ = arguments.operands[0]; }
 

@@ -1,11 +1,13 @@
 #include "cli/commands/command.h"
 #include "cli/exit_codes.h"
-#include "cli/frame_plan.h"
 #include "cli/frame_writer.h"
 #include "cli/help_text.h"
+#include "editor/frame_sequences.h"
 #include "editor/input_names.h"
 #include "editor/key_combo.h"
+#include "editor/mouse_buttons.h"
 #include "editor/value_ranges.h"
+#include "protocol/frames.h"
 #include "protocol/hex_filter.h"
 #include "protocol/number_text.h"
 
@@ -17,7 +19,7 @@ namespace {
 // The commands that write frames the command line spells out; they differ in how they read it.
 class FrameWriteCommand : public Command {
 public:
-    using Command::Command;
+    explicit FrameWriteCommand(CommandDescription description) : Command(Writing(std::move(description))) {}
 
     int Run(const CommandRun& run) override {
         const int exitCode = WriteFrames(plan_, *run.hid, run.backend, run.pedal, run.dryRun, run.services);
@@ -28,11 +30,9 @@ public:
     }
 
 protected:
-    FramePlan plan_;
+    FrameSequence plan_;
     std::string notice_; // what else the frames change, for stderr
 };
-
-constexpr PedalNeed kWriteNeed = PedalNeed::OneToWrite;
 
 class KeyCommand final : public FrameWriteCommand {
 public:
@@ -49,30 +49,19 @@ public:
                             "write the key frame alone: no key delay, no single output, and auto-run and\n"
                             "playback stay as they are"}},
                .summary = "store a key combination in a slot",
-               .details = "Stores a key combination in SLOT (1 to 12) and writes what a click on the "
-                          "window's key writes: the "
-                          "key\n"
-                          "frame, the key delay and the single-output setting, 50 ms apart. The pedal keeps "
-                          "the key delay in\n"
-                          "one word with auto-run and playback, and the delay frame stores auto-run on and "
-                          "loop playback with\n"
-                          "it: after 'key' the pedal runs its slots by itself at power-up, in a loop. To "
-                          "keep single playback\n"
-                          "or auto-run off (set with 'playback'), store keys with --key-only, which writes "
-                          "neither settings\n"
-                          "word.\n"
-                          "\n"
-                          "COMBO is one key name and any modifiers joined by '+', in any order and any case: "
-                          "ctrl+shift+a,\n"
-                          "alt_r+f12, win+kp_enter, backslash. Modifiers: ctrl, shift, alt, win (also "
-                          "ctrl_l, shift_l, alt_l,\n"
-                          "win_l) and ctrl_r, shift_r, alt_r, win_r; win is also super, meta and cmd, ctrl "
-                          "control, alt option.\n"
-                          "'treadkeyctl keys' lists the key names and their other names (del, escape, "
-                          "return, pgup, ...).\n",
-               .need = kWriteNeed,
-               .use = PedalUse::Opens,
-               .writes = true}) {}
+               .details =
+                   R"(Stores a key combination in SLOT (1 to 12) and writes what a click on the window's key writes: the key
+frame, the key delay and the single-output setting, 50 ms apart. The pedal keeps the key delay in
+one word with auto-run and playback, and the delay frame stores auto-run on and loop playback with
+it: after 'key' the pedal runs its slots by itself at power-up, in a loop. To keep single playback
+or auto-run off (set with 'playback'), store keys with --key-only, which writes neither settings
+word.
+
+COMBO is one key name and any modifiers joined by '+', in any order and any case: ctrl+shift+a,
+alt_r+f12, win+kp_enter, backslash. Modifiers: ctrl, shift, alt, win (also ctrl_l, shift_l, alt_l,
+win_l) and ctrl_r, shift_r, alt_r, win_r; win is also super, meta and cmd, ctrl control, alt option.
+'treadkeyctl keys' lists the key names and their other names (del, escape, return, pgup, ...).
+)"}) {}
 
     void Read(const CommandArguments& arguments) override {
         const int slot = ReadSlot(arguments.operands[0]);
@@ -87,7 +76,7 @@ public:
                 throw UsageError{std::string(delayText != nullptr ? "--delay" : "--once") +
                                  " goes with the settings frames, which --key-only leaves out"};
             }
-            plan_ = KeyOnlyPlan(slot, *combo.combo);
+            plan_ = {{KeyFrame(std::to_string(slot), combo.combo->modifiers, KeyCode(*combo.combo))}};
             return;
         }
         int delay = 0;
@@ -102,7 +91,8 @@ public:
         // The delay frame stores auto-run and playback along with the delay: the user hears what it leaves.
         notice_ = "note: the key delay frame leaves the pedal with auto-run on and loop playback, as the "
                   "window's keys do; --key-only writes the key alone";
-        plan_ = KeyPlan(slot, *combo.combo, delay, once);
+        plan_ = KeyAssignmentSequence(std::to_string(slot), combo.combo->modifiers, KeyCode(*combo.combo),
+                                      delay, once);
     }
 };
 
@@ -115,10 +105,7 @@ public:
                .minOperands = 2,
                .maxOperands = 2,
                .summary = "store a mouse click in a slot",
-               .details = "Stores a click of the left, middle or right mouse button in SLOT (1 to 12).\n",
-               .need = kWriteNeed,
-               .use = PedalUse::Opens,
-               .writes = true}) {}
+               .details = "Stores a click of the left, middle or right mouse button in SLOT (1 to 12).\n"}) {}
 
     void Read(const CommandArguments& arguments) override {
         const int slot = ReadSlot(arguments.operands[0]);
@@ -127,7 +114,7 @@ public:
             throw UsageError{"unknown mouse button " + Quoted(arguments.operands[1]) +
                              ": left, middle or right"};
         }
-        plan_ = MousePlan(slot, *button);
+        plan_ = {{MouseFrame(std::to_string(slot), kMouseButtons[*button].code)}};
     }
 };
 
@@ -142,16 +129,11 @@ public:
                .options = {{"--auto-run", "on|off",
                             "whether the pedal runs its slots by itself at power-up (required)", true}},
                .summary = "set loop or single playback and auto-run; the key delay to 0",
-               .details = "Sets whether the pedal plays its slots in a loop or once, and whether it starts "
-                          "by itself at "
-                          "power-up.\n"
-                          "The pedal keeps both in one word with the key delay, so both are given, and the "
-                          "key delay is set\n"
-                          "to 0. A key delay goes only with auto-run on and loop playback, as 'key --delay "
-                          "MS' stores it.\n",
-               .need = kWriteNeed,
-               .use = PedalUse::Opens,
-               .writes = true}) {}
+               .details =
+                   R"(Sets whether the pedal plays its slots in a loop or once, and whether it starts by itself at power-up.
+The pedal keeps both in one word with the key delay, so both are given, and the key delay is set
+to 0. A key delay goes only with auto-run on and loop playback, as 'key --delay MS' stores it.
+)"}) {}
 
     void Read(const CommandArguments& arguments) override {
         const std::string mode = ToLowerAscii(arguments.operands[0]);
@@ -166,7 +148,7 @@ public:
         if (autoRunValue != "on" && autoRunValue != "off") {
             throw UsageError{"--auto-run is 'on' or 'off', not " + Quoted(*autoRun)};
         }
-        plan_ = PlaybackPlan(autoRunValue == "on", mode == "loop");
+        plan_ = {{PlaybackFrame(autoRunValue == "on", mode == "loop")}};
         notice_ = "note: the playback frame sets the key delay to 0, which the pedal keeps in the same word";
     }
 };
@@ -179,16 +161,13 @@ public:
                              .options = {{"--yes", "", "confirm; without it nothing is written", true}},
                              .summary = "clear every slot and setting",
                              .details = "Clears the pedal's whole memory: 32 frames, one for each of its "
-                                        "words, slots and settings alike.\n",
-                             .need = kWriteNeed,
-                             .use = PedalUse::Opens,
-                             .writes = true}) {}
+                                        "words, slots and settings alike.\n"}) {}
 
     void Read(const CommandArguments& arguments) override {
         if (!arguments.Has("--yes")) {
             throw UsageError{"clear-all erases every slot and setting: add --yes to go ahead"};
         }
-        plan_ = ClearAllPlan();
+        plan_ = ClearAllSequence();
     }
 };
 
@@ -201,14 +180,11 @@ public:
                .minOperands = 1,
                .maxOperands = kAnyNumber,
                .summary = "write one command text as typed",
-               .details = "Writes a command text such as \"AA 01 7C 79 01 00 00\": hex digits and spaces "
-                          "only, several arguments\n"
-                          "joined by spaces. After the report id the digits are paired into bytes, and the "
-                          "report is zero-filled\n"
-                          "or cut to the pedal's output report length, as the window's command box does.\n",
-               .need = kWriteNeed,
-               .use = PedalUse::Opens,
-               .writes = true}) {}
+               .details =
+                   R"(Writes a command text such as "AA 01 7C 79 01 00 00": hex digits and spaces only, several arguments
+joined by spaces. After the report id the digits are paired into bytes, and the report is zero-filled
+or cut to the pedal's output report length, as the window's command box does.
+)"}) {}
 
     void Read(const CommandArguments& arguments) override {
         std::string text;
@@ -228,7 +204,7 @@ public:
         if (!hasDigit) {
             throw UsageError{"raw needs hex digits, e.g. \"AA 01 7C 79 01 00 00\""};
         }
-        plan_ = RawPlan(text);
+        plan_ = {{text}};
     }
 };
 

@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/commands/watch_timeout.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/pedal_choice.h"
@@ -54,22 +53,21 @@ private:
 class IdentifyCommand final : public Command {
 public:
     IdentifyCommand()
-        : Command({.name = "identify",
-                   .options = {{"--json", "", "print it as one JSON object"},
-                               {"--timeout", "S",
-                                "give up after S seconds, 1 to 86400 (default: wait until\npressed); exit "
-                                "code 1 when no pedal was "
-                                "pressed"}},
-                   .summary = "press the pedal you mean: prints its identity",
-                   .details = "Waits for the next press on the keyboard or mouse interface of any pedal "
-                              "plugged in (read only, it\n"
-                              "writes nothing) and prints the identity of the pedal pressed, with its "
-                              "nickname if it has one: the\n"
-                              "way to tell twins apart. Give what it prints to --pedal. Without --timeout it "
-                              "waits until a pedal is\n"
-                              "pressed, however long that takes.\n",
-                   .need = PedalNeed::AnyOrAll,
-                   .use = PedalUse::Watches}) {}
+        : Command(
+              {.name = "identify",
+               .options = {{"--json", "", "print it as one JSON object"},
+                           {"--timeout", "S",
+                            "give up after S seconds, 1 to 86400 (default: wait until\npressed); exit code 1 "
+                            "when no pedal was pressed"}},
+               .summary = "press the pedal you mean: prints its identity",
+               .details =
+                   R"(Waits for the next press on the keyboard or mouse interface of any pedal plugged in (read only, it
+writes nothing) and prints the identity of the pedal pressed, with its nickname if it has one: the
+way to tell twins apart. Give what it prints to --pedal. Without --timeout it waits until a pedal is
+pressed, however long that takes.
+)",
+               .need = PedalNeed::AnyOrAll,
+               .use = PedalUse::Watches}) {}
 
     void Read(const CommandArguments& arguments) override {
         json_ = arguments.Has("--json");

@@ -47,14 +47,14 @@ void PrintKeyNames(std::ostream& out) {
 class KeysCommand final : public Command {
 public:
     KeysCommand()
-        : Command({.name = "keys",
-                   .summary = "every key name, with its key code and on-screen caption",
-                   .details =
-                       "Prints the key names COMBO takes, one a line: the name, the key code stored in the "
-                       "slot and the\n"
-                       "caption of the window's key, then the modifiers; after \"also\", the other names "
-                       "COMBO takes for it\n"
-                       "(del, escape, return, pgup, super, cmd, ...). Keypad keys start with kp_.\n"}) {}
+        : Command(
+              {.name = "keys",
+               .summary = "every key name, with its key code and on-screen caption",
+               .details =
+                   R"(Prints the key names COMBO takes, one a line: the name, the key code stored in the slot and the
+caption of the window's key, then the modifiers; after "also", the other names COMBO takes for it
+(del, escape, return, pgup, super, cmd, ...). Keypad keys start with kp_.
+)"}) {}
 
     void Read(const CommandArguments&) override {}
 

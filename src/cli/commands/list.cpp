@@ -95,37 +95,27 @@ int ListPedalInterfaces(HidBackend& backend, const SystemRoot& system, bool json
 class ListCommand final : public Command {
 public:
     ListCommand()
-        : Command({.name = "list",
-                   .options = {{"--json", "",
-                                "print the same as one JSON document, for scripts and bug reports", true}},
-                   .summary = "the pedals, their HID interfaces and which one takes the frames",
-                   .details =
-                       "Lists the pedals plugged in, each under a line with its identity (and its nickname, "
-                       "see 'name'),\n"
-                       "then its HID interfaces with the pedal's ids (vendor 2704, product 2018), in the "
-                       "order the system\n"
-                       "gives them. A pedal's identity is its USB serial number where it has one "
-                       "(serial:ABC123), else the\n"
-                       "port it is plugged into (usb-1-2.3); --pedal takes it. For each interface: the path, "
-                       "its top-level "
-                       "collections (usage page and usage, named where standard),\n"
-                       "whether it can be opened and its output report length, and which one the pedal's "
-                       "frames go to: the\n"
-                       "first that opens of those the system does not keep to itself. Keyboard, mouse, pen "
-                       "and touch\n"
-                       "interfaces are passed over, so a real pedal's keyboard and mouse never receive "
-                       "frames. An interface\n"
-                       "that cannot be opened says why; a permission refused is put down to the first cause "
-                       "that\n"
-                       "'treadkeyctl doctor' finds (no udev rule 70-treadkey.rules, one not applied, a "
-                       "remote session...;\n"
-                       "every cause is in "
-                       "/usr/share/doc/treadkey-setup/docs/when-the-pedal-will-not-open.md, where the\n"
-                       "package puts the docs). An output report shorter than 8 bytes cuts every frame: it "
-                       "may not be the\n"
-                       "configuration interface.\n",
-                   .need = PedalNeed::AnyOrAll,
-                   .use = PedalUse::Opens}) {}
+        : Command(
+              {.name = "list",
+               .options = {{"--json", "", "print the same as one JSON document, for scripts and bug reports",
+                            true}},
+               .summary = "the pedals, their HID interfaces and which one takes the frames",
+               .details =
+                   R"(Lists the pedals plugged in, each under a line with its identity (and its nickname, see 'name'),
+then its HID interfaces with the pedal's ids (vendor 2704, product 2018), in the order the system
+gives them. A pedal's identity is its USB serial number where it has one (serial:ABC123), else the
+port it is plugged into (usb-1-2.3); --pedal takes it. For each interface: the path, its top-level collections (usage page and usage, named where standard),
+whether it can be opened and its output report length, and which one the pedal's frames go to: the
+first that opens of those the system does not keep to itself. Keyboard, mouse, pen and touch
+interfaces are passed over, so a real pedal's keyboard and mouse never receive frames. An interface
+that cannot be opened says why; a permission refused is put down to the first cause that
+'treadkeyctl doctor' finds (no udev rule 70-treadkey.rules, one not applied, a remote session...;
+every cause is in /usr/share/doc/treadkey-setup/docs/when-the-pedal-will-not-open.md, where the
+package puts the docs). An output report shorter than 8 bytes cuts every frame: it may not be the
+configuration interface.
+)",
+               .need = PedalNeed::AnyOrAll,
+               .use = PedalUse::Opens}) {}
 
     void Read(const CommandArguments& arguments) override { json_ = arguments.Has("--json"); }
 

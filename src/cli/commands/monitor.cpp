@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/commands/watch_timeout.h"
 #include "cli/event_words.h"
 #include "cli/exit_codes.h"
 #include "cli/pedal_watch_loop.h"
@@ -15,15 +14,15 @@ namespace {
 class EventPrinter final : public PressHandler {
 public:
     EventPrinter(bool json, std::optional<int> count, std::optional<std::chrono::milliseconds> timeout,
-                 std::ostream& out, CliServices& services)
-        : json_(json), count_(count), timeout_(timeout), out_(out), services_(services) {}
+                 CliServices& services)
+        : json_(json), count_(count), timeout_(timeout), services_(services) {}
 
     bool Take(const WatchedEvent& watched) override {
-        out_ << (json_ ? EventJson(watched.event, UtcText(watched.when, UtcPrecision::Milliseconds),
-                                   watched.path,
-                                   watched.report)
-                       : EventLine(watched.event))
-             << std::endl; // at once: a script reads it as it comes
+        const std::string line =
+            json_ ? EventJson(watched.event, UtcText(watched.when, UtcPrecision::Milliseconds), watched.path,
+                              watched.report)
+                  : EventLine(watched.event);
+        services_.out << line << std::endl; // at once: a script reads it as it comes
         ++events_;
         return false;
     }
@@ -38,7 +37,6 @@ private:
     bool json_;
     std::optional<int> count_;
     std::optional<std::chrono::milliseconds> timeout_;
-    std::ostream& out_;
     CliServices& services_;
     int events_ = 0;
 };
@@ -54,28 +52,21 @@ public:
                            {"--timeout", "S",
                             "stop after S seconds, 1 to 86400; exit code 1 when nothing came"}},
                .summary = "show what the pedal sends when pressed, as it arrives",
-               .details = "Opens every keyboard and mouse interface of the pedal for reading only (it writes "
-                          "nothing) and prints\n"
-                          "one line for each press and each release the pedal sends, as it arrives:\n"
-                          "\n"
-                          "  press   ctrl+shift+a   < Ctrl + Shift + A >\n"
-                          "  release ctrl+shift+a   < Ctrl + Shift + A >\n"
-                          "  press   mouse right\n"
-                          "\n"
-                          "Keys are named as COMBO names them, then captioned as the window's key log line "
-                          "writes them; keys\n"
-                          "without an on-screen key are named by the HID usage tables (f13), other usages by "
-                          "page and usage in\n"
-                          "hex. It runs until interrupted (exit code 0 on SIGINT or SIGTERM), or N events, "
-                          "or S seconds. It\n"
-                          "follows the pedal through unplug and replug, saying on stderr when it goes and "
-                          "comes; a node it may "
-                          "not\n"
-                          "read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With "
-                          "--virtual-pedal, add\n"
-                          "--virtual-pedal-composite and --virtual-pedal-press FILE, and append slot numbers "
-                          "to FILE to press "
-                          "them.\n",
+               .details =
+                   R"(Opens every keyboard and mouse interface of the pedal for reading only (it writes nothing) and prints
+one line for each press and each release the pedal sends, as it arrives:
+
+  press   ctrl+shift+a   < Ctrl + Shift + A >
+  release ctrl+shift+a   < Ctrl + Shift + A >
+  press   mouse right
+
+Keys are named as COMBO names them, then captioned as the window's key log line writes them; keys
+without an on-screen key are named by the HID usage tables (f13), other usages by page and usage in
+hex. It runs until interrupted (exit code 0 on SIGINT or SIGTERM), or N events, or S seconds. It
+follows the pedal through unplug and replug, saying on stderr when it goes and comes; a node it may not
+read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With --virtual-pedal, add
+--virtual-pedal-composite and --virtual-pedal-press FILE, and append slot numbers to FILE to press them.
+)",
                .need = PedalNeed::AnyOrAll,
                .use = PedalUse::Watches}) {}
 
@@ -93,7 +84,7 @@ public:
     }
 
     int Run(const CommandRun& run) override {
-        EventPrinter printer(json_, count_, timeout_, run.services.out, run.services);
+        EventPrinter printer(json_, count_, timeout_, run.services);
         return WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal}, printer, run.services);
     }
 

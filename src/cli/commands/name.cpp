@@ -12,20 +12,20 @@ namespace {
 class NameCommand final : public Command {
 public:
     NameCommand()
-        : Command({.name = "name",
-                   .operands = "ID TEXT",
-                   .minOperands = 2,
-                   .maxOperands = 2,
-                   .summary = "give a pedal a nickname that --pedal takes",
-                   .details = "Gives the pedal ID (its identity or its present nickname; it must be plugged "
-                              "in) the nickname TEXT,\n"
-                              "which --pedal then takes as well as the identity; an empty TEXT ('') takes "
-                              "the nickname away. The\n"
-                              "names are kept in treadkey/pedal-names.json in the user's state directory "
-                              "($XDG_STATE_HOME or\n"
-                              "~/.local/state; %LOCALAPPDATA% on Windows).\n",
-                   .need = PedalNeed::AnyOrAll,
-                   .use = PedalUse::Opens}) {}
+        : Command(
+              {.name = "name",
+               .operands = "ID TEXT",
+               .minOperands = 2,
+               .maxOperands = 2,
+               .summary = "give a pedal a nickname that --pedal takes",
+               .details =
+                   R"(Gives the pedal ID (its identity or its present nickname; it must be plugged in) the nickname TEXT,
+which --pedal then takes as well as the identity; an empty TEXT ('') takes the nickname away. The
+names are kept in treadkey/pedal-names.json in the user's state directory ($XDG_STATE_HOME or
+~/.local/state; %LOCALAPPDATA% on Windows).
+)",
+               .need = PedalNeed::AnyOrAll,
+               .use = PedalUse::Opens}) {}
 
     void Read(const CommandArguments& arguments) override {
         namedPedal_ = arguments.operands[0];

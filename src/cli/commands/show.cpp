@@ -14,15 +14,12 @@ namespace treadkey {
 namespace {
 
 std::string SettingsText(const PedalRecord& record) {
-    std::string text;
     if (const std::optional<PlaybackWord> playback = RecordedPlayback(record.playback)) {
-        text = "key delay " + std::to_string(playback->delay) + " ms, auto-run " +
+        return "key delay " + std::to_string(playback->delay) + " ms, auto-run " +
                (playback->autoRun ? "on, " : "off, ") + (playback->loop ? "loop" : "single") + " playback";
-    } else {
-        text = record.playback.source == WordSource::Unknown ? "key delay, auto-run, playback unknown"
-                                                             : "key delay, auto-run, playback cleared";
     }
-    return text;
+    return record.playback.source == WordSource::Unknown ? "key delay, auto-run, playback unknown"
+                                                         : "key delay, auto-run, playback cleared";
 }
 
 std::string SingleOutputText(const RecordedWord& recorded) {
@@ -87,26 +84,21 @@ void ShowRecordJson(const PedalRecord& record, const std::string& pedal, std::os
 class ShowCommand final : public Command {
 public:
     ShowCommand()
-        : Command({.name = "show",
-                   .options = {{"--json", "", "print the same as one JSON document, for scripts", true}},
-                   .summary = "what the pedal holds, by the record of what was written to it",
-                   .details =
-                       "Shows the twelve slots and the settings of the pedal (--pedal, or the one plugged "
-                       "in) as its record\n"
-                       "says, each with where its value came from: written (when, and by treadkeyctl or the "
-                       "window), seen by\n"
-                       "a press (when), or unknown. Every write whose reports all went through updates the "
-                       "record; one that\n"
-                       "failed part way leaves what it touched unknown (\"interrupted after report 2 of "
-                       "3\"). The pedal never\n"
-                       "answers, so the record knows only what this computer wrote or saw. It is kept in\n"
-                       "treadkey/records/ in the user's state directory ($XDG_STATE_HOME or ~/.local/state; "
-                       "%LOCALAPPDATA% on\n"
-                       "Windows), one file a pedal; a file that cannot be read is set aside with a warning. "
-                       "--pedal takes a\n"
-                       "pedal plugged in or one with a record; any other ID is a usage error that lists "
-                       "those known.\n",
-                   .need = PedalNeed::Recorded}) {}
+        : Command(
+              {.name = "show",
+               .options = {{"--json", "", "print the same as one JSON document, for scripts", true}},
+               .summary = "what the pedal holds, by the record of what was written to it",
+               .details =
+                   R"(Shows the twelve slots and the settings of the pedal (--pedal, or the one plugged in) as its record
+says, each with where its value came from: written (when, and by treadkeyctl or the window), seen by
+a press (when), or unknown. Every write whose reports all went through updates the record; one that
+failed part way leaves what it touched unknown ("interrupted after report 2 of 3"). The pedal never
+answers, so the record knows only what this computer wrote or saw. It is kept in
+treadkey/records/ in the user's state directory ($XDG_STATE_HOME or ~/.local/state; %LOCALAPPDATA% on
+Windows), one file a pedal; a file that cannot be read is set aside with a warning. --pedal takes a
+pedal plugged in or one with a record; any other ID is a usage error that lists those known.
+)",
+               .need = PedalNeed::Recorded}) {}
 
     void Read(const CommandArguments& arguments) override { json_ = arguments.Has("--json"); }
 

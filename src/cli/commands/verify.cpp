@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/commands/watch_timeout.h"
 #include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/pedal_watch_loop.h"
@@ -9,6 +8,7 @@
 #include "hid/input_report.h"
 #include "record/pedal_record.h"
 #include "record/slot_press.h"
+#include "record/utc_time.h"
 #include "json/json.h"
 
 #include <array>
@@ -54,6 +54,11 @@ private:
         std::string when;
     };
 
+    // What the record says of the slot to press now.
+    const RecordedWord& recorded() const {
+        return record_.slotWords[static_cast<std::size_t>(*Current() - 1)];
+    }
+
     std::vector<int> slots_;
     PedalRecord record_;
     std::vector<Check> checks_;
@@ -77,19 +82,16 @@ std::optional<int> SlotVerification::Current() const {
 }
 
 std::string SlotVerification::Prompt() const {
-    const int slot = *Current();
-    const RecordedWord& recorded = record_.slotWords[static_cast<std::size_t>(slot - 1)];
-    return "press slot " + std::to_string(slot) + " (" +
-           (recorded.source == WordSource::Unknown ? std::string("unknown to the record: it is learned")
-                                                   : SlotValueText(recorded) + " by the record") +
+    return "press slot " + std::to_string(*Current()) + " (" +
+           (recorded().source == WordSource::Unknown ? std::string("unknown to the record: it is learned")
+                                                     : SlotValueText(recorded()) + " by the record") +
            ")";
 }
 
 std::string SlotVerification::Pressed(const HeldInputs& inputs, const std::string& when) {
     const int slot = *Current();
-    const RecordedWord& recorded = record_.slotWords[static_cast<std::size_t>(slot - 1)];
-    const PressVerdict verdict = ComparePress(recorded, inputs);
-    checks_.push_back({slot, verdict, SlotValueText(recorded), PressName(inputs), inputs, when});
+    const PressVerdict verdict = ComparePress(recorded(), inputs);
+    checks_.push_back({slot, verdict, SlotValueText(recorded()), PressName(inputs), inputs, when});
     const std::string head = "slot " + std::to_string(slot) + ": ";
     switch (verdict) {
     case PressVerdict::Match:
@@ -107,12 +109,7 @@ std::string SlotVerification::Pressed(const HeldInputs& inputs, const std::strin
 
 std::string SlotVerification::TimedOut() {
     const int slot = *Current();
-    checks_.push_back({slot,
-                       std::nullopt,
-                       SlotValueText(record_.slotWords[static_cast<std::size_t>(slot - 1)]),
-                       "",
-                       {},
-                       ""});
+    checks_.push_back({slot, std::nullopt, SlotValueText(recorded()), "", {}, ""});
     return "slot " + std::to_string(slot) + ": not pressed in time";
 }
 
@@ -164,7 +161,8 @@ public:
         if (watched.event.kind != PedalEvent::Kind::Press) {
             return false;
         }
-        lines() << verification_.Pressed(watched.event.inputs, services_.utcNow()) << std::endl;
+        lines() << verification_.Pressed(watched.event.inputs, UtcText(watched.when, UtcPrecision::Seconds))
+                << std::endl;
         return true;
     }
 
@@ -188,30 +186,26 @@ private:
 class VerifyCommand final : public Command {
 public:
     VerifyCommand()
-        : Command({.name = "verify",
-                   .operands = "[SLOT...]",
-                   .maxOperands = kAnyNumber,
-                   .options = {{"--json", "", "print the outcome as one JSON document"},
-                               {"--timeout", "S",
-                                "give each slot S seconds to be pressed, 1 to 86400 (default: wait\nuntil "
-                                "pressed); exit code 1 when "
-                                "one is not"}},
-                   .summary = "press each slot: does the pedal send what the record says it holds?",
-                   .details = "Asks for a press of each SLOT in turn (default: every slot the record knows), "
-                              "decodes what the\n"
-                              "pedal sends and compares it with the record: a match is recorded as seen by a "
-                              "press, a mismatch\n"
-                              "prints what was written and what came, and a slot the record does not know is "
-                              "learned from the\n"
-                              "press, so a lost record can be rebuilt by pressing. Meanwhile the pedal's "
-                              "keystrokes are held from\n"
-                              "the desktop, so a slot holding Ctrl+C or Alt+F4 does no harm. Exit code 0 "
-                              "when every slot matched or\n"
-                              "was learned, 1 on a mismatch or a timeout. This is the check that a write "
-                              "really took. Without\n"
-                              "--timeout it waits for each press until it comes.\n",
-                   .need = PedalNeed::OnePresent,
-                   .use = PedalUse::Watches}) {}
+        : Command(
+              {.name = "verify",
+               .operands = "[SLOT...]",
+               .maxOperands = kAnyNumber,
+               .options = {{"--json", "", "print the outcome as one JSON document"},
+                           {"--timeout", "S",
+                            "give each slot S seconds to be pressed, 1 to 86400 (default: wait\nuntil "
+                            "pressed); exit code 1 when one is not"}},
+               .summary = "press each slot: does the pedal send what the record says it holds?",
+               .details =
+                   R"(Asks for a press of each SLOT in turn (default: every slot the record knows), decodes what the
+pedal sends and compares it with the record: a match is recorded as seen by a press, a mismatch
+prints what was written and what came, and a slot the record does not know is learned from the
+press, so a lost record can be rebuilt by pressing. Meanwhile the pedal's keystrokes are held from
+the desktop, so a slot holding Ctrl+C or Alt+F4 does no harm. Exit code 0 when every slot matched or
+was learned, 1 on a mismatch or a timeout. This is the check that a write really took. Without
+--timeout it waits for each press until it comes.
+)",
+               .need = PedalNeed::OnePresent,
+               .use = PedalUse::Watches}) {}
 
     void Read(const CommandArguments& arguments) override {
         json_ = arguments.Has("--json");
