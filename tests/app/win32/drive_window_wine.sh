@@ -44,17 +44,6 @@ close_window() {
 
 read_window() { "$wine_run" "$reader" "$@"; }
 last_line() { read_window lines | tail -n 1; }
-# A message box is a top-level window of its own: answered with its default button (OK) or Escape (Cancel).
-answer_box() { # title key
-    local box=""
-    for _ in $(seq 100); do
-        box=$(xdotool search --name "$1" 2>/dev/null | head -n 1) && [ -n "$box" ] && break
-        sleep 0.1
-    done
-    [ -n "$box" ] || { echo "FAIL: no box titled $1"; failures=$((failures + 1)); return; }
-    xdotool key --window "$box" "$2"
-    sleep 0.3
-}
 
 start_window
 judge "the client area is 1066 by 673 pixels" "1066 673" "$(read_window client)"
