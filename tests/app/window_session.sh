@@ -3,11 +3,12 @@
 # clicks and types at them, and the reports the virtual pedal must receive. The functions read $window (the X
 # window of the client area, found by await_window) and $log (the virtual pedal's report log).
 
-# Sets $window once the program's window is there, waiting up to 30 s (a first start under Wine takes a few);
-# without it, fails the script, showing the files given.
+# Sets $window once the program's window is there, waiting up to $window_wait_seconds (a first start under Wine
+# takes a few); without it, fails the script, showing the files given.
+window_wait_seconds=30
 await_window() { # [file to show]...
     window=""
-    for _ in $(seq 300); do
+    for _ in $(seq $((window_wait_seconds * 10))); do
         window=$(xdotool search --name 'USB Treadkey KeyMouse Setup' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
         sleep 0.1
     done
