@@ -29,13 +29,6 @@ bash "$wine_prefix" make "$WINEPREFIX" >/dev/null
 export XDG_RUNTIME_DIR=$work/runtime
 export XDG_STATE_HOME=$work/state # the Linux window's records of its writes stay in the scratch folder
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-# Without xdotool's complaint at every key sent to a window of an X server without a window manager.
-xdotool() {
-    local status=0
-    command xdotool "$@" 2>"$work/xdotool.stderr" || status=$?
-    grep -v '^XGetInputFocus returned' "$work/xdotool.stderr" >&2 || true
-    return $status
-}
 
 # shellcheck source=window_session.sh
 source "$(dirname "$self")/window_session.sh"

@@ -3,6 +3,12 @@
 # clicks and types at them, and the reports the virtual pedal must receive. The functions read $window (the X
 # window of the client area, found by await_window) and $log (the virtual pedal's report log).
 
+# Without xdotool's complaint at every key sent to a window of an X server without a window manager. Its
+# status is xdotool's (the scripts set pipefail); no process substitution, which needs /dev/fd.
+xdotool() {
+    { command xdotool "$@" 2>&1 >&3 3>&- | { grep -v '^XGetInputFocus returned' >&2 || true; } 3>&-; } 3>&1
+}
+
 # Sets $window once the program's window is there, waiting up to $window_wait_seconds (a first start under Wine
 # takes a few); without it, fails the script, showing the files given.
 window_wait_seconds=30

@@ -19,13 +19,6 @@ pid=""
 trap 'kill "$pid" 2>/dev/null || true; "$wine_run" reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 log=$work/reports.log
 touch "$log"
-# Without xdotool's complaint at every key sent to a window of an X server without a window manager.
-xdotool() {
-    local status=0
-    command xdotool "$@" 2>"$work/xdotool.stderr" || status=$?
-    grep -v '^XGetInputFocus returned' "$work/xdotool.stderr" >&2 || true
-    return $status
-}
 
 # shellcheck source=../window_session.sh
 source "$(dirname "$self")/../window_session.sh"
