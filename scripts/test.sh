@@ -40,6 +40,6 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
 ctest --preset windows -j "$jobs"
 bash scripts/check-windows-package.sh build/windows
-# Skipped in the first stage for want of treadkeyctl.exe, which now exists.
-ctest --preset default -R '^kernel_wine_e2e$'
+# Skipped in the first stage for want of the Windows programs, which now exist.
+ctest --preset default -R '^(kernel_wine_e2e|window_parity)$'
 echo "windows stage: $((SECONDS - windows_started))s"

@@ -38,6 +38,7 @@ int RunWindow(int argc, char** argv) {
             treadkey::QtUiServices ui;
             treadkey::QtWindow window(*backend, ui);
             window.Form().ChoosePedal(start.options.pedal);
+            treadkey::UseTestFiles(window.Form(), start);
             treadkey::CloseOnTerminationSignals(window);
             window.Form().Form_Load();
             return QApplication::exec();

@@ -33,6 +33,9 @@ check 2 "add --virtual-pedal" --report-length 9
 check 2 "--virtual-pedal-log needs a file name" --virtual-pedal --virtual-pedal-log
 check 2 "--virtual-pedal-press needs --virtual-pedal-composite" --virtual-pedal --virtual-pedal-press presses
 check 2 "unknown argument '--bogus'" --bogus
+check 2 "--result-log needs a file name" --result-log
+check 2 "--click-file needs a file name" --click-file=
+check 0 "--click-file FILE" --help
 check 0 "--virtual-pedal-present FILE" --help
 check 0 "treadkey-setup 2.4" --version
 check 0 "treadkey-setup 2.4" -V

@@ -1,6 +1,7 @@
 // treadkeyctl.exe under Wine, over the Windows backend and Wine's hidraw bus, against a composite pedal
 // plugged in through uhid: its frames must reach the configuration interface exactly as the Linux build
-// sends them. Runs as root in the test guest; wine-guest.sh hands it the program and a prepared prefix.
+// sends them; and treadkey-setup.exe clicked on an X server in the guest. Runs as root in the test guest;
+// wine-guest.sh hands it the programs and a prepared prefix.
 #include "kernel/report_match.h"
 #include "kernel/test_descriptors.h"
 #include "kernel/uhid_pedal.h"
@@ -24,6 +25,8 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 std::string g_program; // treadkeyctl.exe
+std::string g_window;  // treadkey-setup.exe
+std::string g_reader;  // window_reader.exe
 
 struct Finished {
     int exitCode = -1;
@@ -164,15 +167,53 @@ TEST_F(WineOnKernel, MonitorShowsThePedalsPressOrSaysWhyItCannotTellIt) {
     }
 }
 
+// The window clicked as a user clicks it: the worked example's three frames reach the configuration interface
+// alone. What Wine makes of the pedal's press while the window runs is printed, not judged: it is Wine's HID
+// bus and Raw Input that decide it, not the program.
+TEST_F(WineOnKernel, WindowsKeyClickReachesTheVendorInterfaceAlone) {
+    // The script starts Wine's services again on its own X server: a desktop started without one would
+    // refuse the window.
+    RunShell("wineserver -k; wineserver -w");
+    const std::string pressed = "/tmp/treadkey-wine-window-pressed";
+    std::FILE* script = ::popen(
+        ("'" TREADKEY_WINE_WINDOW_SCRIPT "' '" + g_window + "' '" + g_reader + "' " + pressed + " 2>&1")
+            .c_str(),
+        "r");
+    ASSERT_NE(script, nullptr);
+    std::string out;
+    std::vector<Bytes> afterClick;
+    char line[4096];
+    while (std::fgets(line, sizeof line, script) != nullptr) {
+        out += line;
+        if (std::string(line) == "clicked\n") {
+            afterClick = pedal.outputReports();
+            keyboard.sendInput({0x03, 0, 0x04, 0, 0, 0, 0, 0});
+            keyboard.sendInput({0, 0, 0, 0, 0, 0, 0, 0});
+            RunShell("touch " + pressed);
+        }
+    }
+    const int status = ::pclose(script);
+    std::printf("treadkey-setup.exe:\n%s", out.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
+    EXPECT_TRUE(SameReports(afterClick,
+                            {Report({0xAA, 0x01, 0x08, 0x03, 0x04}), Report({0xAA, 0x01, 0x7C, 0x79, 0x01}),
+                             Report({0xAA, 0x01, 0x78, 0x79, 0x01})}));
+    EXPECT_THAT(FramesAmong(keyboard.outputReports()), IsEmpty());
+    EXPECT_THAT(FramesAmong(mouse.outputReports()), IsEmpty());
+}
+
 } // namespace
 } // namespace treadkey::kerneltest
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kernel_wine_tests TREADKEYCTL_EXE (WINEPREFIX set)\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: kernel_wine_tests TREADKEYCTL_EXE TREADKEY_SETUP_EXE WINDOW_READER_EXE "
+                             "(WINEPREFIX set)\n");
         return 2;
     }
     treadkey::kerneltest::g_program = argv[1];
+    treadkey::kerneltest::g_window = argv[2];
+    treadkey::kerneltest::g_reader = argv[3];
     return RUN_ALL_TESTS();
 }

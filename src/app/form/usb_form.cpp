@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -232,6 +233,13 @@ void USB::Timer1_Timer() {
     if (boxes_.BoxOpen()) {
         boxes_.Hold(HeldWork::Tick, [this] { Timer1_Timer(); });
         return;
+    }
+    if (clickFile_) {
+        for (const std::string& name : clickFile_->Take()) {
+            if (Control* control = FindControl(name)) {
+                Click(*control);
+            }
+        }
     }
     contion_Click();
     WatchPedal();
@@ -482,7 +490,19 @@ void USB::SayRecordTrouble(const LoadedRecord& loaded) {
 }
 
 void USB::AddResultLine(const std::string& text) {
-    view_.AddResultLine("[" + view_.TimeStamp() + "]: " + text);
+    const std::string line = "[" + view_.TimeStamp() + "]: " + text;
+    view_.AddResultLine(line);
+    if (resultLog_) {
+        std::ofstream(*resultLog_, std::ios::app | std::ios::binary) << line << '\n';
+    }
+}
+
+void USB::CopyResultLinesTo(const std::filesystem::path& file) {
+    resultLog_ = file;
+}
+
+void USB::TakeClicksFrom(const std::filesystem::path& file) {
+    clickFile_.emplace(file);
 }
 
 void USB::Clear_Click() {

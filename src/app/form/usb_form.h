@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/form/appended_lines.h"
 #include "app/form/control.h"
 #include "app/form/form_view.h"
 #include "app/form/modal_gate.h"
@@ -99,6 +100,11 @@ public:
     std::deque<Control>& Controls() { return controls_; }
     // A control by name; nothing for a name the window does not have.
     Control* FindControl(std::string_view name);
+
+    // Ways in for tests that drive the window from outside: each result line also appended to a file, and at
+    // each tick a click of each control named by a line appended to another, shown or not.
+    void CopyResultLinesTo(const std::filesystem::path& file);
+    void TakeClicksFrom(const std::filesystem::path& file);
 
     std::uint8_t IsChinese = 0;
     KeyCodeTable KeyCodes;
@@ -225,6 +231,8 @@ private:
     std::unordered_map<const Control*, std::function<void()>> changeHandlers_;
     std::array<Control*, kModifierToggleControls.size()> modifierToggles_{};
     std::array<Control*, kWriteButtonsAfterKeys.size()> writeButtonsAfterKeys_{};
+    std::optional<std::filesystem::path> resultLog_;
+    std::optional<AppendedLines> clickFile_;
 };
 
 } // namespace treadkey

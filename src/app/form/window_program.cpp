@@ -11,6 +11,13 @@ namespace treadkey {
 namespace {
 
 constexpr std::string_view kHelpOption = "--help";
+constexpr std::string_view kResultLogOption = "--result-log";
+// For tests that drive the window from outside, as a user cannot: the same on every toolkit.
+constexpr std::array<OptionSpec, 2> kTestOptions = {{
+    {kResultLogOption, "FILE", "append each line the window adds to its result list to FILE"},
+    {"--click-file", "FILE",
+     "click the control named by each line appended to FILE, hidden or\nnot, as the control reports a click"},
+}};
 constexpr std::array<OptionSpec, 2> kHelpOptions = {{
     {.name = kHelpOption, .help = "show this help and exit", .alias = "-h"},
     {.name = "--version", .help = "show the version and exit", .alias = "-V"},
@@ -21,6 +28,7 @@ void PrintHelp(std::ostream& out) {
         << "Writes key and mouse assignments into a USB pedal switch (vendor 2704, product 2018).\n\n"
         << "Options:\n"
         << BackendOptionsHelp() << "\n"
+        << OptionHelp(kTestOptions) << "\n"
         << OptionHelp(kHelpOptions) << "\n";
 }
 
@@ -28,6 +36,15 @@ void PrintHelp(std::ostream& out) {
 
 std::string UnknownArgument(const std::string& argument) {
     return "unknown argument '" + ShownText(argument) + "'";
+}
+
+void UseTestFiles(USB& form, const WindowStart& start) {
+    if (start.resultLog) {
+        form.CopyResultLinesTo(*start.resultLog);
+    }
+    if (start.clickFile) {
+        form.TakeClicksFrom(*start.clickFile);
+    }
 }
 
 int WindowUsageError(std::ostream& err, const std::string& message) {
@@ -45,12 +62,20 @@ int StartWindowProgram(const std::vector<std::string>& arguments, std::ostream& 
     // What is left belongs to the toolkit (single-dash options such as -platform xcb) or is an error, found
     // before any window opens. The first of --help and --version wins, and nothing after it is looked at.
     std::string_view asked;
-    WindowStart start{parsed.options, {}};
+    WindowStart start;
+    start.options = parsed.options;
     ArgumentRules rules{
-        {kHelpOptions},
+        {kHelpOptions, kTestOptions},
         ArgumentRules::EndOfOptions::NotSpecial,
-        [&asked](const OptionUse& use) {
-            asked = asked.empty() ? use.option->name : asked;
+        [&asked, &start](const OptionUse& use) {
+            if (use.option->valueName.empty()) {
+                asked = asked.empty() ? use.option->name : asked;
+                return std::string();
+            }
+            if (use.value.value_or("").empty()) {
+                return std::string(use.option->name) + " needs a file name";
+            }
+            (use.option->name == kResultLogOption ? start.resultLog : start.clickFile) = use.value;
             return std::string();
         },
         [&asked](const std::string& argument) { return asked.empty() ? UnknownArgument(argument) : ""; },

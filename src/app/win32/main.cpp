@@ -57,6 +57,7 @@ int RunWindow(HINSTANCE instance) {
             };
             treadkey::Win32Window window(*backend, services, instance);
             window.Form().ChoosePedal(start.options.pedal);
+            treadkey::UseTestFiles(window.Form(), start);
             window.Form().Form_Load();
             return window.RunMessageLoop();
         });

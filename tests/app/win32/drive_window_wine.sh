@@ -20,13 +20,6 @@ trap 'kill "$pid" 2>/dev/null || true; "$wine_run" reg delete "HKCU\\Control Pan
 # Paths outside the system's code page, as a user's folder may be: both programs must keep them whole.
 log=$work/报告-é.log
 touch "$log"
-# Without xdotool's complaint at every key sent to a window of an X server without a window manager.
-xdotool() {
-    local status=0
-    command xdotool "$@" 2>"$work/xdotool.stderr" || status=$?
-    grep -v '^XGetInputFocus returned' "$work/xdotool.stderr" >&2 || true
-    return $status
-}
 
 # shellcheck source=../window_session.sh
 source "$(dirname "$self")/../window_session.sh"
@@ -45,17 +38,6 @@ close_window() {
 
 read_window() { "$wine_run" "$reader" "$@"; }
 last_line() { read_window lines | tail -n 1; }
-# A message box is a top-level window of its own: answered with its default button (OK) or Escape (Cancel).
-answer_box() { # title key
-    local box=""
-    for _ in $(seq 100); do
-        box=$(xdotool search --name "$1" 2>/dev/null | head -n 1) && [ -n "$box" ] && break
-        sleep 0.1
-    done
-    [ -n "$box" ] || { echo "FAIL: no box titled $1"; failures=$((failures + 1)); return; }
-    xdotool key --window "$box" "$2"
-    sleep 0.3
-}
 
 start_window
 judge "the client area is 1066 by 673 pixels" "1066 673" "$(read_window client)"
