@@ -3,6 +3,7 @@
 #include "app/form/window_wording.h"
 #include "arguments/option_table.h"
 #include "arguments/shown_text.h"
+#include "arguments/utf8_path.h"
 #include "stack_choice/virtual_pedal_files.h"
 
 #include <array>
@@ -75,7 +76,8 @@ int StartWindowProgram(const std::vector<std::string>& arguments, std::ostream& 
             if (use.value.value_or("").empty()) {
                 return std::string(use.option->name) + " needs a file name";
             }
-            (use.option->name == kResultLogOption ? start.resultLog : start.clickFile) = use.value;
+            (use.option->name == kResultLogOption ? start.resultLog : start.clickFile) =
+                PathOfUtf8(*use.value);
             return std::string();
         },
         [&asked](const std::string& argument) { return asked.empty() ? UnknownArgument(argument) : ""; },

@@ -3,6 +3,7 @@
 #include "app/form/usb_form.h"
 #include "stack_choice/backend_options.h"
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -15,8 +16,8 @@ namespace treadkey {
 // and the arguments left for the toolkit.
 struct WindowStart {
     BackendOptions options;
-    std::optional<std::string> resultLog;
-    std::optional<std::string> clickFile;
+    std::optional<std::filesystem::path> resultLog;
+    std::optional<std::filesystem::path> clickFile;
     std::vector<std::string> toolkitArguments;
 };
 
