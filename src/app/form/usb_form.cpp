@@ -280,8 +280,6 @@ bool USB::PedalIsTyping() {
 void USB::WatchPedal() {
     // Far more than a pedal sends in a tick, and few enough that a flood cannot hold the window.
     constexpr int kReportsPerTick = 64;
-    // The discovery just run saw every interface with the pedal's ids; the watch needs no listing of its own.
-    SayMixedInput(watch_.Follow(link_.LastDiscovery.seen).refused);
     watch_.ReadQueued(kReportsPerTick, [this](const PedalWatch::Report& report) {
         lastPedalReport_ = std::chrono::steady_clock::now();
         for (const PedalEvent& event : report.reading.events) {
@@ -298,20 +296,19 @@ void USB::WatchPedal() {
     });
 }
 
-void USB::SayMixedInput(const std::vector<OpenResult>& refused) {
+void USB::NoteMixedInput(const std::vector<OpenResult>& refused) {
     // How the system hands input over is the same for every pedal and every replug: said once a run.
-    if (saidMixedInput_) {
+    if (!mixedInput_.empty()) {
         return;
     }
-    std::vector<std::string> problems;
     for (const OpenResult& result : refused) {
         if (result.failure == OpenFailure::Unattributed) {
-            problems.push_back(result.problem);
+            mixedInput_.push_back(result.problem);
         }
     }
-    if (!problems.empty()) {
-        saidMixedInput_ = true;
-        std::cerr << kDiscoveryNotePrefix << MixedInputNote(problems) << std::endl;
+    if (!mixedInput_.empty()) {
+        std::cerr << kDiscoveryNotePrefix << MixedInputNote(false, mixedInput_) << std::endl;
+        ShowStatusTooltip();
     }
 }
 
@@ -335,6 +332,9 @@ bool USB::FindTheHid() {
         link_.ForgetThePedal(); // an unreadable id matches nothing, quietly
     }
     FollowActivation(); // a replugged pedal is held again within the tick
+    // The discovery just run saw every interface with the pedal's ids; the watch needs no listing of its own.
+    // Followed before the hold is told of, which would promise a filter that mixed input cannot keep.
+    NoteMixedInput(watch_.Follow(link_.LastDiscovery.seen).refused);
     if (found) {
         SetText(*Label3, std::string(kConnectedStatus.In(IsChinese != 0)));
         EnableWriteButtons();
@@ -363,7 +363,7 @@ void USB::ShowDiscoveryReason() {
     }
     if (holdChanged) {
         shownUnheld_ = hold_.Unheld();
-        const std::string note = UnheldInputNote(false, shownUnheld_);
+        const std::string note = mixedInput_.empty() ? UnheldInputNote(false, shownUnheld_) : std::string();
         if (!note.empty()) {
             std::cerr << kDiscoveryNotePrefix << note << std::endl;
         }
@@ -383,7 +383,8 @@ void USB::ShowStatusTooltip() {
     // The font note, when there is one, stays above the account of the discovery, the hold and the record.
     std::vector<std::string> paragraphs{
         noChineseFontNote_, DescribePedalChoice(*shownDiscovery_, link_.WantedPedal, chinese),
-        ExplainDiscovery(*shownDiscovery_, chinese, refusalCause_), UnheldInputNote(chinese, shownUnheld_)};
+        ExplainDiscovery(*shownDiscovery_, chinese, refusalCause_),
+        mixedInput_.empty() ? UnheldInputNote(chinese, shownUnheld_) : MixedInputNote(chinese, mixedInput_)};
     for (const std::string& trouble : {recordSetAside_, recordProblem_}) {
         if (!trouble.empty()) {
             paragraphs.push_back(RecordTroubleNote(chinese, trouble));

@@ -193,7 +193,7 @@ private:
     void WatchPedal();
     // Says on stderr, once, that the system hands the pedal's input over mixed with other devices', as a
     // refused read-only open of its keyboard or mouse tells.
-    void SayMixedInput(const std::vector<OpenResult>& refused);
+    void NoteMixedInput(const std::vector<OpenResult>& refused);
     // Holds the pedal's keyboard and mouse while the window takes the keys, and lets go of them otherwise.
     void FollowActivation();
     // Ends the action just sent and records it with the others that wait.
@@ -225,7 +225,7 @@ private:
     std::optional<DiscoveryReport> shownDiscovery_; // nothing until the first discovery
     std::optional<Finding> refusalCause_;           // of shownDiscovery_
     std::vector<UnheldInterface> shownUnheld_;
-    bool saidMixedInput_ = false;
+    std::vector<std::string> mixedInput_; // why the pedal's input cannot be told from others'; said once
     std::uint8_t tooltipLanguage_ = 0;
     std::unordered_map<const Control*, std::function<void()>> clickHandlers_;
     std::unordered_map<const Control*, std::function<void()>> changeHandlers_;

@@ -157,11 +157,13 @@ std::string UnheldInputNote(bool chinese, const std::vector<UnheldInterface>& un
     return text;
 }
 
-std::string MixedInputNote(const std::vector<std::string>& problems) {
-    std::string text = "the pedal's presses are not logged, and the keys it types reach this window like any "
-                       "keyboard's: ";
+std::string MixedInputNote(bool chinese, const std::vector<std::string>& problems) {
+    std::string text = chinese
+                           ? "踏板的按下不会记入列表，它输入的按键像任何键盘的按键一样送到本窗口："
+                           : "the pedal's presses are not logged, and the keys it types reach this window "
+                             "like any keyboard's: ";
     for (std::size_t i = 0; i < problems.size(); ++i) {
-        text += (i > 0 ? "; " : "") + problems[i];
+        text += (i > 0 ? (chinese ? "；" : "; ") : "") + problems[i];
     }
     return text;
 }

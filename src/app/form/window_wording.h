@@ -118,10 +118,11 @@ std::string NoRecordKeptDetail();
 // also reach the window, which ignores those that come while the pedal is pressed. Empty when none is left
 // unheld.
 std::string UnheldInputNote(bool chinese, const std::vector<UnheldInterface>& unheld);
-// The stderr line where the system hands the pedal's keystrokes and clicks over mixed with other keyboards'
-// and mice's (`problems`: each refused read's own sentence): the window logs no press of the pedal's and
-// cannot tell its keys from the computer's, so it lets them all through.
-std::string MixedInputNote(const std::vector<std::string>& problems);
+// Where the system hands the pedal's keystrokes and clicks over mixed with other keyboards' and mice's
+// (`problems`: each refused read's own sentence): the window logs no press of the pedal's and cannot tell its
+// keys from the computer's, so it lets them all through. Said on stderr, and in the tooltip in place of the
+// unheld note.
+std::string MixedInputNote(bool chinese, const std::vector<std::string>& problems);
 
 // The log line of a key delay sent to the device: "按键延时响应时间: 300 ms" or "Key Delay:  300 ms".
 std::string KeyDelayLogLine(bool chinese, double roundedDelay);

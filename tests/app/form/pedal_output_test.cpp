@@ -1,5 +1,7 @@
 #include "form_fixture.h"
 
+#include <gmock/gmock.h>
+
 #include <vector>
 
 namespace treadkey::testing {
@@ -85,13 +87,14 @@ TEST_F(PedalOutput, UnpluggedAndReplugged_TheNewNodesAreRead) {
     EXPECT_EQ(LogTexts(), Lines{"踏板输出:  < Win_R + F1 >"});
 }
 
-// As Windows' Raw Input under Wine hands them over: one keyboard and one mouse for all.
-TEST_F(PedalOutput, InputMixedWithOtherDevicesIsSaidOnceOnStderrAndTheWindowWritesOn) {
+// As Windows' Raw Input under Wine hands them over: one keyboard and one mouse for all, and no hold offered.
+TEST_F(PedalOutput, InputMixedWithOtherDevicesIsSaidOnceInPlaceOfTheFilterAndTheWindowWritesOn) {
     const auto plugMixed = [this](const char* path, HidCollection collection) {
         backend.Plug({.path = path, .collections = {collection}, .readRefusal = OpenFailure::Unattributed});
     };
     plugMixed(kKeyboard, {0x01, 0x06});
     plugMixed(kMouse, {0x01, 0x02});
+    view.active = true; // the hold is tried, and refused
     ::testing::internal::CaptureStderr();
     Connect();
     window->Timer1_Timer();
@@ -101,10 +104,21 @@ TEST_F(PedalOutput, InputMixedWithOtherDevicesIsSaidOnceOnStderrAndTheWindowWrit
     window->Timer1_Timer();
     const std::string why = ": Windows' Raw Input does not tell its keystrokes and clicks from other "
                             "keyboards' and mice's";
+    const std::string problems = "cannot read pedal-keyboard" + why + "; cannot read pedal-mouse" + why;
+    // The unheld note would promise a filter that no press can drive here.
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "treadkey-setup: the pedal's presses are not logged, and the keys it types reach this window "
-              "like any keyboard's: cannot read pedal-keyboard" +
-                  why + "; cannot read pedal-mouse" + why + "\n");
+              "like any keyboard's: " +
+                  problems + "\n");
+    EXPECT_THAT(
+        window->Label3->toolTip,
+        ::testing::EndsWith("踏板的按下不会记入列表，它输入的按键像任何键盘的按键一样送到本窗口：cannot "
+                            "read pedal-keyboard" +
+                            why + "；cannot read pedal-mouse" + why));
+    Click(window->Command3);
+    window->Timer1_Timer();
+    EXPECT_THAT(window->Label3->toolTip,
+                ::testing::EndsWith("reach this window like any keyboard's: " + problems));
     Click(window->Command_key[50]);
     EXPECT_EQ(backend.Writes().size(), 3u);
 }
