@@ -24,6 +24,10 @@ constexpr USHORT kGenericDesktopPage = 0x01;
 constexpr USHORT kMouseUsage = 0x02;
 constexpr USHORT kKeyboardUsage = 0x06;
 constexpr UINT kRawInputFailed = static_cast<UINT>(-1);
+// Asks the hub's thread to take every event the system has handed over so far; wParam is the ticket.
+constexpr UINT kCatchUpMessage = WM_APP + 1;
+// Long enough for a busy thread to answer, short enough that a stuck one holds no keystroke for long.
+constexpr auto kCatchUpLimit = std::chrono::milliseconds(50);
 // Reports beyond these, unread, push out the oldest, as the system's own HID queue does.
 constexpr std::size_t kQueuedReportLimit = 512;
 
@@ -97,6 +101,11 @@ public:
         Push({report.begin(), report.end()});
     }
 
+    bool Empty() {
+        std::lock_guard lock(mutex_);
+        return reports_.empty();
+    }
+
     void Fail() {
         std::lock_guard lock(mutex_);
         failed_ = true;
@@ -161,6 +170,18 @@ public:
         std::erase(queues_, queue);
     }
 
+    // Returns once the hub's thread has taken every event the system handed it before the call. The window's
+    // keystroke arrives on another thread than the pedal's event that caused it, and would otherwise be
+    // judged before that event is read.
+    void CatchUp() {
+        std::unique_lock lock(catchUpMutex_);
+        const WPARAM ticket = ++catchUpAsked_;
+        if (window_ == nullptr || !PostMessageW(window_, kCatchUpMessage, ticket, 0)) {
+            return;
+        }
+        caughtUp_.wait_for(lock, kCatchUpLimit, [&] { return catchUpDone_ >= ticket; });
+    }
+
 private:
     RawInputHub() {
         std::promise<DWORD> started;
@@ -196,6 +217,7 @@ private:
             started.set_value(GetLastError());
             return;
         }
+        window_ = window;
         started.set_value(0);
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -209,10 +231,13 @@ private:
     }
 
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INPUT) {
-            if (auto* const hub = reinterpret_cast<RawInputHub*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
-                hub->Take(reinterpret_cast<HRAWINPUT>(lParam));
-            }
+        auto* const hub = reinterpret_cast<RawInputHub*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (hub != nullptr && message == WM_INPUT) {
+            hub->Take(reinterpret_cast<HRAWINPUT>(lParam));
+        }
+        if (hub != nullptr && message == kCatchUpMessage) {
+            hub->TakePendingInput(window, wParam);
+            return 0;
         }
         // Lets the system free the input's data.
         return DefWindowProcW(window, message, wParam, lParam);
@@ -244,6 +269,17 @@ private:
         }
     }
 
+    // Input may wait behind posted messages in the queue, so it is taken here before the ticket is answered.
+    void TakePendingInput(HWND window, WPARAM ticket) {
+        MSG pending;
+        while (PeekMessageW(&pending, window, WM_INPUT, WM_INPUT, PM_REMOVE)) {
+            DispatchMessageW(&pending);
+        }
+        std::lock_guard lock(catchUpMutex_);
+        catchUpDone_ = std::max(catchUpDone_, ticket);
+        caughtUp_.notify_all();
+    }
+
     // Only the hub's thread asks, so the cache needs no lock.
     const std::string& NameOf(HANDLE device) {
         auto known = names_.find(device);
@@ -254,6 +290,11 @@ private:
     }
 
     DWORD startFailure_ = 0;
+    HWND window_ = nullptr; // set before the start is answered, then only read
+    std::mutex catchUpMutex_;
+    std::condition_variable caughtUp_;
+    WPARAM catchUpAsked_ = 0;
+    WPARAM catchUpDone_ = 0;
     std::mutex mutex_;
     std::vector<ReportQueue*> queues_;
     bool stopped_ = false;
@@ -273,6 +314,10 @@ public:
     std::optional<int> outputReportLength() override { return std::nullopt; }
     int write(std::span<const std::uint8_t>) override { return -1; }
     int read(std::span<std::uint8_t> buffer, int timeoutMs) override {
+        // A read that must answer at once says "nothing" only once the hub has nothing more to hand over.
+        if (timeoutMs <= 0 && queue_.Empty()) {
+            hub_.CatchUp();
+        }
         return queue_.Read(buffer, timeoutMs);
     }
     // The reports are the boot protocol's, whatever the collection's own descriptor says.
