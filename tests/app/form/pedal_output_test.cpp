@@ -1,7 +1,5 @@
 #include "form_fixture.h"
 
-#include <gmock/gmock.h>
-
 #include <vector>
 
 namespace treadkey::testing {
@@ -110,15 +108,15 @@ TEST_F(PedalOutput, InputMixedWithOtherDevicesIsSaidOnceInPlaceOfTheFilterAndThe
               "treadkey-setup: the pedal's presses are not logged, and the keys it types reach this window "
               "like any keyboard's: " +
                   problems + "\n");
-    EXPECT_THAT(
-        window->Label3->toolTip,
-        ::testing::EndsWith("踏板的按下不会记入列表，它输入的按键像任何键盘的按键一样送到本窗口：cannot "
-                            "read pedal-keyboard" +
-                            why + "；cannot read pedal-mouse" + why));
+    const std::string chineseProblems =
+        "cannot read pedal-keyboard" + why + "；cannot read pedal-mouse" + why;
+    EXPECT_TRUE(window->Label3->toolTip.ends_with(
+        "踏板的按下不会记入列表，它输入的按键像任何键盘的按键一样送到本窗口：" + chineseProblems))
+        << window->Label3->toolTip;
     Click(window->Command3);
     window->Timer1_Timer();
-    EXPECT_THAT(window->Label3->toolTip,
-                ::testing::EndsWith("reach this window like any keyboard's: " + problems));
+    EXPECT_TRUE(window->Label3->toolTip.ends_with("reach this window like any keyboard's: " + problems))
+        << window->Label3->toolTip;
     Click(window->Command_key[50]);
     EXPECT_EQ(backend.Writes().size(), 3u);
 }
