@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Drives the real program over the virtual pedal as a user would: mouse clicks and typing on an X server
-# (Xvfb), the pedal unplugged and replugged through its presence file, and compares every report the pedal
-# received with the expected lines.
+# Drives the real program over the virtual pedal as a user would: the session both windows share (mouse clicks
+# and typing on an X server (Xvfb), the clear-all question answered both ways), then the pedal unplugged and
+# replugged through its presence file; every report the pedal received is compared with the expected lines.
 # usage: drive_window.sh PATH/TO/treadkey-setup
 set -euo pipefail
 program=$(realpath "$1")
@@ -13,42 +13,24 @@ fi
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 log=$work/reports.log
+clicks=$work/clicks
 present=$work/present
-touch "$present" "$log"
+touch "$present" "$log" "$clicks"
 export XDG_RUNTIME_DIR=$work/runtime
 export XDG_STATE_HOME=$work/state # the records of its writes stay in the scratch folder
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # shellcheck source=window_session.sh
 source "$(dirname "$self")/window_session.sh"
-"$program" --virtual-pedal --virtual-pedal-log "$log" --virtual-pedal-present "$present" 2>"$work/stderr" &
+"$program" --virtual-pedal --virtual-pedal-log "$log" --virtual-pedal-present "$present" \
+    --click-file "$clicks" 2>"$work/stderr" &
 pid=$!
 await_window "$work/stderr"
 
 sleep 1.5 # the first ticks connect the pedal
-slot 3
-toggle_ctrl
-toggle_shift
-key_a
-expect_reports "worked example: slot 3, Ctrl + Shift + A" "${worked_example_reports[@]}"
+shared_session
 
-toggle_ctrl
-toggle_shift
-slot 2
-mouse_right
-expect_reports "right mouse button on slot 2" "${right_button_on_slot_2_reports[@]}"
-
-slot 12
-delay 300
-check_once
-key_f1
-expect_reports "F1 on slot 12 with delay 300 and single output" "${f1_on_slot_12_with_delay_300_reports[@]}"
-
-delay 70000
-key_a
-expect_reports "a delay of 70000 is clamped to 65535" \
-    "00 AA 01 2C 00 04 00 00 00" "00 AA 01 7C 79 01 FF FF 00" "00 AA 01 78 79 01 01 00 00"
-
+slot 12 # clear-all left the slot box at 0; the delay 65535 and single output stay
 rm "$present"
 sleep 1 # a few 350 ms ticks
 key_a
@@ -58,8 +40,7 @@ expect_reports "unplugged: the keyboard is disabled and nothing is written"
 touch "$present"
 sleep 1
 key_a
-expect_reports "replugged: the next key arrives complete" \
-    "00 AA 01 2C 00 04 00 00 00" "00 AA 01 7C 79 01 FF FF 00" "00 AA 01 78 79 01 01 00 00"
+expect_reports "replugged: the next key arrives complete" "${a_on_slot_12_with_delay_65535_reports[@]}"
 
 kill -TERM "$pid" # closes the window as its close button would
 wait "$pid" && status=0 || status=$?

@@ -1,3 +1,4 @@
+#include "arguments/utf8_path.h"
 #include "fixtures/scratch_directory.h"
 #include "record/file_lock.h"
 #include "record/pedal_names.h"
@@ -22,8 +23,10 @@ TEST(PedalNamesFile, LiesInTheUsersStateDirectory) {
         {{{"XDG_STATE_HOME", "/s"}, {"LOCALAPPDATA", "/l"}, {"HOME", "/h"}}, "/s/treadkey/pedal-names.json"},
         {{{"XDG_STATE_HOME", ""}, {"LOCALAPPDATA", "/l"}, {"HOME", "/h"}}, "/l/treadkey/pedal-names.json"},
         {{{"HOME", "/h"}}, "/h/.local/state/treadkey/pedal-names.json"},
-        // A folder named outside the system's code page, as a user's own may be on Windows.
-        {{{"LOCALAPPDATA", "/用户/José"}}, std::filesystem::path(u8"/用户/José/treadkey/pedal-names.json")},
+        // A folder named outside the system's code page, as a user's own may be on Windows: kept whole both
+        // ways, into a path and back into the UTF-8 that messages show.
+        {{{"LOCALAPPDATA", "/用户/José/😀"}},
+         std::filesystem::path(u8"/用户/José/😀/treadkey/pedal-names.json")},
         {{}, std::nullopt},
     };
     for (const auto& c : cases) {
@@ -32,6 +35,9 @@ TEST(PedalNamesFile, LiesInTheUsersStateDirectory) {
             return found != c.environment.end() ? found->second.c_str() : nullptr;
         });
         EXPECT_EQ(file, c.file) << c.environment.size();
+        for (const auto& [name, value] : c.environment) {
+            EXPECT_EQ(Utf8OfPath(PathOfUtf8(value)), value) << name;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 #include "form_fixture.h"
 
 #include <fstream>
+#include <optional>
 
 namespace treadkey::testing {
 namespace {
@@ -24,12 +25,13 @@ Lines FileLines(const std::filesystem::path& file) {
 TEST(AppendedLines, TakesEachWholeLineOnce) {
     const struct {
         const char* name;
-        std::string before;              // in the file when the reader is made
-        std::vector<std::string> writes; // appended, each followed by a Take
-        std::vector<Lines> taken;        // what each Take gives
-        bool truncateBeforeLast = false; // the file emptied before the last write
+        std::optional<std::string> before; // in the file when the reader is made; nothing: no file yet
+        std::vector<std::string> writes;   // appended, each followed by a Take
+        std::vector<Lines> taken;          // what each Take gives
+        bool truncateBeforeLast = false;   // the file emptied before the last write
     } cases[] = {
         {"lines there at the start are not taken", "Command1\n", {"Clear\n"}, {{"Clear"}}},
+        {"a file made after the reader is read from its start", std::nullopt, {"Command1\n"}, {{"Command1"}}},
         {"a line without its end waits for it", "", {"Comm", "and1\n"}, {{}, {"Command1"}}},
         {"several lines at once, CR LF ends cut", "", {"Command1\r\nClear\n"}, {{"Command1", "Clear"}}},
         {"an emptied file is read from its start",
@@ -41,8 +43,11 @@ TEST(AppendedLines, TakesEachWholeLineOnce) {
     for (const auto& c : cases) {
         ScratchDirectory scratch;
         const std::filesystem::path file = scratch / "clicks";
-        Append(file, c.before);
+        if (c.before) {
+            Append(file, *c.before);
+        }
         AppendedLines reader(file);
+        EXPECT_EQ(reader.Take(), Lines{}) << c.name << ", before any write";
         for (std::size_t i = 0; i < c.writes.size(); ++i) {
             if (c.truncateBeforeLast && i + 1 == c.writes.size()) {
                 std::ofstream(file, std::ios::trunc | std::ios::binary);
@@ -51,14 +56,6 @@ TEST(AppendedLines, TakesEachWholeLineOnce) {
             EXPECT_EQ(reader.Take(), c.taken[i]) << c.name << ", take " << i;
         }
     }
-}
-
-TEST(AppendedLines, AMissingFileGivesNothingUntilItAppears) {
-    ScratchDirectory scratch;
-    AppendedLines reader(scratch / "clicks");
-    EXPECT_TRUE(reader.Take().empty());
-    Append(scratch / "clicks", "Command1\n");
-    EXPECT_EQ(reader.Take(), Lines{"Command1"});
 }
 
 using OutsideDriver = FormTest;
