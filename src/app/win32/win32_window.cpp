@@ -136,8 +136,17 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::ChooseLanguageByFont() {
-    if (!DrawsEveryCharacter(fonts_.For(std::nullopt), ChineseCaptions())) {
-        form_.StartInEnglish(NoChineseFontNoteOnWindows(kWindowFont.family));
+    if (DrawsEveryCharacter(fonts_.For(std::nullopt), ChineseCaptions())) {
+        return;
+    }
+    form_.StartInEnglish(NoChineseFontNoteOnWindows(kWindowFont.family));
+    std::vector<std::string_view> english;
+    for (const SwitchableCaption& caption : kSwitchableCaptions) {
+        english.push_back(caption.english);
+    }
+    // Where none suits, the missing family's stand-in is all there is.
+    if (std::wstring family = LatinFamily(english); !family.empty()) {
+        fonts_.DrawIn(std::move(family));
     }
 }
 
@@ -203,6 +212,7 @@ void Win32Window::PlaceControl(const Control& control) {
         left += container.place.left;
         top += container.place.top;
     }
+    int y = PixelsAt(top, dpi_);
     int width = PixelsAt(spec.place.width, dpi_);
     int height = PixelsAt(spec.place.height, dpi_);
     if (spec.kind == ControlKind::Label) {
@@ -212,12 +222,16 @@ void Win32Window::PlaceControl(const Control& control) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         const SIZE extent = TextExtent(child, font, WindowText(child));
         width = std::min<int>(extent.cx, room);
-        height = std::max<int>(height, extent.cy);
+        // A line taller than the design's grows as much upwards as downwards, so that its text stays on the
+        // design's row instead of sinking under the control below.
+        if (extent.cy > height) {
+            y -= (extent.cy - height) / 2;
+            height = extent.cy;
+        }
     } else if (spec.kind == ControlKind::ComboBox) {
         height += PixelsAt(kComboListTwips, dpi_);
     }
-    SetWindowPos(child, nullptr, PixelsAt(left, dpi_), PixelsAt(top, dpi_), width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(child, nullptr, PixelsAt(left, dpi_), y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HFONT Win32Window::LabelFont(const Control& control, int room) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,9 @@ public:
 
     // A control's own font, or the window's for nothing.
     HFONT For(const std::optional<ControlFont>& font);
+    // Every font is asked for in family instead, in whatever character set has it: where no font draws
+    // Chinese, the Chinese families are missing and GDI would stand in for them with a font of its choosing.
+    void DrawIn(std::wstring family);
     // The fonts made so far are dropped; their handles must no longer be in use.
     void ScaleTo(int dpi);
 
@@ -33,10 +37,23 @@ private:
     void Drop();
 
     int dpi_;
+    std::wstring family_; // empty: each font's own family
     std::vector<Made> made_;
 };
 
 // Whether font draws every character of texts with glyphs of its own.
 bool DrawsEveryCharacter(HFONT font, const std::vector<std::string_view>& texts);
+
+// Whether a font's line, leading and all, is short enough for the window's rows, which are laid out for
+// about one character height a line: a font whose line is much taller pushes its text below the rows.
+bool LineFitsTheRows(const TEXTMETRICW& metrics);
+
+// Whether family is installed under that name (not stood in for), draws every character of texts and has a
+// line that fits the rows.
+bool SuitsTheWindow(const std::wstring& family, const std::vector<std::string_view>& texts);
+
+// The family the window is drawn in where no font draws Chinese: the system's message font where it suits
+// the window, else the first installed family that does; empty where none does.
+std::wstring LatinFamily(const std::vector<std::string_view>& texts);
 
 } // namespace treadkey
