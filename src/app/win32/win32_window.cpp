@@ -8,6 +8,8 @@
 #include "app/win32/wide_text.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
 #include <algorithm>
 #include <array>
@@ -87,6 +89,46 @@ SIZE TextExtent(HWND window, HFONT font, const std::wstring& text) {
     SelectObject(dc, before);
     ReleaseDC(window, dc);
     return extent;
+}
+
+// The size text takes broken at spaces within width; wider than width where a word alone is.
+SIZE WrappedExtent(HWND window, HFONT font, const std::wstring& text, int width) {
+    const HDC dc = GetDC(window);
+    const HGDIOBJ before = SelectObject(dc, font);
+    RECT bounds{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    SelectObject(dc, before);
+    ReleaseDC(window, dc);
+    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+// The size of the area a push button of width by height draws its caption in: its theme's content area, or
+// the classic look's inside of its edges.
+SIZE CaptionArea(HWND button, int width, int height, int dpi) {
+    RECT area{0, 0, width, height};
+    if (const HTHEME theme = OpenThemeData(button, VSCLASS_BUTTON); theme != nullptr) {
+        const RECT whole = area;
+        const HDC dc = GetDC(button);
+        GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, PBS_NORMAL, &whole, &area);
+        ReleaseDC(button, dc);
+        CloseThemeData(theme);
+    } else {
+        const int edge = GetSystemMetricsForDpi(SM_CXEDGE, static_cast<UINT>(dpi));
+        InflateRect(&area, -edge, -edge);
+    }
+    return {area.right - area.left, area.bottom - area.top};
+}
+
+// The left and top of what a frame holds nearest its edges, in twips from its corner.
+TwipRect InsideMargins(std::string_view frame) {
+    TwipRect margins{kClientArea.width, kClientArea.height, 0, 0};
+    for (const ControlSpec& spec : ControlTable()) {
+        if (spec.container == frame) {
+            margins.left = std::min(margins.left, spec.place.left);
+            margins.top = std::min(margins.top, spec.place.top);
+        }
+    }
+    return margins;
 }
 
 HFONT FontOf(HWND window) {
@@ -218,7 +260,11 @@ void Win32Window::PlaceControl(const Control& control) {
     if (spec.kind == ControlKind::Label) {
         // Sized to its caption, up to the control at its right.
         const int room = PixelsAt(spec.roomEnd - spec.place.left, dpi_);
-        const HFONT font = LabelFont(control, room);
+        std::wstring ink = Wide(control.text);
+        // A trailing space draws nothing, and may run on under the neighbour.
+        ink.erase(ink.find_last_not_of(L' ') + 1);
+        const HFONT font =
+            FittedFont(control, [&](HFONT tried) { return TextExtent(window_, tried, ink).cx <= room; });
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         const SIZE extent = TextExtent(child, font, WindowText(child));
         width = std::min<int>(extent.cx, room);
@@ -230,20 +276,37 @@ void Win32Window::PlaceControl(const Control& control) {
         }
     } else if (spec.kind == ControlKind::ComboBox) {
         height += PixelsAt(kComboListTwips, dpi_);
+    } else if (spec.kind == ControlKind::PushButton && !control.text.empty()) {
+        // Its caption broken at spaces within the area the button draws it in.
+        const SIZE room = CaptionArea(child, width, height, dpi_);
+        const std::wstring caption = Wide(control.text);
+        const HFONT font = FittedFont(control, [&](HFONT tried) {
+            const SIZE wrapped = WrappedExtent(window_, tried, caption, room.cx);
+            return wrapped.cx <= room.cx && wrapped.cy <= room.cy;
+        });
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    } else if (spec.kind == ControlKind::Frame && !control.text.empty()) {
+        // Its caption on one line above the controls it holds, within their margins.
+        const TwipRect inside = InsideMargins(spec.name);
+        const int roomWidth = width - 2 * PixelsAt(inside.left, dpi_);
+        const int roomHeight = PixelsAt(inside.top, dpi_);
+        const std::wstring caption = Wide(control.text);
+        const HFONT font = FittedFont(control, [&](HFONT tried) {
+            const SIZE extent = TextExtent(window_, tried, caption);
+            return extent.cx <= roomWidth && extent.cy <= roomHeight;
+        });
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     SetWindowPos(child, nullptr, PixelsAt(left, dpi_), y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HFONT Win32Window::LabelFont(const Control& control, int room) {
+HFONT Win32Window::FittedFont(const Control& control, const std::function<bool(HFONT)>& fits) {
     // Below this a caption is unreadable anyway.
     constexpr double kSmallestPoints = 4;
     constexpr double kStep = 0.5;
-    std::wstring ink = Wide(control.text);
-    // A trailing space draws nothing, and may run on under the neighbour.
-    ink.erase(ink.find_last_not_of(L' ') + 1);
     ControlFont font = control.spec.font.value_or(kWindowFont);
     HFONT fitted = fonts_.For(font);
-    while (TextExtent(window_, fitted, ink).cx > room && font.points - kStep >= kSmallestPoints) {
+    while (!fits(fitted) && font.points - kStep >= kSmallestPoints) {
         font.points -= kStep;
         fitted = fonts_.For(font);
     }
@@ -462,7 +525,8 @@ void Win32Window::Show(const Control& control, ControlProperty changed) {
     switch (changed) {
     case ControlProperty::Text:
         SetWindowTextW(child, Wide(control.text).c_str());
-        if (kind == ControlKind::Label) {
+        // Its font fitted to the new caption.
+        if (kind == ControlKind::Label || kind == ControlKind::PushButton || kind == ControlKind::Frame) {
             PlaceControl(control);
         }
         InvalidateRect(child, nullptr, TRUE);

@@ -60,8 +60,9 @@ private:
     // Places and sizes the window and every control, and gives each its font, at the window's DPI.
     void Lay();
     void PlaceControl(const Control& control);
-    // A label's font, made smaller until its caption fits its room, as the Qt view draws it.
-    HFONT LabelFont(const Control& control, int room);
+    // A control's font, made smaller half a point at a time until fits takes it, as the Qt view draws a
+    // caption that does not fit.
+    HFONT FittedFont(const Control& control, const std::function<bool(HFONT)>& fits);
     // The top-level window's size around the client area at the window's DPI.
     SIZE FrameSize() const;
     void SizeWindow(POINT topLeft);
