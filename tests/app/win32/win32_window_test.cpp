@@ -182,6 +182,55 @@ TEST_F(Win32View, TheResultListSelectsItsLastLine) {
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
 }
 
+// A caption's character height and the size it takes in font, broken at spaces within width.
+struct Drawn {
+    LONG characterHeight;
+    SIZE size;
+};
+Drawn DrawnIn(HWND control, HFONT font, const std::wstring& caption, int width) {
+    const HDC dc = GetDC(control);
+    const HGDIOBJ before = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    RECT bounds{0, 0, width, 0};
+    DrawTextW(dc, caption.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    SelectObject(dc, before);
+    ReleaseDC(control, dc);
+    return {metrics.tmHeight - metrics.tmInternalLeading, {bounds.right, bounds.bottom}};
+}
+
+TEST_F(Win32View, ACaptionTooBigForItsButtonOrFrameIsDrawnSmallerUntilItFits) {
+    Start();
+    const LONG windowHeight =
+        DrawnIn(window.Handle(), WindowFonts(96).For(std::nullopt), L"", 0).characterHeight;
+    const struct {
+        const char* name;
+        const char* caption;
+        bool smaller;
+    } cases[] = {
+        {"Command_key_81", "Num  Lock", false}, // two lines that fit
+        {"Command_key_81", "Num  Lock  Lock  Lock", true},
+        {"Command_key_18", "backspace", false},
+        {"Command_key_18", "backspacebackspace", true}, // one word, wider than the button
+        {"Frame_mouse_btn", "Write Mouse Button", false},
+        {"Frame_mouse_btn", "Write Mouse Button Write Mouse Button Write Mouse", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + ": " + c.caption);
+        Control& control = Named(c.name);
+        control.text = c.caption;
+        window.Show(control, ControlProperty::Text);
+        RECT client{};
+        GetClientRect(Child(c.name), &client);
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageW(Child(c.name), WM_GETFONT, 0, 0));
+        const bool frame = control.spec.kind == ControlKind::Frame;
+        const Drawn drawn = DrawnIn(Child(c.name), font, Wide(c.caption), frame ? 1 << 20 : client.right);
+        EXPECT_EQ(drawn.characterHeight < windowHeight, c.smaller);
+        EXPECT_LE(drawn.size.cx, client.right);
+        EXPECT_LE(drawn.size.cy, frame ? 16 : client.bottom); // a frame's: above the controls it holds
+    }
+}
+
 // What the tooltip shows for a control: the tooltip window's own text, read back.
 std::wstring ToolTipText(HWND window, HWND control) {
     HWND tips = nullptr;
@@ -404,6 +453,38 @@ TEST(WindowFontCheck, ChineseCaptionsNeedAFontWithChineseGlyphs) {
     EXPECT_TRUE(DrawsEveryCharacter(latin, {"Key No.: ", "Status"}));
     EXPECT_TRUE(DrawsEveryCharacter(fonts.For(std::nullopt), chinese));
     DeleteObject(latin);
+}
+
+// A font stood in for a missing family may have a line several times its characters' height (a math face
+// under Wine with DejaVu alone had 60 pixels a line for 14-pixel characters), which no row of the window
+// holds.
+TEST(WindowFontCheck, ALineUpToOneAndAHalfCharacterHeightsFitsTheRows) {
+    const struct {
+        LONG height;
+        LONG internalLeading;
+        bool fits;
+    } cases[] = {
+        {14, 0, true},   // SimSun
+        {19, 5, true},   // a sans-serif message font
+        {21, 7, true},   // one and a half times 14
+        {22, 8, false},  // just over
+        {60, 46, false}, // the math face
+    };
+    for (const auto& c : cases) {
+        TEXTMETRICW metrics{};
+        metrics.tmHeight = c.height;
+        metrics.tmInternalLeading = c.internalLeading;
+        EXPECT_EQ(LineFitsTheRows(metrics), c.fits) << c.height << " with leading " << c.internalLeading;
+    }
+}
+
+TEST(WindowFontCheck, TheLatinFamilyIsAnInstalledOneThatDrawsTheCaptions) {
+    const std::vector<std::string_view> english = {"Key No.: ", "Write Mouse Button", "Num  Lock"};
+    const std::wstring family = LatinFamily(english);
+    ASSERT_FALSE(family.empty());
+    EXPECT_TRUE(SuitsTheWindow(family, english));
+    // GDI stands in for a family it does not have: the stand-in is not the family asked for.
+    EXPECT_FALSE(SuitsTheWindow(L"No Such Family Installed", english));
 }
 
 } // namespace
