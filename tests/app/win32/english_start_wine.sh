@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts treadkey-setup.exe under Wine where no font draws Chinese: in a prefix of its own, made while
 # fontconfig sees one folder of Latin fonts alone. The window must start in English and say why once on
-# stderr. Judged by the captions window_reader.exe reads from the window.
+# stderr. Judged by the captions and places window_reader.exe reads from the window.
 # usage: english_start_wine.sh treadkey-setup.exe window_reader.exe
 set -euo pipefail
 program=$(realpath "$1")
@@ -54,6 +54,11 @@ await_window "$work/stderr"
 sleep 2 # the first ticks connect the pedal
 judge "it starts in English, connected" "$(printf '%s\n' 'USB device is connected!' 'Chinese' 'Status')" \
     "$("$wine_run" "$reader" text Label3 Command3 Label_Status)"
+# In the font drawn instead, each label's line still ends above the control under it.
+judge "the status line ends above the delay label, the log's label above Clear" "above above" \
+    "$("$wine_run" "$reader" place Label3 Label_delay Label_Status Clear | awk '
+        { edge[NR] = NR % 2 ? $4 : $2 }
+        END { print (edge[1] <= edge[2] ? "above" : "below"), (edge[3] <= edge[4] ? "above" : "below") }')"
 xdotool key --window "$window" alt+F4
 wait "$pid" && status=0 || status=$?
 judge "Alt+F4 ends the program with status 0" 0 "$status"

@@ -4,6 +4,7 @@
 //   window_reader text CONTROL...   the text of each control, by its name in the control table
 //   window_reader lines             the result list, a line each
 //   window_reader client            the window's client area: width and height in pixels
+//   window_reader place CONTROL...  where each control sits in the client area: left, top, right, bottom
 //   window_reader click CONTROL     a click of a button, shown or not, as the button reports it
 #include "app/form/control_table.h"
 #include "app/win32/wide_text.h"
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
     const HWND window = FindWindowW(treadkey::kWindowClass, nullptr);
     if (window == nullptr || argc < 2) {
         std::fputs(window == nullptr ? "window_reader: no window\n"
-                                     : "window_reader: text|lines|client|click\n",
+                                     : "window_reader: text|lines|client|place|click\n",
                    stderr);
         return 2;
     }
@@ -71,6 +72,19 @@ int main(int argc, char** argv) {
         RECT client{};
         GetClientRect(window, &client);
         Print(std::to_string(client.right) + " " + std::to_string(client.bottom));
+    } else if (what == "place") {
+        for (int i = 2; i < argc; ++i) {
+            const HWND control = Child(window, argv[i]);
+            if (control == nullptr) {
+                std::fprintf(stderr, "window_reader: no control %s\n", argv[i]);
+                return 2;
+            }
+            RECT place{};
+            GetWindowRect(control, &place);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+            Print(std::to_string(place.left) + " " + std::to_string(place.top) + " " +
+                  std::to_string(place.right) + " " + std::to_string(place.bottom));
+        }
     } else if (what == "click" && argc == 3) {
         // As the button itself reports a click; posted, so that a message box it raises does not block here.
         const HWND button = Child(window, argv[2]);
