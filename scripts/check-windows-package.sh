@@ -28,7 +28,7 @@ only_system_dlls() {
     local dll
     for dll in $(imports "$1"); do
         case $dll in
-        kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | shell32.dll | advapi32.dll | msvcrt.dll | setupapi.dll | \
+        kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | uxtheme.dll | shell32.dll | advapi32.dll | msvcrt.dll | setupapi.dll | \
             hid.dll | ntdll.dll) ;;
         api-ms-win-*) ;;
         *) return 1 ;;
