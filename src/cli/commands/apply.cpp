@@ -7,8 +7,6 @@
 #include "editor/profile_file.h"
 #include "editor/profile_frames.h"
 
-#include <memory>
-
 namespace treadkey {
 namespace {
 
@@ -78,8 +76,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeApplyCommand() {
-    return std::make_unique<ApplyCommand>();
-}
+extern const CommandMaker MakeApplyCommand = MakeCommandOf<ApplyCommand>;
 
 } // namespace treadkey

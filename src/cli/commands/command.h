@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <limits>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -97,6 +98,12 @@ public:
 private:
     CommandDescription description_;
 };
+
+// What the command table holds for each command: a maker of a fresh one for a run.
+using CommandMaker = std::unique_ptr<Command> (*)();
+template <class Made> std::unique_ptr<Command> MakeCommandOf() {
+    return std::make_unique<Made>();
+}
 
 // A slot number as the user typed it, 1 to 12; throws UsageError.
 int ReadSlot(const std::string& text);

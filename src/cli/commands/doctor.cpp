@@ -2,8 +2,6 @@
 #include "cli/doctor_checks.h"
 #include "cli/help_text.h"
 
-#include <memory>
-
 namespace treadkey {
 namespace {
 
@@ -46,8 +44,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeDoctorCommand() {
-    return std::make_unique<DoctorCommand>();
-}
+extern const CommandMaker MakeDoctorCommand = MakeCommandOf<DoctorCommand>;
 
 } // namespace treadkey

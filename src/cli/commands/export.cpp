@@ -11,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 namespace treadkey {
 namespace {
@@ -84,8 +83,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeExportCommand() {
-    return std::make_unique<ExportCommand>();
-}
+extern const CommandMaker MakeExportCommand = MakeCommandOf<ExportCommand>;
 
 } // namespace treadkey

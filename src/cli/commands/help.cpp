@@ -35,8 +35,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeHelpCommand() {
-    return std::make_unique<HelpCommand>();
-}
+extern const CommandMaker MakeHelpCommand = MakeCommandOf<HelpCommand>;
 
 } // namespace treadkey

@@ -5,8 +5,6 @@
 #include "cli/pedal_watch_loop.h"
 #include "json/json.h"
 
-#include <memory>
-
 namespace treadkey {
 namespace {
 
@@ -86,8 +84,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeIdentifyCommand() {
-    return std::make_unique<IdentifyCommand>();
-}
+extern const CommandMaker MakeIdentifyCommand = MakeCommandOf<IdentifyCommand>;
 
 } // namespace treadkey

@@ -5,7 +5,6 @@
 #include "editor/modifier_keys.h"
 
 #include <iomanip>
-#include <memory>
 #include <sstream>
 
 namespace treadkey {
@@ -66,8 +65,6 @@ caption of the window's key, then the modifiers; after "also", the other names C
 
 } // namespace
 
-std::unique_ptr<Command> MakeKeysCommand() {
-    return std::make_unique<KeysCommand>();
-}
+extern const CommandMaker MakeKeysCommand = MakeCommandOf<KeysCommand>;
 
 } // namespace treadkey

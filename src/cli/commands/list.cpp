@@ -9,7 +9,6 @@
 #include "protocol/pedal_ids.h"
 #include "json/json.h"
 
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -130,8 +129,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeListCommand() {
-    return std::make_unique<ListCommand>();
-}
+extern const CommandMaker MakeListCommand = MakeCommandOf<ListCommand>;
 
 } // namespace treadkey

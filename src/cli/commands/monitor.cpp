@@ -5,8 +5,6 @@
 #include "protocol/number_text.h"
 #include "record/utc_time.h"
 
-#include <memory>
-
 namespace treadkey {
 namespace {
 
@@ -96,8 +94,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeMonitorCommand() {
-    return std::make_unique<MonitorCommand>();
-}
+extern const CommandMaker MakeMonitorCommand = MakeCommandOf<MonitorCommand>;
 
 } // namespace treadkey

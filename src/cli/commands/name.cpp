@@ -4,7 +4,6 @@
 #include "cli/help_text.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace treadkey {
 namespace {
@@ -79,8 +78,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeNameCommand() {
-    return std::make_unique<NameCommand>();
-}
+extern const CommandMaker MakeNameCommand = MakeCommandOf<NameCommand>;
 
 } // namespace treadkey

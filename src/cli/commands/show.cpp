@@ -7,7 +7,6 @@
 #include "json/json.h"
 
 #include <array>
-#include <memory>
 #include <vector>
 
 namespace treadkey {
@@ -121,8 +120,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeShowCommand() {
-    return std::make_unique<ShowCommand>();
-}
+extern const CommandMaker MakeShowCommand = MakeCommandOf<ShowCommand>;
 
 } // namespace treadkey

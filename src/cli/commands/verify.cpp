@@ -13,7 +13,6 @@
 
 #include <array>
 #include <cstddef>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -246,8 +245,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeVerifyCommand() {
-    return std::make_unique<VerifyCommand>();
-}
+extern const CommandMaker MakeVerifyCommand = MakeCommandOf<VerifyCommand>;
 
 } // namespace treadkey
