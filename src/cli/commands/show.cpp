@@ -2,7 +2,7 @@
 #include "cli/exit_codes.h"
 #include "cli/pedal_choice.h"
 #include "cli/record_keeping.h"
-#include "cli/record_words.h"
+#include "record/record_words.h"
 #include "record/record_profile.h"
 #include "json/json.h"
 

@@ -3,7 +3,7 @@
 #include "cli/help_text.h"
 #include "cli/pedal_watch_loop.h"
 #include "cli/record_keeping.h"
-#include "cli/record_words.h"
+#include "record/record_words.h"
 #include "editor/press_name.h"
 #include "hid/input_report.h"
 #include "record/pedal_record.h"

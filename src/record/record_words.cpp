@@ -1,4 +1,4 @@
-#include "cli/record_words.h"
+#include "record/record_words.h"
 
 #include "editor/press_name.h"
 
