@@ -1,6 +1,6 @@
 #include "record/record_words.h"
 
-#include "editor/press_name.h"
+#include "editor/press_text.h"
 
 namespace treadkey {
 

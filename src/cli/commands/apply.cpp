@@ -5,7 +5,6 @@
 #include "editor/profile.h"
 #include "editor/profile_encoding.h"
 #include "editor/profile_file.h"
-#include "editor/profile_frames.h"
 
 namespace treadkey {
 namespace {

@@ -4,7 +4,7 @@
 #include "cli/pedal_watch_loop.h"
 #include "cli/record_keeping.h"
 #include "record/record_words.h"
-#include "editor/press_name.h"
+#include "editor/press_text.h"
 #include "hid/input_report.h"
 #include "record/pedal_record.h"
 #include "record/slot_press.h"
