@@ -88,8 +88,8 @@ public:
 
     const CommandDescription& Description() const { return description_; }
 
-    // Takes its operands and options into typed ones; throws UsageError.
-    virtual void Read(const CommandArguments& arguments) = 0;
+    // Takes its operands and options into typed ones (none by default); throws UsageError.
+    virtual void Read(const CommandArguments&) {}
     // Which pedal the user asked for: --pedal, unless the command takes it as an operand.
     virtual const std::string& AskedPedal(const BackendOptions& backend) const { return backend.pedal; }
     // Returns the exit code.

@@ -55,8 +55,6 @@ caption of the window's key, then the modifiers; after "also", the other names C
 (del, escape, return, pgup, super, cmd, ...). Keypad keys start with kp_.
 )"}) {}
 
-    void Read(const CommandArguments&) override {}
-
     int Run(const CommandRun& run) override {
         PrintKeyNames(run.services.out);
         return kExitDone;
