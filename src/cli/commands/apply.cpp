@@ -43,14 +43,13 @@ gives all three or none, in a combination the word can hold: any delay with auto
 playback "loop", or any playback and auto_run with delay 0.
 )"})) {}
 
-    void Read(const CommandArguments& arguments) override { profilePath_ = arguments.operands[0]; }
-
     // The profile is read once the pedal is chosen, so that a run on several pedals says that first.
     int Run(const CommandRun& run) override {
         CliServices& services = run.services;
+        const std::string& profilePath = Given().operands[0]; // a file, or kStandardInputPath
         const std::string name =
-            profilePath_ == kStandardInputPath ? "standard input" : ShownFileName(profilePath_);
-        const ProfileBytes read = ReadProfileBytes(profilePath_, *services.in);
+            profilePath == kStandardInputPath ? "standard input" : ShownFileName(profilePath);
+        const ProfileBytes read = ReadProfileBytes(profilePath, *services.in);
         if (!read.fault.empty()) {
             return Fail(services, read.fault, kExitUsageError);
         }
@@ -68,9 +67,6 @@ playback "loop", or any playback and auto_run with delay 0.
         return WriteFrames(ProfileFrames(*parsed.profile), *run.hid, run.backend, run.pedal, run.dryRun,
                            services);
     }
-
-private:
-    std::string profilePath_; // a file, or kStandardInputPath
 };
 
 } // namespace

@@ -88,15 +88,21 @@ public:
 
     const CommandDescription& Description() const { return description_; }
 
-    // Takes its operands and options into typed ones (none by default); throws UsageError.
-    virtual void Read(const CommandArguments&) {}
+    // Takes its operands and options into typed ones; throws UsageError. By default keeps them as given, for
+    // a command with nothing in them to check.
+    virtual void Read(const CommandArguments& arguments) { arguments_ = arguments; }
     // Which pedal the user asked for: --pedal, unless the command takes it as an operand.
     virtual const std::string& AskedPedal(const BackendOptions& backend) const { return backend.pedal; }
     // Returns the exit code.
     virtual int Run(const CommandRun& run) = 0;
 
+protected:
+    // The arguments the default Read kept.
+    const CommandArguments& Given() const { return arguments_; }
+
 private:
     CommandDescription description_;
+    CommandArguments arguments_;
 };
 
 // What the command table holds for each command: a maker of a fresh one for a run.

@@ -116,15 +116,10 @@ configuration interface.
                .need = PedalNeed::AnyOrAll,
                .use = PedalUse::Opens}) {}
 
-    void Read(const CommandArguments& arguments) override { json_ = arguments.Has("--json"); }
-
     int Run(const CommandRun& run) override {
-        return ListPedalInterfaces(*run.hid, run.services.lookAtSystem(), json_, run.pedal, run.names,
-                                   run.services.out, run.services.err);
+        return ListPedalInterfaces(*run.hid, run.services.lookAtSystem(), Given().Has("--json"), run.pedal,
+                                   run.names, run.services.out, run.services.err);
     }
-
-private:
-    bool json_ = false;
 };
 
 } // namespace
