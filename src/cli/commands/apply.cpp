@@ -3,7 +3,6 @@
 #include "cli/exit_codes.h"
 #include "cli/frame_writer.h"
 #include "editor/profile.h"
-#include "editor/profile_encoding.h"
 #include "editor/profile_file.h"
 
 namespace treadkey {
