@@ -90,6 +90,10 @@ std::string ShownText(std::string_view text) {
     return shown;
 }
 
+std::string DoubleQuoted(std::string_view text) {
+    return "\"" + ShownText(text) + "\"";
+}
+
 std::string ShownFileName(std::string_view name) {
     return name.empty() ? "''" : ShownText(name);
 }
