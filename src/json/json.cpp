@@ -4,6 +4,7 @@
 #include "arguments/utf8_text.h"
 #include "protocol/hex_byte.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <stdexcept>
@@ -396,21 +397,11 @@ std::string JsonQuoted(std::string_view text) {
 }
 
 std::string_view DescribeJsonKind(JsonValue::Kind kind) {
-    switch (kind) {
-    case JsonValue::Kind::Null:
-        return "null";
-    case JsonValue::Kind::Boolean:
-        return "a boolean";
-    case JsonValue::Kind::Number:
-        return "a number";
-    case JsonValue::Kind::String:
-        return "a string";
-    case JsonValue::Kind::Array:
-        return "an array";
-    case JsonValue::Kind::Object:
-        return "an object";
-    }
-    return "a value";
+    // In the order of JsonValue::Kind.
+    static constexpr std::array<std::string_view, 6> kKinds = {"null",     "a boolean", "a number",
+                                                               "a string", "an array",  "an object"};
+    static_assert(kKinds.size() == static_cast<std::size_t>(JsonValue::Kind::Object) + 1);
+    return kKinds[static_cast<std::size_t>(kind)];
 }
 
 } // namespace treadkey
