@@ -68,17 +68,16 @@ pressed, however long that takes.
                .use = PedalUse::Watches}) {}
 
     void Read(const CommandArguments& arguments) override {
-        json_ = arguments.Has("--json");
+        Command::Read(arguments); // --json, read where it runs
         timeout_ = ReadWatchTimeout(arguments);
     }
 
     int Run(const CommandRun& run) override {
-        PedalTeller teller(json_, timeout_, run.names, run.services);
+        PedalTeller teller(Given().Has("--json"), timeout_, run.names, run.services);
         return WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal}, teller, run.services);
     }
 
 private:
-    bool json_ = false;
     std::optional<std::chrono::milliseconds> timeout_; // give up after this long
 };
 

@@ -119,7 +119,7 @@ read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With 
     void Read(const CommandArguments& arguments) override {
         // Large enough for a day of presses, small enough to stay in an int.
         constexpr int kMostEvents = 1'000'000'000;
-        json_ = arguments.Has("--json");
+        Command::Read(arguments); // --json, read where it runs
         if (const std::string* text = arguments.Value("--count")) {
             count_ = ParseWholeNumber(*text, 1, kMostEvents);
             if (!count_) {
@@ -130,12 +130,11 @@ read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With 
     }
 
     int Run(const CommandRun& run) override {
-        EventPrinter printer(json_, count_, timeout_, run.services);
+        EventPrinter printer(Given().Has("--json"), count_, timeout_, run.services);
         return WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal}, printer, run.services);
     }
 
 private:
-    bool json_ = false;
     std::optional<int> count_;                         // stop after this many events
     std::optional<std::chrono::milliseconds> timeout_; // stop after this long
 };

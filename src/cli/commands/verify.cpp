@@ -197,7 +197,7 @@ was learned, 1 on a mismatch or a timeout. This is the check that a write really
                .use = PedalUse::Watches}) {}
 
     void Read(const CommandArguments& arguments) override {
-        json_ = arguments.Has("--json");
+        Command::Read(arguments); // --json, read where it runs
         timeout_ = ReadWatchTimeout(arguments);
         for (const std::string& slot : arguments.operands) {
             slots_.push_back(ReadSlot(slot));
@@ -217,18 +217,17 @@ was learned, 1 on a mismatch or a timeout. This is the check that a write really
                             ": name the slots to learn, as in 'treadkeyctl verify 1 2 3'",
                         kExitUsageError);
         }
-        SlotChecker checker(verification, json_, timeout_, services);
+        SlotChecker checker(verification, Given().Has("--json"), timeout_, services);
         WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal, .holdKeys = true}, checker, services);
         ChangeRecord(
             run.pedal, [&verification](PedalRecord& changed) { verification.Record(changed); }, services);
-        if (json_) {
+        if (Given().Has("--json")) {
             services.out << verification.Json() << '\n';
         }
         return verification.ExitCode();
     }
 
 private:
-    bool json_ = false;
     std::optional<std::chrono::milliseconds> timeout_; // each slot's
     std::vector<int> slots_;                           // empty for every slot the record knows
 };
