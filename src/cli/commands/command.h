@@ -19,6 +19,11 @@
 
 namespace treadkey {
 
+// treadkeyctl's exit codes, which a command's run returns.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitDeviceError = 1; // no pedal, a pedal that cannot be opened, a failed write
+inline constexpr int kExitUsageError = 2;  // bad arguments or a faulty profile; nothing written
+
 // A command line that cannot be used, thrown by a command reading its arguments: one line, nothing written.
 struct UsageError {
     std::string message;

@@ -1,6 +1,5 @@
 #include "arguments/shown_text.h"
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/pedal_choice.h"
 #include "cli/record_keeping.h"

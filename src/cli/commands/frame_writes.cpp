@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/frame_writer.h"
 #include "cli/help_text.h"
 #include "editor/frame_sequences.h"

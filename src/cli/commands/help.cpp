@@ -1,5 +1,4 @@
 #include "cli/commands/command_table.h"
-#include "cli/exit_codes.h"
 #include "cli/help_text.h"
 
 namespace treadkey {

@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "editor/input_names.h"
 #include "editor/key_table.h"
 #include "editor/modifier_keys.h"

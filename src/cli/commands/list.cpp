@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/pedal_choice.h"

@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/pedal_watch_loop.h"
 #include "editor/press_text.h"
 #include "editor/usage_names.h"

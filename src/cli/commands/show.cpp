@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/pedal_choice.h"
 #include "cli/record_keeping.h"
 #include "record/record_profile.h"
