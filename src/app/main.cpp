@@ -1,10 +1,14 @@
-#include "app/close_on_signal.h"
 #include "app/form/window_program.h"
 #include "app/form/window_wording.h"
 #include "app/qt_window.h"
 #include "app/ui_services.h"
+#include "signals/stop_requests.h"
 
 #include <QApplication>
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <exception>
 
 #include <iostream>
@@ -12,6 +16,28 @@
 #include <vector>
 
 namespace {
+
+// Closes the window, as its close button would, when the process is asked to stop (SIGTERM, SIGINT, SIGHUP):
+// a logout or a Ctrl+C then still releases the pedal and ends with exit code 0. The window owns it, and it
+// catches the requests for as long as the window lives.
+class WindowStopRequests : public QObject {
+public:
+    explicit WindowStopRequests(QWidget& window)
+        : QObject(&window), requests_(treadkey::StopOn::AnyRequest, [closing = QPointer<QWidget>(&window)] {
+              // On the catcher's thread: the window closes on its own, as its close button closes it.
+              QMetaObject::invokeMethod(
+                  qApp,
+                  [closing] {
+                      if (closing) {
+                          closing->close();
+                      }
+                  },
+                  Qt::QueuedConnection);
+          }) {}
+
+private:
+    treadkey::StopRequests requests_;
+};
 
 int RunWindow(int argc, char** argv) {
     return treadkey::StartWindowProgram(
@@ -39,7 +65,7 @@ int RunWindow(int argc, char** argv) {
             treadkey::QtWindow window(*backend, ui);
             window.Form().ChoosePedal(start.options.pedal);
             treadkey::UseTestFiles(window.Form(), start);
-            treadkey::CloseOnTerminationSignals(window);
+            new WindowStopRequests(window); // the window owns it
             window.Form().Form_Load();
             return QApplication::exec();
         });

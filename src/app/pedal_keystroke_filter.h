@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QObject>
 #include <functional>
 #include <utility>
@@ -16,7 +17,23 @@ public:
         : pedalIsTyping_(std::move(pedalIsTyping)) {}
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::InputMethod:
+            break;
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+        if (!pedalIsTyping_()) {
+            return false;
+        }
+        // Taken as handled, so that no shortcut acts on it either.
+        event->accept();
+        return true;
+    }
 
 private:
     std::function<bool()> pedalIsTyping_;

@@ -15,6 +15,9 @@ inline constexpr std::size_t kMostShownCharacters = 60;
 // time in proportion to what it shows, never to the whole text.
 std::string ShownText(std::string_view text);
 
+// User text as ShownText shows it, in double quotes: a name or a profile's field as typed.
+std::string DoubleQuoted(std::string_view text);
+
 // A file name as a message shows it: as ShownText, and an empty name as '', which would otherwise vanish.
 std::string ShownFileName(std::string_view name);
 

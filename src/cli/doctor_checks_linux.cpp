@@ -1,6 +1,6 @@
 #include "cli/doctor_checks.h"
 
-#include "cli/exit_codes.h"
+#include "cli/commands/command.h"
 #include "diagnosis/diagnosis.h"
 #include "diagnosis/diagnosis_words.h"
 #include "json/json.h"

@@ -1,6 +1,6 @@
 #include "cli/doctor_checks.h"
 
-#include "cli/exit_codes.h"
+#include "cli/commands/command.h"
 #include "cli/interface_wording.h"
 #include "pedal/interface_choice.h"
 #include "protocol/pedal_ids.h"

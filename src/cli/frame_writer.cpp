@@ -1,6 +1,6 @@
 #include "cli/frame_writer.h"
 
-#include "cli/exit_codes.h"
+#include "cli/commands/command.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/record_keeping.h"

@@ -1,18 +1,50 @@
-#include "cli/file_input_buffer.h"
 #include "cli/run.h"
 #include "record/pedal_names.h"
 #include "record/state_file.h"
 #include "stack_choice/backend_options.h"
 
+#include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <streambuf>
+#include <system_error>
 #include <thread>
+
+namespace {
+
+// A C stream (standard input) as a stream buffer that throws std::system_error with the system's reason when
+// a read fails, where std::cin would show an early end: 'apply - < folder' then says "Is a directory"
+// instead of calling the profile empty.
+class FileInputBuffer : public std::streambuf {
+public:
+    explicit FileInputBuffer(std::FILE* file) : file_(file) {}
+
+protected:
+    int_type underflow() override {
+        const std::size_t count = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+        if (count == 0) {
+            if (std::ferror(file_) != 0) {
+                throw std::system_error(errno, std::generic_category());
+            }
+            return traits_type::eof();
+        }
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
+        return traits_type::to_int_type(buffer_[0]);
+    }
+
+private:
+    std::FILE* file_;
+    std::array<char, 64 * 1024> buffer_{};
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     try {
-        treadkey::FileInputBuffer inputBuffer(stdin);
+        FileInputBuffer inputBuffer(stdin);
         std::istream input(&inputBuffer);
         treadkey::CliServices services{
             std::cout, std::cerr, treadkey::MakeBackend,

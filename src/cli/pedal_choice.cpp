@@ -1,7 +1,6 @@
 #include "cli/pedal_choice.h"
 
 #include "arguments/shown_text.h"
-#include "cli/exit_codes.h"
 #include "cli/interface_wording.h"
 
 #include <algorithm>

@@ -1,9 +1,8 @@
 #include "cli/pedal_watch_loop.h"
 
-#include "cli/exit_codes.h"
+#include "cli/commands/command.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
-#include "cli/report_wait.h"
 #include "pedal/interface_choice.h"
 #include "pedal/pedal_hold.h"
 #include "pedal/pedal_watch.h"
@@ -23,6 +22,8 @@ using std::chrono::milliseconds;
 
 // How often the interfaces are listed again to notice a pedal that comes or goes, as the window's tick does.
 constexpr milliseconds kFollowEvery{350};
+// Where some interface offers nothing to wait on, its queue is looked at this often.
+constexpr milliseconds kLookEvery{5};
 // Reports taken from one interface before the others get their turn.
 constexpr int kReportsPerTurn = 64;
 
@@ -170,7 +171,7 @@ private:
             services_.sleep(watch_.OpenCount() > 0 ? std::min(longest, kLookEvery) : longest);
             return;
         }
-        WaitForReports(*descriptors, stop_, longest, services_.sleep);
+        stop_.Wait(*descriptors, longest);
     }
 
     HidBackend& backend_;

@@ -67,7 +67,7 @@ void RecordReports(const RecordLock& lock, const std::string& pedal,
     if (!lock.locked || wentThrough == 0) {
         return;
     }
-    const WriteStamp stamp{services.UtcNowText(), std::string(kRecordProgram)};
+    const WriteStamp stamp{services.UtcNowText(), std::string(kProgramName)};
     Tell(UpdateLockedPedalRecord(
              *lock.locked, pedal,
              [&](PedalRecord& record) { RecordWrite(record, reports, wentThrough, stamp); }, stamp.when),

@@ -13,9 +13,6 @@
 
 namespace treadkey {
 
-// The program name the record gives for what treadkeyctl wrote.
-inline constexpr std::string_view kRecordProgram = "treadkeyctl";
-
 // Changes the pedal's record, telling on `services.err` why it could not and what was set aside. Does
 // nothing without a state directory or a pedal identity. Returns whether the record was stored.
 bool ChangeRecord(const std::string& pedal, const std::function<void(PedalRecord&)>& change,

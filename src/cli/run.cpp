@@ -1,7 +1,6 @@
 #include "cli/run.h"
 
 #include "cli/commands/command_table.h"
-#include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/pedal_choice.h"
 #include "pedal/interface_choice.h"

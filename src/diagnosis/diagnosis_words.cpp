@@ -1,5 +1,7 @@
 #include "diagnosis/diagnosis_words.h"
 
+#include <array>
+
 namespace treadkey {
 namespace {
 
@@ -100,19 +102,11 @@ std::string CauseMend(const Finding& finding) {
 }
 
 std::string_view CheckName(CheckId id) {
-    switch (id) {
-    case CheckId::Pedal:
-        return "pedal";
-    case CheckId::Nodes:
-        return "nodes";
-    case CheckId::Rule:
-        return "rule";
-    case CheckId::Applied:
-        return "applied";
-    case CheckId::Session:
-        break;
-    }
-    return "session";
+    // In the order of CheckId.
+    static constexpr std::array<std::string_view, 5> kNames = {"pedal", "nodes", "rule", "applied",
+                                                               "session"};
+    static_assert(kNames.size() == static_cast<std::size_t>(CheckId::Session) + 1);
+    return kNames[static_cast<std::size_t>(id)];
 }
 
 } // namespace treadkey

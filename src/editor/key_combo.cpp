@@ -14,11 +14,6 @@ namespace {
 constexpr char kSeparator = '+';
 constexpr std::size_t kMostSuggestions = 3;
 
-// A name or combination as typed, in quotes.
-std::string Quoted(std::string_view text) {
-    return "\"" + ShownText(text) + "\"";
-}
-
 std::vector<NameSpelling> ComboNameSpellings() {
     std::vector<NameSpelling> spellings;
     for (const KeyName& key : KeyNames()) {
@@ -39,7 +34,7 @@ std::vector<NameSpelling> ComboNameSpellings() {
 
 std::string UnknownNameError(std::string_view name) {
     static const std::vector<NameSpelling> spellings = ComboNameSpellings();
-    std::string error = "unknown key name " + Quoted(name);
+    std::string error = "unknown key name " + DoubleQuoted(name);
     const std::vector<std::string_view> closest = ClosestNames(name, spellings, kMostSuggestions);
     for (std::size_t i = 0; i < closest.size(); ++i) {
         error += (i == 0 ? "; closest: " : ", ") + std::string(closest[i]);
@@ -65,16 +60,16 @@ ParsedKeyCombo ParseKeyCombo(std::string_view text) {
         const std::size_t end = std::min(text.find(kSeparator, start), text.size());
         const std::string_view name = text.substr(start, end - start);
         if (name.empty()) {
-            return Failure(Quoted(text) + " has an empty name: join names with single '+'");
+            return Failure(DoubleQuoted(text) + " has an empty name: join names with single '+'");
         }
         if (const std::optional<std::uint8_t> bit = ModifierBitByName(name)) {
             if ((combo.modifiers & *bit) != 0) {
-                return Failure(Quoted(text) + " names the same modifier twice");
+                return Failure(DoubleQuoted(text) + " names the same modifier twice");
             }
             combo.modifiers = static_cast<std::uint8_t>(combo.modifiers | *bit);
         } else if (const std::optional<int> keyIndex = KeyIndexByName(name)) {
             if (keyName) {
-                return Failure(Quoted(text) + " names two keys, " + ShownText(*keyName) + " and " +
+                return Failure(DoubleQuoted(text) + " names two keys, " + ShownText(*keyName) + " and " +
                                ShownText(name) + ": a slot holds one key");
             }
             keyName = name;
@@ -88,7 +83,7 @@ ParsedKeyCombo ParseKeyCombo(std::string_view text) {
         start = end + 1;
     }
     if (!keyName) {
-        return Failure(Quoted(text) + " names no key, only modifiers");
+        return Failure(DoubleQuoted(text) + " names no key, only modifiers");
     }
     return {combo, ""};
 }

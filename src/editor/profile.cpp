@@ -2,6 +2,7 @@
 
 #include "arguments/shown_text.h"
 #include "editor/input_names.h"
+#include "editor/mouse_buttons.h"
 #include "protocol/frames.h"
 
 #include <algorithm>
@@ -36,10 +37,6 @@ void RequireKind(const JsonValue& value, JsonValue::Kind kind, const std::string
     }
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + ShownText(text) + "\"";
-}
-
 KeyCombo ReadKey(const JsonValue& value, const std::string& slot) {
     RequireKind(value, JsonValue::Kind::String, "the key of slot " + slot);
     ParsedKeyCombo parsed = ParseKeyCombo(value.text);
@@ -53,8 +50,8 @@ std::size_t ReadMouseButton(const JsonValue& value, const std::string& slot) {
     RequireKind(value, JsonValue::Kind::String, "the mouse button of slot " + slot);
     const std::optional<std::size_t> button = MouseButtonByName(value.text);
     if (!button) {
-        throw ProfileFault(value.position, "slot " + slot + ": unknown mouse button " + Quoted(value.text) +
-                                               ": left, middle or right");
+        throw ProfileFault(value.position, "slot " + slot + ": unknown mouse button " +
+                                               DoubleQuoted(value.text) + ": left, middle or right");
     }
     return *button;
 }
@@ -72,8 +69,8 @@ SlotContent ReadSlot(const JsonValue& value, const std::string& slot) {
     std::optional<SlotContent> content;
     for (const JsonMember& member : value.members) {
         if (member.name != kKeyField && member.name != kMouseField) {
-            throw ProfileFault(member.position, "unknown field " + Quoted(member.name) + " in slot " + slot +
-                                                    ": a slot has \"key\" or \"mouse\"");
+            throw ProfileFault(member.position, "unknown field " + DoubleQuoted(member.name) + " in slot " +
+                                                    slot + ": a slot has \"key\" or \"mouse\"");
         }
         if (content) {
             throw ProfileFault(member.position, "slot " + slot + " holds a key or a mouse button, not both");
@@ -90,20 +87,20 @@ SlotContent ReadSlot(const JsonValue& value, const std::string& slot) {
 }
 
 void ReadSlots(const JsonValue& value, Profile& profile) {
-    RequireKind(value, JsonValue::Kind::Object, Quoted(kSlotsField));
+    RequireKind(value, JsonValue::Kind::Object, DoubleQuoted(kSlotsField));
     for (const JsonMember& member : value.members) {
         const std::optional<int> slot = ParseWholeNumber(member.name, kFirstSlot, kLastSlot);
         // "01" would name slot 1 a second time under another spelling.
         if (!slot || std::to_string(*slot) != member.name) {
             throw ProfileFault(member.position,
-                               Quoted(member.name) + " is not a slot: slots are \"1\" to \"12\"");
+                               DoubleQuoted(member.name) + " is not a slot: slots are \"1\" to \"12\"");
         }
         profile.slots[static_cast<std::size_t>(*slot - kFirstSlot)] = ReadSlot(member.value, member.name);
     }
 }
 
 int ReadDelay(const JsonValue& value) {
-    RequireKind(value, JsonValue::Kind::Number, Quoted(kDelayField));
+    RequireKind(value, JsonValue::Kind::Number, DoubleQuoted(kDelayField));
     if (value.number != std::floor(value.number) || value.number < 0 || value.number > kMaxKeyDelay) {
         throw ProfileFault(value.position,
                            "\"delay\" must be a whole number of milliseconds from 0 to 65535");
@@ -112,16 +109,16 @@ int ReadDelay(const JsonValue& value) {
 }
 
 bool ReadLoop(const JsonValue& value) {
-    RequireKind(value, JsonValue::Kind::String, Quoted(kPlaybackField));
+    RequireKind(value, JsonValue::Kind::String, DoubleQuoted(kPlaybackField));
     if (value.text != "loop" && value.text != "single") {
         throw ProfileFault(value.position,
-                           "\"playback\" must be \"loop\" or \"single\", not " + Quoted(value.text));
+                           "\"playback\" must be \"loop\" or \"single\", not " + DoubleQuoted(value.text));
     }
     return value.text == "loop";
 }
 
 bool ReadBoolean(const JsonValue& value, std::string_view field) {
-    RequireKind(value, JsonValue::Kind::Boolean, Quoted(field));
+    RequireKind(value, JsonValue::Kind::Boolean, DoubleQuoted(field));
     return value.boolean;
 }
 
@@ -140,7 +137,7 @@ std::string Missing(const PlaybackWordMembers& given) {
                                         {kPlaybackField, given.loop.has_value()},
                                         {kAutoRunField, given.autoRun.has_value()}}) {
         if (!isGiven) {
-            missing.push_back(Quoted(name));
+            missing.push_back(DoubleQuoted(name));
         }
     }
     return missing.size() == 1 ? missing[0] + " is missing"
@@ -151,10 +148,10 @@ std::string Missing(const PlaybackWordMembers& given) {
 std::string Unstorable(const PlaybackWord& word) {
     std::string settings;
     if (!word.autoRun) {
-        settings = Quoted(kAutoRunField) + ": false";
+        settings = DoubleQuoted(kAutoRunField) + ": false";
     }
     if (!word.loop) {
-        settings += (settings.empty() ? "" : " and ") + Quoted(kPlaybackField) + ": \"single\"";
+        settings += (settings.empty() ? "" : " and ") + DoubleQuoted(kPlaybackField) + ": \"single\"";
     }
     return "the pedal cannot hold a delay of " + std::to_string(word.delay) + " ms with " + settings +
            ": it keeps delay, playback and auto-run in one word, which holds either any delay with "
@@ -203,7 +200,7 @@ Profile ReadProfile(const JsonValue& root) {
             word.lastPosition = member.position;
         } else {
             throw ProfileFault(member.position,
-                               "unknown field " + Quoted(member.name) +
+                               "unknown field " + DoubleQuoted(member.name) +
                                    ": a profile has slots, delay, single_output, playback and auto_run");
         }
     }
@@ -214,6 +211,18 @@ Profile ReadProfile(const JsonValue& root) {
         throw ProfileFault(root.position, "the profile sets nothing: give slots or settings");
     }
     return profile;
+}
+
+std::string SlotFrame(int slot, const SlotContent& content) {
+    switch (content.kind) {
+    case SlotContent::Kind::Key:
+        return KeyFrame(std::to_string(slot), content.key.modifiers, KeyCode(content.key));
+    case SlotContent::Kind::Mouse:
+        return MouseFrame(std::to_string(slot), kMouseButtons[content.mouseButton].code);
+    case SlotContent::Kind::Cleared:
+        break;
+    }
+    return ClearFrame(slot - kFirstSlot);
 }
 
 } // namespace
@@ -228,6 +237,24 @@ ParsedProfile ParseProfile(std::string_view text) {
     } catch (const ProfileFault& fault) {
         return {std::nullopt, {fault.position, fault.what()}};
     }
+}
+
+FrameSequence ProfileFrames(const Profile& profile) {
+    std::vector<std::string> frames;
+    for (int slot = kFirstSlot; slot <= kLastSlot; ++slot) {
+        if (const std::optional<SlotContent>& content =
+                profile.slots[static_cast<std::size_t>(slot - kFirstSlot)]) {
+            frames.push_back(SlotFrame(slot, *content));
+        }
+    }
+    if (profile.playbackWord) {
+        // A profile's word is one that a frame stores; value() stops a Profile built otherwise.
+        frames.push_back(PlaybackWordFrame(*profile.playbackWord).value());
+    }
+    if (profile.singleOutput.has_value()) {
+        frames.push_back(SingleOutputFrame(*profile.singleOutput ? 1 : 0));
+    }
+    return Paced(frames);
 }
 
 } // namespace treadkey

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/frame_sequences.h"
 #include "editor/key_combo.h"
 #include "editor/value_ranges.h"
 #include "protocol/playback_word.h"
@@ -38,5 +39,9 @@ struct ParsedProfile {
 // Every member is optional, but a profile must set something; null clears a slot. delay, playback and
 // auto_run share one word on the pedal: they come together, as a combination that a frame stores.
 ParsedProfile ParseProfile(std::string_view text);
+
+// What applying a profile writes: its slots in slot order (key, mouse or clear frame), then the one frame of
+// its playback word and single output, each that it sets, 50 ms apart.
+FrameSequence ProfileFrames(const Profile& profile);
 
 } // namespace treadkey

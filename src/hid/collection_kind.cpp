@@ -1,6 +1,7 @@
 #include "hid/collection_kind.h"
 
 #include <algorithm>
+#include <array>
 
 namespace treadkey {
 namespace {
@@ -10,41 +11,26 @@ constexpr std::uint16_t kConsumerPage = 0x0C;
 constexpr std::uint16_t kDigitizerPage = 0x0D;
 constexpr std::uint16_t kFirstVendorPage = 0xFF00;
 
-CollectionKind GenericDesktopKind(std::uint16_t usage) {
-    switch (usage) {
-    case 0x01:
-        return CollectionKind::Pointer;
-    case 0x02:
-        return CollectionKind::Mouse;
-    case 0x04:
-        return CollectionKind::Joystick;
-    case 0x05:
-        return CollectionKind::GamePad;
-    case 0x06:
-        return CollectionKind::Keyboard;
-    case 0x07:
-        return CollectionKind::Keypad;
-    case 0x80:
-        return CollectionKind::SystemControl;
-    default:
-        return CollectionKind::Other;
-    }
-}
-
-CollectionKind DigitizerKind(std::uint16_t usage) {
-    switch (usage) {
-    case 0x01:
-        return CollectionKind::Digitizer;
-    case 0x02:
-        return CollectionKind::Pen;
-    case 0x04:
-        return CollectionKind::TouchScreen;
-    case 0x05:
-        return CollectionKind::TouchPad;
-    default:
-        return CollectionKind::Other;
-    }
-}
+// The collections with a kind of their own; any other usage of these pages is Other.
+struct UsageKind {
+    std::uint16_t page;
+    std::uint16_t usage;
+    CollectionKind kind;
+};
+constexpr std::array<UsageKind, 12> kUsageKinds = {{
+    {kGenericDesktopPage, 0x01, CollectionKind::Pointer},
+    {kGenericDesktopPage, 0x02, CollectionKind::Mouse},
+    {kGenericDesktopPage, 0x04, CollectionKind::Joystick},
+    {kGenericDesktopPage, 0x05, CollectionKind::GamePad},
+    {kGenericDesktopPage, 0x06, CollectionKind::Keyboard},
+    {kGenericDesktopPage, 0x07, CollectionKind::Keypad},
+    {kGenericDesktopPage, 0x80, CollectionKind::SystemControl},
+    {kConsumerPage, 0x01, CollectionKind::ConsumerControl},
+    {kDigitizerPage, 0x01, CollectionKind::Digitizer},
+    {kDigitizerPage, 0x02, CollectionKind::Pen},
+    {kDigitizerPage, 0x04, CollectionKind::TouchScreen},
+    {kDigitizerPage, 0x05, CollectionKind::TouchPad},
+}};
 
 } // namespace
 
@@ -52,16 +38,11 @@ CollectionKind CollectionKindOf(HidCollection collection) {
     if (collection.page >= kFirstVendorPage) {
         return CollectionKind::VendorDefined;
     }
-    switch (collection.page) {
-    case kGenericDesktopPage:
-        return GenericDesktopKind(collection.usage);
-    case kDigitizerPage:
-        return DigitizerKind(collection.usage);
-    case kConsumerPage:
-        return collection.usage == 0x01 ? CollectionKind::ConsumerControl : CollectionKind::Other;
-    default:
-        return CollectionKind::Other;
-    }
+    const auto found =
+        std::find_if(kUsageKinds.begin(), kUsageKinds.end(), [collection](const UsageKind& known) {
+            return known.page == collection.page && known.usage == collection.usage;
+        });
+    return found != kUsageKinds.end() ? found->kind : CollectionKind::Other;
 }
 
 bool IsHeldBySystem(CollectionKind kind) {

@@ -1,8 +1,10 @@
 #include "json/json.h"
 
 #include "arguments/shown_text.h"
+#include "arguments/utf8_text.h"
 #include "protocol/hex_byte.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <stdexcept>
@@ -35,60 +37,6 @@ std::string Describe(char c) {
         return std::string("'") + c + "'";
     }
     return byte < 0x20 ? "a control character" : "a non-ASCII character";
-}
-
-void AppendUtf8(std::string& out, std::uint32_t codePoint) {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
-// The length of the well-formed UTF-8 sequence that starts text[at] (RFC 3629: no overlong forms, no
-// surrogates, nothing past U+10FFFF), or 0 when the bytes there are not one.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) {
-        return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0u;
-    };
-    const unsigned lead = byte(0);
-    std::size_t length = 0;
-    unsigned low = 0x80; // the range of the second byte, which rules out overlong forms and surrogates
-    unsigned high = 0xBF;
-    if (lead < 0x80) {
-        return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : low;
-        high = lead == 0xED ? 0x9F : high;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : low;
-        high = lead == 0xF4 ? 0x8F : high;
-    } else {
-        return 0;
-    }
-    if (byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
 }
 
 class Parser {
@@ -353,7 +301,8 @@ private:
 
     // Copies the UTF-8 sequence at the current position, so that every string read is UTF-8 as written.
     void AppendSequence(std::string& out) {
-        const std::size_t length = Utf8SequenceLength(text_, index_);
+        std::uint32_t codePoint = 0;
+        const std::size_t length = Utf8Sequence(text_.substr(index_), codePoint);
         if (length == 0) {
             Fail("bytes that are not UTF-8 inside a string: save the file as UTF-8");
         }
@@ -448,21 +397,11 @@ std::string JsonQuoted(std::string_view text) {
 }
 
 std::string_view DescribeJsonKind(JsonValue::Kind kind) {
-    switch (kind) {
-    case JsonValue::Kind::Null:
-        return "null";
-    case JsonValue::Kind::Boolean:
-        return "a boolean";
-    case JsonValue::Kind::Number:
-        return "a number";
-    case JsonValue::Kind::String:
-        return "a string";
-    case JsonValue::Kind::Array:
-        return "an array";
-    case JsonValue::Kind::Object:
-        return "an object";
-    }
-    return "a value";
+    // In the order of JsonValue::Kind.
+    static constexpr std::array<std::string_view, 6> kKinds = {"null",     "a boolean", "a number",
+                                                               "a string", "an array",  "an object"};
+    static_assert(kKinds.size() == static_cast<std::size_t>(JsonValue::Kind::Object) + 1);
+    return kKinds[static_cast<std::size_t>(kind)];
 }
 
 } // namespace treadkey

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 namespace treadkey {
 
@@ -30,6 +31,18 @@ public:
     const std::string& failure() const { return failure_; }
 
 private:
+    // Tries until `tryLock` takes the lock or the patience is out; each system's file gives its own try.
+    template <class TryLock> void waitFor(TryLock tryLock, std::chrono::milliseconds patience) {
+        const auto deadline = std::chrono::steady_clock::now() + patience;
+        while (!tryLock()) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        state_ = State::Held;
+    }
+
     std::intptr_t handle_ = -1;
     State state_ = State::Busy;
     std::string failure_;

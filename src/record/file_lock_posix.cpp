@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <system_error>
-#include <thread>
 
 namespace treadkey {
 
@@ -20,17 +19,7 @@ FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds 
         return;
     }
     handle_ = fd;
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            state_ = State::Held;
-            return;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    waitFor([fd] { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }, patience);
 }
 
 FileLock::~FileLock() {

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <system_error>
-#include <thread>
 
 namespace treadkey {
 
@@ -19,18 +18,11 @@ FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds 
         return;
     }
     handle_ = reinterpret_cast<std::intptr_t>(file);
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    for (;;) {
+    const auto tryLock = [file] {
         OVERLAPPED whole{};
-        if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole) != 0) {
-            state_ = State::Held;
-            return;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+        return ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole) != 0;
+    };
+    waitFor(tryLock, patience);
 }
 
 FileLock::~FileLock() {

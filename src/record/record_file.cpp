@@ -2,6 +2,7 @@
 
 #include "arguments/utf8_path.h"
 #include "protocol/hex_byte.h"
+#include "protocol/report_hex.h"
 #include "record/state_file.h"
 #include "record/utc_time.h"
 #include "json/json.h"
@@ -25,20 +26,12 @@ std::string_view StateOf(const RecordedWord& recorded) {
     return IsClearedWord(recorded.word) ? "cleared" : "key";
 }
 
-std::string WordHex(const MemoryWord& word) {
-    std::string text;
-    for (const std::uint8_t byte : word.data) {
-        text += (text.empty() ? "" : " ") + TwoDigitHex(byte);
-    }
-    return text;
-}
-
 std::string WordJson(const RecordedWord& recorded) {
     std::string text = "{\"state\": \"" + std::string(StateOf(recorded)) + "\", \"source\": \"" +
                        std::string(kSourceNames[static_cast<std::size_t>(recorded.source)]) + "\"";
     if (recorded.source != WordSource::Unknown) {
         text += ", \"command\": " + std::to_string(recorded.word.writer == WordWriter::MouseCommand ? 2 : 1) +
-                ", \"word\": \"" + WordHex(recorded.word) + "\"";
+                ", \"word\": \"" + ReportHexLine(recorded.word.data) + "\"";
     }
     const auto add = [&text](const char* name, const std::string& value) {
         if (!value.empty()) {

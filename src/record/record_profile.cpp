@@ -1,9 +1,8 @@
 #include "record/record_profile.h"
 
 #include "editor/mouse_buttons.h"
-#include "editor/press_name.h"
+#include "editor/press_text.h"
 #include "editor/profile.h"
-#include "editor/profile_frames.h"
 #include "protocol/output_report.h"
 #include "protocol/pedal_memory.h"
 #include "protocol/report_hex.h"

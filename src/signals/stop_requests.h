@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace treadkey {
 
@@ -29,6 +31,10 @@ public:
     // Readable once a request came, for a poll() that waits on other descriptors too; -1 where the system
     // has none (Windows). Not to be read while a `whenAsked` is given.
     int descriptor() const;
+    // Until one of `descriptors` is readable, a request comes or `longest` has passed. Where the system gives
+    // no descriptors to wait on (Windows), a nap of a few milliseconds at most, after which the caller looks
+    // again.
+    void Wait(const std::vector<int>& descriptors, std::chrono::milliseconds longest) const;
 
     struct Catching; // each system's own state, in its own file
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace treadkey {
@@ -105,6 +106,17 @@ bool StopRequests::requested() const {
 
 int StopRequests::descriptor() const {
     return catching_->readEnd;
+}
+
+void StopRequests::Wait(const std::vector<int>& descriptors, std::chrono::milliseconds longest) const {
+    std::vector<pollfd> waiting;
+    for (const int fd : descriptors) {
+        waiting.push_back({fd, POLLIN, 0});
+    }
+    if (catching_->readEnd >= 0) {
+        waiting.push_back({catching_->readEnd, POLLIN, 0});
+    }
+    ::poll(waiting.data(), waiting.size(), static_cast<int>(longest.count()));
 }
 
 } // namespace treadkey

@@ -3,7 +3,9 @@
 // whenAsked is called from there, and there is no descriptor to wait on.
 #include "signals/stop_requests.h"
 
+#include <algorithm>
 #include <atomic>
+#include <thread>
 
 #include <windows.h>
 
@@ -51,6 +53,11 @@ bool StopRequests::requested() const {
 
 int StopRequests::descriptor() const {
     return -1;
+}
+
+// A request only sets the flag, which the caller looks at after the nap.
+void StopRequests::Wait(const std::vector<int>&, std::chrono::milliseconds longest) const {
+    std::this_thread::sleep_for(std::min(longest, std::chrono::milliseconds(5)));
 }
 
 } // namespace treadkey

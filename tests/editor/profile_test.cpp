@@ -1,6 +1,5 @@
 #include "editor/input_names.h"
 #include "editor/profile.h"
-#include "editor/profile_frames.h"
 #include "protocol/frame_layout.h"
 #include "protocol/output_report.h"
 #include "protocol/pedal_memory.h"

@@ -1,5 +1,7 @@
 #include "app/form/utf32_text.h"
 
+#include "arguments/utf8_text.h"
+
 namespace treadkey {
 namespace {
 
@@ -60,21 +62,7 @@ std::string Utf8Of(std::u32string_view text) {
         if (c >= 0xD800 && c < 0xE000) {
             c = kReplacement;
         }
-        if (c < 0x80) {
-            utf8.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            utf8.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            utf8.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            utf8.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
+        AppendUtf8(utf8, c);
     }
     return utf8;
 }

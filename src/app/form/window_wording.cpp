@@ -1,5 +1,6 @@
 #include "app/form/window_wording.h"
 
+#include "record/record_words.h"
 #include "record/slot_press.h"
 #include "record/state_file.h"
 
@@ -96,11 +97,10 @@ std::string SlotRecordTooltip(bool chinese, int slot, const RecordedWord& record
     const std::optional<HeldInputs> press = PressOf(recorded.word);
     const std::string value =
         press ? "< " + PressedText(chinese, *press) + " >" : (chinese ? "已清除" : "cleared");
-    const std::string since =
-        recorded.source == WordSource::Written
-            ? (chinese ? "，" + recorded.when + " 由 " + recorded.program + " 写入"
-                       : ", written " + recorded.when + " by " + recorded.program)
-            : (chinese ? "，" + recorded.when + " 按下时确认" : ", seen by a press " + recorded.when);
+    const std::string since = !chinese ? ", " + SourceText(recorded)
+                              : recorded.source == WordSource::Written
+                                  ? "，" + recorded.when + " 由 " + recorded.program + " 写入"
+                                  : "，" + recorded.when + " 按下时确认";
     return chinese ? "记录：地址" + number + "为 " + value + since
                    : "By the record, slot " + number + " holds " + value + since;
 }

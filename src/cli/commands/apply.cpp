@@ -1,13 +1,8 @@
 #include "arguments/shown_text.h"
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/frame_writer.h"
 #include "editor/profile.h"
-#include "editor/profile_encoding.h"
 #include "editor/profile_file.h"
-#include "editor/profile_frames.h"
-
-#include <memory>
 
 namespace treadkey {
 namespace {
@@ -46,14 +41,13 @@ gives all three or none, in a combination the word can hold: any delay with auto
 playback "loop", or any playback and auto_run with delay 0.
 )"})) {}
 
-    void Read(const CommandArguments& arguments) override { profilePath_ = arguments.operands[0]; }
-
     // The profile is read once the pedal is chosen, so that a run on several pedals says that first.
     int Run(const CommandRun& run) override {
         CliServices& services = run.services;
+        const std::string& profilePath = Given().operands[0]; // a file, or kStandardInputPath
         const std::string name =
-            profilePath_ == kStandardInputPath ? "standard input" : ShownFileName(profilePath_);
-        const ProfileBytes read = ReadProfileBytes(profilePath_, *services.in);
+            profilePath == kStandardInputPath ? "standard input" : ShownFileName(profilePath);
+        const ProfileBytes read = ReadProfileBytes(profilePath, *services.in);
         if (!read.fault.empty()) {
             return Fail(services, read.fault, kExitUsageError);
         }
@@ -71,15 +65,10 @@ playback "loop", or any playback and auto_run with delay 0.
         return WriteFrames(ProfileFrames(*parsed.profile), *run.hid, run.backend, run.pedal, run.dryRun,
                            services);
     }
-
-private:
-    std::string profilePath_; // a file, or kStandardInputPath
 };
 
 } // namespace
 
-std::unique_ptr<Command> MakeApplyCommand() {
-    return std::make_unique<ApplyCommand>();
-}
+extern const CommandMaker MakeApplyCommand = MakeCommandOf<ApplyCommand>;
 
 } // namespace treadkey

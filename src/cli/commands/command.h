@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <limits>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -17,6 +18,11 @@
 #include <vector>
 
 namespace treadkey {
+
+// treadkeyctl's exit codes, which a command's run returns.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitDeviceError = 1; // no pedal, a pedal that cannot be opened, a failed write
+inline constexpr int kExitUsageError = 2;  // bad arguments or a faulty profile; nothing written
 
 // A command line that cannot be used, thrown by a command reading its arguments: one line, nothing written.
 struct UsageError {
@@ -87,16 +93,28 @@ public:
 
     const CommandDescription& Description() const { return description_; }
 
-    // Takes its operands and options into typed ones; throws UsageError.
-    virtual void Read(const CommandArguments& arguments) = 0;
+    // Takes its operands and options into typed ones; throws UsageError. By default keeps them as given, for
+    // a command with nothing in them to check.
+    virtual void Read(const CommandArguments& arguments) { arguments_ = arguments; }
     // Which pedal the user asked for: --pedal, unless the command takes it as an operand.
     virtual const std::string& AskedPedal(const BackendOptions& backend) const { return backend.pedal; }
     // Returns the exit code.
     virtual int Run(const CommandRun& run) = 0;
 
+protected:
+    // The arguments the default Read kept.
+    const CommandArguments& Given() const { return arguments_; }
+
 private:
     CommandDescription description_;
+    CommandArguments arguments_;
 };
+
+// What the command table holds for each command: a maker of a fresh one for a run.
+using CommandMaker = std::unique_ptr<Command> (*)();
+template <class Made> std::unique_ptr<Command> MakeCommandOf() {
+    return std::make_unique<Made>();
+}
 
 // A slot number as the user typed it, 1 to 12; throws UsageError.
 int ReadSlot(const std::string& text);

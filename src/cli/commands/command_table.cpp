@@ -5,7 +5,7 @@
 namespace treadkey {
 
 // The commands in the order the overview lists them: a new command is a file of its own in this folder,
-// defining Make<Name>Command(), and a row here.
+// defining the maker Make<Name>Command, and a row here.
 #define TREADKEY_COMMANDS(ROW)                                                                               \
     ROW(List)                                                                                                \
     ROW(Doctor)                                                                                              \
@@ -24,7 +24,7 @@ namespace treadkey {
     ROW(Verify)                                                                                              \
     ROW(Help)
 
-#define TREADKEY_DECLARE_MAKER(name) std::unique_ptr<Command> Make##name##Command();
+#define TREADKEY_DECLARE_MAKER(name) extern const CommandMaker Make##name##Command;
 TREADKEY_COMMANDS(TREADKEY_DECLARE_MAKER)
 
 const std::vector<CommandMaker>& CommandTable() {

@@ -9,7 +9,6 @@
 namespace treadkey {
 
 // The commands of treadkeyctl, in the order the overview lists them; each makes a fresh command for a run.
-using CommandMaker = std::unique_ptr<Command> (*)();
 const std::vector<CommandMaker>& CommandTable();
 
 // A fresh command of that name; none for a name no command has.

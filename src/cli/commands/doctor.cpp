@@ -2,8 +2,6 @@
 #include "cli/doctor_checks.h"
 #include "cli/help_text.h"
 
-#include <memory>
-
 namespace treadkey {
 namespace {
 
@@ -28,8 +26,6 @@ denied there means another program holds the interface. With --virtual-pedal it 
 system's real pedal, and says so: the virtual pedal needs no access. The exit code is the real pedal's.
 )"}) {}
 
-    void Read(const CommandArguments& arguments) override { json_ = arguments.Has("--json"); }
-
     int Run(const CommandRun& run) override {
         // The virtual pedal opens for anyone, and doctor's lines would pass for its.
         if (run.backend.useVirtualPedal) {
@@ -37,17 +33,12 @@ system's real pedal, and says so: the virtual pedal needs no access. The exit co
                 << kProgramName
                 << ": note: doctor checks the system's real pedal; the virtual pedal needs no access\n";
         }
-        return RunDoctorChecks(json_, run.services);
+        return RunDoctorChecks(Given().Has("--json"), run.services);
     }
-
-private:
-    bool json_ = false;
 };
 
 } // namespace
 
-std::unique_ptr<Command> MakeDoctorCommand() {
-    return std::make_unique<DoctorCommand>();
-}
+extern const CommandMaker MakeDoctorCommand = MakeCommandOf<DoctorCommand>;
 
 } // namespace treadkey

@@ -1,6 +1,5 @@
 #include "arguments/shown_text.h"
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/pedal_choice.h"
 #include "cli/record_keeping.h"
@@ -11,7 +10,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 namespace treadkey {
 namespace {
@@ -36,10 +34,10 @@ known.
 )",
                .need = PedalNeed::Recorded}) {}
 
-    void Read(const CommandArguments& arguments) override { profilePath_ = arguments.operands[0]; }
-
     int Run(const CommandRun& run) override {
         CliServices& services = run.services;
+        const std::string& profilePath =
+            Given().operands[0]; // a file, or kStandardInputPath for standard output
         const std::optional<PedalRecord> record = ReadRecord(run.pedal, services);
         if (!record) {
             return kExitDeviceError;
@@ -54,38 +52,31 @@ known.
                             " knows nothing this computer wrote or saw: no profile written",
                         kExitDeviceError);
         }
-        if (profilePath_ == kStandardInputPath) {
+        if (profilePath == kStandardInputPath) {
             services.out << *exported.text;
             return kExitDone;
         }
         // Windows refuses a folder as it refuses a file it may not touch: say which it is.
         std::error_code notADirectory;
-        if (std::filesystem::is_directory(profilePath_, notADirectory)) {
-            return Fail(services,
-                        "cannot write " + ShownFileName(profilePath_) + ": " + std::strerror(EISDIR),
+        if (std::filesystem::is_directory(profilePath, notADirectory)) {
+            return Fail(services, "cannot write " + ShownFileName(profilePath) + ": " + std::strerror(EISDIR),
                         kExitDeviceError);
         }
-        std::ofstream file(profilePath_, std::ios::binary | std::ios::trunc);
+        std::ofstream file(profilePath, std::ios::binary | std::ios::trunc);
         file << *exported.text;
         file.close();
         if (!file) {
             // errno is the open's, or the last write's or close's: the stream gives no reason of its own.
             const int reason = errno;
-            return Fail(services,
-                        "cannot write " + ShownFileName(profilePath_) + ": " + std::strerror(reason),
+            return Fail(services, "cannot write " + ShownFileName(profilePath) + ": " + std::strerror(reason),
                         kExitDeviceError);
         }
         return kExitDone;
     }
-
-private:
-    std::string profilePath_; // a file, or kStandardInputPath for standard output
 };
 
 } // namespace
 
-std::unique_ptr<Command> MakeExportCommand() {
-    return std::make_unique<ExportCommand>();
-}
+extern const CommandMaker MakeExportCommand = MakeCommandOf<ExportCommand>;
 
 } // namespace treadkey

@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/frame_writer.h"
 #include "cli/help_text.h"
 #include "editor/frame_sequences.h"
@@ -10,8 +9,6 @@
 #include "protocol/frames.h"
 #include "protocol/hex_filter.h"
 #include "protocol/number_text.h"
-
-#include <memory>
 
 namespace treadkey {
 namespace {
@@ -210,24 +207,10 @@ or cut to the pedal's output report length, as the window's command box does.
 
 } // namespace
 
-std::unique_ptr<Command> MakeKeyCommand() {
-    return std::make_unique<KeyCommand>();
-}
-
-std::unique_ptr<Command> MakeMouseCommand() {
-    return std::make_unique<MouseCommand>();
-}
-
-std::unique_ptr<Command> MakePlaybackCommand() {
-    return std::make_unique<PlaybackCommand>();
-}
-
-std::unique_ptr<Command> MakeClearAllCommand() {
-    return std::make_unique<ClearAllCommand>();
-}
-
-std::unique_ptr<Command> MakeRawCommand() {
-    return std::make_unique<RawCommand>();
-}
+extern const CommandMaker MakeKeyCommand = MakeCommandOf<KeyCommand>;
+extern const CommandMaker MakeMouseCommand = MakeCommandOf<MouseCommand>;
+extern const CommandMaker MakePlaybackCommand = MakeCommandOf<PlaybackCommand>;
+extern const CommandMaker MakeClearAllCommand = MakeCommandOf<ClearAllCommand>;
+extern const CommandMaker MakeRawCommand = MakeCommandOf<RawCommand>;
 
 } // namespace treadkey

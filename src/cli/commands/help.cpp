@@ -1,5 +1,4 @@
 #include "cli/commands/command_table.h"
-#include "cli/exit_codes.h"
 #include "cli/help_text.h"
 
 namespace treadkey {
@@ -35,8 +34,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<Command> MakeHelpCommand() {
-    return std::make_unique<HelpCommand>();
-}
+extern const CommandMaker MakeHelpCommand = MakeCommandOf<HelpCommand>;
 
 } // namespace treadkey

@@ -1,11 +1,8 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/pedal_choice.h"
 #include "cli/pedal_watch_loop.h"
 #include "json/json.h"
-
-#include <memory>
 
 namespace treadkey {
 namespace {
@@ -70,24 +67,21 @@ pressed, however long that takes.
                .use = PedalUse::Watches}) {}
 
     void Read(const CommandArguments& arguments) override {
-        json_ = arguments.Has("--json");
+        Command::Read(arguments); // --json, read where it runs
         timeout_ = ReadWatchTimeout(arguments);
     }
 
     int Run(const CommandRun& run) override {
-        PedalTeller teller(json_, timeout_, run.names, run.services);
+        PedalTeller teller(Given().Has("--json"), timeout_, run.names, run.services);
         return WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal}, teller, run.services);
     }
 
 private:
-    bool json_ = false;
     std::optional<std::chrono::milliseconds> timeout_; // give up after this long
 };
 
 } // namespace
 
-std::unique_ptr<Command> MakeIdentifyCommand() {
-    return std::make_unique<IdentifyCommand>();
-}
+extern const CommandMaker MakeIdentifyCommand = MakeCommandOf<IdentifyCommand>;
 
 } // namespace treadkey

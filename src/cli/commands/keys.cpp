@@ -1,11 +1,9 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "editor/input_names.h"
 #include "editor/key_table.h"
 #include "editor/modifier_keys.h"
 
 #include <iomanip>
-#include <memory>
 #include <sstream>
 
 namespace treadkey {
@@ -56,8 +54,6 @@ caption of the window's key, then the modifiers; after "also", the other names C
 (del, escape, return, pgup, super, cmd, ...). Keypad keys start with kp_.
 )"}) {}
 
-    void Read(const CommandArguments&) override {}
-
     int Run(const CommandRun& run) override {
         PrintKeyNames(run.services.out);
         return kExitDone;
@@ -66,8 +62,6 @@ caption of the window's key, then the modifiers; after "also", the other names C
 
 } // namespace
 
-std::unique_ptr<Command> MakeKeysCommand() {
-    return std::make_unique<KeysCommand>();
-}
+extern const CommandMaker MakeKeysCommand = MakeCommandOf<KeysCommand>;
 
 } // namespace treadkey

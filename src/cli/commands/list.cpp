@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/pedal_choice.h"
@@ -9,7 +8,6 @@
 #include "protocol/pedal_ids.h"
 #include "json/json.h"
 
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -117,21 +115,14 @@ configuration interface.
                .need = PedalNeed::AnyOrAll,
                .use = PedalUse::Opens}) {}
 
-    void Read(const CommandArguments& arguments) override { json_ = arguments.Has("--json"); }
-
     int Run(const CommandRun& run) override {
-        return ListPedalInterfaces(*run.hid, run.services.lookAtSystem(), json_, run.pedal, run.names,
-                                   run.services.out, run.services.err);
+        return ListPedalInterfaces(*run.hid, run.services.lookAtSystem(), Given().Has("--json"), run.pedal,
+                                   run.names, run.services.out, run.services.err);
     }
-
-private:
-    bool json_ = false;
 };
 
 } // namespace
 
-std::unique_ptr<Command> MakeListCommand() {
-    return std::make_unique<ListCommand>();
-}
+extern const CommandMaker MakeListCommand = MakeCommandOf<ListCommand>;
 
 } // namespace treadkey

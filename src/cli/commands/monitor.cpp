@@ -1,14 +1,59 @@
 #include "cli/commands/command.h"
-#include "cli/event_words.h"
-#include "cli/exit_codes.h"
 #include "cli/pedal_watch_loop.h"
+#include "editor/press_text.h"
+#include "editor/usage_names.h"
 #include "protocol/number_text.h"
+#include "protocol/report_hex.h"
 #include "record/utc_time.h"
+#include "json/json.h"
 
-#include <memory>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
 
 namespace treadkey {
 namespace {
+
+constexpr std::size_t kKindWidth = 8; // "release" and a space
+constexpr std::string_view kCaptionGap = "   ";
+
+bool HasKeys(const HeldInputs& inputs) {
+    return inputs.modifiers != 0 || !inputs.keys.empty() || !inputs.other.empty();
+}
+
+// "press   ctrl+shift+a   < Ctrl + Shift + A >", "release mouse right": the keys' captions as the key log
+// line writes them; a line of mouse buttons alone has none.
+std::string EventLine(const PedalEvent& event) {
+    std::string line(event.kind == PedalEvent::Kind::Press ? "press" : "release");
+    line.resize(kKindWidth, ' ');
+    line += PressName(event.inputs);
+    if (HasKeys(event.inputs)) {
+        line += std::string(kCaptionGap) + "< " + PressedKeysText(event.inputs) + " >";
+    }
+    return line;
+}
+
+// One JSON object, no line break: time, interface, the raw report in hex and the event decoded.
+std::string EventJson(const PedalEvent& event, std::string_view time, std::string_view interfacePath,
+                      std::span<const std::uint8_t> report) {
+    const HeldInputs& inputs = event.inputs;
+    std::string keys;
+    for (const std::uint16_t key : inputs.keys) {
+        keys += (keys.empty() ? "" : ", ") + std::to_string(key);
+    }
+    std::string other;
+    for (const HidUsage usage : inputs.other) {
+        other += (other.empty() ? "" : ", ") + JsonQuoted(UsageHex(usage));
+    }
+    return "{\"time\": " + JsonQuoted(time) + ", \"interface\": " + JsonQuoted(interfacePath) +
+           ", \"report\": " + JsonQuoted(ReportHexLine(report)) + ", \"event\": \"" +
+           (event.kind == PedalEvent::Kind::Press ? "press" : "release") +
+           "\", \"name\": " + JsonQuoted(PressName(inputs)) +
+           ", \"caption\": " + (HasKeys(inputs) ? JsonQuoted(PressedKeysText(inputs)) : std::string("null")) +
+           ", \"modifiers\": " + std::to_string(inputs.modifiers) + ", \"keys\": [" + keys +
+           "], \"buttons\": " + std::to_string(inputs.buttons) + ", \"other\": [" + other + "]}";
+}
 
 // Prints each press and release, until the count is reached.
 class EventPrinter final : public PressHandler {
@@ -73,7 +118,7 @@ read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With 
     void Read(const CommandArguments& arguments) override {
         // Large enough for a day of presses, small enough to stay in an int.
         constexpr int kMostEvents = 1'000'000'000;
-        json_ = arguments.Has("--json");
+        Command::Read(arguments); // --json, read where it runs
         if (const std::string* text = arguments.Value("--count")) {
             count_ = ParseWholeNumber(*text, 1, kMostEvents);
             if (!count_) {
@@ -84,20 +129,17 @@ read is explained as 'list' explains it (the udev rule 70-treadkey.rules). With 
     }
 
     int Run(const CommandRun& run) override {
-        EventPrinter printer(json_, count_, timeout_, run.services);
+        EventPrinter printer(Given().Has("--json"), count_, timeout_, run.services);
         return WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal}, printer, run.services);
     }
 
 private:
-    bool json_ = false;
     std::optional<int> count_;                         // stop after this many events
     std::optional<std::chrono::milliseconds> timeout_; // stop after this long
 };
 
 } // namespace
 
-std::unique_ptr<Command> MakeMonitorCommand() {
-    return std::make_unique<MonitorCommand>();
-}
+extern const CommandMaker MakeMonitorCommand = MakeCommandOf<MonitorCommand>;
 
 } // namespace treadkey

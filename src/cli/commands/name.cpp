@@ -1,10 +1,8 @@
 #include "arguments/shown_text.h"
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/help_text.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace treadkey {
 namespace {
@@ -27,60 +25,50 @@ names are kept in treadkey/pedal-names.json in the user's state directory ($XDG_
                .need = PedalNeed::AnyOrAll,
                .use = PedalUse::Opens}) {}
 
-    void Read(const CommandArguments& arguments) override {
-        namedPedal_ = arguments.operands[0];
-        nickname_ = arguments.operands[1];
-    }
-
     // The pedal is this command's operand, not --pedal's.
-    const std::string& AskedPedal(const BackendOptions&) const override { return namedPedal_; }
+    const std::string& AskedPedal(const BackendOptions&) const override { return Given().operands[0]; }
 
     int Run(const CommandRun& run) override {
         CliServices& services = run.services;
+        const std::string& nickname = Given().operands[1]; // empty to take the name away
         if (run.pedal.empty()) {
             return Fail(services, "name needs a pedal's identity", kExitUsageError);
         }
         // A line break or an escape sequence in a name would break every line that shows it.
-        if (std::any_of(nickname_.begin(), nickname_.end(),
+        if (std::any_of(nickname.begin(), nickname.end(),
                         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; })) {
             return Fail(services,
-                        "a nickname cannot hold control characters, as '" + ShownText(nickname_) + "' does",
+                        "a nickname cannot hold control characters, as '" + ShownText(nickname) + "' does",
                         kExitUsageError);
         }
         for (const auto& [pedal, name] : run.names) {
-            if (name == nickname_ && pedal != run.pedal) {
-                return Fail(services, "'" + ShownText(nickname_) + "' already names " + ShownText(pedal),
+            if (name == nickname && pedal != run.pedal) {
+                return Fail(services, "'" + ShownText(nickname) + "' already names " + ShownText(pedal),
                             kExitUsageError);
             }
         }
-        if (std::find(run.present.begin(), run.present.end(), nickname_) != run.present.end()) {
+        if (std::find(run.present.begin(), run.present.end(), nickname) != run.present.end()) {
             return Fail(services,
-                        "'" + ShownText(nickname_) + "' is a pedal's identity, so it cannot be a nickname",
+                        "'" + ShownText(nickname) + "' is a pedal's identity, so it cannot be a nickname",
                         kExitUsageError);
         }
         if (!services.pedalNamesFile) {
             return Fail(services, "no place to keep names: set XDG_STATE_HOME or HOME", kExitDeviceError);
         }
-        if (const std::string error = SavePedalName(*services.pedalNamesFile, run.pedal, nickname_);
+        if (const std::string error = SavePedalName(*services.pedalNamesFile, run.pedal, nickname);
             !error.empty()) {
             return Fail(services, error, kExitDeviceError);
         }
         services.out << ShownText(run.pedal)
-                     << (nickname_.empty() ? std::string(" has no nickname now")
-                                           : " is now called '" + ShownText(nickname_) + "'")
+                     << (nickname.empty() ? std::string(" has no nickname now")
+                                          : " is now called '" + ShownText(nickname) + "'")
                      << '\n';
         return kExitDone;
     }
-
-private:
-    std::string namedPedal_; // its identity or nickname, as given
-    std::string nickname_;   // empty to take the name away
 };
 
 } // namespace
 
-std::unique_ptr<Command> MakeNameCommand() {
-    return std::make_unique<NameCommand>();
-}
+extern const CommandMaker MakeNameCommand = MakeCommandOf<NameCommand>;
 
 } // namespace treadkey

@@ -1,13 +1,11 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/pedal_choice.h"
 #include "cli/record_keeping.h"
-#include "cli/record_words.h"
 #include "record/record_profile.h"
+#include "record/record_words.h"
 #include "json/json.h"
 
 #include <array>
-#include <memory>
 #include <vector>
 
 namespace treadkey {
@@ -100,29 +98,22 @@ pedal plugged in or one with a record; any other ID is a usage error that lists 
 )",
                .need = PedalNeed::Recorded}) {}
 
-    void Read(const CommandArguments& arguments) override { json_ = arguments.Has("--json"); }
-
     int Run(const CommandRun& run) override {
         const std::optional<PedalRecord> record = ReadRecord(run.pedal, run.services);
         if (!record) {
             return kExitDeviceError;
         }
-        if (json_) {
+        if (Given().Has("--json")) {
             ShowRecordJson(*record, run.pedal, run.services.out);
         } else {
             ShowRecord(*record, PedalWithName(run.pedal, run.names), run.services.out);
         }
         return kExitDone;
     }
-
-private:
-    bool json_ = false;
 };
 
 } // namespace
 
-std::unique_ptr<Command> MakeShowCommand() {
-    return std::make_unique<ShowCommand>();
-}
+extern const CommandMaker MakeShowCommand = MakeCommandOf<ShowCommand>;
 
 } // namespace treadkey

@@ -1,19 +1,17 @@
 #include "cli/commands/command.h"
-#include "cli/exit_codes.h"
 #include "cli/help_text.h"
 #include "cli/pedal_watch_loop.h"
 #include "cli/record_keeping.h"
-#include "cli/record_words.h"
-#include "editor/press_name.h"
+#include "editor/press_text.h"
 #include "hid/input_report.h"
 #include "record/pedal_record.h"
+#include "record/record_words.h"
 #include "record/slot_press.h"
 #include "record/utc_time.h"
 #include "json/json.h"
 
 #include <array>
 #include <cstddef>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,28 +19,96 @@
 namespace treadkey {
 namespace {
 
+constexpr std::array<const char*, 4> kVerdictNames = {"match", "learned", "mismatch", "unreadable"};
+
 // 'treadkeyctl verify': one slot after the other, what the pedal sends when pressed against what the record
 // says the slot holds.
 class SlotVerification {
 public:
     // `slots` 1..12; empty for every slot the record knows.
-    SlotVerification(std::vector<int> slots, const PedalRecord& record);
+    SlotVerification(std::vector<int> slots, const PedalRecord& record)
+        : slots_(std::move(slots)), record_(record) {
+        if (slots_.empty()) {
+            for (std::size_t i = 0; i < record.slotWords.size(); ++i) {
+                if (record.slotWords[i].source != WordSource::Unknown) {
+                    slots_.push_back(static_cast<int>(i) + 1);
+                }
+            }
+        }
+    }
 
     // The slot to press now; nothing when every slot has had its turn.
-    std::optional<int> Current() const;
+    std::optional<int> Current() const {
+        return checks_.size() < slots_.size() ? std::optional(slots_[checks_.size()]) : std::nullopt;
+    }
+
     // "press slot 3 (ctrl+shift+a by the record)".
-    std::string Prompt() const;
+    std::string Prompt() const {
+        return "press slot " + std::to_string(*Current()) + " (" +
+               (recorded().source == WordSource::Unknown ? std::string("unknown to the record: it is learned")
+                                                         : SlotValueText(recorded()) + " by the record") +
+               ")";
+    }
+
     // What the press of the current slot sent; returns the line that says how it compares, and moves on.
-    std::string Pressed(const HeldInputs& inputs, const std::string& when);
+    std::string Pressed(const HeldInputs& inputs, const std::string& when) {
+        const int slot = *Current();
+        const PressVerdict verdict = ComparePress(recorded(), inputs);
+        checks_.push_back({slot, verdict, SlotValueText(recorded()), PressName(inputs), inputs, when});
+        const std::string head = "slot " + std::to_string(slot) + ": ";
+        switch (verdict) {
+        case PressVerdict::Match:
+            return head + "match: " + checks_.back().came;
+        case PressVerdict::Learned:
+            return head + "learned: " + checks_.back().came;
+        case PressVerdict::Mismatch:
+            return head + "MISMATCH: the record says " + checks_.back().expected + ", the pedal sent " +
+                   checks_.back().came;
+        case PressVerdict::NotASlotWord:
+            break;
+        }
+        return head + "the pedal sent " + checks_.back().came + ", which no slot holds";
+    }
+
     // The current slot was not pressed in time; returns the line that says so, and moves on.
-    std::string TimedOut();
+    std::string TimedOut() {
+        const int slot = *Current();
+        checks_.push_back({slot, std::nullopt, SlotValueText(recorded()), "", {}, ""});
+        return "slot " + std::to_string(slot) + ": not pressed in time";
+    }
 
     // 0 when every slot matched or was learned, 1 on a mismatch or a timeout.
-    int ExitCode() const;
+    int ExitCode() const {
+        for (const Check& check : checks_) {
+            if (!check.verdict || !PressShowsTheSlot(*check.verdict)) {
+                return 1;
+            }
+        }
+        return checks_.size() == slots_.size() ? 0 : 1;
+    }
+
     // Marks matched slots as seen by a press and learned slots with what came; mismatches stay as written.
-    void Record(PedalRecord& record) const;
+    void Record(PedalRecord& record) const {
+        for (const Check& check : checks_) {
+            if (check.verdict && PressShowsTheSlot(*check.verdict)) {
+                RecordSeenByPress(record, check.slot, check.inputs, check.when);
+            }
+        }
+    }
+
     // One JSON document of every slot's outcome.
-    std::string Json() const;
+    std::string Json() const {
+        std::string text = "{\"slots\": [";
+        for (const Check& check : checks_) {
+            text += std::string(text.back() == '[' ? "" : ", ") + "{\"slot\": " + std::to_string(check.slot) +
+                    ", \"outcome\": \"" +
+                    (check.verdict ? kVerdictNames[static_cast<std::size_t>(*check.verdict)] : "timeout") +
+                    "\", \"recorded\": " + JsonQuoted(check.expected) +
+                    ", \"sent\": " + (check.came.empty() ? std::string("null") : JsonQuoted(check.came)) +
+                    "}";
+        }
+        return text + "], \"all_match\": " + (ExitCode() == 0 ? "true" : "false") + "}";
+    }
 
 private:
     struct Check {
@@ -63,84 +129,6 @@ private:
     PedalRecord record_;
     std::vector<Check> checks_;
 };
-
-constexpr std::array<const char*, 4> kVerdictNames = {"match", "learned", "mismatch", "unreadable"};
-
-SlotVerification::SlotVerification(std::vector<int> slots, const PedalRecord& record)
-    : slots_(std::move(slots)), record_(record) {
-    if (slots_.empty()) {
-        for (std::size_t i = 0; i < record.slotWords.size(); ++i) {
-            if (record.slotWords[i].source != WordSource::Unknown) {
-                slots_.push_back(static_cast<int>(i) + 1);
-            }
-        }
-    }
-}
-
-std::optional<int> SlotVerification::Current() const {
-    return checks_.size() < slots_.size() ? std::optional(slots_[checks_.size()]) : std::nullopt;
-}
-
-std::string SlotVerification::Prompt() const {
-    return "press slot " + std::to_string(*Current()) + " (" +
-           (recorded().source == WordSource::Unknown ? std::string("unknown to the record: it is learned")
-                                                     : SlotValueText(recorded()) + " by the record") +
-           ")";
-}
-
-std::string SlotVerification::Pressed(const HeldInputs& inputs, const std::string& when) {
-    const int slot = *Current();
-    const PressVerdict verdict = ComparePress(recorded(), inputs);
-    checks_.push_back({slot, verdict, SlotValueText(recorded()), PressName(inputs), inputs, when});
-    const std::string head = "slot " + std::to_string(slot) + ": ";
-    switch (verdict) {
-    case PressVerdict::Match:
-        return head + "match: " + checks_.back().came;
-    case PressVerdict::Learned:
-        return head + "learned: " + checks_.back().came;
-    case PressVerdict::Mismatch:
-        return head + "MISMATCH: the record says " + checks_.back().expected + ", the pedal sent " +
-               checks_.back().came;
-    case PressVerdict::NotASlotWord:
-        break;
-    }
-    return head + "the pedal sent " + checks_.back().came + ", which no slot holds";
-}
-
-std::string SlotVerification::TimedOut() {
-    const int slot = *Current();
-    checks_.push_back({slot, std::nullopt, SlotValueText(recorded()), "", {}, ""});
-    return "slot " + std::to_string(slot) + ": not pressed in time";
-}
-
-int SlotVerification::ExitCode() const {
-    for (const Check& check : checks_) {
-        if (!check.verdict || !PressShowsTheSlot(*check.verdict)) {
-            return 1;
-        }
-    }
-    return checks_.size() == slots_.size() ? 0 : 1;
-}
-
-void SlotVerification::Record(PedalRecord& record) const {
-    for (const Check& check : checks_) {
-        if (check.verdict && PressShowsTheSlot(*check.verdict)) {
-            RecordSeenByPress(record, check.slot, check.inputs, check.when);
-        }
-    }
-}
-
-std::string SlotVerification::Json() const {
-    std::string text = "{\"slots\": [";
-    for (const Check& check : checks_) {
-        text += std::string(text.back() == '[' ? "" : ", ") + "{\"slot\": " + std::to_string(check.slot) +
-                ", \"outcome\": \"" +
-                (check.verdict ? kVerdictNames[static_cast<std::size_t>(*check.verdict)] : "timeout") +
-                "\", \"recorded\": " + JsonQuoted(check.expected) +
-                ", \"sent\": " + (check.came.empty() ? std::string("null") : JsonQuoted(check.came)) + "}";
-    }
-    return text + "], \"all_match\": " + (ExitCode() == 0 ? "true" : "false") + "}";
-}
 
 // Asks for each slot's press in turn and says how what came compares with the record.
 class SlotChecker final : public PressHandler {
@@ -208,7 +196,7 @@ was learned, 1 on a mismatch or a timeout. This is the check that a write really
                .use = PedalUse::Watches}) {}
 
     void Read(const CommandArguments& arguments) override {
-        json_ = arguments.Has("--json");
+        Command::Read(arguments); // --json, read where it runs
         timeout_ = ReadWatchTimeout(arguments);
         for (const std::string& slot : arguments.operands) {
             slots_.push_back(ReadSlot(slot));
@@ -228,26 +216,23 @@ was learned, 1 on a mismatch or a timeout. This is the check that a write really
                             ": name the slots to learn, as in 'treadkeyctl verify 1 2 3'",
                         kExitUsageError);
         }
-        SlotChecker checker(verification, json_, timeout_, services);
+        SlotChecker checker(verification, Given().Has("--json"), timeout_, services);
         WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal, .holdKeys = true}, checker, services);
         ChangeRecord(
             run.pedal, [&verification](PedalRecord& changed) { verification.Record(changed); }, services);
-        if (json_) {
+        if (Given().Has("--json")) {
             services.out << verification.Json() << '\n';
         }
         return verification.ExitCode();
     }
 
 private:
-    bool json_ = false;
     std::optional<std::chrono::milliseconds> timeout_; // each slot's
     std::vector<int> slots_;                           // empty for every slot the record knows
 };
 
 } // namespace
 
-std::unique_ptr<Command> MakeVerifyCommand() {
-    return std::make_unique<VerifyCommand>();
-}
+extern const CommandMaker MakeVerifyCommand = MakeCommandOf<VerifyCommand>;
 
 } // namespace treadkey

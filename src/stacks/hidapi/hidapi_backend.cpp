@@ -1,4 +1,5 @@
 #include "stacks/hidapi/hidapi_backend.h"
+#include "stacks/platform_backend.h"
 
 #include "hid/report_descriptor.h"
 #include "stacks/hidapi/hidapi_platform.h"
@@ -123,6 +124,10 @@ private:
 
 std::unique_ptr<HidBackend> MakeHidapiBackend() {
     return std::make_unique<HidapiBackend>();
+}
+
+std::unique_ptr<HidBackend> MakePlatformBackend() {
+    return MakeHidapiBackend();
 }
 
 } // namespace treadkey

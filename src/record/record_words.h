@@ -8,7 +8,7 @@
 
 namespace treadkey {
 
-// How treadkeyctl names what the record holds.
+// What the record holds, in English words: treadkeyctl's and the window's.
 
 // "ctrl+shift+a", "mouse left", "cleared" or "unknown", in the names COMBO takes.
 std::string SlotValueText(const RecordedWord& recorded);

@@ -1,6 +1,6 @@
-#include "cli/record_words.h"
+#include "record/record_words.h"
 
-#include "editor/press_name.h"
+#include "editor/press_text.h"
 
 namespace treadkey {
 
