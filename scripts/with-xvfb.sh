@@ -17,20 +17,45 @@ fi
 
 scratch=$(mktemp -d)
 server=""
-trap '[ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; }; rm -rf "$scratch"' EXIT
-mkfifo "$scratch/display"
-# shellcheck disable=SC2086 # the server's arguments are words
-Xvfb -displayfd 3 -nolisten tcp $server_args 3>"$scratch/display" 2>"$scratch/server.log" &
-server=$!
-# The server writes its display number once it takes connections; end of file means it died first.
-read -r number <"$scratch/display" || true
-if [ -z "${number:-}" ]; then
-    echo "with-xvfb: the X server did not start:" >&2
+end_server() {
+    [ -z "$server" ] || { kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; }
+    server=""
+}
+trap 'end_server; rm -rf "$scratch"' EXIT
+
+# Starts a server and sets $number to its display once it takes connections; end of file on the pipe means it
+# died first. -noreset: by default the server starts over each time its last client leaves, and the scripts'
+# probes (xdotool) come and go many times a second while a slow program (a sanitizer build, Wine) is still
+# connecting.
+start_server() {
+    rm -f "$scratch/display"
+    mkfifo "$scratch/display"
+    # shellcheck disable=SC2086 # the server's arguments are words
+    Xvfb -displayfd 3 -nolisten tcp -noreset $server_args 3>"$scratch/display" 2>"$scratch/server.log" &
+    server=$!
+    number=""
+    read -r number <"$scratch/display" || true
+    [ -n "$number" ]
+}
+
+# A display number alone does not prove that a client reaches this server: ask it, and take another server when
+# it does not answer.
+for attempt in 1 2 3; do
+    if start_server && DISPLAY=:$number xdotool getdisplaygeometry >/dev/null 2>&1; then
+        break
+    fi
+    echo "with-xvfb: attempt $attempt: the X server${number:+ on :$number} did not answer:" >&2
     cat "$scratch/server.log" >&2
-    exit 1
-fi
+    end_server
+    [ "$attempt" -lt 3 ] || exit 1
+done
 export DISPLAY=:$number
 unset XAUTHORITY WAYLAND_DISPLAY
 status=0
 "$@" || status=$?
+# What the server said is the first thing to read when a client could not reach it.
+if [ "$status" -ne 0 ] && ! kill -0 "$server" 2>/dev/null; then
+    echo "with-xvfb: the X server on :$number ended before the command did:" >&2
+    cat "$scratch/server.log" >&2
+fi
 exit "$status"
