@@ -62,7 +62,7 @@ QtWindow::QtWindow(HidBackend& backend, UiServices& ui, const QStringList& fontF
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Pixels(kClientArea).size());
     QStringList chineseCaptions;
-    for (std::string_view caption : ChineseCaptions()) {
+    for (std::string_view caption : CaptionTexts(true)) {
         chineseCaptions << Utf8(caption);
     }
     const QString family = FirstFamilyDrawing(fontFamilies, chineseCaptions);

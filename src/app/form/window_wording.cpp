@@ -34,13 +34,13 @@ std::string ButtonText(bool chinese, std::size_t bit) {
 
 } // namespace
 
-std::vector<std::string_view> ChineseCaptions() {
+std::vector<std::string_view> CaptionTexts(bool chinese) {
     std::vector<std::string_view> texts;
     for (const SwitchableCaption& caption : kSwitchableCaptions) {
-        texts.push_back(caption.chinese);
+        texts.push_back(chinese ? caption.chinese : caption.english);
     }
-    texts.push_back(kConnectedStatus.chinese);
-    texts.push_back(kNotConnectedStatus.chinese);
+    texts.push_back(kConnectedStatus.In(chinese));
+    texts.push_back(kNotConnectedStatus.In(chinese));
     return texts;
 }
 

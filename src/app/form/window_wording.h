@@ -43,9 +43,9 @@ inline constexpr std::array<SwitchableCaption, 11> kSwitchableCaptions = {{
     {"Command3", "英文", "Chinese"},
 }};
 
-// The Chinese captions and status texts: the window's font has to draw all of them for it to start in
-// Chinese.
-std::vector<std::string_view> ChineseCaptions();
+// The captions and status texts in one language: the window's font has to draw all the Chinese ones for it to
+// start in Chinese.
+std::vector<std::string_view> CaptionTexts(bool chinese);
 
 // Why the window starts in English, for the status tooltip and stderr: no font of families (comma-separated)
 // draws the Chinese captions; names the Debian package that brings one.

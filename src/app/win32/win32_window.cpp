@@ -178,16 +178,12 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::ChooseLanguageByFont() {
-    if (DrawsEveryCharacter(fonts_.For(std::nullopt), ChineseCaptions())) {
+    if (DrawsEveryCharacter(fonts_.For(std::nullopt), CaptionTexts(true))) {
         return;
     }
     form_.StartInEnglish(NoChineseFontNoteOnWindows(kWindowFont.family));
-    std::vector<std::string_view> english;
-    for (const SwitchableCaption& caption : kSwitchableCaptions) {
-        english.push_back(caption.english);
-    }
     // Where none suits, the missing family's stand-in is all there is.
-    if (std::wstring family = LatinFamily(english); !family.empty()) {
+    if (std::wstring family = LatinFamily(CaptionTexts(false)); !family.empty()) {
         fonts_.DrawIn(std::move(family));
     }
 }

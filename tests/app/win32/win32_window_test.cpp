@@ -448,7 +448,7 @@ TEST(WindowFontCheck, ChineseCaptionsNeedAFontWithChineseGlyphs) {
     const HFONT latin =
         CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
-    const std::vector<std::string_view> chinese = ChineseCaptions();
+    const std::vector<std::string_view> chinese = CaptionTexts(true);
     EXPECT_FALSE(DrawsEveryCharacter(latin, chinese));
     EXPECT_TRUE(DrawsEveryCharacter(latin, {"Key No.: ", "Status"}));
     EXPECT_TRUE(DrawsEveryCharacter(fonts.For(std::nullopt), chinese));
