@@ -102,21 +102,23 @@ SIZE WrappedExtent(HWND window, HFONT font, const std::wstring& text, int width)
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
-// The size of the area a push button of width by height draws its caption in: its theme's content area, or
-// the classic look's inside of its edges.
-SIZE CaptionArea(HWND button, int width, int height, int dpi) {
-    RECT area{0, 0, width, height};
-    if (const HTHEME theme = OpenThemeData(button, VSCLASS_BUTTON); theme != nullptr) {
+// How much narrower and lower than the button the area is where a push button draws its caption: its theme's
+// content area, or the classic look's inside of its edges. The same for every button, and asked once a
+// laying: opening the theme for each caption was most of the time the captions took to be set.
+SIZE ButtonCaptionMargins(HWND window, int dpi) {
+    constexpr int kAnySize = 100;
+    RECT area{0, 0, kAnySize, kAnySize};
+    if (const HTHEME theme = OpenThemeData(window, VSCLASS_BUTTON); theme != nullptr) {
         const RECT whole = area;
-        const HDC dc = GetDC(button);
+        const HDC dc = GetDC(window);
         GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, PBS_NORMAL, &whole, &area);
-        ReleaseDC(button, dc);
+        ReleaseDC(window, dc);
         CloseThemeData(theme);
     } else {
         const int edge = GetSystemMetricsForDpi(SM_CXEDGE, static_cast<UINT>(dpi));
         InflateRect(&area, -edge, -edge);
     }
-    return {area.right - area.left, area.bottom - area.top};
+    return {kAnySize - (area.right - area.left), kAnySize - (area.bottom - area.top)};
 }
 
 // The left and top of what a frame holds nearest its edges, in twips from its corner.
@@ -231,6 +233,7 @@ void Win32Window::MakeControls(HINSTANCE instance) {
 
 void Win32Window::Lay() {
     fonts_.ScaleTo(dpi_);
+    buttonCaptionMargins_ = ButtonCaptionMargins(window_, dpi_);
     for (const Control& control : form_.Controls()) {
         SendMessageW(controls_[Index(control)], WM_SETFONT,
                      reinterpret_cast<WPARAM>(fonts_.For(control.spec.font)), FALSE);
@@ -274,7 +277,7 @@ void Win32Window::PlaceControl(const Control& control) {
         height += PixelsAt(kComboListTwips, dpi_);
     } else if (spec.kind == ControlKind::PushButton && !control.text.empty()) {
         // Its caption broken at spaces within the area the button draws it in.
-        const SIZE room = CaptionArea(child, width, height, dpi_);
+        const SIZE room{width - buttonCaptionMargins_.cx, height - buttonCaptionMargins_.cy};
         const std::wstring caption = Wide(control.text);
         const HFONT font = FittedFont(control, [&](HFONT tried) {
             const SIZE wrapped = WrappedExtent(window_, tried, caption, room.cx);

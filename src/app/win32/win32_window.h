@@ -80,8 +80,9 @@ private:
     std::vector<HWND> controls_; // in the order of the control table
     int dpi_ = 96;
     WindowFonts fonts_{96};
-    HWND focused_ = nullptr; // the control that had the focus when the window was last deactivated
-    bool showing_ = false;   // the window's behaviour sets a text: no edit of the user's
+    SIZE buttonCaptionMargins_{}; // at dpi_
+    HWND focused_ = nullptr;      // the control that had the focus when the window was last deactivated
+    bool showing_ = false;        // the window's behaviour sets a text: no edit of the user's
     std::deque<std::function<void()>> posted_; // run one a private message
 };
 
