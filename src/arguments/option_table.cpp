@@ -13,17 +13,17 @@ std::string Padded(std::string text) {
     return text;
 }
 
-} // namespace
-
-std::string_view OptionName(std::string_view argument) {
-    return argument.starts_with("--") ? argument.substr(0, argument.find('=')) : argument;
-}
-
 const OptionSpec* FindOption(std::span<const OptionSpec> table, std::string_view name) {
     const auto found = std::find_if(table.begin(), table.end(), [name](const OptionSpec& option) {
         return option.name == name || (!option.alias.empty() && option.alias == name);
     });
     return found == table.end() ? nullptr : &*found;
+}
+
+} // namespace
+
+std::string_view OptionName(std::string_view argument) {
+    return argument.starts_with("--") ? argument.substr(0, argument.find('=')) : argument;
 }
 
 OptionReading ReadOption(std::span<const OptionSpec> table, const std::vector<std::string>& arguments,

@@ -24,8 +24,6 @@ struct OptionSpec {
 // The name of an option argument: "--delay" for both "--delay" and "--delay=5".
 std::string_view OptionName(std::string_view argument);
 
-const OptionSpec* FindOption(std::span<const OptionSpec> table, std::string_view name);
-
 struct OptionUse {
     const OptionSpec* option = nullptr;
     std::optional<std::string> value; // for an option that takes one: nothing when none followed it

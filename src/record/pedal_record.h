@@ -55,7 +55,4 @@ void RecordWrite(PedalRecord& record, std::span<const std::vector<std::uint8_t>>
 // Whether a word holds what a clear frame writes.
 bool IsClearedWord(const MemoryWord& word);
 
-// The recorded word at a memory address, or nothing for an address the record does not keep.
-RecordedWord* RecordedWordAt(PedalRecord& record, int address);
-
 } // namespace treadkey
