@@ -164,10 +164,6 @@ UsageWords KeyUsageWords(std::uint16_t usage) {
     return {hex, hex};
 }
 
-std::string KeyUsageCaption(std::uint16_t usage) {
-    return KeyUsageWords(usage).caption;
-}
-
 std::string OtherUsageCaption(HidUsage usage) {
     for (const NamedPageUsage& named : kOtherUsages) {
         if (named.usage == usage) {
