@@ -1,6 +1,5 @@
 #include "editor/press_text.h"
 
-#include "editor/key_table.h"
 #include "editor/modifier_keys.h"
 #include "editor/usage_names.h"
 

@@ -1,7 +1,5 @@
 #include "app/form/pedal_wording.h"
 
-#include <algorithm>
-
 namespace treadkey {
 namespace {
 

@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/pedal_choice.h"
 #include "diagnosis/refusal_cause.h"
@@ -8,7 +7,6 @@
 #include "protocol/pedal_ids.h"
 #include "json/json.h"
 
-#include <optional>
 #include <string>
 
 namespace treadkey {

@@ -1,6 +1,5 @@
 #include "arguments/shown_text.h"
 #include "cli/commands/command.h"
-#include "cli/help_text.h"
 
 #include <algorithm>
 

@@ -6,7 +6,6 @@
 #include "json/json.h"
 
 #include <array>
-#include <vector>
 
 namespace treadkey {
 namespace {
