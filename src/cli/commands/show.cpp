@@ -5,8 +5,6 @@
 #include "record/record_words.h"
 #include "json/json.h"
 
-#include <array>
-
 namespace treadkey {
 namespace {
 
@@ -32,9 +30,8 @@ std::string Padded(std::string text, std::size_t width) {
 }
 
 std::string SourceJson(const RecordedWord& recorded) {
-    constexpr std::array<const char*, 3> kSources = {"unknown", "written", "seen"};
     std::string text =
-        "\"source\": \"" + std::string(kSources[static_cast<std::size_t>(recorded.source)]) + "\"";
+        "\"source\": \"" + std::string(kWordSourceNames[static_cast<std::size_t>(recorded.source)]) + "\"";
     const auto add = [&text](const char* name, const std::string& value) {
         text += std::string(", \"") + name + "\": " + (value.empty() ? "null" : JsonQuoted(value));
     };
