@@ -5,7 +5,6 @@
 
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <string_view>
 
 namespace treadkey {
@@ -144,12 +143,6 @@ std::optional<UsageWords> UnlistedKeyWords(std::uint16_t usage) {
         }
     }
     return std::nullopt;
-}
-
-std::string UsageHex(HidUsage usage) {
-    std::array<char, 10> text{};
-    std::snprintf(text.data(), text.size(), "%04X:%04X", usage.page, usage.usage);
-    return text.data();
 }
 
 UsageWords KeyUsageWords(std::uint16_t usage) {

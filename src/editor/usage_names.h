@@ -22,9 +22,6 @@ struct UsageWords {
 };
 std::optional<UsageWords> UnlistedKeyWords(std::uint16_t usage);
 
-// "000C:00E9".
-std::string UsageHex(HidUsage usage);
-
 // Both words of a keyboard-page usage: its key's, else its usage-table words, else its hex.
 UsageWords KeyUsageWords(std::uint16_t usage);
 

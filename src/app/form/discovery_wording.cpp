@@ -63,7 +63,7 @@ std::string Named(const HidInterface& interface, bool chinese) {
         const CollectionKind kind = CollectionKindOf(collection);
         names += CollectionKindName(kind, chinese);
         if (kind == CollectionKind::Other) {
-            names += " " + UsageNumbers(collection);
+            names += " " + UsageHex(collection);
         }
     }
     if (names.empty()) {
