@@ -59,4 +59,7 @@ std::string WalkArguments(const std::vector<std::string>& arguments, ArgumentRul
 // --help lines for a table: two-space indent, the description at column 32, no trailing newline.
 std::string OptionHelp(std::span<const OptionSpec> table);
 
+// The text and at least one blank after it, filled with blanks to `width`: a cell of a column.
+std::string Padded(std::string text, std::size_t width);
+
 } // namespace treadkey

@@ -24,11 +24,6 @@ std::string SingleOutputText(const RecordedWord& recorded) {
     return recorded.source == WordSource::Unknown ? "single output unknown" : "single output cleared";
 }
 
-std::string Padded(std::string text, std::size_t width) {
-    text.resize(std::max(text.size() + 1, width), ' ');
-    return text;
-}
-
 std::string SourceJson(const RecordedWord& recorded) {
     std::string text =
         "\"source\": \"" + std::string(kWordSourceNames[static_cast<std::size_t>(recorded.source)]) + "\"";
