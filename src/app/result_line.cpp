@@ -112,8 +112,8 @@ void DropFieldSurroundings(QString& before, QString& after) {
     }
 }
 
-} // namespace
-
+// The locale's long time form as a Qt time format, less its time-zone field and whatever framed or
+// separated it ("H:mm:ss (t)" becomes "H:mm:ss"), with a day period Qt cannot write given as AM/PM.
 QString ResultTimeFormat(const QLocale& locale) {
     std::vector<FormatPiece> pieces = SplitFormat(locale.timeFormat(QLocale::LongFormat));
     std::vector<FormatPiece> kept;
@@ -162,6 +162,8 @@ QString ResultTimeFormat(const QLocale& locale) {
     }
     return JoinFormat(kept);
 }
+
+} // namespace
 
 QString ResultTimeStamp(const QDateTime& when, const QLocale& locale) {
     return locale.toString(when.date(), QLocale::ShortFormat) + QStringLiteral(" ") +

@@ -8,22 +8,22 @@ namespace {
 
 constexpr std::size_t kDescriptionColumn = 32;
 
-std::string Padded(std::string text) {
-    text.resize(std::max(text.size() + 1, kDescriptionColumn), ' ');
-    return text;
-}
-
-} // namespace
-
-std::string_view OptionName(std::string_view argument) {
-    return argument.starts_with("--") ? argument.substr(0, argument.find('=')) : argument;
-}
-
 const OptionSpec* FindOption(std::span<const OptionSpec> table, std::string_view name) {
     const auto found = std::find_if(table.begin(), table.end(), [name](const OptionSpec& option) {
         return option.name == name || (!option.alias.empty() && option.alias == name);
     });
     return found == table.end() ? nullptr : &*found;
+}
+
+} // namespace
+
+std::string Padded(std::string text, std::size_t width) {
+    text.resize(std::max(text.size() + 1, width), ' ');
+    return text;
+}
+
+std::string_view OptionName(std::string_view argument) {
+    return argument.starts_with("--") ? argument.substr(0, argument.find('=')) : argument;
 }
 
 OptionReading ReadOption(std::span<const OptionSpec> table, const std::vector<std::string>& arguments,
@@ -89,7 +89,8 @@ std::string OptionHelp(std::span<const OptionSpec> table) {
         }
         std::string_view description = option.help;
         std::size_t lineEnd = description.find('\n');
-        help += (help.empty() ? "" : "\n") + Padded(line) + std::string(description.substr(0, lineEnd));
+        help += (help.empty() ? "" : "\n") + Padded(line, kDescriptionColumn) +
+                std::string(description.substr(0, lineEnd));
         while (lineEnd != std::string_view::npos) {
             description.remove_prefix(lineEnd + 1);
             lineEnd = description.find('\n');

@@ -24,8 +24,6 @@ struct OptionSpec {
 // The name of an option argument: "--delay" for both "--delay" and "--delay=5".
 std::string_view OptionName(std::string_view argument);
 
-const OptionSpec* FindOption(std::span<const OptionSpec> table, std::string_view name);
-
 struct OptionUse {
     const OptionSpec* option = nullptr;
     std::optional<std::string> value; // for an option that takes one: nothing when none followed it
@@ -60,5 +58,8 @@ std::string WalkArguments(const std::vector<std::string>& arguments, ArgumentRul
 
 // --help lines for a table: two-space indent, the description at column 32, no trailing newline.
 std::string OptionHelp(std::span<const OptionSpec> table);
+
+// The text and at least one blank after it, filled with blanks to `width`: a cell of a column.
+std::string Padded(std::string text, std::size_t width);
 
 } // namespace treadkey

@@ -69,15 +69,15 @@ int WriteFrames(const FrameSequence& plan, HidBackend& hid, const BackendOptions
     }
     if (!found) {
         const std::string reason = NotFoundReason(link, services.lookAtSystem());
-        services.err << kProgramName << ": " << reason
-                     << (reason == kNoPedalFound ? ": is it plugged in?" : "") << '\n';
-        return kExitDeviceError;
+        return Fail(services, reason + (reason == kNoPedalFound ? ": is it plugged in?" : ""),
+                    kExitDeviceError);
     }
     WarnOfShortReport(link, services.err);
     if (link.OutputReportByteLength < 1) {
-        services.err << kProgramName << ": the pedal at " << link.DevicePathName
-                     << " does not tell its output report length; nothing written\n";
-        return kExitDeviceError;
+        return Fail(services,
+                    "the pedal at " + link.DevicePathName +
+                        " does not tell its output report length; nothing written",
+                    kExitDeviceError);
     }
     std::vector<std::vector<std::uint8_t>> reports;
     for (const PacedFrame& frame : plan) {
@@ -87,8 +87,7 @@ int WriteFrames(const FrameSequence& plan, HidBackend& hid, const BackendOptions
     // Held from before the first report until the write is recorded, or nothing is written.
     const RecordLock record = LockRecordForWrite(written, services);
     if (!record.refusal.empty()) {
-        services.err << kProgramName << ": " << record.refusal << "; nothing written\n";
-        return kExitDeviceError;
+        return Fail(services, record.refusal + "; nothing written", kExitDeviceError);
     }
     for (std::size_t i = 0; i < plan.size(); ++i) {
         if (plan[i].pauseBefore.count() > 0) {

@@ -31,7 +31,7 @@ std::string DescribeCollections(const HidInterface& interface) {
     std::string text;
     for (const HidCollection& collection : interface.collections) {
         text += (text.empty() ? "" : ", ") + std::string(CollectionKindName(CollectionKindOf(collection))) +
-                " (" + UsageNumbers(collection) + ")";
+                " (" + UsageHex(collection) + ")";
     }
     return text;
 }

@@ -202,8 +202,7 @@ std::string WaitWords(const std::optional<milliseconds>& timeout, std::string_vi
 }
 
 int NothingPressedWithin(milliseconds timeout, CliServices& services) {
-    services.err << kProgramName << ": nothing was pressed within " << SecondsText(timeout) << '\n';
-    return kExitDeviceError;
+    return Fail(services, "nothing was pressed within " + SecondsText(timeout), kExitDeviceError);
 }
 
 } // namespace treadkey

@@ -25,15 +25,13 @@ std::string StateDirectoryRefusal(const std::filesystem::path& directory) {
 
 } // namespace
 
-bool ChangeRecord(const std::string& pedal, const std::function<void(PedalRecord&)>& change,
+void ChangeRecord(const std::string& pedal, const std::function<void(PedalRecord&)>& change,
                   CliServices& services) {
-    if (!services.stateDirectory || pedal.empty()) {
-        return false;
+    if (services.stateDirectory && !pedal.empty()) {
+        Tell(UpdatePedalRecord(PedalRecordFile(*services.stateDirectory, pedal), pedal, change,
+                               services.UtcNowText()),
+             services.err);
     }
-    const LoadedRecord loaded = UpdatePedalRecord(PedalRecordFile(*services.stateDirectory, pedal), pedal,
-                                                  change, services.UtcNowText());
-    Tell(loaded, services.err);
-    return loaded.error.empty();
 }
 
 RecordLock LockRecordForWrite(const std::string& pedal, CliServices& services) {

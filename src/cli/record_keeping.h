@@ -14,8 +14,8 @@
 namespace treadkey {
 
 // Changes the pedal's record, telling on `services.err` why it could not and what was set aside. Does
-// nothing without a state directory or a pedal identity. Returns whether the record was stored.
-bool ChangeRecord(const std::string& pedal, const std::function<void(PedalRecord&)>& change,
+// nothing without a state directory or a pedal identity.
+void ChangeRecord(const std::string& pedal, const std::function<void(PedalRecord&)>& change,
                   CliServices& services);
 
 // The pedal's record under its lock, taken before a write's first report and held until the write is

@@ -23,7 +23,7 @@ std::string DescribeNode(const PedalNode& node) {
     std::vector<std::string> collections;
     for (const HidCollection& collection : node.collections) {
         collections.push_back(std::string(CollectionKindName(CollectionKindOf(collection))) + " (" +
-                              UsageNumbers(collection) + ")");
+                              UsageHex(collection) + ")");
     }
     return node.name + " (" +
            (node.usbInterface ? "USB interface " + std::to_string(*node.usbInterface) + ": "

@@ -5,7 +5,6 @@
 #include "editor/mouse_buttons.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace treadkey {
 namespace {

@@ -1,6 +1,5 @@
 #include "editor/press_text.h"
 
-#include "editor/key_table.h"
 #include "editor/modifier_keys.h"
 #include "editor/usage_names.h"
 
@@ -41,7 +40,7 @@ std::string PressedKeysText(const HeldInputs& inputs) {
     constexpr std::string_view kJoint = " + ";
     std::string text = ModifierLogText(inputs.modifiers); // each modifier ends in the joint
     for (const std::uint16_t key : inputs.keys) {
-        text += KeyUsageCaption(key) + std::string(kJoint);
+        text += KeyUsageWords(key).caption + std::string(kJoint);
     }
     for (const HidUsage usage : inputs.other) {
         text += OtherUsageCaption(usage) + std::string(kJoint);

@@ -4,6 +4,7 @@
 #include "editor/input_names.h"
 #include "editor/mouse_buttons.h"
 #include "protocol/frames.h"
+#include "protocol/number_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "editor/frame_sequences.h"
 #include "editor/key_combo.h"
-#include "editor/value_ranges.h"
+#include "protocol/frame_layout.h"
 #include "protocol/playback_word.h"
 #include "json/json.h"
 
@@ -12,6 +12,12 @@
 #include <string_view>
 
 namespace treadkey {
+
+// What profiles and the command line accept: stricter than the window's free-text boxes, which take any
+// leading number.
+inline constexpr int kFirstSlot = 1;
+inline constexpr int kLastSlot = kSlotCount;
+inline constexpr int kMaxKeyDelay = 65535; // milliseconds; the delay frame holds 16 bits
 
 // What a profile puts into one slot.
 struct SlotContent {

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <string_view>
 
 namespace treadkey {
@@ -146,12 +145,6 @@ std::optional<UsageWords> UnlistedKeyWords(std::uint16_t usage) {
     return std::nullopt;
 }
 
-std::string UsageHex(HidUsage usage) {
-    std::array<char, 10> text{};
-    std::snprintf(text.data(), text.size(), "%04X:%04X", usage.page, usage.usage);
-    return text.data();
-}
-
 UsageWords KeyUsageWords(std::uint16_t usage) {
     if (const std::optional<int> index = KeyIndexForUsage(usage)) {
         const auto& key = KeyTable()[static_cast<std::size_t>(*index)];
@@ -162,10 +155,6 @@ UsageWords KeyUsageWords(std::uint16_t usage) {
     }
     std::string hex = UsageHex({kKeyboardUsagePage, usage});
     return {hex, hex};
-}
-
-std::string KeyUsageCaption(std::uint16_t usage) {
-    return KeyUsageWords(usage).caption;
 }
 
 std::string OtherUsageCaption(HidUsage usage) {

@@ -22,13 +22,7 @@ struct UsageWords {
 };
 std::optional<UsageWords> UnlistedKeyWords(std::uint16_t usage);
 
-// "000C:00E9".
-std::string UsageHex(HidUsage usage);
-
-// The caption of a keyboard-page usage: its key's caption, else its usage-table caption, else its hex.
-std::string KeyUsageCaption(std::uint16_t usage);
-
-// Both words of a keyboard-page usage, each found as KeyUsageCaption finds the caption.
+// Both words of a keyboard-page usage: its key's, else its usage-table words, else its hex.
 UsageWords KeyUsageWords(std::uint16_t usage);
 
 // The caption of a usage of another page ("Volume Increment"), else its hex.

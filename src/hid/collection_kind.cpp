@@ -32,19 +32,7 @@ constexpr std::array<UsageKind, 12> kUsageKinds = {{
     {kDigitizerPage, 0x05, CollectionKind::TouchPad},
 }};
 
-} // namespace
-
-CollectionKind CollectionKindOf(HidCollection collection) {
-    if (collection.page >= kFirstVendorPage) {
-        return CollectionKind::VendorDefined;
-    }
-    const auto found =
-        std::find_if(kUsageKinds.begin(), kUsageKinds.end(), [collection](const UsageKind& known) {
-            return known.page == collection.page && known.usage == collection.usage;
-        });
-    return found != kUsageKinds.end() ? found->kind : CollectionKind::Other;
-}
-
+// Whether the system keeps a collection of this kind to itself, so that no program may open it for writing.
 bool IsHeldBySystem(CollectionKind kind) {
     switch (kind) {
     case CollectionKind::Pointer:
@@ -59,6 +47,19 @@ bool IsHeldBySystem(CollectionKind kind) {
     default:
         return false;
     }
+}
+
+} // namespace
+
+CollectionKind CollectionKindOf(HidCollection collection) {
+    if (collection.page >= kFirstVendorPage) {
+        return CollectionKind::VendorDefined;
+    }
+    const auto found =
+        std::find_if(kUsageKinds.begin(), kUsageKinds.end(), [collection](const UsageKind& known) {
+            return known.page == collection.page && known.usage == collection.usage;
+        });
+    return found != kUsageKinds.end() ? found->kind : CollectionKind::Other;
 }
 
 bool IsPassedOver(const std::vector<HidCollection>& collections) {

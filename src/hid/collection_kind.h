@@ -29,9 +29,6 @@ enum class CollectionKind {
 
 CollectionKind CollectionKindOf(HidCollection collection);
 
-// Whether the system keeps a collection of this kind to itself, so that no program may open it for writing.
-bool IsHeldBySystem(CollectionKind kind);
-
 // An interface with these collections, all held by the system: it cannot be the pedal's configuration
 // interface. An interface whose collections are unknown (none given) stays a candidate.
 bool IsPassedOver(const std::vector<HidCollection>& collections);

@@ -3,7 +3,6 @@
 #include "protocol/frame_layout.h"
 
 #include <array>
-#include <cstdio>
 
 namespace treadkey {
 
@@ -40,12 +39,6 @@ std::string_view CollectionKindName(CollectionKind kind, bool chinese) {
 
 std::string ByteCount(int count) {
     return std::to_string(count) + (count == 1 ? " byte" : " bytes");
-}
-
-std::string UsageNumbers(HidCollection collection) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04X:%04X", collection.page, collection.usage);
-    return text;
 }
 
 std::string CannotHoldFrameReason(const SeenInterface& seen) {

@@ -17,9 +17,6 @@ std::string_view CollectionKindName(CollectionKind kind, bool chinese = false);
 // "1 byte", "8 bytes".
 std::string ByteCount(int count);
 
-// A collection's page and usage in hexadecimal: "000C:0001".
-std::string UsageNumbers(HidCollection collection);
-
 // Why an interface that opens cannot be counted on to take a frame: "its output report of 8 bytes cannot
 // hold a frame", or "its output report length is unknown".
 std::string CannotHoldFrameReason(const SeenInterface& seen);

@@ -12,13 +12,7 @@ std::optional<int> AddressOf(std::span<const std::uint8_t> report) {
     return report[3];
 }
 
-} // namespace
-
-bool IsClearedWord(const MemoryWord& word) {
-    return word.data ==
-           std::array<std::uint8_t, kWordSize>{kClearedByte, kClearedByte, kClearedByte, kClearedByte};
-}
-
+// The recorded word at a memory address, or nothing for an address the record does not keep.
 RecordedWord* RecordedWordAt(PedalRecord& record, int address) {
     if (address == kSingleOutputAddress) {
         return &record.singleOutput;
@@ -30,6 +24,13 @@ RecordedWord* RecordedWordAt(PedalRecord& record, int address) {
         return &record.slotWords[static_cast<std::size_t>(address / kWordSize)];
     }
     return nullptr;
+}
+
+} // namespace
+
+bool IsClearedWord(const MemoryWord& word) {
+    return word.data ==
+           std::array<std::uint8_t, kWordSize>{kClearedByte, kClearedByte, kClearedByte, kClearedByte};
 }
 
 void RecordWrite(PedalRecord& record, std::span<const std::vector<std::uint8_t>> reports,

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace treadkey {
@@ -18,6 +19,8 @@ enum class WordSource : std::uint8_t {
     Written,    // a write whose reports all went through
     SeenByPress // learned or confirmed from what the pedal sent when pressed
 };
+// Each source as the record file and show's JSON name it.
+inline constexpr std::array<std::string_view, 3> kWordSourceNames = {"unknown", "written", "seen"};
 
 struct RecordedWord {
     WordSource source = WordSource::Unknown;
@@ -54,8 +57,5 @@ void RecordWrite(PedalRecord& record, std::span<const std::vector<std::uint8_t>>
 
 // Whether a word holds what a clear frame writes.
 bool IsClearedWord(const MemoryWord& word);
-
-// The recorded word at a memory address, or nothing for an address the record does not keep.
-RecordedWord* RecordedWordAt(PedalRecord& record, int address);
 
 } // namespace treadkey

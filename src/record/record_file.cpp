@@ -14,8 +14,6 @@
 namespace treadkey {
 namespace {
 
-constexpr std::array<std::string_view, 3> kSourceNames = {"unknown", "written", "seen"};
-
 std::string_view StateOf(const RecordedWord& recorded) {
     if (recorded.source == WordSource::Unknown) {
         return "unknown";
@@ -28,7 +26,7 @@ std::string_view StateOf(const RecordedWord& recorded) {
 
 std::string WordJson(const RecordedWord& recorded) {
     std::string text = "{\"state\": \"" + std::string(StateOf(recorded)) + "\", \"source\": \"" +
-                       std::string(kSourceNames[static_cast<std::size_t>(recorded.source)]) + "\"";
+                       std::string(kWordSourceNames[static_cast<std::size_t>(recorded.source)]) + "\"";
     if (recorded.source != WordSource::Unknown) {
         text += ", \"command\": " + std::to_string(recorded.word.writer == WordWriter::MouseCommand ? 2 : 1) +
                 ", \"word\": \"" + ReportHexLine(recorded.word.data) + "\"";
@@ -88,10 +86,10 @@ std::optional<RecordedWord> ParseRecordedWord(const JsonValue* object) {
                           TextOf(*object, "note")};
     const std::string source = TextOf(*object, "source");
     std::size_t index = 0;
-    while (index < kSourceNames.size() && kSourceNames[index] != source) {
+    while (index < kWordSourceNames.size() && kWordSourceNames[index] != source) {
         ++index;
     }
-    if (index == kSourceNames.size()) {
+    if (index == kWordSourceNames.size()) {
         return std::nullopt;
     }
     recorded.source = static_cast<WordSource>(index);

@@ -3,7 +3,6 @@
 #include "record/pedal_record.h"
 #include "record/slot_press.h"
 
-#include <optional>
 #include <string>
 
 namespace treadkey {

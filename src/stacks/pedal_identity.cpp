@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <vector>
 
 namespace treadkey {
 namespace {

@@ -2,7 +2,6 @@
 
 #include "app/form/discovery_wording.h"
 #include "app/form/id_text.h"
-#include "app/form/pedal_wording.h"
 #include "app/form/utf32_text.h"
 #include "app/form/window_wording.h"
 #include "diagnosis/refusal_cause.h"

@@ -24,15 +24,6 @@ constexpr std::array<OptionSpec, 2> kHelpOptions = {{
     {.name = "--version", .help = "show the version and exit", .alias = "-V"},
 }};
 
-void PrintHelp(std::ostream& out) {
-    out << "Usage: " << kWindowProgram << " [OPTION]...\n"
-        << "Writes key and mouse assignments into a USB pedal switch (vendor 2704, product 2018).\n\n"
-        << "Options:\n"
-        << BackendOptionsHelp() << "\n"
-        << OptionHelp(kTestOptions) << "\n"
-        << OptionHelp(kHelpOptions) << "\n";
-}
-
 } // namespace
 
 std::string UnknownArgument(const std::string& argument) {
@@ -89,7 +80,12 @@ int StartWindowProgram(const std::vector<std::string>& arguments, std::ostream& 
         return WindowUsageError(err, error);
     }
     if (asked == kHelpOption) {
-        PrintHelp(out);
+        out << "Usage: " << kWindowProgram << " [OPTION]...\n"
+            << "Writes key and mouse assignments into a USB pedal switch (vendor 2704, product 2018).\n\n"
+            << "Options:\n"
+            << BackendOptionsHelp() << "\n"
+            << OptionHelp(kTestOptions) << "\n"
+            << OptionHelp(kHelpOptions) << "\n";
         return 0;
     }
     if (!asked.empty()) {

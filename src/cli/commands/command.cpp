@@ -2,7 +2,7 @@
 
 #include "arguments/shown_text.h"
 #include "cli/help_text.h"
-#include "editor/value_ranges.h"
+#include "editor/profile.h"
 #include "protocol/number_text.h"
 
 namespace treadkey {

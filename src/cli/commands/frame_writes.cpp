@@ -5,7 +5,7 @@
 #include "editor/input_names.h"
 #include "editor/key_combo.h"
 #include "editor/mouse_buttons.h"
-#include "editor/value_ranges.h"
+#include "editor/profile.h"
 #include "protocol/frames.h"
 #include "protocol/hex_filter.h"
 #include "protocol/number_text.h"

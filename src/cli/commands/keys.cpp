@@ -27,21 +27,6 @@ std::string AlsoColumn(std::string_view name, const std::string& columns) {
     return line.str();
 }
 
-void PrintKeyNames(std::ostream& out) {
-    for (const KeyName& key : KeyNames()) {
-        const KeyEntry& entry = KeyTable()[static_cast<std::size_t>(key.keyIndex)];
-        std::ostringstream columns;
-        columns << std::left << std::setw(kNameWidth) << key.name << std::right << std::setw(kCodeWidth)
-                << entry.code << "  \"" << entry.caption << "\"";
-        out << AlsoColumn(key.name, columns.str()) << '\n';
-    }
-    for (const ModifierKey& modifier : kModifiers) {
-        std::ostringstream columns;
-        columns << std::left << std::setw(kNameWidth) << modifier.name << "modifier";
-        out << AlsoColumn(modifier.name, columns.str()) << '\n';
-    }
-}
-
 class KeysCommand final : public Command {
 public:
     KeysCommand()
@@ -55,7 +40,19 @@ caption of the window's key, then the modifiers; after "also", the other names C
 )"}) {}
 
     int Run(const CommandRun& run) override {
-        PrintKeyNames(run.services.out);
+        std::ostream& out = run.services.out;
+        for (const KeyName& key : KeyNames()) {
+            const KeyEntry& entry = KeyTable()[static_cast<std::size_t>(key.keyIndex)];
+            std::ostringstream columns;
+            columns << std::left << std::setw(kNameWidth) << key.name << std::right << std::setw(kCodeWidth)
+                    << entry.code << "  \"" << entry.caption << "\"";
+            out << AlsoColumn(key.name, columns.str()) << '\n';
+        }
+        for (const ModifierKey& modifier : kModifiers) {
+            std::ostringstream columns;
+            columns << std::left << std::setw(kNameWidth) << modifier.name << "modifier";
+            out << AlsoColumn(modifier.name, columns.str()) << '\n';
+        }
         return kExitDone;
     }
 };

@@ -1,5 +1,4 @@
 #include "cli/commands/command.h"
-#include "cli/help_text.h"
 #include "cli/interface_wording.h"
 #include "cli/pedal_choice.h"
 #include "diagnosis/refusal_cause.h"
@@ -8,7 +7,6 @@
 #include "protocol/pedal_ids.h"
 #include "json/json.h"
 
-#include <optional>
 #include <string>
 
 namespace treadkey {
@@ -63,33 +61,6 @@ void PrintJson(const DiscoveryReport& report, const PedalNames& names, std::ostr
     out << "\n     ],\n     \"frames_go_to\": " << JsonTextOrNull(chosen) << "}";
 }
 
-int ListPedalInterfaces(HidBackend& backend, const SystemRoot& system, bool json, const std::string& pedal,
-                        const PedalNames& names, std::ostream& out, std::ostream& err) {
-    std::vector<DiscoveryReport> pedals =
-        DiscoverPedals(backend, kPedalVendorId, kPedalProductId, Opening::Every);
-    std::erase_if(pedals, [&pedal](const DiscoveryReport& r) { return !pedal.empty() && r.pedal != pedal; });
-    for (DiscoveryReport& report : pedals) {
-        ExplainRefusals(report, system);
-    }
-    if (json) {
-        out << "{\n  \"pedals\": [";
-        for (std::size_t p = 0; p < pedals.size(); ++p) {
-            out << (p == 0 ? "\n" : ",\n");
-            PrintJson(pedals[p], names, out);
-        }
-        out << (pedals.empty() ? "]\n}\n" : "\n  ]\n}\n");
-    } else {
-        for (const DiscoveryReport& report : pedals) {
-            PrintLines(report, names, out);
-        }
-    }
-    if (pedals.empty()) {
-        err << kProgramName << ": " << kNoPedalFound << ": is it plugged in?\n";
-        return kExitDeviceError;
-    }
-    return kExitDone;
-}
-
 class ListCommand final : public Command {
 public:
     ListCommand()
@@ -116,8 +87,31 @@ configuration interface.
                .use = PedalUse::Opens}) {}
 
     int Run(const CommandRun& run) override {
-        return ListPedalInterfaces(*run.hid, run.services.lookAtSystem(), Given().Has("--json"), run.pedal,
-                                   run.names, run.services.out, run.services.err);
+        std::ostream& out = run.services.out;
+        const SystemRoot system = run.services.lookAtSystem();
+        std::vector<DiscoveryReport> pedals =
+            DiscoverPedals(*run.hid, kPedalVendorId, kPedalProductId, Opening::Every);
+        std::erase_if(
+            pedals, [&run](const DiscoveryReport& r) { return !run.pedal.empty() && r.pedal != run.pedal; });
+        for (DiscoveryReport& report : pedals) {
+            ExplainRefusals(report, system);
+        }
+        if (Given().Has("--json")) {
+            out << "{\n  \"pedals\": [";
+            for (std::size_t p = 0; p < pedals.size(); ++p) {
+                out << (p == 0 ? "\n" : ",\n");
+                PrintJson(pedals[p], run.names, out);
+            }
+            out << (pedals.empty() ? "]\n}\n" : "\n  ]\n}\n");
+        } else {
+            for (const DiscoveryReport& report : pedals) {
+                PrintLines(report, run.names, out);
+            }
+        }
+        if (pedals.empty()) {
+            return Fail(run.services, std::string(kNoPedalFound) + ": is it plugged in?", kExitDeviceError);
+        }
+        return kExitDone;
     }
 };
 

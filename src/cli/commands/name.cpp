@@ -1,6 +1,5 @@
 #include "arguments/shown_text.h"
 #include "cli/commands/command.h"
-#include "cli/help_text.h"
 
 #include <algorithm>
 
@@ -38,18 +37,17 @@ names are kept in treadkey/pedal-names.json in the user's state directory ($XDG_
         if (std::any_of(nickname.begin(), nickname.end(),
                         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; })) {
             return Fail(services,
-                        "a nickname cannot hold control characters, as '" + ShownText(nickname) + "' does",
+                        "a nickname cannot hold control characters, as " + Quoted(nickname) + " does",
                         kExitUsageError);
         }
         for (const auto& [pedal, name] : run.names) {
             if (name == nickname && pedal != run.pedal) {
-                return Fail(services, "'" + ShownText(nickname) + "' already names " + ShownText(pedal),
+                return Fail(services, Quoted(nickname) + " already names " + ShownText(pedal),
                             kExitUsageError);
             }
         }
         if (std::find(run.present.begin(), run.present.end(), nickname) != run.present.end()) {
-            return Fail(services,
-                        "'" + ShownText(nickname) + "' is a pedal's identity, so it cannot be a nickname",
+            return Fail(services, Quoted(nickname) + " is a pedal's identity, so it cannot be a nickname",
                         kExitUsageError);
         }
         if (!services.pedalNamesFile) {
@@ -61,7 +59,7 @@ names are kept in treadkey/pedal-names.json in the user's state directory ($XDG_
         }
         services.out << ShownText(run.pedal)
                      << (nickname.empty() ? std::string(" has no nickname now")
-                                          : " is now called '" + ShownText(nickname) + "'")
+                                          : " is now called " + Quoted(nickname))
                      << '\n';
         return kExitDone;
     }

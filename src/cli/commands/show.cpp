@@ -5,9 +5,6 @@
 #include "record/record_words.h"
 #include "json/json.h"
 
-#include <array>
-#include <vector>
-
 namespace treadkey {
 namespace {
 
@@ -27,15 +24,9 @@ std::string SingleOutputText(const RecordedWord& recorded) {
     return recorded.source == WordSource::Unknown ? "single output unknown" : "single output cleared";
 }
 
-std::string Padded(std::string text, std::size_t width) {
-    text.resize(std::max(text.size() + 1, width), ' ');
-    return text;
-}
-
 std::string SourceJson(const RecordedWord& recorded) {
-    constexpr std::array<const char*, 3> kSources = {"unknown", "written", "seen"};
     std::string text =
-        "\"source\": \"" + std::string(kSources[static_cast<std::size_t>(recorded.source)]) + "\"";
+        "\"source\": \"" + std::string(kWordSourceNames[static_cast<std::size_t>(recorded.source)]) + "\"";
     const auto add = [&text](const char* name, const std::string& value) {
         text += std::string(", \"") + name + "\": " + (value.empty() ? "null" : JsonQuoted(value));
     };

@@ -21,13 +21,14 @@ namespace {
 
 constexpr std::array<const char*, 4> kVerdictNames = {"match", "learned", "mismatch", "unreadable"};
 
-// 'treadkeyctl verify': one slot after the other, what the pedal sends when pressed against what the record
-// says the slot holds.
-class SlotVerification {
+// 'treadkeyctl verify': asks for one slot's press after the other and says how what the pedal sends compares
+// with what the record says the slot holds.
+class SlotVerification final : public PressHandler {
 public:
     // `slots` 1..12; empty for every slot the record knows.
-    SlotVerification(std::vector<int> slots, const PedalRecord& record)
-        : slots_(std::move(slots)), record_(record) {
+    SlotVerification(std::vector<int> slots, const PedalRecord& record, bool json,
+                     std::optional<std::chrono::milliseconds> timeout, CliServices& services)
+        : slots_(std::move(slots)), record_(record), json_(json), timeout_(timeout), services_(services) {
         if (slots_.empty()) {
             for (std::size_t i = 0; i < record.slotWords.size(); ++i) {
                 if (record.slotWords[i].source != WordSource::Unknown) {
@@ -43,38 +44,34 @@ public:
     }
 
     // "press slot 3 (ctrl+shift+a by the record)".
-    std::string Prompt() const {
-        return "press slot " + std::to_string(*Current()) + " (" +
-               (recorded().source == WordSource::Unknown ? std::string("unknown to the record: it is learned")
-                                                         : SlotValueText(recorded()) + " by the record") +
-               ")";
-    }
-
-    // What the press of the current slot sent; returns the line that says how it compares, and moves on.
-    std::string Pressed(const HeldInputs& inputs, const std::string& when) {
-        const int slot = *Current();
-        const PressVerdict verdict = ComparePress(recorded(), inputs);
-        checks_.push_back({slot, verdict, SlotValueText(recorded()), PressName(inputs), inputs, when});
-        const std::string head = "slot " + std::to_string(slot) + ": ";
-        switch (verdict) {
-        case PressVerdict::Match:
-            return head + "match: " + checks_.back().came;
-        case PressVerdict::Learned:
-            return head + "learned: " + checks_.back().came;
-        case PressVerdict::Mismatch:
-            return head + "MISMATCH: the record says " + checks_.back().expected + ", the pedal sent " +
-                   checks_.back().came;
-        case PressVerdict::NotASlotWord:
-            break;
+    void Prompt() override {
+        if (!Current()) {
+            return;
         }
-        return head + "the pedal sent " + checks_.back().came + ", which no slot holds";
+        services_.err << kProgramName << ": press slot " << *Current() << " ("
+                      << (recorded().source == WordSource::Unknown
+                              ? std::string("unknown to the record: it is learned")
+                              : SlotValueText(recorded()) + " by the record")
+                      << ")" << WaitWords(timeout_, "it") << std::endl;
     }
 
-    // The current slot was not pressed in time; returns the line that says so, and moves on.
-    std::string TimedOut() {
+    // Each slot has the whole timeout to be pressed in.
+    bool Take(const WatchedEvent& watched) override {
+        if (watched.event.kind != PedalEvent::Kind::Press) {
+            return false;
+        }
+        lines() << Pressed(watched.event.inputs, UtcText(watched.when, UtcPrecision::Seconds)) << std::endl;
+        return true;
+    }
+
+    bool Done() const override { return !Current(); }
+
+    // The current slot was not pressed in time: says so, and moves on.
+    std::optional<int> TimeUp() override {
         const int slot = *Current();
         checks_.push_back({slot, std::nullopt, SlotValueText(recorded()), "", {}, ""});
-        return "slot " + std::to_string(slot) + ": not pressed in time";
+        lines() << "slot " << slot << ": not pressed in time" << std::endl;
+        return std::nullopt;
     }
 
     // 0 when every slot matched or was learned, 1 on a mismatch or a timeout.
@@ -111,6 +108,26 @@ public:
     }
 
 private:
+    // What the press of the current slot sent; returns the line that says how it compares, and moves on.
+    std::string Pressed(const HeldInputs& inputs, const std::string& when) {
+        const int slot = *Current();
+        const PressVerdict verdict = ComparePress(recorded(), inputs);
+        checks_.push_back({slot, verdict, SlotValueText(recorded()), PressName(inputs), inputs, when});
+        const std::string head = "slot " + std::to_string(slot) + ": ";
+        switch (verdict) {
+        case PressVerdict::Match:
+            return head + "match: " + checks_.back().came;
+        case PressVerdict::Learned:
+            return head + "learned: " + checks_.back().came;
+        case PressVerdict::Mismatch:
+            return head + "MISMATCH: the record says " + checks_.back().expected + ", the pedal sent " +
+                   checks_.back().came;
+        case PressVerdict::NotASlotWord:
+            break;
+        }
+        return head + "the pedal sent " + checks_.back().came + ", which no slot holds";
+    }
+
     struct Check {
         int slot;
         std::optional<PressVerdict> verdict; // nothing when the slot was not pressed in time
@@ -125,50 +142,15 @@ private:
         return record_.slotWords[static_cast<std::size_t>(*Current() - 1)];
     }
 
-    std::vector<int> slots_;
-    PedalRecord record_;
-    std::vector<Check> checks_;
-};
-
-// Asks for each slot's press in turn and says how what came compares with the record.
-class SlotChecker final : public PressHandler {
-public:
-    SlotChecker(SlotVerification& verification, bool json, std::optional<std::chrono::milliseconds> timeout,
-                CliServices& services)
-        : verification_(verification), json_(json), timeout_(timeout), services_(services) {}
-
-    void Prompt() override {
-        if (verification_.Current()) {
-            services_.err << kProgramName << ": " << verification_.Prompt() << WaitWords(timeout_, "it")
-                          << std::endl;
-        }
-    }
-
-    // Each slot has the whole timeout to be pressed in.
-    bool Take(const WatchedEvent& watched) override {
-        if (watched.event.kind != PedalEvent::Kind::Press) {
-            return false;
-        }
-        lines() << verification_.Pressed(watched.event.inputs, UtcText(watched.when, UtcPrecision::Seconds))
-                << std::endl;
-        return true;
-    }
-
-    bool Done() const override { return !verification_.Current(); }
-
-    std::optional<int> TimeUp() override {
-        lines() << verification_.TimedOut() << std::endl;
-        return std::nullopt;
-    }
-
-private:
     // With --json, standard output holds the one document that sums the verification up.
     std::ostream& lines() { return json_ ? services_.err : services_.out; }
 
-    SlotVerification& verification_;
+    std::vector<int> slots_;
+    PedalRecord record_;
     bool json_;
     std::optional<std::chrono::milliseconds> timeout_;
     CliServices& services_;
+    std::vector<Check> checks_;
 };
 
 class VerifyCommand final : public Command {
@@ -209,15 +191,15 @@ was learned, 1 on a mismatch or a timeout. This is the check that a write really
         if (!record) {
             return kExitDeviceError;
         }
-        SlotVerification verification(slots_, *record);
+        SlotVerification verification(slots_, *record, Given().Has("--json"), timeout_, services);
         if (!verification.Current()) {
             return Fail(services,
                         "the record knows no slot of " + run.pedal +
                             ": name the slots to learn, as in 'treadkeyctl verify 1 2 3'",
                         kExitUsageError);
         }
-        SlotChecker checker(verification, Given().Has("--json"), timeout_, services);
-        WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal, .holdKeys = true}, checker, services);
+        WatchPedal(*run.hid, {.timeout = timeout_, .pedal = run.pedal, .holdKeys = true}, verification,
+                   services);
         ChangeRecord(
             run.pedal, [&verification](PedalRecord& changed) { verification.Record(changed); }, services);
         if (Given().Has("--json")) {

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
-#include <fstream>
 #include <mutex>
 #include <stdexcept>
 #include <system_error>
