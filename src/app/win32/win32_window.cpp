@@ -81,24 +81,20 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-SIZE TextExtent(HWND window, HFONT font, const std::wstring& text) {
-    const HDC dc = GetDC(window);
+SIZE TextExtent(HDC dc, HFONT font, const std::wstring& text) {
     const HGDIOBJ before = SelectObject(dc, font);
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, before);
-    ReleaseDC(window, dc);
     return extent;
 }
 
 // The size text takes broken at spaces within width; wider than width where a word alone is.
-SIZE WrappedExtent(HWND window, HFONT font, const std::wstring& text, int width) {
-    const HDC dc = GetDC(window);
+SIZE WrappedExtent(HDC dc, HFONT font, const std::wstring& text, int width) {
     const HGDIOBJ before = SelectObject(dc, font);
     RECT bounds{0, 0, width, 0};
     DrawTextW(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
     SelectObject(dc, before);
-    ReleaseDC(window, dc);
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
@@ -262,10 +258,10 @@ void Win32Window::PlaceControl(const Control& control) {
         std::wstring ink = Wide(control.text);
         // A trailing space draws nothing, and may run on under the neighbour.
         ink.erase(ink.find_last_not_of(L' ') + 1);
-        const HFONT font =
-            FittedFont(control, [&](HFONT tried) { return TextExtent(window_, tried, ink).cx <= room; });
+        const HFONT font = FittedFont(
+            control, [&](HFONT tried) { return TextExtent(measuring_.get(), tried, ink).cx <= room; });
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        const SIZE extent = TextExtent(child, font, WindowText(child));
+        const SIZE extent = TextExtent(measuring_.get(), font, WindowText(child));
         width = std::min<int>(extent.cx, room);
         // A line taller than the design's grows as much upwards as downwards, so that its text stays on the
         // design's row instead of sinking under the control below.
@@ -280,7 +276,7 @@ void Win32Window::PlaceControl(const Control& control) {
         const SIZE room{width - buttonCaptionMargins_.cx, height - buttonCaptionMargins_.cy};
         const std::wstring caption = Wide(control.text);
         const HFONT font = FittedFont(control, [&](HFONT tried) {
-            const SIZE wrapped = WrappedExtent(window_, tried, caption, room.cx);
+            const SIZE wrapped = WrappedExtent(measuring_.get(), tried, caption, room.cx);
             return wrapped.cx <= room.cx && wrapped.cy <= room.cy;
         });
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -291,7 +287,7 @@ void Win32Window::PlaceControl(const Control& control) {
         const int roomHeight = PixelsAt(inside.top, dpi_);
         const std::wstring caption = Wide(control.text);
         const HFONT font = FittedFont(control, [&](HFONT tried) {
-            const SIZE extent = TextExtent(window_, tried, caption);
+            const SIZE extent = TextExtent(measuring_.get(), tried, caption);
             return extent.cx <= roomWidth && extent.cy <= roomHeight;
         });
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -603,7 +599,7 @@ void Win32Window::AddResultLine(const std::string& line) {
     const LRESULT added = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(added), 0);
     // Scrolled sideways as far as the longest line reaches.
-    const LONG width = TextExtent(list, FontOf(list), wide).cx + PixelsAt(150, dpi_);
+    const LONG width = TextExtent(measuring_.get(), FontOf(list), wide).cx + PixelsAt(150, dpi_);
     if (width > SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0)) {
         SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width), 0);
     }

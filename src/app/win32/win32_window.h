@@ -8,7 +8,9 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace treadkey {
@@ -81,8 +83,12 @@ private:
     int dpi_ = 96;
     WindowFonts fonts_{96};
     SIZE buttonCaptionMargins_{}; // at dpi_
-    HWND focused_ = nullptr;      // the control that had the focus when the window was last deactivated
-    bool showing_ = false;        // the window's behaviour sets a text: no edit of the user's
+    // Where captions are measured: one device context for the window's life, as asking the window for one at
+    // each of the hundreds of measurements of a start-up costs time.
+    std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> measuring_{CreateCompatibleDC(nullptr),
+                                                                                &DeleteDC};
+    HWND focused_ = nullptr; // the control that had the focus when the window was last deactivated
+    bool showing_ = false;   // the window's behaviour sets a text: no edit of the user's
     std::deque<std::function<void()>> posted_; // run one a private message
 };
 
