@@ -20,14 +20,9 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "$self")/../app/window_session.sh"
 window_wait_seconds=120 # Wine in an emulated guest starts slowly
 
-# Wine's services start on this display, holding no stream of ours; a window opened while the desktop
-# process that start left is on its way out would be refused.
+# Wine's server, its services and the prefix's desktop on this display, started holding no stream of ours.
 wineserver -p </dev/null >/dev/null 2>&1
-wine cmd.exe /c exit </dev/null >/dev/null 2>&1
-for _ in $(seq 100); do
-    pgrep -f 'explorer\.exe' >/dev/null || break
-    sleep 0.1
-done
+bash "$(dirname "$self")/../../cmake/wine-desktop.sh"
 
 "$wine_run" "$program" 2>"$work/stderr" &
 pid=$!

@@ -10,15 +10,6 @@ set -euo pipefail
 }
 export WINEPREFIX=$2 WINEDEBUG=-all
 
-# Whether a desktop process (explorer.exe) of this prefix is running.
-desktop_running() {
-    local environ
-    for environ in /proc/[0-9]*/environ; do
-        tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
-            tr '\0' ' ' 2>/dev/null <"${environ%environ}cmdline" | grep -q 'explorer\.exe' && return 0
-    done
-    return 1
-}
 case $1 in
 make)
     [ ! -e "$WINEPREFIX" ] || { wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"; }
@@ -30,12 +21,8 @@ make)
     # live; started here, they hold none of a test's.
     wineserver -p </dev/null >/dev/null 2>&1
     wine cmd.exe /c exit </dev/null >/dev/null 2>&1
-    # The desktop process that run started ends a few seconds after it: a window opened meanwhile would be
-    # refused by a desktop on its way out.
-    for _ in $(seq 100); do
-        desktop_running || break
-        sleep 0.1
-    done
+    # With a display, the desktop too, kept for the windows to come (wine-desktop.sh says why).
+    [ -z "${DISPLAY:-}" ] || bash "$(dirname "${BASH_SOURCE[0]}")/../../cmake/wine-desktop.sh"
     echo "prefix made in $((SECONDS - started))s"
     ;;
 remove)
