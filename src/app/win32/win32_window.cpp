@@ -271,28 +271,39 @@ void Win32Window::PlaceControl(const Control& control) {
         }
     } else if (spec.kind == ControlKind::ComboBox) {
         height += PixelsAt(kComboListTwips, dpi_);
-    } else if (spec.kind == ControlKind::PushButton && !control.text.empty()) {
+    } else {
+        FitCaption(control);
+    }
+    SetWindowPos(child, nullptr, PixelsAt(left, dpi_), y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::FitCaption(const Control& control) {
+    const ControlSpec& spec = control.spec;
+    if ((spec.kind != ControlKind::PushButton && spec.kind != ControlKind::Frame) || control.text.empty()) {
+        return;
+    }
+    const int width = PixelsAt(spec.place.width, dpi_);
+    const std::wstring caption = Wide(control.text);
+    HFONT font = nullptr;
+    if (spec.kind == ControlKind::PushButton) {
         // Its caption broken at spaces within the area the button draws it in.
-        const SIZE room{width - buttonCaptionMargins_.cx, height - buttonCaptionMargins_.cy};
-        const std::wstring caption = Wide(control.text);
-        const HFONT font = FittedFont(control, [&](HFONT tried) {
+        const SIZE room{width - buttonCaptionMargins_.cx,
+                        PixelsAt(spec.place.height, dpi_) - buttonCaptionMargins_.cy};
+        font = FittedFont(control, [&](HFONT tried) {
             const SIZE wrapped = WrappedExtent(measuring_.get(), tried, caption, room.cx);
             return wrapped.cx <= room.cx && wrapped.cy <= room.cy;
         });
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    } else if (spec.kind == ControlKind::Frame && !control.text.empty()) {
+    } else {
         // Its caption on one line above the controls it holds, within their margins.
         const TwipRect inside = InsideMargins(spec.name);
         const int roomWidth = width - 2 * PixelsAt(inside.left, dpi_);
         const int roomHeight = PixelsAt(inside.top, dpi_);
-        const std::wstring caption = Wide(control.text);
-        const HFONT font = FittedFont(control, [&](HFONT tried) {
+        font = FittedFont(control, [&](HFONT tried) {
             const SIZE extent = TextExtent(measuring_.get(), tried, caption);
             return extent.cx <= roomWidth && extent.cy <= roomHeight;
         });
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-    SetWindowPos(child, nullptr, PixelsAt(left, dpi_), y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(controls_[Index(control)], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 HFONT Win32Window::FittedFont(const Control& control, const std::function<bool(HFONT)>& fits) {
@@ -520,9 +531,12 @@ void Win32Window::Show(const Control& control, ControlProperty changed) {
     switch (changed) {
     case ControlProperty::Text:
         SetWindowTextW(child, Wide(control.text).c_str());
-        // Its font fitted to the new caption.
-        if (kind == ControlKind::Label || kind == ControlKind::PushButton || kind == ControlKind::Frame) {
+        // A label is sized to its caption; a button or a frame keeps its place, its font fitted to the
+        // caption.
+        if (kind == ControlKind::Label) {
             PlaceControl(control);
+        } else {
+            FitCaption(control);
         }
         InvalidateRect(child, nullptr, TRUE);
         break;

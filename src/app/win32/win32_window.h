@@ -62,6 +62,8 @@ private:
     // Places and sizes the window and every control, and gives each its font, at the window's DPI.
     void Lay();
     void PlaceControl(const Control& control);
+    // A push button's or a frame's caption drawn in its font, made smaller until it fits where it is drawn.
+    void FitCaption(const Control& control);
     // A control's font, made smaller half a point at a time until fits takes it, as the Qt view draws a
     // caption that does not fit.
     HFONT FittedFont(const Control& control, const std::function<bool(HFONT)>& fits);
