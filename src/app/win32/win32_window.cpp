@@ -202,8 +202,10 @@ void Win32Window::MakeControls(HINSTANCE instance) {
     for (std::size_t i : order) {
         const ControlSpec& spec = table[i];
         const ChildKind kind = ChildKindOf(spec.kind);
+        const RECT place = DesignPlace(spec);
         controls_[i] = CreateWindowExW(kind.extendedStyle, kind.windowClass, Wide(spec.caption).c_str(),
-                                       kind.style | WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, window_,
+                                       kind.style | WS_CHILD | WS_CLIPSIBLINGS, place.left, place.top,
+                                       place.right - place.left, place.bottom - place.top, window_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                        instance, nullptr);
     }
@@ -239,9 +241,7 @@ void Win32Window::Lay() {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-void Win32Window::PlaceControl(const Control& control) {
-    const ControlSpec& spec = control.spec;
-    const HWND child = controls_[Index(control)];
+RECT Win32Window::DesignPlace(const ControlSpec& spec) const {
     int left = spec.place.left;
     int top = spec.place.top;
     if (!spec.container.empty()) {
@@ -249,9 +249,19 @@ void Win32Window::PlaceControl(const Control& control) {
         left += container.place.left;
         top += container.place.top;
     }
-    int y = PixelsAt(top, dpi_);
-    int width = PixelsAt(spec.place.width, dpi_);
     int height = PixelsAt(spec.place.height, dpi_);
+    if (spec.kind == ControlKind::ComboBox) {
+        height += PixelsAt(kComboListTwips, dpi_);
+    }
+    const int x = PixelsAt(left, dpi_);
+    const int y = PixelsAt(top, dpi_);
+    return RECT{x, y, x + PixelsAt(spec.place.width, dpi_), y + height};
+}
+
+void Win32Window::PlaceControl(const Control& control) {
+    const ControlSpec& spec = control.spec;
+    const HWND child = controls_[Index(control)];
+    RECT place = DesignPlace(spec);
     if (spec.kind == ControlKind::Label) {
         // Sized to its caption, up to the control at its right.
         const int room = PixelsAt(spec.roomEnd - spec.place.left, dpi_);
@@ -262,19 +272,24 @@ void Win32Window::PlaceControl(const Control& control) {
             control, [&](HFONT tried) { return TextExtent(measuring_.get(), tried, ink).cx <= room; });
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         const SIZE extent = TextExtent(measuring_.get(), font, WindowText(child));
-        width = std::min<int>(extent.cx, room);
+        place.right = place.left + std::min<int>(extent.cx, room);
         // A line taller than the design's grows as much upwards as downwards, so that its text stays on the
         // design's row instead of sinking under the control below.
-        if (extent.cy > height) {
-            y -= (extent.cy - height) / 2;
-            height = extent.cy;
+        if (const int height = place.bottom - place.top; extent.cy > height) {
+            place.top -= (extent.cy - height) / 2;
+            place.bottom = place.top + extent.cy;
         }
-    } else if (spec.kind == ControlKind::ComboBox) {
-        height += PixelsAt(kComboListTwips, dpi_);
     } else {
         FitCaption(control);
     }
-    SetWindowPos(child, nullptr, PixelsAt(left, dpi_), y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Made at its design's place, most controls are there already: moving each again was most of laying.
+    RECT now{};
+    GetWindowRect(child, &now);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&now), 2);
+    if (!EqualRect(&now, &place)) {
+        SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void Win32Window::FitCaption(const Control& control) {

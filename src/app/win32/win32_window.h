@@ -61,6 +61,8 @@ private:
     void ChooseLanguageByFont();
     // Places and sizes the window and every control, and gives each its font, at the window's DPI.
     void Lay();
+    // Where the design puts a control, in pixels of the window's client area at its DPI.
+    RECT DesignPlace(const ControlSpec& spec) const;
     void PlaceControl(const Control& control);
     // A push button's or a frame's caption drawn in its font, made smaller until it fits where it is drawn.
     void FitCaption(const Control& control);
