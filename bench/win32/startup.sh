@@ -2,7 +2,7 @@
 # The window on Windows under Wine: start-up to the first paint against a bare Win32 window with the same
 # controls (win32_startup_probe, each started RUNS times in turn), and the CPU of treadkey-setup.exe idle over
 # 30 s, its own process and Wine's server, from 3 s after its start. In a prefix of its own, made on the
-# virtual display, with Wine's server kept running as the tests keep it.
+# virtual display, with Wine's server and the prefix's desktop kept running as the tests keep them.
 # usage: bench/win32/startup.sh [BUILD_DIR] [RUNS]   (default build/windows, 15)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
