@@ -1,5 +1,6 @@
 #include "app/fake_pedal_stack.h"
 #include "app/form/window_wording.h"
+#include "app/win32/dpi_scale.h"
 #include "app/win32/wide_text.h"
 #include "app/win32/win32_window.h"
 #include "app/win32/window_fonts.h"
@@ -82,6 +83,33 @@ TEST_F(Win32View, ControlsSitAtTheirTwipsFifteenToAPixel) {
         EXPECT_EQ((std::vector<LONG>{place.left, place.top, place.right, place.bottom}),
                   (std::vector<LONG>{c.place.left, c.place.top, c.place.right, c.place.bottom}))
             << c.name;
+    }
+}
+
+// Made at their places at start, the controls must still all move when the window is laid again at another
+// scale, and back.
+TEST_F(Win32View, ControlsMoveWithTheMonitorsScaleAndBack) {
+    const struct {
+        const char* name;
+        TwipRect place; // in the window's client area
+    } cases[] = {
+        {"Text_delay", {4560, 960, 855, 375}},
+        {"Command_L_btn", {8760, 1080, 855, 615}},
+        {"lstResults", {2160, 6120, 13695, 3840}},
+    };
+    for (const int dpi : {144, 120, 96}) {
+        RECT suggested{0, 0, 1600, 1010};
+        SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        for (const auto& c : cases) {
+            const RECT place = PlaceOf(c.name);
+            const int left = PixelsAt(c.place.left, dpi);
+            const int top = PixelsAt(c.place.top, dpi);
+            EXPECT_EQ((std::vector<LONG>{place.left, place.top, place.right, place.bottom}),
+                      (std::vector<LONG>{left, top, left + PixelsAt(c.place.width, dpi),
+                                         top + PixelsAt(c.place.height, dpi)}))
+                << c.name << " at " << dpi << " dpi";
+        }
     }
 }
 
