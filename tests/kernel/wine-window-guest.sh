@@ -20,9 +20,8 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "$self")/../app/window_session.sh"
 window_wait_seconds=120 # Wine in an emulated guest starts slowly
 
-# Wine's server, its services and the prefix's desktop on this display, started holding no stream of ours.
+# Wine's server kept running; wine-run.sh starts its services and desktop holding no stream of ours.
 wineserver -p </dev/null >/dev/null 2>&1
-bash "$(dirname "$self")/../../cmake/wine-desktop.sh"
 
 "$wine_run" "$program" 2>"$work/stderr" &
 pid=$!

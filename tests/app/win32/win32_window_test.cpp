@@ -64,50 +64,33 @@ protected:
     Win32Window window{backend, WindowServices{}, GetModuleHandleW(nullptr)};
 };
 
-TEST_F(Win32View, ControlsSitAtTheirTwipsFifteenToAPixel) {
+// Fifteen twips to a pixel at 96 dpi, at start and again after the window was laid at other scales.
+TEST_F(Win32View, ControlsSitAtTheirTwipsAtEachScale) {
     RECT client{};
     GetClientRect(window.Handle(), &client);
     EXPECT_EQ(client.right, 1066);
     EXPECT_EQ(client.bottom, 673);
     const struct {
         const char* name;
-        RECT place; // left, top, right, bottom in pixels
+        RECT place; // left, top, right, bottom in pixels at 96 dpi
     } cases[] = {
         {"Text_delay", {304, 64, 361, 89}},
         // Inside a frame: from the frame's corner.
         {"Command_L_btn", {584, 72, 641, 113}},
         {"lstResults", {144, 408, 1057, 664}},
     };
-    for (const auto& c : cases) {
-        const RECT place = PlaceOf(c.name);
-        EXPECT_EQ((std::vector<LONG>{place.left, place.top, place.right, place.bottom}),
-                  (std::vector<LONG>{c.place.left, c.place.top, c.place.right, c.place.bottom}))
-            << c.name;
-    }
-}
-
-// Made at their places at start, the controls must still all move when the window is laid again at another
-// scale, and back.
-TEST_F(Win32View, ControlsMoveWithTheMonitorsScaleAndBack) {
-    const struct {
-        const char* name;
-        TwipRect place; // in the window's client area
-    } cases[] = {
-        {"Text_delay", {4560, 960, 855, 375}},
-        {"Command_L_btn", {8760, 1080, 855, 615}},
-        {"lstResults", {2160, 6120, 13695, 3840}},
-    };
-    for (const int dpi : {144, 120, 96}) {
+    for (const int dpi : {96, 144, 120, 96}) {
         RECT suggested{0, 0, 1600, 1010};
         SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
+        const auto at = [dpi](LONG pixels) { return dpi == 96 ? pixels : PixelsAt(pixels * 15, dpi); };
         for (const auto& c : cases) {
             const RECT place = PlaceOf(c.name);
-            const int left = PixelsAt(c.place.left, dpi);
-            const int top = PixelsAt(c.place.top, dpi);
+            const LONG left = at(c.place.left);
+            const LONG top = at(c.place.top);
             EXPECT_EQ((std::vector<LONG>{place.left, place.top, place.right, place.bottom}),
-                      (std::vector<LONG>{left, top, left + PixelsAt(c.place.width, dpi),
-                                         top + PixelsAt(c.place.height, dpi)}))
+                      (std::vector<LONG>{left, top, left + at(c.place.right - c.place.left),
+                                         top + at(c.place.bottom - c.place.top)}))
                 << c.name << " at " << dpi << " dpi";
         }
     }
